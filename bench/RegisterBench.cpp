@@ -1,0 +1,97 @@
+// National-size register look-ups. The data folder is generated once per run (or reused
+// from MPSEC_BENCH_DATA when it already holds one).
+#include "../tools/SampleData.h"
+#include "core/LineList.h"
+#include "register/ClubRegister.h"
+#include "register/PlayerRegister.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using namespace mpsec;
+
+namespace {
+
+const fs::path& DataFolder() {
+    static const fs::path folder = [] {
+        const char* env = std::getenv("MPSEC_BENCH_DATA");
+        fs::path f =
+            env && *env ? fs::path(env) : fs::temp_directory_path() / "mpsec-bench-national";
+        if (!fs::exists(f / "National.TXT"))
+            sample::WriteSampleFolder(f, sample::NationalSize());
+        return f;
+    }();
+    return folder;
+}
+
+const PlayerRegister& Register() {
+    static PlayerRegister reg = [] {
+        PlayerRegister r;
+        r.Load(DataFolder() / "National.TXT");
+        return r;
+    }();
+    return reg;
+}
+
+void BM_ReadRegisterBytes(benchmark::State& state) {
+    std::string bytes;
+    for (auto _ : state) {
+        ReadFileBytes(DataFolder() / "National.TXT", bytes);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_ReadRegisterBytes)->Unit(benchmark::kMillisecond);
+
+void BM_LoadRegisterAndIndex(benchmark::State& state) {
+    for (auto _ : state) {
+        PlayerRegister reg;
+        reg.Load(DataFolder() / "National.TXT");
+        benchmark::DoNotOptimize(reg.Count());
+    }
+}
+BENCHMARK(BM_LoadRegisterAndIndex)->Unit(benchmark::kMillisecond);
+
+void BM_FindPlayerByNumber(benchmark::State& state) {
+    const PlayerRegister& reg = Register();
+    std::vector<std::string> numbers;
+    for (std::size_t i = 1; i < reg.Count(); i += reg.Count() / 97)
+        numbers.push_back("0" + std::string(reg.NumberIndex(i - 1))
+                                    .substr(reg.NumberIndex(i - 1).find_first_not_of(' ')));
+    numbers.push_back("9999998"); // absent
+    std::size_t k = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(reg.FindPlayerByNumber(numbers[k]));
+        k = (k + 1) % numbers.size();
+    }
+}
+BENCHMARK(BM_FindPlayerByNumber)->Unit(benchmark::kNanosecond);
+
+void BM_FindPlayerBySurname(benchmark::State& state) {
+    const PlayerRegister& reg = Register();
+    const char* surnames[] = {"KAR", "ZZZ", "MIN", "O'", "STOVEL"};
+    std::size_t k = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(reg.FindPlayerBySurname(surnames[k % 5], k % 2 ? "J" : ""));
+        ++k;
+    }
+}
+BENCHMARK(BM_FindPlayerBySurname)->Unit(benchmark::kMicrosecond);
+
+void BM_GetClubDescription(benchmark::State& state) {
+    ClubRegister clubs;
+    clubs.Load(DataFolder() / "NATIONAL.CLB");
+    const char* codes[] = {"1-101", "8i278", "9-997", "5-140", "7777"};
+    std::size_t k = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(clubs.GetClubDescription(codes[k % 5]));
+        ++k;
+    }
+}
+BENCHMARK(BM_GetClubDescription)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,22 @@
+#pragma once
+#include "app/Settings.h"
+#include "core/Dates.h"
+#include "register/PlayerRegister.h"
+
+#include <filesystem>
+#include <functional>
+
+namespace mpsec {
+
+// The values that live for the whole run, handed to every window that needs them.
+struct AppState {
+    AppSettings Settings;
+    // The folder mpsec was started in: the secretary's data folder.
+    std::filesystem::path ProgramFolder;
+    PlayerRegister National;
+    rPlayer CurrentPlayer;
+    DateFormats Formats;
+    std::function<CivilDate()> Today = [] { return mpsec::Today(); };
+};
+
+} // namespace mpsec

@@ -1,0 +1,71 @@
+#include "app/About.h"
+#include "app/AppState.h"
+#include "app/MainWin.h"
+#include "app/Startup.h"
+#include "app/uMPWarning.h"
+#include "cli/Cli.h"
+#include "enquiries/uClubMP.h"
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+bool HasDisplay() {
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv, argv + argc);
+    if (mpsec::IsCommandLine(args))
+        return mpsec::RunCommandLine(args, std::cout, std::cerr);
+
+    if (!HasDisplay()) {
+        std::cerr
+            << "mpsec: no display found (DISPLAY is not set), so the main window cannot open.\n"
+               "Run it on a desktop, or on a virtual display:  xvfb-run -a mpsec\n"
+               "Headless commands work without a display: mpsec --help\n";
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(mpsec::kApplicationTitle));
+    Q_INIT_RESOURCE(mpsec);
+
+    mpsec::QtPlatform platform;
+    mpsec::AppState state;
+    mpsec::TMainWin mainWin(state, platform);
+
+    // Every window is created once, in this order, and reused.
+    mpsec::DialogSet dialogs;
+    mpsec::TAboutBox about(&mainWin);
+    dialogs.About = &about;
+    mpsec::TClubMPDlg clubs(&mainWin);
+    dialogs.ClubMP = &clubs;
+    mpsec::TMPWarningDlg mpWarning(state, &mainWin);
+    dialogs.MPWarning = &mpWarning;
+    mainWin.AttachDialogs(dialogs);
+
+    mainWin.showMaximized();
+
+    // For the smoke test: report what started, then close as a user would.
+    if (int ms = qEnvironmentVariableIntValue("MPSEC_SMOKE_QUIT_MS"); ms > 0) {
+        QTimer::singleShot(ms, &mainWin, [&] {
+            std::cout << mainWin.windowTitle().toStdString() << "\n"
+                      << "players: " << state.National.NumberIndexCount() << "\n"
+                      << mainWin.NationalTextLbl->text().toStdString() << "\n";
+            mainWin.close();
+        });
+    }
+    return app.exec();
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <QDialog>
+
+class QCheckBox;
+
+namespace mpsec {
+
+struct AppState;
+
+// Asks before old masterpoint names (.mp?, also the extension of music files) are renamed.
+// Whenever it closes, the rename warning is switched to the opposite of its check box.
+class TMPWarningDlg : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TMPWarningDlg(AppState& state, QWidget* parent = nullptr);
+    QCheckBox* WarningCB;
+    QPushButton* YesBtn;
+    QPushButton* NoBtn;
+
+  private:
+    AppState& state_;
+};
+
+} // namespace mpsec

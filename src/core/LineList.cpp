@@ -1,0 +1,74 @@
+#include "core/LineList.h"
+
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+
+namespace mpsec {
+
+void LineList::Assign(std::string text) {
+    text_ = std::move(text);
+    starts_.clear();
+    lengths_.clear();
+    const char* data = text_.data();
+    const std::size_t size = text_.size();
+    starts_.reserve(size / 64 + 1);
+    lengths_.reserve(size / 64 + 1);
+    std::size_t pos = 0;
+    while (pos < size) {
+        const void* nl = std::memchr(data + pos, '\n', size - pos);
+        std::size_t end = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - data) : size;
+        std::size_t len = end - pos;
+        if (len > 0 && data[pos + len - 1] == '\r')
+            --len;
+        starts_.push_back(static_cast<std::uint32_t>(pos));
+        lengths_.push_back(static_cast<std::uint32_t>(len));
+        pos = end + 1;
+    }
+}
+
+void LineList::Clear() {
+    text_.clear();
+    text_.shrink_to_fit();
+    starts_.clear();
+    starts_.shrink_to_fit();
+    lengths_.clear();
+    lengths_.shrink_to_fit();
+}
+
+ReadStatus ReadFileBytes(const std::filesystem::path& path, std::string& out) {
+    std::error_code ec;
+    auto st = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(st))
+        return ReadStatus::Missing;
+    if (!std::filesystem::is_regular_file(st))
+        return ReadStatus::NotAFile;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return ReadStatus::Unreadable;
+    out.clear();
+    std::fseek(f, 0, SEEK_END);
+    long size = std::ftell(f);
+    std::fseek(f, 0, SEEK_SET);
+    if (size > 0)
+        out.resize(static_cast<std::size_t>(size));
+    std::size_t got = size > 0 ? std::fread(out.data(), 1, out.size(), f) : 0;
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed)
+        return ReadStatus::Unreadable;
+    out.resize(got);
+    return ReadStatus::Ok;
+}
+
+ReadStatus ReadLines(const std::filesystem::path& path, LineList& out) {
+    std::string bytes;
+    ReadStatus st = ReadFileBytes(path, bytes);
+    if (st == ReadStatus::Ok)
+        out.Assign(std::move(bytes));
+    else
+        out.Clear();
+    return st;
+}
+
+} // namespace mpsec

@@ -1,0 +1,136 @@
+#include "platform/FakePlatform.h"
+
+#include <QDialog>
+#include <gtest/gtest.h>
+
+namespace mpsec {
+
+std::optional<std::string> MemorySettingsStore::ReadText(const std::string& name) {
+    auto it = Values.find(name);
+    if (it == Values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void MemorySettingsStore::WriteText(const std::string& name, const std::string& value) {
+    Values[name] = value;
+}
+
+void MemorySettingsStore::WriteInt(const std::string& name, int value) {
+    Values[name] = std::to_string(value);
+}
+
+FakePlatform::~FakePlatform() {
+    VerifyAllShown();
+}
+
+void FakePlatform::VerifyAllShown() {
+    for (const Prompt& p : expected_)
+        ADD_FAILURE() << "expected " << p.kind.toStdString() << " never shown: \""
+                      << p.text.toStdString() << "\"";
+    expected_.clear();
+}
+
+void FakePlatform::ExpectWarning(const QString& text, bool answerYes) {
+    expected_.push_back({"warning", text, answerYes, {}, {}, {}});
+}
+void FakePlatform::ExpectError(const QString& text) {
+    expected_.push_back({"error", text, false, {}, {}, {}});
+}
+void FakePlatform::ExpectInformation(const QString& text) {
+    expected_.push_back({"information", text, false, {}, {}, {}});
+}
+void FakePlatform::ExpectMessage(const QString& text) {
+    expected_.push_back({"message", text, false, {}, {}, {}});
+}
+void FakePlatform::ExpectOpenFiles(const QStringList& chosen,
+                                   std::function<void(const OpenFileRequest&)> during) {
+    expected_.push_back({"open", QString(), false, chosen, std::move(during), {}});
+}
+void FakePlatform::ExpectSaveFile(const QString& chosen) {
+    expected_.push_back({"save", QString(), false, {chosen}, {}, {}});
+}
+void FakePlatform::ExpectPrinterSetup(bool accept) {
+    expected_.push_back({"printer setup", QString(), accept, {}, {}, {}});
+}
+void FakePlatform::ExpectDialog(const QString& caption, std::function<int(QDialog&)> drive) {
+    expected_.push_back({"dialog", caption, false, {}, {}, std::move(drive)});
+}
+
+bool FakePlatform::Take(const QString& kind, const QString& text, Prompt& out) {
+    shown_.push_back(kind + ": " + text);
+    if (expected_.empty()) {
+        ADD_FAILURE() << "unexpected " << kind.toStdString() << ": \"" << text.toStdString()
+                      << "\"";
+        return false;
+    }
+    const Prompt& next = expected_.front();
+    if (next.kind != kind || (!next.text.isNull() && next.text != text)) {
+        ADD_FAILURE() << "expected " << next.kind.toStdString() << " \"" << next.text.toStdString()
+                      << "\" but got " << kind.toStdString() << " \"" << text.toStdString() << "\"";
+        expected_.pop_front();
+        return false;
+    }
+    out = next;
+    expected_.pop_front();
+    return true;
+}
+
+bool FakePlatform::WarningYesNo(const QString& text) {
+    Prompt p;
+    return Take("warning", text, p) && p.yes;
+}
+void FakePlatform::Error(const QString& text) {
+    Prompt p;
+    Take("error", text, p);
+}
+void FakePlatform::Information(const QString& text) {
+    Prompt p;
+    Take("information", text, p);
+}
+void FakePlatform::Message(const QString& text) {
+    Prompt p;
+    Take("message", text, p);
+}
+
+QStringList FakePlatform::ChooseOpenFiles(const OpenFileRequest& request) {
+    Prompt p;
+    if (!Take("open", QString(), p))
+        return {};
+    shown_.back() =
+        "open: " + request.Title + " | " + request.Filter + " | " + request.InitialFolder;
+    if (p.during)
+        p.during(request);
+    return p.files;
+}
+
+QString FakePlatform::ChooseSaveFile(const SaveFileRequest& request) {
+    Prompt p;
+    if (!Take("save", QString(), p))
+        return {};
+    shown_.back() = "save: " + request.Title;
+    return p.files.value(0);
+}
+
+bool FakePlatform::PrinterSetup(QWidget*) {
+    Prompt p;
+    return Take("printer setup", QString(), p) && p.yes;
+}
+
+int FakePlatform::RunModal(QDialog& dialog) {
+    Prompt p;
+    if (!Take("dialog", dialog.windowTitle(), p))
+        return QDialog::Rejected;
+    dialog.show();
+    int result = p.drive ? p.drive(dialog) : QDialog::Rejected;
+    if (dialog.isVisible())
+        dialog.done(result);
+    return dialog.result();
+}
+
+void FakePlatform::Busy(const std::function<void()>& work) {
+    ++busy_;
+    work();
+}
+
+} // namespace mpsec

@@ -1,0 +1,78 @@
+#pragma once
+#include "platform/Platform.h"
+
+#include <QString>
+#include <deque>
+#include <map>
+
+namespace mpsec {
+
+class MemorySettingsStore : public SettingsStore {
+  public:
+    std::optional<std::string> ReadText(const std::string& name) override;
+    void WriteText(const std::string& name, const std::string& value) override;
+    void WriteInt(const std::string& name, int value) override;
+    std::map<std::string, std::string> Values;
+};
+
+// A scripted desktop for dialog tests: the test states the prompts it expects, in order,
+// each with its answer. A prompt that was not expected, or an expected one that never
+// came, fails the test (the latter when the fake is destroyed).
+class FakePlatform : public Platform {
+  public:
+    ~FakePlatform() override;
+
+    void ExpectWarning(const QString& text, bool answerYes);
+    void ExpectError(const QString& text);
+    void ExpectInformation(const QString& text);
+    void ExpectMessage(const QString& text);
+    // `during` runs while the chooser is "open" (to move through folders, say).
+    void ExpectOpenFiles(const QStringList& chosen,
+                         std::function<void(const OpenFileRequest&)> during = {});
+    void ExpectSaveFile(const QString& chosen);
+    void ExpectPrinterSetup(bool accept);
+    // The dialog with this caption is shown; `drive` works it and returns its result.
+    void ExpectDialog(const QString& caption, std::function<int(QDialog&)> drive);
+
+    // Fails the test for every expected prompt that has not come yet.
+    void VerifyAllShown();
+
+    int Beeps() const { return beeps_; }
+    // Every text shown, in order, with its kind: "warning: ...", "error: ..." and so on.
+    const QStringList& Shown() const { return shown_; }
+    int BusyCalls() const { return busy_; }
+    MemorySettingsStore& Store() { return store_; }
+
+    bool WarningYesNo(const QString& text) override;
+    void Error(const QString& text) override;
+    void Information(const QString& text) override;
+    void Message(const QString& text) override;
+    void Beep() override { ++beeps_; }
+    QStringList ChooseOpenFiles(const OpenFileRequest& request) override;
+    QString ChooseSaveFile(const SaveFileRequest& request) override;
+    bool PrinterSetup(QWidget* parent) override;
+    int RunModal(QDialog& dialog) override;
+    SettingsStore& Settings() override { return store_; }
+    void Busy(const std::function<void()>& work) override;
+    void ProcessEvents() override {}
+
+  private:
+    struct Prompt {
+        QString kind;
+        QString text;
+        bool yes = false;
+        QStringList files;
+        std::function<void(const OpenFileRequest&)> during;
+        std::function<int(QDialog&)> drive;
+    };
+    // The next expected prompt if it is of this kind and text; fails the test otherwise.
+    bool Take(const QString& kind, const QString& text, Prompt& out);
+
+    std::deque<Prompt> expected_;
+    QStringList shown_;
+    int beeps_ = 0;
+    int busy_ = 0;
+    MemorySettingsStore store_;
+};
+
+} // namespace mpsec

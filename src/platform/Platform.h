@@ -1,0 +1,60 @@
+#pragma once
+#include "platform/SettingsStore.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace mpsec {
+
+struct OpenFileRequest {
+    QString Title;
+    QString Filter; // "Description|*.a;*.b"
+    QString InitialFolder;
+    bool Multiple = false;
+    // Called with the folder now browsed every time the user moves to another folder.
+    std::function<void(const QString&)> OnFolderChange;
+};
+
+struct SaveFileRequest {
+    QString Title;
+    QString Filter;
+    QString InitialFolder;
+    QString FileName;
+    bool AskOverwrite = true;
+};
+
+// The program's only way to the desktop's modal services, so that a test can script the
+// user's answers and see every text shown.
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // A warning box with Yes and No; true for Yes.
+    virtual bool WarningYesNo(const QString& text) = 0;
+    virtual void Error(const QString& text) = 0;
+    virtual void Information(const QString& text) = 0;
+    virtual void Message(const QString& text) = 0;
+    virtual void Beep() = 0;
+
+    // The chosen files; empty when cancelled.
+    virtual QStringList ChooseOpenFiles(const OpenFileRequest& request) = 0;
+    virtual QString ChooseSaveFile(const SaveFileRequest& request) = 0;
+
+    // The printer set-up dialog on the program's printer; false when cancelled.
+    virtual bool PrinterSetup(QWidget* parent) = 0;
+
+    // Shows a dialog of the program modally and returns its result.
+    virtual int RunModal(QDialog& dialog) = 0;
+
+    virtual SettingsStore& Settings() = 0;
+
+    // Runs `work` under the busy cursor.
+    virtual void Busy(const std::function<void()>& work) = 0;
+    virtual void ProcessEvents() = 0;
+};
+
+} // namespace mpsec

@@ -1,0 +1,103 @@
+#include "platform/QtPlatform.h"
+
+#include "app/Settings.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+
+namespace mpsec {
+
+QString QtNameFilter(const QString& filter) {
+    const qsizetype bar = filter.indexOf('|');
+    if (bar < 0)
+        return filter;
+    QString patterns = filter.mid(bar + 1);
+    patterns.replace(';', ' ');
+    return filter.left(bar) + " (" + patterns + ")";
+}
+
+QtPlatform::QtPlatform(const QString& settingsFile)
+    : settings_(QString::fromLatin1(kSettingsKey), settingsFile),
+      printer_(QPrinter::HighResolution) {}
+
+bool QtPlatform::WarningYesNo(const QString& text) {
+    return QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Warning"), text,
+                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtPlatform::Error(const QString& text) {
+    QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Error"), text,
+                          QMessageBox::Ok);
+}
+
+void QtPlatform::Information(const QString& text) {
+    QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Information"), text,
+                             QMessageBox::Ok);
+}
+
+void QtPlatform::Message(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void QtPlatform::Beep() {
+    QApplication::beep();
+}
+
+QStringList QtPlatform::ChooseOpenFiles(const OpenFileRequest& request) {
+    // Qt's own dialog, because it reports every change of the browsed folder.
+    QFileDialog dialog(QApplication::activeWindow(), request.Title, request.InitialFolder,
+                       QtNameFilter(request.Filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.Multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    if (request.OnFolderChange)
+        QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog,
+                         [&request](const QString& folder) { request.OnFolderChange(folder); });
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+QString QtPlatform::ChooseSaveFile(const SaveFileRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), request.Title, request.InitialFolder,
+                       QtNameFilter(request.Filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.AskOverwrite);
+    if (!request.FileName.isEmpty())
+        dialog.selectFile(request.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+bool QtPlatform::PrinterSetup(QWidget* parent) {
+    QPrintDialog dialog(&printer_, parent);
+    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int QtPlatform::RunModal(QDialog& dialog) {
+    return dialog.exec();
+}
+
+void QtPlatform::Busy(const std::function<void()>& work) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Restore {
+        ~Restore() { QApplication::restoreOverrideCursor(); }
+    } restore;
+    work();
+}
+
+void QtPlatform::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+} // namespace mpsec

@@ -1,0 +1,36 @@
+#pragma once
+#include "platform/Platform.h"
+#include "platform/QtSettingsStore.h"
+
+#include <QPrinter>
+
+namespace mpsec {
+
+// "Description|*.a;*.b" as a Qt name filter, "Description (*.a *.b)".
+QString QtNameFilter(const QString& filter);
+
+class QtPlatform : public Platform {
+  public:
+    explicit QtPlatform(const QString& settingsFile = {});
+
+    bool WarningYesNo(const QString& text) override;
+    void Error(const QString& text) override;
+    void Information(const QString& text) override;
+    void Message(const QString& text) override;
+    void Beep() override;
+    QStringList ChooseOpenFiles(const OpenFileRequest& request) override;
+    QString ChooseSaveFile(const SaveFileRequest& request) override;
+    bool PrinterSetup(QWidget* parent) override;
+    int RunModal(QDialog& dialog) override;
+    SettingsStore& Settings() override { return settings_; }
+    void Busy(const std::function<void()>& work) override;
+    void ProcessEvents() override;
+
+    QPrinter& Printer() { return printer_; }
+
+  private:
+    QtSettingsStore settings_;
+    QPrinter printer_;
+};
+
+} // namespace mpsec

@@ -1,0 +1,32 @@
+#include "platform/QtSettingsStore.h"
+
+#include <QVariant>
+
+namespace mpsec {
+
+QtSettingsStore::QtSettingsStore(const QString& key, const QString& iniFile) : key_(key) {
+    if (iniFile.isEmpty())
+        settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                QStringLiteral("mpsec"), QStringLiteral("mpsec"));
+    else
+        settings_ = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+}
+
+std::optional<std::string> QtSettingsStore::ReadText(const std::string& name) {
+    QVariant v = settings_->value(key_ + '/' + QString::fromStdString(name));
+    if (!v.isValid() || v.typeId() == QMetaType::QStringList || !v.canConvert<QString>())
+        return std::nullopt;
+    return v.toString().toStdString();
+}
+
+void QtSettingsStore::WriteText(const std::string& name, const std::string& value) {
+    settings_->setValue(key_ + '/' + QString::fromStdString(name), QString::fromStdString(value));
+    settings_->sync();
+}
+
+void QtSettingsStore::WriteInt(const std::string& name, int value) {
+    settings_->setValue(key_ + '/' + QString::fromStdString(name), value);
+    settings_->sync();
+}
+
+} // namespace mpsec

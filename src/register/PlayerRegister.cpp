@@ -1,0 +1,216 @@
+#include "register/PlayerRegister.h"
+
+#include "core/Columns.h"
+#include "register/TextHelpers.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace mpsec {
+
+namespace {
+
+struct FieldWindow {
+    std::size_t from;
+    std::size_t width;
+};
+
+// Start column and width read of the fifteen fields, in rPlayer order.
+constexpr FieldWindow kFields[15] = {{1, 7},  {9, 18},  {27, 10}, {37, 8},  {46, 8},
+                                     {54, 8}, {63, 8},  {70, 9},  {80, 9},  {90, 7},
+                                     {99, 6}, {105, 6}, {111, 7}, {119, 9}, {128, 6}};
+
+std::string* FieldOf(rPlayer& p, int i) {
+    std::string* fields[15] = {
+        &p.QMRNo,      &p.Surname,      &p.GivenName,     &p.OverallTotal,  &p.OverallGold,
+        &p.OverallRed, &p.OverallGreen, &p.TotalThisYear, &p.TotalLastYear, &p.TotalPriorYears,
+        &p.GoldQ,      &p.RedQ,         &p.GreenQ,        &p.Rank,          &p.HomeClub};
+    return fields[i];
+}
+
+constexpr std::size_t kSurnameWidth = 18;
+
+std::uint64_t PackNumber(std::string_view seven) {
+    std::uint64_t key = 0;
+    std::memcpy(&key, seven.data(), 7);
+    return key | (std::uint64_t{1} << 63); // never 0, which marks an empty slot
+}
+
+std::size_t HashSlot(std::uint64_t key, std::uint64_t mask) {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 17) & mask;
+}
+
+int CompareBytes(std::string_view a, std::string_view b) {
+    return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+
+} // namespace
+
+rPlayer ParsePlayerLine(std::string_view line, const GivenNameCorrection& correction) {
+    rPlayer p;
+    for (int i = 0; i < 15; ++i)
+        *FieldOf(p, i) = std::string(Trim(Cols(line, kFields[i].from, kFields[i].width)));
+    if (p.Surname == correction.Surname && p.GivenName == correction.GivenName)
+        p.GivenName = correction.Replacement;
+    if (auto dash = p.HomeClub.find('-'); dash != std::string::npos)
+        p.HomeClub.erase(dash, 1);
+    return p;
+}
+
+bool IsInactive(const rPlayer& player) {
+    return player.HomeClub.size() >= 2 && player.HomeClub[1] == 'i';
+}
+
+std::string MakePlayerLine(const rPlayer& p) {
+    std::string line(132, ' ');
+    auto put = [&line](std::size_t from, std::size_t width, const std::string& text, bool right) {
+        std::string cell = right ? PadLeft(text, static_cast<int>(width), ' ')
+                                 : PadRight(text, static_cast<int>(width), ' ');
+        line.replace(from - 1, width, cell);
+    };
+    put(1, 7, p.QMRNo, true);
+    put(9, 18, p.Surname, false);
+    put(28, 9, p.GivenName, false); // column 27 stays blank: searches compare from 28
+    put(37, 8, p.OverallTotal, true);
+    put(46, 8, p.OverallGold, true);
+    put(54, 8, p.OverallRed, true);
+    put(63, 7, p.OverallGreen, true); // column 70 stays blank: it is read by two fields
+    put(71, 8, p.TotalThisYear, true);
+    put(80, 9, p.TotalLastYear, true);
+    put(90, 7, p.TotalPriorYears, true);
+    put(99, 6, p.GoldQ, true);
+    put(105, 6, p.RedQ, true);
+    put(111, 7, p.GreenQ, true);
+    put(119, 9, p.Rank, false);
+    put(128, 5, p.HomeClub, false);
+    return line;
+}
+
+ReadStatus PlayerRegister::Load(const std::filesystem::path& path) {
+    ReadStatus st = ReadLines(path, lines_);
+    BuildIndexes();
+    return st;
+}
+
+void PlayerRegister::Assign(std::string text) {
+    lines_.Assign(std::move(text));
+    BuildIndexes();
+}
+
+void PlayerRegister::Clear() {
+    lines_.Clear();
+    BuildIndexes();
+}
+
+std::string_view PlayerRegister::NumberIndex(std::size_t k) const {
+    return lines_[k + 1].substr(0, 7);
+}
+
+void PlayerRegister::BuildIndexes() {
+    const std::size_t players = NumberIndexCount();
+
+    std::size_t capacity = 16;
+    while (capacity < players * 2)
+        capacity <<= 1;
+    numberKeys_.assign(capacity, 0);
+    numberLines_.assign(capacity, 0);
+    numberMask_ = capacity - 1;
+    surnames_.assign(players * kSurnameWidth, ' ');
+    surnameLengths_.assign(players, 0);
+
+    for (std::size_t line = 1; line <= players; ++line) {
+        std::string_view text = lines_[line];
+        if (text.size() >= 7) {
+            std::uint64_t key = PackNumber(text);
+            std::size_t slot = HashSlot(key, numberMask_);
+            while (numberKeys_[slot] != 0 && numberKeys_[slot] != key)
+                slot = (slot + 1) & numberMask_;
+            if (numberKeys_[slot] == 0) { // the first entry with a number wins
+                numberKeys_[slot] = key;
+                numberLines_[slot] = static_cast<std::uint32_t>(line);
+            }
+        }
+        std::string_view window = Cols(text, 9, kSurnameWidth);
+        std::memcpy(&surnames_[(line - 1) * kSurnameWidth], window.data(), window.size());
+        surnameLengths_[line - 1] = static_cast<std::uint8_t>(window.size());
+    }
+
+    runningMax_.resize(players);
+    suffixMin_.resize(players);
+    for (std::size_t j = 0; j < players; ++j) {
+        std::uint32_t line = static_cast<std::uint32_t>(j + 1);
+        runningMax_[j] =
+            (j == 0 || CompareBytes(SurnameWindow(line), SurnameWindow(runningMax_[j - 1])) > 0)
+                ? line
+                : runningMax_[j - 1];
+    }
+    for (std::size_t j = players; j-- > 0;) {
+        std::uint32_t line = static_cast<std::uint32_t>(j + 1);
+        suffixMin_[j] = (j + 1 == players ||
+                         CompareBytes(SurnameWindow(line), SurnameWindow(suffixMin_[j + 1])) < 0)
+                            ? line
+                            : suffixMin_[j + 1];
+    }
+}
+
+std::string_view PlayerRegister::SurnameWindow(std::size_t line) const {
+    return std::string_view(&surnames_[(line - 1) * kSurnameWidth], surnameLengths_[line - 1]);
+}
+
+int PlayerRegister::CompareSurname(std::size_t line, std::string_view key) const {
+    return CompareBytes(SurnameWindow(line), key);
+}
+
+rPlayer PlayerRegister::GetPlayer(std::size_t index) const {
+    if (index == 0 || index >= lines_.Count())
+        return rPlayer{};
+    return ParsePlayerLine(lines_[index], correction_);
+}
+
+std::size_t PlayerRegister::FindPlayerByNumber(std::string_view number) const {
+    if (number.empty() || NumberIndexCount() == 0)
+        return 0;
+    while (number.size() > 1 && number.front() == '0')
+        number.remove_prefix(1);
+    std::string key7 = PadLeft(number, 7, ' ');
+    std::uint64_t key = PackNumber(key7);
+    for (std::size_t slot = HashSlot(key, numberMask_); numberKeys_[slot] != 0;
+         slot = (slot + 1) & numberMask_) {
+        if (numberKeys_[slot] == key)
+            return numberLines_[slot];
+    }
+    return 0;
+}
+
+std::size_t PlayerRegister::FindPlayerBySurname(std::string_view surname,
+                                                std::string_view givenName) const {
+    const std::size_t players = NumberIndexCount();
+    if (players == 0)
+        return 0;
+    const std::string key = PadRight(surname, static_cast<int>(kSurnameWidth), ' ');
+    // First line whose surname is >= the key: the first point where the running maximum
+    // reaches the key.
+    auto lo = std::partition_point(runningMax_.begin(), runningMax_.end(), [&](std::uint32_t line) {
+        return CompareSurname(line, key) < 0;
+    });
+    if (lo == runningMax_.end())
+        return 0;
+    const std::size_t first = static_cast<std::size_t>(lo - runningMax_.begin()) + 1;
+    if (givenName.empty())
+        return first;
+
+    // Lines whose surname equals the key lie before the first point where every later
+    // surname is greater than the key.
+    auto hi = std::partition_point(suffixMin_.begin(), suffixMin_.end(), [&](std::uint32_t line) {
+        return CompareSurname(line, key) <= 0;
+    });
+    const std::size_t last = static_cast<std::size_t>(hi - suffixMin_.begin()); // 1-based
+    const std::string given = PadRight(givenName, 10, ' ');
+    for (std::size_t line = first; line <= last && line <= players; ++line) {
+        if (CompareSurname(line, key) == 0 && CompareBytes(Cols(lines_[line], 28, 8), given) >= 0)
+            return line;
+    }
+    return 0;
+}
+
+} // namespace mpsec

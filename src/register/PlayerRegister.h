@@ -1,0 +1,102 @@
+#pragma once
+#include "core/LineList.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mpsec {
+
+// One player line of the register as fifteen trimmed text fields.
+struct rPlayer {
+    std::string QMRNo;
+    std::string Surname;
+    std::string GivenName;
+    std::string OverallTotal;
+    std::string OverallGold;
+    std::string OverallRed;
+    std::string OverallGreen;
+    std::string TotalThisYear;
+    std::string TotalLastYear;
+    std::string TotalPriorYears;
+    std::string GoldQ;
+    std::string RedQ;
+    std::string GreenQ;
+    std::string Rank;
+    std::string HomeClub;
+
+    bool operator==(const rPlayer&) const = default;
+};
+
+// The one given name the register's 10 columns cannot hold: a player with this surname
+// and given name is shown with the replacement instead.
+struct GivenNameCorrection {
+    std::string Surname;
+    std::string GivenName;
+    std::string Replacement;
+};
+
+// The correction the program ships with.
+const GivenNameCorrection& ShippedGivenNameCorrection();
+
+// Parses one register line; the home club loses its first "-" (3-104 becomes 3104), an
+// inactive member keeps the "i" (3i104).
+rPlayer ParsePlayerLine(std::string_view line, const GivenNameCorrection& correction);
+
+// Whether the player is an inactive member: the second character of his home club is "i".
+bool IsInactive(const rPlayer& player);
+
+// Builds a register line of 132 characters with every field in its columns (for test data
+// and the sample generator). The given name stands in columns 28-36 after a blank, as the
+// register writes it. Fields too long for their columns are cut.
+std::string MakePlayerLine(const rPlayer& player);
+
+// The national player register "National.TXT": line 0 is a header; a player is the index
+// of his line, 1 to Count-1, and 0 means none.
+class PlayerRegister {
+  public:
+    static constexpr const char* FileName = "National.TXT";
+
+    explicit PlayerRegister(GivenNameCorrection correction = ShippedGivenNameCorrection())
+        : correction_(std::move(correction)) {}
+
+    ReadStatus Load(const std::filesystem::path& path);
+    void Assign(std::string text);
+    void Clear();
+
+    const LineList& NationalList() const { return lines_; }
+    std::size_t Count() const { return lines_.Count(); }
+
+    // Entry k of the number index: the first 7 characters of line k+1, untrimmed.
+    std::string_view NumberIndex(std::size_t k) const;
+    std::size_t NumberIndexCount() const { return lines_.Count() > 0 ? lines_.Count() - 1 : 0; }
+
+    rPlayer GetPlayer(std::size_t index) const;
+    std::size_t FindPlayerByNumber(std::string_view number) const;
+    std::size_t FindPlayerBySurname(std::string_view surname, std::string_view givenName) const;
+
+  private:
+    void BuildIndexes();
+    std::string_view SurnameWindow(std::size_t line) const;
+    int CompareSurname(std::size_t line, std::string_view key) const;
+
+    GivenNameCorrection correction_;
+    LineList lines_;
+    // Number index as an open-addressing hash of the 7 characters packed in 64 bits; the
+    // value is the register line (entry + 1) of the first entry with that number.
+    std::vector<std::uint64_t> numberKeys_;
+    std::vector<std::uint32_t> numberLines_;
+    std::uint64_t numberMask_ = 0;
+    // Surname windows (columns 9-26), 18 bytes each, with their lengths, for lines 1..
+    std::vector<char> surnames_;
+    std::vector<std::uint8_t> surnameLengths_;
+    // runningMax_[j]: the line (1-based) of the greatest surname among lines 1..j+1;
+    // suffixMin_[j]: the line of the smallest surname among lines j+1..Count-1. Both are
+    // monotone, so a surname search is two binary searches whatever the file's order.
+    std::vector<std::uint32_t> runningMax_;
+    std::vector<std::uint32_t> suffixMin_;
+};
+
+} // namespace mpsec

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace mpsec {
+
+// Lower-cases the letters A-Z, then capitalises the first letter a-z of every word; only
+// blanks separate words, so O'BRIEN gives O'brien and "CLUB: 3104 BRIDGE" gives
+// "Club: 3104 Bridge".
+std::string TitleCase(std::string_view text);
+
+// Text of exactly `width` characters (0-255): the input right-aligned in fill characters,
+// or its first `width` characters when it is longer.
+std::string PadLeft(std::string_view text, int width, char fill);
+
+// Text of exactly `width` characters (0-255): the input left-aligned in fill characters,
+// or its first `width` characters when it is longer.
+std::string PadRight(std::string_view text, int width, char fill);
+
+} // namespace mpsec

@@ -1,0 +1,111 @@
+#include "app/AppState.h"
+#include "app/FolderChecks.h"
+#include "app/uMPWarning.h"
+#include "platform/FakePlatform.h"
+#include "support/TempFolder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace mpsec;
+
+TEST(MPWarning, ShowsItsTextsBold) {
+    AppState state;
+    TMPWarningDlg dlg(state);
+    EXPECT_EQ(dlg.windowTitle(), "Warning MP3 Files Found");
+    QStringList texts;
+    for (QLabel* l : dlg.findChildren<QLabel*>()) {
+        texts << l->text();
+        EXPECT_TRUE(l->font().bold());
+    }
+    EXPECT_EQ(
+        texts,
+        (QStringList{
+            "QMRScorer has found .mp? files in this folder. ",
+            "If you are sure that they are masterpoint files (not your son''s latest music files)",
+            "then click Yes to rename them or No to cancel',",
+            "Checking the above will make all future MP conversions automatic."}));
+    EXPECT_EQ(dlg.WarningCB->text(), "Do Not Show Me This Warning Again.");
+    EXPECT_FALSE(dlg.WarningCB->isChecked());
+}
+
+TEST(MPWarning, ClosingSetsTheWarningToTheOppositeOfTheCheckBox) {
+    struct Case {
+        bool ticked;
+        int how; // 0 Yes, 1 No, 2 closed otherwise
+        bool showAfter;
+    } cases[] = {{false, 0, true}, {false, 1, true}, {true, 0, false},
+                 {true, 1, false}, {true, 2, false}, {false, 2, true}};
+    for (const auto& c : cases) {
+        AppState state;
+        state.Settings.ShowMPWarning = !c.showAfter;
+        TMPWarningDlg dlg(state);
+        dlg.show();
+        dlg.WarningCB->setChecked(c.ticked);
+        if (c.how == 0)
+            dlg.YesBtn->click();
+        else if (c.how == 1)
+            dlg.NoBtn->click();
+        else
+            dlg.reject();
+        EXPECT_EQ(state.Settings.ShowMPWarning, c.showAfter) << c.ticked << " " << c.how;
+    }
+}
+
+namespace {
+int Answer(QDialog& d, bool tick, bool yes) {
+    auto& dlg = static_cast<TMPWarningDlg&>(d);
+    dlg.WarningCB->setChecked(tick);
+    (yes ? dlg.YesBtn : dlg.NoBtn)->click();
+    return d.result();
+}
+} // namespace
+
+TEST(MPWarning, ViewerFolderChangeAsksThenRenames) {
+    test::TempFolder dir;
+    FakePlatform platform;
+    AppState state;
+    TMPWarningDlg dlg(state);
+    const QString folder = QString::fromStdString(dir.Path().string());
+
+    dir.Write("song.mp3", "music");
+    platform.ExpectDialog("Warning MP3 Files Found",
+                          [](QDialog& d) { return Answer(d, false, false); });
+    ViewerFolderChange(folder, state, platform, dlg);
+    EXPECT_TRUE(dir.Exists("song.mp3"));
+    EXPECT_EQ(platform.BusyCalls(), 0);
+
+    platform.ExpectDialog("Warning MP3 Files Found",
+                          [](QDialog& d) { return Answer(d, false, true); });
+    ViewerFolderChange(folder, state, platform, dlg);
+    EXPECT_TRUE(dir.Exists("song.grn"));
+    EXPECT_EQ(platform.BusyCalls(), 1);
+
+    // Ticked and answered No: nothing renamed now, and never asked again.
+    dir.Write("tune.MP3", "music");
+    platform.ExpectDialog("Warning MP3 Files Found",
+                          [](QDialog& d) { return Answer(d, true, false); });
+    ViewerFolderChange(folder, state, platform, dlg);
+    EXPECT_TRUE(dir.Exists("tune.MP3"));
+    EXPECT_FALSE(state.Settings.ShowMPWarning);
+    ViewerFolderChange(folder, state, platform, dlg);
+    EXPECT_TRUE(dir.Exists("tune.grn"));
+}
+
+TEST(MPWarning, MergeFolderChangeAsksWithTheQuestionBox) {
+    test::TempFolder dir;
+    FakePlatform platform;
+    const QString folder = QString::fromStdString(dir.Path().string());
+    dir.Write("a.MP1", "x");
+    const QString question =
+        "QMRScorer has found .mp? files in this folder. If you are sure that they are masterpoint "
+        "files (not your son's latest music files) then click Yes to rename them or No to cancel";
+    platform.ExpectWarning(question, false);
+    MergeFolderChange(folder, platform);
+    EXPECT_TRUE(dir.Exists("a.MP1"));
+    platform.ExpectWarning(question, true);
+    MergeFolderChange(folder, platform);
+    EXPECT_TRUE(dir.Exists("a.gld"));
+}

@@ -1,0 +1,49 @@
+#include "core/LineList.h"
+#include "core/Columns.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace mpsec;
+
+TEST(LineList, SplitsOnCrLfAndLfWithoutATrailingEmptyLine) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\r\n\r\nb\n", {"a", "", "b"}},
+        {"\r\n", {""}},
+        {"x\ry\n", {"x\ry"}},
+        {"\xE9t\xE9\n", {"\xE9t\xE9"}},
+    };
+    for (const auto& c : cases) {
+        LineList list(c.text);
+        ASSERT_EQ(list.Count(), c.lines.size()) << c.text;
+        for (std::size_t i = 0; i < c.lines.size(); ++i)
+            EXPECT_EQ(list[i], c.lines[i]);
+    }
+}
+
+TEST(LineList, ReadStatusTellsMissingFolderAndFile) {
+    test::TempFolder dir;
+    dir.Write("file.txt", "one\r\ntwo\r\n");
+    std::filesystem::create_directory(dir / "folder.txt");
+    LineList list;
+    EXPECT_EQ(ReadLines(dir / "file.txt", list), ReadStatus::Ok);
+    EXPECT_EQ(list.Count(), 2u);
+    EXPECT_EQ(ReadLines(dir / "folder.txt", list), ReadStatus::NotAFile);
+    EXPECT_EQ(list.Count(), 0u);
+    EXPECT_EQ(ReadLines(dir / "absent.txt", list), ReadStatus::Missing);
+}
+
+TEST(Columns, NeverReadPastTheEnd) {
+    EXPECT_EQ(Cols("abcdef", 2, 3), "bcd");
+    EXPECT_EQ(Cols("abcdef", 5, 10), "ef");
+    EXPECT_EQ(Cols("abc", 4, 2), "");
+    EXPECT_EQ(Cols("abc", 9, 2), "");
+    EXPECT_EQ(Trim(" \t x y \x01"), "x y");
+    EXPECT_EQ(Trim("\xE9 "), "\xE9");
+}
