@@ -9,22 +9,20 @@ namespace mpsec {
 void LineList::Assign(std::string text) {
     text_ = std::move(text);
     starts_.clear();
-    lengths_.clear();
+    if (text_.empty())
+        return;
+    if (text_.back() != '\n')
+        text_ += '\n';
     const char* data = text_.data();
     const std::size_t size = text_.size();
-    starts_.reserve(size / 64 + 1);
-    lengths_.reserve(size / 64 + 1);
+    starts_.reserve(size / 100 + 16); // the registers' lines are longer; others grow
     std::size_t pos = 0;
     while (pos < size) {
-        const void* nl = std::memchr(data + pos, '\n', size - pos);
-        std::size_t end = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - data) : size;
-        std::size_t len = end - pos;
-        if (len > 0 && data[pos + len - 1] == '\r')
-            --len;
         starts_.push_back(static_cast<std::uint32_t>(pos));
-        lengths_.push_back(static_cast<std::uint32_t>(len));
-        pos = end + 1;
+        const void* nl = std::memchr(data + pos, '\n', size - pos);
+        pos = static_cast<std::size_t>(static_cast<const char*>(nl) - data) + 1;
     }
+    starts_.push_back(static_cast<std::uint32_t>(size));
 }
 
 void LineList::Clear() {
@@ -32,8 +30,6 @@ void LineList::Clear() {
     text_.shrink_to_fit();
     starts_.clear();
     starts_.shrink_to_fit();
-    lengths_.clear();
-    lengths_.shrink_to_fit();
 }
 
 ReadStatus ReadFileBytes(const std::filesystem::path& path, std::string& out) {

@@ -19,16 +19,22 @@ class LineList {
     void Assign(std::string text);
     void Clear();
 
-    std::size_t Count() const { return starts_.size(); }
-    bool Empty() const { return starts_.empty(); }
+    std::size_t Count() const { return starts_.empty() ? 0 : starts_.size() - 1; }
+    bool Empty() const { return Count() == 0; }
     std::string_view operator[](std::size_t i) const {
-        return std::string_view(text_.data() + starts_[i], lengths_[i]);
+        // A line ends one before the next line's start (its LF), less a CR before the LF.
+        std::size_t begin = starts_[i];
+        std::size_t end = starts_[i + 1] - 1;
+        if (end > begin && text_[end - 1] == '\r')
+            --end;
+        return std::string_view(text_.data() + begin, end - begin);
     }
 
   private:
+    // Ends with a line feed when it has any line (one is added after an unended last line).
     std::string text_;
+    // The start of every line, then one past the end of the text.
     std::vector<std::uint32_t> starts_;
-    std::vector<std::uint32_t> lengths_;
 };
 
 enum class ReadStatus { Ok, Missing, NotAFile, Unreadable };

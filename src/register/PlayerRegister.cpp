@@ -40,8 +40,38 @@ std::size_t HashSlot(std::uint64_t key, std::uint64_t mask) {
     return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 17) & mask;
 }
 
+constexpr std::uint32_t kLineMask = (1u << 25) - 1;
+// A register larger than this (33 million players) is not indexed beyond it.
+constexpr std::size_t kMaxIndexedLine = kLineMask;
+
+std::uint32_t HashTag(std::uint64_t key) {
+    return static_cast<std::uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 57) << 25;
+}
+
 int CompareBytes(std::string_view a, std::string_view b) {
-    return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+std::uint64_t BigEndian64(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return __builtin_bswap64(v);
+}
+
+// Ordinal comparison of two surname windows; whole 18-character windows, by far the most
+// common, compare as three big-endian words.
+int CompareWindows(std::string_view a, std::string_view b) {
+    if (a.size() != kSurnameWidth || b.size() != kSurnameWidth)
+        return CompareBytes(a, b);
+    for (std::size_t at : {std::size_t{0}, std::size_t{8}}) {
+        const std::uint64_t x = BigEndian64(a.data() + at), y = BigEndian64(b.data() + at);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    const unsigned x = (static_cast<unsigned char>(a[16]) << 8) | static_cast<unsigned char>(a[17]);
+    const unsigned y = (static_cast<unsigned char>(b[16]) << 8) | static_cast<unsigned char>(b[17]);
+    return x < y ? -1 : (x > y ? 1 : 0);
 }
 
 } // namespace
@@ -110,55 +140,77 @@ void PlayerRegister::BuildIndexes() {
     const std::size_t players = NumberIndexCount();
 
     std::size_t capacity = 16;
-    while (capacity < players * 2)
+    while (capacity < players + players / 4)
         capacity <<= 1;
-    numberKeys_.assign(capacity, 0);
-    numberLines_.assign(capacity, 0);
+    numberSlots_.assign(capacity, 0);
     numberMask_ = capacity - 1;
-    surnames_.assign(players * kSurnameWidth, ' ');
-    surnameLengths_.assign(players, 0);
 
-    for (std::size_t line = 1; line <= players; ++line) {
+    // The slots of the lines a few ahead are fetched before they are needed: the table is
+    // larger than the cache, and waiting for each slot in turn would dominate the load.
+    constexpr std::size_t kAhead = 8;
+    std::uint64_t keys[kAhead] = {};
+    auto keyOf = [this](std::size_t line) -> std::uint64_t {
         std::string_view text = lines_[line];
-        if (text.size() >= 7) {
-            std::uint64_t key = PackNumber(text);
-            std::size_t slot = HashSlot(key, numberMask_);
-            while (numberKeys_[slot] != 0 && numberKeys_[slot] != key)
-                slot = (slot + 1) & numberMask_;
-            if (numberKeys_[slot] == 0) { // the first entry with a number wins
-                numberKeys_[slot] = key;
-                numberLines_[slot] = static_cast<std::uint32_t>(line);
-            }
+        return text.size() >= 7 ? PackNumber(text) : 0;
+    };
+    const std::size_t indexed = std::min<std::size_t>(players, kMaxIndexedLine);
+    for (std::size_t line = 1; line <= indexed + kAhead; ++line) {
+        // The ring slot of the line kAhead back is the one the line ahead takes over.
+        const std::uint64_t key = keys[line % kAhead];
+        if (line <= indexed) {
+            const std::uint64_t ahead = keyOf(line);
+            keys[line % kAhead] = ahead;
+            if (ahead != 0)
+                __builtin_prefetch(&numberSlots_[HashSlot(ahead, numberMask_)], 1);
         }
-        std::string_view window = Cols(text, 9, kSurnameWidth);
-        std::memcpy(&surnames_[(line - 1) * kSurnameWidth], window.data(), window.size());
-        surnameLengths_[line - 1] = static_cast<std::uint8_t>(window.size());
+        if (line <= kAhead || key == 0)
+            continue;
+        const std::size_t current = line - kAhead;
+        const std::uint32_t tag = HashTag(key);
+        std::size_t slot = HashSlot(key, numberMask_);
+        for (;; slot = (slot + 1) & numberMask_) {
+            const std::uint32_t entry = numberSlots_[slot];
+            if (entry == 0) {
+                numberSlots_[slot] = static_cast<std::uint32_t>(current) | tag;
+                break;
+            }
+            // The first entry with a number wins.
+            if ((entry & ~kLineMask) == tag && PackNumber(lines_[entry & kLineMask]) == key)
+                break;
+        }
     }
 
+    surnameIndexBuilt_ = false;
+    runningMax_.clear();
+    suffixMin_.clear();
+}
+
+void PlayerRegister::BuildSurnameIndex() const {
+    const std::size_t players = NumberIndexCount();
     runningMax_.resize(players);
     suffixMin_.resize(players);
     for (std::size_t j = 0; j < players; ++j) {
         std::uint32_t line = static_cast<std::uint32_t>(j + 1);
         runningMax_[j] =
-            (j == 0 || CompareBytes(SurnameWindow(line), SurnameWindow(runningMax_[j - 1])) > 0)
+            (j == 0 || CompareWindows(SurnameWindow(line), SurnameWindow(runningMax_[j - 1])) > 0)
                 ? line
                 : runningMax_[j - 1];
     }
     for (std::size_t j = players; j-- > 0;) {
         std::uint32_t line = static_cast<std::uint32_t>(j + 1);
         suffixMin_[j] = (j + 1 == players ||
-                         CompareBytes(SurnameWindow(line), SurnameWindow(suffixMin_[j + 1])) < 0)
+                         CompareWindows(SurnameWindow(line), SurnameWindow(suffixMin_[j + 1])) < 0)
                             ? line
                             : suffixMin_[j + 1];
     }
 }
 
 std::string_view PlayerRegister::SurnameWindow(std::size_t line) const {
-    return std::string_view(&surnames_[(line - 1) * kSurnameWidth], surnameLengths_[line - 1]);
+    return Cols(lines_[line], 9, kSurnameWidth);
 }
 
 int PlayerRegister::CompareSurname(std::size_t line, std::string_view key) const {
-    return CompareBytes(SurnameWindow(line), key);
+    return CompareWindows(SurnameWindow(line), key);
 }
 
 rPlayer PlayerRegister::GetPlayer(std::size_t index) const {
@@ -174,10 +226,12 @@ std::size_t PlayerRegister::FindPlayerByNumber(std::string_view number) const {
         number.remove_prefix(1);
     std::string key7 = PadLeft(number, 7, ' ');
     std::uint64_t key = PackNumber(key7);
-    for (std::size_t slot = HashSlot(key, numberMask_); numberKeys_[slot] != 0;
+    const std::uint32_t tag = HashTag(key);
+    for (std::size_t slot = HashSlot(key, numberMask_); numberSlots_[slot] != 0;
          slot = (slot + 1) & numberMask_) {
-        if (numberKeys_[slot] == key)
-            return numberLines_[slot];
+        const std::uint32_t entry = numberSlots_[slot];
+        if ((entry & ~kLineMask) == tag && PackNumber(lines_[entry & kLineMask]) == key)
+            return entry & kLineMask;
     }
     return 0;
 }
@@ -187,6 +241,10 @@ std::size_t PlayerRegister::FindPlayerBySurname(std::string_view surname,
     const std::size_t players = NumberIndexCount();
     if (players == 0)
         return 0;
+    if (!surnameIndexBuilt_) {
+        BuildSurnameIndex();
+        surnameIndexBuilt_ = true;
+    }
     const std::string key = PadRight(surname, static_cast<int>(kSurnameWidth), ' ');
     // First line whose surname is >= the key: the first point where the running maximum
     // reaches the key.

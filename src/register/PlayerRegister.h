@@ -84,19 +84,20 @@ class PlayerRegister {
 
     GivenNameCorrection correction_;
     LineList lines_;
-    // Number index as an open-addressing hash of the 7 characters packed in 64 bits; the
-    // value is the register line (entry + 1) of the first entry with that number.
-    std::vector<std::uint64_t> numberKeys_;
-    std::vector<std::uint32_t> numberLines_;
+    // Number index: an open-addressing hash of the 7 characters. A slot holds the register
+    // line (entry + 1) of the first entry with that number in its low 25 bits and 7 bits
+    // of the number's hash above them; 0 is an empty slot. Small slots keep the table in
+    // the cache.
+    std::vector<std::uint32_t> numberSlots_;
     std::uint64_t numberMask_ = 0;
-    // Surname windows (columns 9-26), 18 bytes each, with their lengths, for lines 1..
-    std::vector<char> surnames_;
-    std::vector<std::uint8_t> surnameLengths_;
     // runningMax_[j]: the line (1-based) of the greatest surname among lines 1..j+1;
     // suffixMin_[j]: the line of the smallest surname among lines j+1..Count-1. Both are
     // monotone, so a surname search is two binary searches whatever the file's order.
-    std::vector<std::uint32_t> runningMax_;
-    std::vector<std::uint32_t> suffixMin_;
+    // Built by the first surname search, since many runs never search by surname.
+    void BuildSurnameIndex() const;
+    mutable bool surnameIndexBuilt_ = false;
+    mutable std::vector<std::uint32_t> runningMax_;
+    mutable std::vector<std::uint32_t> suffixMin_;
 };
 
 } // namespace mpsec
