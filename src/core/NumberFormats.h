@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace mpsec {
+
+// A whole number of hundredths as masterpoints with two decimals, at most four significant
+// digits (100 and more are first rounded to four, half up), "," between thousands, and
+// leading blanks so the decimal point of values below 100 stands in the third column:
+// 50 gives " 0.50", 1200 "12.00", 12346 "123.50", 123456 "1,235.00".
+std::string PointsText(std::uint32_t hundredths);
+
+// Hundredths as masterpoints in the shortest general form: 12345 gives "123.45", 12350
+// "123.5", 12300 "123".
+std::string GeneralText(std::uint64_t hundredths);
+
+// A line number right-justified in 4 characters; a longer number keeps its first four
+// digits.
+std::string LineNumberText(std::size_t n);
+
+} // namespace mpsec

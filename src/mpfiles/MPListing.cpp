@@ -1,0 +1,182 @@
+#include "mpfiles/MPListing.h"
+
+#include "core/Columns.h"
+#include "core/NumberFormats.h"
+
+#include <charconv>
+
+namespace mpsec {
+
+namespace {
+
+const char* const kExtensions[] = {".gld", ".red", ".grn", ".gar", ".rag"};
+const char* const kColourNames[] = {"Gold", "Red", "Green"};
+
+// The colours of the first and second points fields of a type: 0 gold, 1 red, 2 green,
+// -1 none.
+std::pair<int, int> ColoursOf(int type) {
+    switch (type) {
+    case 1:
+        return {0, -1};
+    case 2:
+        return {1, -1};
+    case 3:
+        return {2, -1};
+    case 4:
+        return {0, 1};
+    case 5:
+        return {1, 2};
+    default:
+        return {-1, -1};
+    }
+}
+
+// A whole decimal number: leading blanks allowed, then digits only.
+std::optional<std::uint32_t> WholeNumber(std::string_view field) {
+    while (!field.empty() && field.front() == ' ')
+        field.remove_prefix(1);
+    if (field.empty())
+        return std::nullopt;
+    std::uint32_t value = 0;
+    auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (ec != std::errc() || end != field.data() + field.size() || field.front() == '+' ||
+        field.front() == '-')
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+int FindMPType(const std::filesystem::path& file) {
+    const std::string ext = LowerAscii(file.extension().string());
+    for (int i = 0; i < 5; ++i)
+        if (ext == kExtensions[i])
+            return i + 1;
+    return 0;
+}
+
+std::vector<std::string> CheckPlayer(std::string_view number, std::string_view homeClub,
+                                     std::size_t n) {
+    const std::string at = std::to_string(n);
+    std::vector<std::string> messages;
+    if (number == "0080004")
+        messages.push_back("Missing QMR No. Line " + at);
+    if (number == "0006688")
+        messages.push_back("New Zealand Player at Line " + at);
+    if (number == "0002119")
+        messages.push_back("UK Player at Line " + at);
+    if (homeClub.find('i') != std::string_view::npos)
+        messages.push_back("Inactive Player at Line " + at);
+    if (homeClub == "9-997")
+        messages.push_back("Deleted Player at Line " + at);
+    return messages;
+}
+
+MPListing ListMPFile(const LineList& file, int type, const PlayerRegister& national) {
+    MPListing listing;
+    listing.Type = type;
+    const auto [first, second] = ColoursOf(type);
+    std::uint64_t* totals[3] = {&listing.Gold, &listing.Red, &listing.Green};
+    // The count is not limited to 16 bits, so line numbers past 65,535 stay right.
+    for (std::size_t i = 0; i < file.Count(); ++i) {
+        const std::string_view line = file[i];
+        if (!line.empty() && line.front() == '\x1A')
+            break;
+        const std::size_t n = i + 1;
+        if (line.empty()) {
+            listing.Errors.push_back("Blank line in File Line " + std::to_string(n));
+            listing.Entries.push_back(LineNumberText(n) + ". Blank Line in File.");
+            continue;
+        }
+        const std::string_view number = Cols(line, 1, 7);
+        const std::size_t match = national.FindPlayerByNumber(number);
+
+        std::string points;
+        if (first >= 0) {
+            const std::string_view field = Cols(line, 8, 6);
+            auto value = WholeNumber(field);
+            if (!value) {
+                listing.ConversionError =
+                    "'" + std::string(field) + "' is not a valid integer value";
+                return listing;
+            }
+            std::uint32_t value2 = 0;
+            if (second >= 0 && line.size() >= 19) {
+                const std::string_view field2 = Cols(line, 14, 6);
+                auto v2 = WholeNumber(field2);
+                if (!v2) {
+                    listing.ConversionError =
+                        "'" + std::string(field2) + "' is not a valid integer value";
+                    return listing;
+                }
+                value2 = *v2;
+            }
+            *totals[first] += *value;
+            points = PointsText(*value);
+            if (second >= 0) {
+                *totals[second] += value2;
+                points += " " + PointsText(value2);
+            }
+        }
+
+        if (match != 0) {
+            const std::string_view entry = national.NationalList()[match];
+            const std::string_view homeClub = TrimBlanks(Cols(entry, 128, 6));
+            listing.Entries.push_back(LineNumberText(n) + ". " + std::string(Cols(entry, 1, 7)) +
+                                      " " + std::string(Cols(entry, 9, 29)) +
+                                      std::string(Cols(entry, 128, 7)) + " " + points);
+            for (std::string& message : CheckPlayer(number, homeClub, n))
+                listing.Errors.push_back(std::move(message));
+        } else {
+            listing.Errors.push_back("Illegal QMR No. in File Line " + std::to_string(n));
+            listing.Entries.push_back(LineNumberText(n) + ". " + std::string(number) +
+                                      std::string(35, ' ') + points);
+        }
+    }
+    return listing;
+}
+
+std::uint64_t MPListing::Total(int colour) const {
+    return colour == 0 ? Gold : (colour == 1 ? Red : Green);
+}
+
+std::string MPListing::FirstLabel() const {
+    const int colour = ColoursOf(Type).first;
+    if (colour < 0)
+        return {};
+    return std::string(kColourNames[colour]) + " Master Points " + GeneralText(Total(colour));
+}
+
+std::string MPListing::SecondLabel() const {
+    const int colour = ColoursOf(Type).second;
+    if (colour < 0)
+        return {};
+    return std::string(kColourNames[colour]) + " Master Points " + GeneralText(Total(colour));
+}
+
+std::vector<std::string> MPListing::TotalLines() const {
+    std::vector<std::string> lines;
+    const auto [first, second] = ColoursOf(Type);
+    for (int colour : {first, second})
+        if (colour >= 0)
+            lines.push_back(std::string("  Total ") + kColourNames[colour] + ": " +
+                            GeneralText(Total(colour)));
+    return lines;
+}
+
+std::vector<std::string> MPListing::Report() const {
+    std::vector<std::string> lines = Entries;
+    for (std::string& total : TotalLines())
+        lines.push_back(std::move(total));
+    return lines;
+}
+
+std::optional<std::filesystem::path> ReportPath(const std::filesystem::path& file) {
+    std::filesystem::path report = file;
+    report.replace_extension(".TXT");
+    if (report.filename() == file.filename())
+        return std::nullopt;
+    return report;
+}
+
+} // namespace mpsec

@@ -1,0 +1,143 @@
+#include "mpfiles/MPListing.h"
+#include "register/PlayerRegister.h"
+
+#include <gtest/gtest.h>
+
+using namespace mpsec;
+
+namespace {
+
+rPlayer Player(const std::string& number, const std::string& surname, const std::string& club) {
+    rPlayer p;
+    p.QMRNo = number;
+    p.Surname = surname;
+    p.GivenName = "ANNE";
+    p.OverallTotal = "123.45";
+    p.HomeClub = club;
+    return p;
+}
+
+PlayerRegister Register() {
+    std::string text = "HEADER\r\n";
+    for (const rPlayer& p :
+         {Player("12345", "KARVEL", "3-104"), Player("80004", "NUMBER MISSING", "9i998"),
+          Player("6688", "NEW ZEALAND", "9-998"), Player("2119", "UK", "9-998"),
+          Player("777", "GONE", "9-997"), Player("888", "RESTING", "3i104")})
+        text += MakePlayerLine(p) + "\r\n";
+    PlayerRegister reg;
+    reg.Assign(text);
+    return reg;
+}
+
+MPListing List(const std::string& text, int type) {
+    static const PlayerRegister reg = Register();
+    return ListMPFile(LineList(text), type, reg);
+}
+
+} // namespace
+
+TEST(MPListing, TypeFromExtension) {
+    struct Case {
+        const char* name;
+        int type;
+    } cases[] = {{"a.gld", 1}, {"A.RED", 2}, {"x/y.Grn", 3}, {"b.gar", 4},
+                 {"c.rag", 5}, {"d.MP1", 0}, {"e.txt", 0},   {"noext", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FindMPType(c.name), c.type) << c.name;
+}
+
+TEST(MPListing, GoldFileOfAnActivePlayer) {
+    MPListing l = List("0012345000125\r\n0012345000075\r\n", 1);
+    ASSERT_EQ(l.Entries.size(), 2u);
+    EXPECT_EQ(l.Entries[0], "   1.   12345 KARVEL             ANNE      3-104  1.25");
+    EXPECT_EQ(l.Entries[1].substr(l.Entries[1].size() - 5), " 0.75");
+    EXPECT_TRUE(l.Errors.empty());
+    EXPECT_EQ(l.FirstLabel(), "Gold Master Points 2");
+    EXPECT_EQ(l.SecondLabel(), "");
+    EXPECT_EQ(l.Report().back(), "  Total Gold: 2");
+    EXPECT_FALSE(l.ConversionError);
+}
+
+TEST(MPListing, TwoColourFiles) {
+    MPListing gar = List("0012345000150000025\r\n", 4);
+    EXPECT_EQ(gar.Entries[0].substr(gar.Entries[0].size() - 12), "  1.50  0.25");
+    EXPECT_EQ(gar.Gold, 150u);
+    EXPECT_EQ(gar.Red, 25u);
+    EXPECT_EQ(gar.TotalLines(),
+              (std::vector<std::string>{"  Total Gold: 1.5", "  Total Red: 0.25"}));
+    MPListing rag = List("0012345000150\r\n", 5); // short line: green 0
+    EXPECT_EQ(rag.Red, 150u);
+    EXPECT_EQ(rag.Green, 0u);
+    EXPECT_EQ(rag.SecondLabel(), "Green Master Points 0");
+}
+
+TEST(MPListing, ErrorsInOrder) {
+    const std::string text = "0012345000100\r\n"
+                             "0080004000100\r\n" // special number, inactive club too
+                             "\r\n"              // blank
+                             "0006688000100\r\n"
+                             "0002119000100\r\n"
+                             "0000777000100\r\n"  // deleted
+                             "0099999000100\r\n"  // not in the register
+                             "    888000100\r\n"; // blanks: matches, not a special number
+    MPListing l = List(text, 2);
+    EXPECT_EQ(l.Errors, (std::vector<std::string>{
+                            "Missing QMR No. Line 2", "Inactive Player at Line 2",
+                            "Blank line in File Line 3", "New Zealand Player at Line 4",
+                            "UK Player at Line 5", "Deleted Player at Line 6",
+                            "Illegal QMR No. in File Line 7", "Inactive Player at Line 8"}));
+    EXPECT_EQ(l.Entries[2], "   3. Blank Line in File.");
+    EXPECT_EQ(l.Entries[6], "   7. 0099999" + std::string(35, ' ') + " 1.00");
+    EXPECT_EQ(l.Red, 700u); // unknown numbers still count
+}
+
+TEST(MPListing, CtrlZEndsTheFileAndEmptyFileHasZeroTotals) {
+    MPListing l = List("0012345000100\r\n\x1A\r\n0012345000100\r\n", 1);
+    EXPECT_EQ(l.Entries.size(), 1u);
+    MPListing empty = List("", 1);
+    EXPECT_TRUE(empty.Entries.empty());
+    EXPECT_EQ(empty.FirstLabel(), "Gold Master Points 0");
+    EXPECT_EQ(empty.Report(), (std::vector<std::string>{"  Total Gold: 0"}));
+}
+
+TEST(MPListing, BadPointsStopTheListing) {
+    struct Case {
+        std::string text;
+        int type;
+        std::size_t entries;
+        const char* message;
+    } cases[] = {
+        {"0012345000100\r\n0012345\r\n0012345000100\r\n", 1, 1, "'' is not a valid integer value"},
+        {"0012345ABC100\r\n", 1, 0, "'ABC100' is not a valid integer value"},
+        {"0012345000100000X00\r\n", 4, 0, "'000X00' is not a valid integer value"},
+        {"0012345-00100\r\n", 2, 0, "'-00100' is not a valid integer value"},
+    };
+    for (const auto& c : cases) {
+        MPListing l = List(c.text, c.type);
+        EXPECT_EQ(l.Entries.size(), c.entries);
+        EXPECT_EQ(l.ConversionError, std::optional<std::string>(c.message));
+    }
+}
+
+TEST(MPListing, LineNumbersPast65535StayRight) {
+    std::string text;
+    for (int i = 0; i < 70000; ++i)
+        text += "0012345000001\r\n";
+    text += "0099999000001\r\n";
+    MPListing l = List(text, 1);
+    EXPECT_EQ(l.Errors, (std::vector<std::string>{"Illegal QMR No. in File Line 70001"}));
+    EXPECT_EQ(l.Gold, 70001u);
+}
+
+TEST(MPListing, UntypedFilesHaveNoPointsAndNoTotals) {
+    MPListing l = List("0012345000100\r\n", 0);
+    EXPECT_EQ(l.Entries[0].back(), ' ');
+    EXPECT_TRUE(l.TotalLines().empty());
+    EXPECT_EQ(l.FirstLabel(), "");
+}
+
+TEST(MPListing, ReportNeverReplacesTheListedFile) {
+    EXPECT_EQ(ReportPath("/d/1234326.gld"), std::filesystem::path("/d/1234326.TXT"));
+    EXPECT_EQ(ReportPath("/d/SOMETHING.TXT"), std::nullopt);
+    EXPECT_EQ(ReportPath("noext"), std::filesystem::path("noext.TXT"));
+}
