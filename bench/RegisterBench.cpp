@@ -2,6 +2,7 @@
 // from MPSEC_BENCH_DATA when it already holds one).
 #include "../tools/SampleData.h"
 #include "core/LineList.h"
+#include "mpfiles/MPListing.h"
 #include "register/ClubRegister.h"
 #include "register/PlayerRegister.h"
 
@@ -94,6 +95,18 @@ void BM_GetClubDescription(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GetClubDescription)->Unit(benchmark::kMicrosecond);
+
+// Reading and listing the 100,000-line masterpoint file against the national register.
+void BM_ListLargeMPFile(benchmark::State& state) {
+    const PlayerRegister& reg = Register();
+    for (auto _ : state) {
+        LineList lines;
+        ReadLines(DataFolder() / "NATIONAL-SIZE.gld", lines);
+        MPListing listing = ListMPFile(lines, 1, reg);
+        benchmark::DoNotOptimize(listing.Entries.data());
+    }
+}
+BENCHMARK(BM_ListLargeMPFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

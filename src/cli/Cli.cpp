@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "app/Startup.h"
+#include "cli/CheckCommand.h"
 
 namespace mpsec {
 
@@ -11,6 +12,10 @@ constexpr const char* kUsage =
     "\n"
     "With no command, mpsec opens its main window on the federation files in the current\n"
     "folder (National.TXT, NATIONAL.CLB, history.txt, events.txt, PRE82.TXT ...).\n"
+    "\n"
+    "Commands (they work in the current folder, like the program):\n"
+    "  check FILE...   list masterpoint files against the register like the viewer, write\n"
+    "                  each file's .TXT report beside it; exit status 1 when a file has errors\n"
     "\n"
     "Options:\n"
     "  -h, --help      show this help and exit\n"
@@ -31,6 +36,20 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (command == "--version" || command == "-v") {
         out << "mpsec " << kVersionText << "\n";
         return 0;
+    }
+    if (command == "check") {
+        std::vector<std::string> files(args.begin() + 2, args.end());
+        if (!files.empty() && (files[0] == "--help" || files[0] == "-h")) {
+            out << "Usage: mpsec check FILE...\n"
+                   "Lists each masterpoint file (.gld .red .grn .gar .rag) against National.TXT in "
+                   "the\n"
+                   "current folder: entries, errors and totals, and writes the .TXT report beside "
+                   "it.\n"
+                   "Exit status: 0 no errors, 1 a file has errors, 2 a file or the register cannot "
+                   "be read.\n";
+            return 0;
+        }
+        return RunCheckCommand(files, out, err);
     }
     err << "mpsec: unknown command '" << command << "'\n" << kUsage;
     return 2;

@@ -180,3 +180,21 @@ std::optional<std::filesystem::path> ReportPath(const std::filesystem::path& fil
 }
 
 } // namespace mpsec
+
+#include "core/Files.h"
+
+namespace mpsec {
+
+std::optional<std::string> WriteMPReport(const std::filesystem::path& file,
+                                         const MPListing& listing) {
+    auto report = ReportPath(file);
+    if (!report)
+        return "The report was not written: its name " + file.filename().string() +
+               " is the listed file's own name.";
+    if (!WriteLinesAtomically(*report, listing.Report()))
+        return "The report " + report->filename().string() + " could not be written in " +
+               report->parent_path().string() + ".";
+    return std::nullopt;
+}
+
+} // namespace mpsec

@@ -49,3 +49,12 @@ MPListing ListMPFile(const LineList& file, int type, const PlayerRegister& natio
 std::optional<std::filesystem::path> ReportPath(const std::filesystem::path& file);
 
 } // namespace mpsec
+
+namespace mpsec {
+
+// Writes the listing's report beside `file`. Returns the problem when it cannot be
+// written (the listing itself stands), nothing on success.
+std::optional<std::string> WriteMPReport(const std::filesystem::path& file,
+                                         const MPListing& listing);
+
+} // namespace mpsec

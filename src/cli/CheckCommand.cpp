@@ -1,0 +1,56 @@
+#include "cli/CheckCommand.h"
+
+#include "app/Startup.h"
+#include "core/Files.h"
+#include "mpfiles/MPListing.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace mpsec {
+
+int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+    if (files.empty()) {
+        err << "mpsec check: name one or more masterpoint files\n";
+        return 2;
+    }
+    PlayerRegister national;
+    if (national.Load(FindFileNoCase(".", PlayerRegister::FileName)) != ReadStatus::Ok) {
+        err << "mpsec check: " << kMissingNationalMessage
+            << " (start mpsec in the folder of the register)\n";
+        return 2;
+    }
+    int status = 0;
+    for (const std::string& name : files) {
+        LineList lines;
+        if (ReadLines(name, lines) != ReadStatus::Ok) {
+            err << "mpsec check: cannot read " << name << "\n";
+            status = std::max(status, 2);
+            continue;
+        }
+        MPListing listing = ListMPFile(lines, FindMPType(name), national);
+        out << " Masterpoint information for MP File " << fs::path(name).filename().string()
+            << "\n";
+        for (const std::string& entry : listing.Entries)
+            out << entry << "\n";
+        if (listing.ConversionError) {
+            out << listing.ConversionError.value() << "\n\n";
+            status = std::max(status, 1);
+            continue;
+        }
+        out << (listing.Errors.empty() ? "No File Errors" : "File Errors") << "\n";
+        for (const std::string& error : listing.Errors)
+            out << "  " << error << "\n";
+        for (const std::string& total : listing.TotalLines())
+            out << total << "\n";
+        if (auto problem = WriteMPReport(name, listing))
+            err << "mpsec check: " << *problem << "\n";
+        out << "\n";
+        if (!listing.Errors.empty())
+            status = std::max(status, 1);
+    }
+    return status;
+}
+
+} // namespace mpsec

@@ -1,0 +1,12 @@
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace mpsec {
+
+// mpsec check FILE...: lists each masterpoint file against the register of the current
+// folder like the viewer, writes its report, and returns 1 when any file has an error.
+int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+
+} // namespace mpsec
