@@ -91,31 +91,30 @@ MPListing ListMPFile(const LineList& file, int type, const PlayerRegister& natio
         const std::string_view number = Cols(line, 1, 7);
         const std::size_t match = national.FindPlayerByNumber(number);
 
-        std::string points;
-        if (first >= 0) {
-            const std::string_view field = Cols(line, 8, 6);
+        // A points field that is not a whole number stops the listing at this line.
+        auto points = [&](std::size_t from) -> std::optional<std::uint32_t> {
+            const std::string_view field = Cols(line, from, 6);
             auto value = WholeNumber(field);
-            if (!value) {
+            if (!value)
                 listing.ConversionError =
                     "'" + std::string(field) + "' is not a valid integer value";
+            return value;
+        };
+        std::string pointsText;
+        if (first >= 0) {
+            const auto value = points(8);
+            if (!value)
                 return listing;
-            }
-            std::uint32_t value2 = 0;
-            if (second >= 0 && line.size() >= 19) {
-                const std::string_view field2 = Cols(line, 14, 6);
-                auto v2 = WholeNumber(field2);
-                if (!v2) {
-                    listing.ConversionError =
-                        "'" + std::string(field2) + "' is not a valid integer value";
-                    return listing;
-                }
-                value2 = *v2;
-            }
+            // A two-colour line shorter than 19 characters has a second value of 0.
+            const auto value2 =
+                second >= 0 && line.size() >= 19 ? points(14) : std::optional<std::uint32_t>(0);
+            if (!value2)
+                return listing;
             *totals[first] += *value;
-            points = PointsText(*value);
+            pointsText = PointsText(*value);
             if (second >= 0) {
-                *totals[second] += value2;
-                points += " " + PointsText(value2);
+                *totals[second] += *value2;
+                pointsText += " " + PointsText(*value2);
             }
         }
 
@@ -124,13 +123,13 @@ MPListing ListMPFile(const LineList& file, int type, const PlayerRegister& natio
             const std::string_view homeClub = TrimBlanks(Cols(entry, 128, 6));
             listing.Entries.push_back(LineNumberText(n) + ". " + std::string(Cols(entry, 1, 7)) +
                                       " " + std::string(Cols(entry, 9, 29)) +
-                                      std::string(Cols(entry, 128, 7)) + " " + points);
+                                      std::string(Cols(entry, 128, 7)) + " " + pointsText);
             for (std::string& message : CheckPlayer(number, homeClub, n))
                 listing.Errors.push_back(std::move(message));
         } else {
             listing.Errors.push_back("Illegal QMR No. in File Line " + std::to_string(n));
             listing.Entries.push_back(LineNumberText(n) + ". " + std::string(number) +
-                                      std::string(35, ' ') + points);
+                                      std::string(35, ' ') + pointsText);
         }
     }
     return listing;
