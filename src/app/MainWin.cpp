@@ -148,18 +148,14 @@ void TMainWin::BuildMenu() {
                     if (dialogs_.MPWarning)
                         ViewerFolderChange(folder, state_, platform_, *dialogs_.MPWarning);
                 });
-                if (!file.isEmpty() && dialogs_.ViewMP) {
-                    dialogs_.ViewMP->setProperty("mpFile", file);
-                    OpenModal(dialogs_.ViewMP);
-                }
+                if (!file.isEmpty() && dialogs_.ShowViewMP)
+                    dialogs_.ShowViewMP(file);
             });
     connect(MenuItem(QStringLiteral("&Edit Master Point Information in a MP File")),
             &QAction::triggered, this, [this] {
                 QString file = ChooseMPFile({});
-                if (!file.isEmpty() && dialogs_.EditMP) {
-                    dialogs_.EditMP->setProperty("mpFile", file);
-                    OpenModal(dialogs_.EditMP);
-                }
+                if (!file.isEmpty() && dialogs_.ShowEditMP)
+                    dialogs_.ShowEditMP(file);
             });
 }
 
@@ -171,8 +167,8 @@ void TMainWin::AttachDialogs(const DialogSet& dialogs) {
     enable("&View a Player", dialogs.View);
     enable("&Extract Selected Players", dialogs.Extract);
     enable("&Create QMR Data for Email Transmission", dialogs.PlayerDetails);
-    enable("&View Master Point Information in a MP File", dialogs.ViewMP && dialogs.MPWarning);
-    enable("&Edit Master Point Information in a MP File", dialogs.EditMP);
+    enable("&View Master Point Information in a MP File", dialogs.ShowViewMP && dialogs.MPWarning);
+    enable("&Edit Master Point Information in a MP File", static_cast<bool>(dialogs.ShowEditMP));
     enable("&Merge Master Point Files", dialogs.MergeMPFiles);
     enable("Create Cover Page for &Awards (State MP-Secs only)", dialogs.AwardDetails);
     enable("&Create QMR Award Adjustment Application for Email Transmission ", dialogs.AwardAdjust);

@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 
 class QLabel;
@@ -22,11 +23,12 @@ struct DialogSet {
     QDialog* Extract = nullptr;
     TAboutBox* About = nullptr;
     TClubMPDlg* ClubMP = nullptr;
-    QDialog* ViewMP = nullptr;
+    // The masterpoint view and editor take the chosen file before they are shown.
+    std::function<void(const QString& file)> ShowViewMP;
     QDialog* PlayerDetails = nullptr;
     QDialog* AwardDetails = nullptr;
     QDialog* AwardAdjust = nullptr;
-    QDialog* EditMP = nullptr;
+    std::function<void(const QString& file)> ShowEditMP;
     QDialog* Manual = nullptr;
     QDialog* Cancellation = nullptr;
     QDialog* AwardStatement = nullptr;

@@ -1,4 +1,5 @@
 #include "app/MainWin.h"
+#include "app/uMPWarning.h"
 #include "app/About.h"
 #include "app/AppState.h"
 #include "platform/FakePlatform.h"
@@ -252,4 +253,25 @@ TEST_F(MainWinTest, PrinterSetupRunsTheSetupDialog) {
     TMainWin win(state, platform);
     platform.ExpectPrinterSetup(false);
     win.MenuItem("&Printer Setup")->trigger();
+}
+
+TEST_F(MainWinTest, ViewCommandHandsTheChosenFileOnAndCancelOpensNothing) {
+    WriteRegisters();
+    TMainWin win(state, platform);
+    AppState warningState;
+    TMPWarningDlg warning(warningState);
+    QStringList shown;
+    DialogSet dialogs;
+    dialogs.MPWarning = &warning;
+    dialogs.ShowViewMP = [&](const QString& file) { shown << file; };
+    win.AttachDialogs(dialogs);
+    QAction* view = win.MenuItem("&View Master Point Information in a MP File");
+    ASSERT_TRUE(view->isEnabled());
+    EXPECT_FALSE(win.MenuItem("&Edit Master Point Information in a MP File")->isEnabled());
+    platform.ExpectOpenFiles({});
+    view->trigger();
+    EXPECT_TRUE(shown.isEmpty());
+    platform.ExpectOpenFiles({"/data/3104326.gld"});
+    view->trigger();
+    EXPECT_EQ(shown, QStringList{"/data/3104326.gld"});
 }
