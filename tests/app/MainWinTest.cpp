@@ -1,10 +1,10 @@
 #include "app/MainWin.h"
-#include "app/uMPWarning.h"
 #include "app/About.h"
 #include "app/AppState.h"
+#include "app/uMPWarning.h"
 #include "platform/FakePlatform.h"
 #include "register/PlayerRegister.h"
-#include "support/TempFolder.h"
+#include "support/Players.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,12 +21,7 @@ class MainWinTest : public ::testing::Test {
         state.Today = [] { return CivilDate{2026, 12, 7}; };
     }
     void WriteRegisters() {
-        rPlayer p;
-        p.QMRNo = "12345";
-        p.Surname = "KARVEL";
-        p.GivenName = "ALANA";
-        p.HomeClub = "3-104";
-        dir.WriteLines("National.TXT", {"HEADER", MakePlayerLine(p)});
+        test::WriteRegister(dir, {test::TestPlayer("12345", "KARVEL")});
         dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,"});
     }
     test::TempFolder dir;

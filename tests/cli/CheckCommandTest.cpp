@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 #include "register/PlayerRegister.h"
-#include "support/TempFolder.h"
+#include "support/Players.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -10,12 +10,7 @@ using namespace mpsec;
 namespace {
 
 void WriteRegister(const test::TempFolder& dir) {
-    rPlayer p;
-    p.QMRNo = "12345";
-    p.Surname = "KARVEL";
-    p.GivenName = "ANNE";
-    p.HomeClub = "3-104";
-    dir.WriteLines("National.TXT", {"HEADER", MakePlayerLine(p)});
+    test::WriteRegister(dir, {test::TestPlayer("12345", "KARVEL")});
 }
 
 int Check(std::vector<std::string> args, std::string& out, std::string& err) {

@@ -1,5 +1,6 @@
 #include "mpfiles/MPListing.h"
 #include "register/PlayerRegister.h"
+#include "support/Players.h"
 
 #include <gtest/gtest.h>
 
@@ -8,24 +9,15 @@ using namespace mpsec;
 namespace {
 
 rPlayer Player(const std::string& number, const std::string& surname, const std::string& club) {
-    rPlayer p;
-    p.QMRNo = number;
-    p.Surname = surname;
-    p.GivenName = "ANNE";
-    p.OverallTotal = "123.45";
-    p.HomeClub = club;
-    return p;
+    return test::TestPlayer(number, surname, "ANNE", club);
 }
 
 PlayerRegister Register() {
-    std::string text = "HEADER\r\n";
-    for (const rPlayer& p :
-         {Player("12345", "KARVEL", "3-104"), Player("80004", "NUMBER MISSING", "9i998"),
-          Player("6688", "NEW ZEALAND", "9-998"), Player("2119", "UK", "9-998"),
-          Player("777", "GONE", "9-997"), Player("888", "RESTING", "3i104")})
-        text += MakePlayerLine(p) + "\r\n";
     PlayerRegister reg;
-    reg.Assign(text);
+    reg.Assign(test::RegisterText(
+        {Player("12345", "KARVEL", "3-104"), Player("80004", "NUMBER MISSING", "9i998"),
+         Player("6688", "NEW ZEALAND", "9-998"), Player("2119", "UK", "9-998"),
+         Player("777", "GONE", "9-997"), Player("888", "RESTING", "3i104")}));
     return reg;
 }
 

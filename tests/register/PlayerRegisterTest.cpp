@@ -1,7 +1,7 @@
 #include "register/PlayerRegister.h"
 #include "core/Columns.h"
 #include "register/TextHelpers.h"
-#include "support/TempFolder.h"
+#include "support/Players.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -12,31 +12,10 @@ namespace {
 
 rPlayer Player(const std::string& number, const std::string& surname, const std::string& given,
                const std::string& club = "3-104") {
-    rPlayer p;
-    p.QMRNo = number;
-    p.Surname = surname;
-    p.GivenName = given;
-    p.OverallTotal = "123.45";
-    p.OverallGold = "10.00";
-    p.OverallRed = "20.00";
-    p.OverallGreen = "93.45";
-    p.TotalThisYear = "12.50";
-    p.TotalLastYear = "30.00";
-    p.TotalPriorYears = "80.95";
-    p.GoldQ = "1.00";
-    p.RedQ = "2.00";
-    p.GreenQ = "3.00";
-    p.Rank = "*Regional";
-    p.HomeClub = club;
-    return p;
+    return test::TestPlayer(number, surname, given, club);
 }
 
-std::string RegisterText(const std::vector<rPlayer>& players) {
-    std::string text = "HEADER LINE\r\n";
-    for (const auto& p : players)
-        text += MakePlayerLine(p) + "\r\n";
-    return text;
-}
+using test::RegisterText;
 
 const GivenNameCorrection kCorrection{"KOLK", "MARIE", "MARIE-THERES"};
 
