@@ -61,6 +61,7 @@ const char* const kEvents[] = {"SPRING CONGRESS PAIRS",  "AUTUMN TEAMS",        
 constexpr int kMissingNumber = 80004;
 constexpr int kNewZealandNumber = 6688;
 constexpr int kUKNumber = 2119;
+constexpr int kPicturePlayer = 126799; // the player view shows a picture for this one
 
 struct Club {
     std::string Number; // 4 characters
@@ -216,7 +217,7 @@ std::vector<Player> MakePlayers(Random& r, const SampleOptions& o, const std::ve
     for (int i = 0; i < poolSize; ++i)
         surnames.push_back(MakeSurname(r));
 
-    std::set<int> used = {kMissingNumber, kNewZealandNumber, kUKNumber};
+    std::set<int> used = {kMissingNumber, kNewZealandNumber, kUKNumber, kPicturePlayer};
     std::vector<Player> players;
     const int realClubs = static_cast<int>(clubs.size()) - 3;
     for (int i = 0; i < o.Players; ++i) {
@@ -243,6 +244,8 @@ std::vector<Player> MakePlayers(Random& r, const SampleOptions& o, const std::ve
     // The one register name that needs the given-name correction.
     players[22].Fields.Surname = ShippedGivenNameCorrection().Surname;
     players[22].Fields.GivenName = ShippedGivenNameCorrection().GivenName;
+    players[23].Number = kPicturePlayer;
+    players[23].Fields.QMRNo = std::to_string(kPicturePlayer);
     // Placeholder numbers for players without a register number of their own.
     auto special = [&](int number, const char* surname, const char* given) {
         Player p;

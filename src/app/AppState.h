@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <string_view>
 
 namespace mpsec {
 
@@ -17,6 +19,8 @@ struct AppState {
     rPlayer CurrentPlayer;
     DateFormats Formats;
     std::function<CivilDate()> Today = [] { return mpsec::Today(); };
+    // The club look-up of the club dialog, which owns the club register.
+    std::function<std::string(std::string_view code)> GetClubDescription;
 };
 
 } // namespace mpsec

@@ -5,6 +5,8 @@
 #include "app/uMPWarning.h"
 #include "cli/Cli.h"
 #include "enquiries/uClubMP.h"
+#include "enquiries/viewplayer.h"
+#include "mpfiles/uViewMP.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -48,12 +51,23 @@ int main(int argc, char** argv) {
 
     // Every window is created once, in this order, and reused.
     mpsec::DialogSet dialogs;
+    mpsec::TViewDlg view(state, platform, &mainWin);
+    dialogs.View = &view;
     mpsec::TAboutBox about(&mainWin);
     dialogs.About = &about;
     mpsec::TClubMPDlg clubs(&mainWin);
     dialogs.ClubMP = &clubs;
-    mpsec::TMPWarningDlg mpWarning(state, &mainWin);
-    dialogs.MPWarning = &mpWarning;
+    state.GetClubDescription = [&clubs](std::string_view code) {
+        return clubs.GetClubDescription(code);
+    };
+    // The warning is made last of all the windows, but the viewer needs it from the start.
+    auto mpWarning = std::make_unique<mpsec::TMPWarningDlg>(state, &mainWin);
+    mpsec::TViewMPDlg viewMP(state, platform, *mpWarning, &mainWin);
+    dialogs.ShowViewMP = [&](const QString& file) {
+        viewMP.SetChosenFile(file);
+        platform.RunModal(viewMP);
+    };
+    dialogs.MPWarning = mpWarning.get();
     mainWin.AttachDialogs(dialogs);
 
     mainWin.showMaximized();

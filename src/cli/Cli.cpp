@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "cli/CheckCommand.h"
+#include "cli/PlayerCommand.h"
 
 namespace mpsec {
 
@@ -16,6 +17,9 @@ constexpr const char* kUsage =
     "Commands (they work in the current folder, like the program):\n"
     "  check FILE...   list masterpoint files against the register like the viewer, write\n"
     "                  each file's .TXT report beside it; exit status 1 when a file has errors\n"
+    "  player NUMBER   show a player as the player view does (name, club, rank, points)\n"
+    "  player SURNAME [INITIAL]\n"
+    "                  list the players from where a surname search lands (up to 101)\n"
     "\n"
     "Options:\n"
     "  -h, --help      show this help and exit\n"
@@ -50,6 +54,20 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return 0;
         }
         return RunCheckCommand(files, out, err);
+    }
+    if (command == "player") {
+        std::vector<std::string> rest(args.begin() + 2, args.end());
+        if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
+            out << "Usage: mpsec player NUMBER | SURNAME [INITIAL]\n"
+                   "With a number (leading zeros or not), shows that player from National.TXT in "
+                   "the\n"
+                   "current folder: name, home club, rank and the points table. With a surname (a\n"
+                   "partial one will do without an initial), lists the players from where the "
+                   "search\n"
+                   "lands, each with its number. Exit status 1 when no player is found.\n";
+            return 0;
+        }
+        return RunPlayerCommand(rest, out, err);
     }
     err << "mpsec: unknown command '" << command << "'\n" << kUsage;
     return 2;

@@ -2,6 +2,10 @@
 
 #include "register/TextHelpers.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
 namespace mpsec {
 
 std::string PointsText(std::uint32_t hundredths) {
@@ -37,6 +41,26 @@ std::string GeneralText(std::uint64_t hundredths) {
             text += std::to_string(cents % 10);
     }
     return text;
+}
+
+std::string FixedSignificant(double value, int significant) {
+    if (value != 0.0 && std::isfinite(value)) {
+        // The decimal exponent of the leading digit decides the rounding step.
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
+        const double rounded = std::strtod(buffer, nullptr);
+        // %e rounds halves to even on exact binary halves; round those away from zero.
+        const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+        const double step = std::pow(10.0, exponent - (significant - 1));
+        const double scaled = value / step;
+        if (std::fabs(scaled - std::trunc(scaled)) == 0.5)
+            value = (std::trunc(scaled) + (value < 0 ? -1 : 1)) * step;
+        else
+            value = rounded;
+    }
+    char out[64];
+    std::snprintf(out, sizeof out, "%.2f", value);
+    return out;
 }
 
 std::string LineNumberText(std::size_t n) {

@@ -14,6 +14,10 @@ std::string PointsText(std::uint32_t hundredths);
 // "123.5", 12300 "123".
 std::string GeneralText(std::uint64_t hundredths);
 
+// A value rounded to `significant` digits (half away from zero), then written with exactly
+// two decimals and no thousands separators: 124.456 with 4 gives "124.50".
+std::string FixedSignificant(double value, int significant);
+
 // A line number right-justified in 4 characters; a longer number keeps its first four
 // digits.
 std::string LineNumberText(std::size_t n);

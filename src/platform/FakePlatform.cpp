@@ -53,6 +53,9 @@ void FakePlatform::ExpectSaveFile(const QString& chosen) {
 void FakePlatform::ExpectPrinterSetup(bool accept) {
     expected_.push_back({"printer setup", QString(), accept, {}, {}, {}});
 }
+void FakePlatform::ExpectPrintDialog(bool accept) {
+    expected_.push_back({"print dialog", QString(), accept, {}, {}, {}});
+}
 void FakePlatform::ExpectDialog(const QString& caption, std::function<int(QDialog&)> drive) {
     expected_.push_back({"dialog", caption, false, {}, {}, std::move(drive)});
 }
@@ -115,6 +118,16 @@ QString FakePlatform::ChooseSaveFile(const SaveFileRequest& request) {
 bool FakePlatform::PrinterSetup(QWidget*) {
     Prompt p;
     return Take("printer setup", QString(), p) && p.yes;
+}
+
+bool FakePlatform::ChoosePrinter(QWidget*) {
+    Prompt p;
+    return Take("print dialog", QString(), p) && p.yes;
+}
+
+void FakePlatform::PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
+                              const QString& jobTitle) {
+    printed_.push_back({jobTitle, fontFamily, pointSize, lines});
 }
 
 int FakePlatform::RunModal(QDialog& dialog) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <deque>
 #include <map>
+#include <vector>
 
 namespace mpsec {
 
@@ -31,6 +32,7 @@ class FakePlatform : public Platform {
                          std::function<void(const OpenFileRequest&)> during = {});
     void ExpectSaveFile(const QString& chosen);
     void ExpectPrinterSetup(bool accept);
+    void ExpectPrintDialog(bool accept);
     // The dialog with this caption is shown; `drive` works it and returns its result.
     void ExpectDialog(const QString& caption, std::function<int(QDialog&)> drive);
 
@@ -41,6 +43,14 @@ class FakePlatform : public Platform {
     // Every text shown, in order, with its kind: "warning: ...", "error: ..." and so on.
     const QStringList& Shown() const { return shown_; }
     int BusyCalls() const { return busy_; }
+    // Every printed job: its title, font, and lines.
+    struct PrintJob {
+        QString Title;
+        QString Font;
+        int PointSize = 0;
+        QStringList Lines;
+    };
+    const std::vector<PrintJob>& Printed() const { return printed_; }
     MemorySettingsStore& Store() { return store_; }
 
     bool WarningYesNo(const QString& text) override;
@@ -51,6 +61,9 @@ class FakePlatform : public Platform {
     QStringList ChooseOpenFiles(const OpenFileRequest& request) override;
     QString ChooseSaveFile(const SaveFileRequest& request) override;
     bool PrinterSetup(QWidget* parent) override;
+    bool ChoosePrinter(QWidget* parent) override;
+    void PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
+                    const QString& jobTitle) override;
     int RunModal(QDialog& dialog) override;
     SettingsStore& Settings() override { return store_; }
     void Busy(const std::function<void()>& work) override;
@@ -72,6 +85,7 @@ class FakePlatform : public Platform {
     QStringList shown_;
     int beeps_ = 0;
     int busy_ = 0;
+    std::vector<PrintJob> printed_;
     MemorySettingsStore store_;
 };
 

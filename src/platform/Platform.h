@@ -46,6 +46,12 @@ class Platform {
 
     // The printer set-up dialog on the program's printer; false when cancelled.
     virtual bool PrinterSetup(QWidget* parent) = 0;
+    // The print dialog; false when cancelled. The printer chosen (or a PDF file, with
+    // "print to file") serves the next print.
+    virtual bool ChoosePrinter(QWidget* parent) = 0;
+    // Prints lines of plain text in a fixed-pitch font, page after page, as one job.
+    virtual void PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
+                            const QString& jobTitle) = 0;
 
     // Shows a dialog of the program modally and returns its result.
     virtual int RunModal(QDialog& dialog) = 0;

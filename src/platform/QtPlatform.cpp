@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintDialog>
 
 namespace mpsec {
@@ -82,6 +83,39 @@ bool QtPlatform::PrinterSetup(QWidget* parent) {
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPlatform::ChoosePrinter(QWidget* parent) {
+    QPrintDialog dialog(&printer_, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPlatform::PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
+                            const QString& jobTitle) {
+    printer_.setDocName(jobTitle);
+    QPainter painter;
+    if (!painter.begin(&printer_)) {
+        Error(QStringLiteral("The printer could not be started."));
+        return;
+    }
+    QFont font(fontFamily, pointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, &printer_);
+    const QRect page = printer_.pageLayout().paintRectPixels(printer_.resolution());
+    const int lineHeight = metrics.lineSpacing();
+    int y = metrics.ascent();
+    for (const QString& line : lines) {
+        if (y + metrics.descent() > page.height()) {
+            printer_.newPage();
+            y = metrics.ascent();
+        }
+        painter.drawText(0, y, line);
+        y += lineHeight;
+    }
+    painter.end();
 }
 
 int QtPlatform::RunModal(QDialog& dialog) {

@@ -21,6 +21,9 @@ class QtPlatform : public Platform {
     QStringList ChooseOpenFiles(const OpenFileRequest& request) override;
     QString ChooseSaveFile(const SaveFileRequest& request) override;
     bool PrinterSetup(QWidget* parent) override;
+    bool ChoosePrinter(QWidget* parent) override;
+    void PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
+                    const QString& jobTitle) override;
     int RunModal(QDialog& dialog) override;
     SettingsStore& Settings() override { return settings_; }
     void Busy(const std::function<void()>& work) override;

@@ -1,0 +1,52 @@
+#include "cli/PlayerCommand.h"
+
+#include "app/Startup.h"
+#include "core/Columns.h"
+#include "core/Files.h"
+#include "enquiries/PlayerView.h"
+#include "register/ClubRegister.h"
+#include "register/TextHelpers.h"
+
+namespace mpsec {
+
+int RunPlayerCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args.size() > 2) {
+        err << "Usage: mpsec player NUMBER | SURNAME [INITIAL]\n";
+        return 2;
+    }
+    PlayerRegister national;
+    if (national.Load(FindFileNoCase(".", PlayerRegister::FileName)) != ReadStatus::Ok) {
+        err << "mpsec player: " << kMissingNationalMessage
+            << " (start mpsec in the folder of the register)\n";
+        return 2;
+    }
+    ClubRegister clubs;
+    clubs.Load(FindFileNoCase(".", ClubRegister::FileName));
+    auto describe = [&clubs](std::string_view code) { return clubs.GetClubDescription(code); };
+
+    const std::string& first = args[0];
+    const bool isNumber = first.find_first_not_of("0123456789") == std::string::npos;
+    if (isNumber) {
+        const std::size_t line = national.FindPlayerByNumber(first);
+        if (line == 0) {
+            err << "mpsec player: " << std::string(TrimBlanks(kNoPlayerWithNumber)) << "\n";
+            return 1;
+        }
+        for (const std::string& text : PlayerViewText(national.GetPlayer(line), describe))
+            out << text << "\n";
+        return 0;
+    }
+    const std::size_t line =
+        national.FindPlayerBySurname(UpperAscii(first), args.size() > 1 ? UpperAscii(args[1]) : "");
+    if (line == 0) {
+        err << "mpsec player: no player found for that surname\n";
+        return 1;
+    }
+    out << "Select Required Player\n";
+    std::size_t at = line;
+    for (const std::string& entry : SurnameSelection(national, line))
+        out << PadLeft(national.GetPlayer(at++).QMRNo, 7, ' ') << "  " << entry << "\n";
+    return 0;
+}
+
+} // namespace mpsec

@@ -1,0 +1,12 @@
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace mpsec {
+
+// mpsec player NUMBER | SURNAME [INITIAL]: what the player view shows, for a number the
+// player, for a surname the selection list.
+int RunPlayerCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace mpsec
