@@ -43,24 +43,77 @@ std::string GeneralText(std::uint64_t hundredths) {
     return text;
 }
 
-std::string FixedSignificant(double value, int significant) {
-    if (value != 0.0 && std::isfinite(value)) {
-        // The decimal exponent of the leading digit decides the rounding step.
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
-        const double rounded = std::strtod(buffer, nullptr);
-        // %e rounds halves to even on exact binary halves; round those away from zero.
-        const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-        const double step = std::pow(10.0, exponent - (significant - 1));
-        const double scaled = value / step;
-        if (std::fabs(scaled - std::trunc(scaled)) == 0.5)
-            value = (std::trunc(scaled) + (value < 0 ? -1 : 1)) * step;
-        else
-            value = rounded;
+namespace {
+
+// A value as decimal digits: 0.d1d2d3... times 10^Exponent.
+struct Decimal {
+    bool Negative = false;
+    std::string Digits;
+    int Exponent = 0;
+};
+
+Decimal ToDecimal(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.16e", value); // 17 digits: the binary value's own
+    Decimal d;
+    const char* p = buffer;
+    if (*p == '-') {
+        d.Negative = true;
+        ++p;
     }
-    char out[64];
-    std::snprintf(out, sizeof out, "%.2f", value);
-    return out;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            d.Digits += *p;
+    d.Exponent = std::atoi(p + 1) + 1;
+    return d;
+}
+
+// Keeps the first `keep` digits, rounding half away from zero.
+void RoundAt(Decimal& d, int keep) {
+    if (keep < 0) {
+        d.Digits = "0";
+        return;
+    }
+    if (keep >= static_cast<int>(d.Digits.size()))
+        return;
+    const bool up = d.Digits[static_cast<std::size_t>(keep)] >= '5';
+    d.Digits.resize(static_cast<std::size_t>(keep));
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && d.Digits[static_cast<std::size_t>(i)] == '9')
+            d.Digits[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0)
+            ++d.Digits[static_cast<std::size_t>(i)];
+        else {
+            d.Digits.insert(0, "1");
+            ++d.Exponent;
+        }
+    }
+}
+
+} // namespace
+
+std::string FixedSignificant(double value, int significant) {
+    if (value == 0.0 || !std::isfinite(value))
+        return "0.00";
+    Decimal d = ToDecimal(value);
+    RoundAt(d, significant);
+    RoundAt(d, d.Exponent + 2);
+    // Write the whole part and exactly two decimals.
+    std::string whole, decimals;
+    for (int k = 0; k < d.Exponent + 2; ++k) {
+        const char digit = (k >= 0 && k < static_cast<int>(d.Digits.size()))
+                               ? d.Digits[static_cast<std::size_t>(k)]
+                               : '0';
+        (k < d.Exponent ? whole : decimals) += digit;
+    }
+    while (decimals.size() < 2)
+        decimals.insert(0, "0"); // values below 0.01 before the decimals begin
+    if (whole.empty())
+        whole = "0";
+    const bool zero = whole.find_first_not_of('0') == std::string::npos &&
+                      decimals.find_first_not_of('0') == std::string::npos;
+    return (d.Negative && !zero ? "-" : "") + whole + "." + decimals.substr(decimals.size() - 2);
 }
 
 std::string LineNumberText(std::size_t n) {

@@ -1,0 +1,39 @@
+#include "cli/Cli.h"
+#include "support/Players.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace mpsec;
+
+TEST(PlayerCommand, NumberSurnameAndFailures) {
+    test::TempFolder dir(true);
+    test::WriteRegister(
+        dir, {test::TestPlayer("12345", "KARVEL", "ANNE"), test::TestPlayer("22", "SMITH", "JO")});
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,"});
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string outContains;
+        std::string errContains;
+    } cases[] = {
+        {{"0012345"},
+         0,
+         "Name: ANNE KARVEL\nHome Club: 3104 ARDEN BRIDGE CLUB\nRank *Regional\n",
+         ""},
+        {{"smi"}, 0, "Select Required Player\n     22  SMITH JO  *Regional  3104\n", ""},
+        {{"KARVEL", "A"}, 0, "  12345  KARVEL ANNE", ""},
+        {{"999"}, 1, "", "No player has this number."},
+        {{"ZZZ"}, 1, "", "no player found"},
+        {{}, 2, "", "Usage"},
+        {{"--help"}, 0, "Usage: mpsec player", ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"mpsec", "player"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCommandLine(args, out, err), c.status) << args.back();
+        EXPECT_NE(out.str().find(c.outContains), std::string::npos) << out.str();
+        EXPECT_NE(err.str().find(c.errContains), std::string::npos) << err.str();
+    }
+}
