@@ -133,3 +133,26 @@ TEST(MPListing, ReportNeverReplacesTheListedFile) {
     EXPECT_EQ(ReportPath("/d/SOMETHING.TXT"), std::nullopt);
     EXPECT_EQ(ReportPath("noext"), std::filesystem::path("noext.TXT"));
 }
+
+TEST(MPListing, LinesOfEveryLength) {
+    struct Case {
+        std::string line;
+        std::uint64_t red, green;
+        bool conversionError;
+    } cases[] = {
+        {"0", 0, 0, true},                       // no points field at all
+        {"0012345", 0, 0, true},                 // 7: still none
+        {"00123450001", 1, 0, false},            // 11: a short first field reads as it is
+        {"0012345000125", 125, 0, false},        // 13: one colour only, second is 0
+        {"001234500012500007", 125, 0, false},   // 18: second field not read
+        {"0012345000125000075", 125, 75, false}, // 19
+        {"0012345000125000075" + std::string(181, 'x'), 125, 75, false}, // 200: the rest ignored
+        {std::string("0012345\0\0\0\0\0\0", 13), 0, 0, true},            // binary
+    };
+    for (const auto& c : cases) {
+        MPListing l = List(c.line + "\r\n", 5);
+        EXPECT_EQ(l.ConversionError.has_value(), c.conversionError) << c.line.size();
+        EXPECT_EQ(l.Red, c.red) << c.line.size();
+        EXPECT_EQ(l.Green, c.green) << c.line.size();
+    }
+}
