@@ -8,8 +8,10 @@
 #include "enquiries/viewplayer.h"
 #include "mpfiles/uViewMP.h"
 #include "platform/QtPlatform.h"
+#include "print/PageRenderer.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
 #include <cstdlib>
@@ -30,8 +32,19 @@ bool HasDisplay() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv, argv + argc);
-    if (mpsec::IsCommandLine(args))
-        return mpsec::RunCommandLine(args, std::cout, std::cerr);
+    if (mpsec::IsCommandLine(args)) {
+        // PDF pages are drawn with Qt's painter, which needs a (screenless) application.
+        std::unique_ptr<QGuiApplication> gui;
+        auto writePdf = [&](const mpsec::ComposedDocument& document, const std::string& path) {
+            if (!gui) {
+                if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                    qputenv("QT_QPA_PLATFORM", "offscreen");
+                gui = std::make_unique<QGuiApplication>(argc, argv);
+            }
+            return mpsec::WriteDocumentPdf(document, QString::fromStdString(path));
+        };
+        return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf);
+    }
 
     if (!HasDisplay()) {
         std::cerr

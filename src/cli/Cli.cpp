@@ -20,6 +20,10 @@ constexpr const char* kUsage =
     "  player NUMBER   show a player as the player view does (name, club, rank, points)\n"
     "  player SURNAME [INITIAL]\n"
     "                  list the players from where a surname search lands (up to 101)\n"
+    "  statement NUMBER [--pdf FILE]\n"
+    "                  a player's statement of awards as text, and as a printed page in a PDF\n"
+    "  statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
+    "                  one PDF statement per active member of the club (surnames From-To)\n"
     "\n"
     "Options:\n"
     "  -h, --help      show this help and exit\n"
@@ -31,7 +35,8 @@ bool IsCommandLine(const std::vector<std::string>& args) {
     return args.size() > 1;
 }
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const PdfWriter& writePdf) {
     const std::string command = args.size() > 1 ? args[1] : std::string();
     if (command == "--help" || command == "-h" || command == "help") {
         out << kUsage;
@@ -68,6 +73,33 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return 0;
         }
         return RunPlayerCommand(rest, out, err);
+    }
+    if (command == "statement" || command == "statements") {
+        std::vector<std::string> rest(args.begin() + 2, args.end());
+        if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
+            out << (command == "statement"
+                        ? "Usage: mpsec statement NUMBER [--pdf FILE]\n"
+                          "Prints the statement of awards of an active player from National.TXT, "
+                          "history.txt,\n"
+                          "events.txt and PRE82.TXT in the current folder: name, club, rank, what "
+                          "is still\n"
+                          "needed for promotion and the year's awards by quarter. With --pdf, also "
+                          "writes the\n"
+                          "printed page(s) to FILE.\n"
+                        : "Usage: mpsec statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
+                          "Writes the statement of every active member of the club whose surname "
+                          "begins with\n"
+                          "a letter from A to Z into DIR, one PDF per member named by number and "
+                          "surname.\n");
+            return 0;
+        }
+        PdfWriter writer =
+            writePdf ? writePdf : [&err](const ComposedDocument&, const std::string&) {
+                err << "mpsec: PDF output needs the print layer\n";
+                return false;
+            };
+        return command == "statement" ? RunStatementCommand(rest, writer, out, err)
+                                      : RunStatementsCommand(rest, writer, out, err);
     }
     err << "mpsec: unknown command '" << command << "'\n" << kUsage;
     return 2;

@@ -1,4 +1,6 @@
 #pragma once
+#include "cli/StatementCommand.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,6 +11,8 @@ namespace mpsec {
 bool IsCommandLine(const std::vector<std::string>& args);
 
 // Runs a headless command in the current folder; returns the exit status.
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// `writePdf` writes the composed statements as PDF files (it needs the print layer).
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const PdfWriter& writePdf = {});
 
 } // namespace mpsec

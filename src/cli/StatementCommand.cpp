@@ -1,0 +1,164 @@
+#include "cli/StatementCommand.h"
+
+#include "app/Startup.h"
+#include "core/Columns.h"
+#include "core/Files.h"
+#include "enquiries/PlayerView.h"
+#include "register/ClubRegister.h"
+#include "register/TextHelpers.h"
+#include "statements/AllMembers.h"
+#include "statements/StatementSession.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace mpsec {
+
+namespace {
+
+// The registers and award files of the current folder.
+struct Folder {
+    PlayerRegister National;
+    ClubRegister Clubs;
+    StatementSession Session;
+    StatementDates Dates;
+
+    bool Load(std::ostream& err, const char* command) {
+        const fs::path national = FindFileNoCase(".", PlayerRegister::FileName);
+        if (National.Load(national) != ReadStatus::Ok) {
+            err << "mpsec " << command << ": " << kMissingNationalMessage << "\n";
+            return false;
+        }
+        Clubs.Load(FindFileNoCase(".", ClubRegister::FileName));
+        if (std::string problem = Session.Load(".", "."); !problem.empty()) {
+            err << "mpsec " << command << ": " << problem << "\n";
+            return false;
+        }
+        Dates = DoTheDateStuff(FileDate(national), DateFormats{});
+        return true;
+    }
+    std::function<std::string(std::string_view)> Describe() const {
+        return [this](std::string_view code) { return Clubs.GetClubDescription(code); };
+    }
+};
+
+void PrintStatement(const StatementSession::Statement& s, std::ostream& out) {
+    const Promotion& p = s.Requirements;
+    out << "Name: " << s.Player.GivenName << " " << s.Player.Surname << "\n"
+        << "Home Club: " << StatementClubText(s.ClubDescription) << "\n"
+        << "Your Current Rank is: " << p.CurrentRankText << "\n\n"
+        << "Requirements for Promotion to " << p.NextRankText << "\n";
+    auto row = [&](const std::string& head, const std::string* v) {
+        out << PadRight(head, 16, ' ') << PadLeft(v[0], 10, ' ') << PadLeft(v[1], 14, ' ')
+            << PadLeft(v[2], 10, ' ') << "\n";
+    };
+    const std::string heads[3] = {"Total", "Inc Gold/Red", "Inc Gold"};
+    row("", heads);
+    row("You Must Have", p.MustHave);
+    row("You Now Have", p.NowHave);
+    row("You Still Need", p.StillNeed);
+    for (const std::string& note : p.ScreenNote)
+        if (!note.empty())
+            out << note << "\n";
+    out << "\n";
+    for (const StatementRow& r : s.Rows)
+        out << PadRight(r[1], 5, ' ') << " " << PadRight(r[2], 5, ' ') << " "
+            << PadRight(r[3], 40, ' ') << PadLeft(r[4], 9, ' ') << PadLeft(r[5], 9, ' ')
+            << PadLeft(r[6], 9, ' ') << PadLeft(r[7], 10, ' ') << "\n";
+}
+
+} // namespace
+
+int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& writePdf,
+                        std::ostream& out, std::ostream& err) {
+    std::string number, pdf;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--pdf" && i + 1 < args.size())
+            pdf = args[++i];
+        else if (number.empty() && !args[i].empty() &&
+                 args[i].find_first_not_of("0123456789") == std::string::npos)
+            number = args[i];
+        else {
+            err << "Usage: mpsec statement NUMBER [--pdf FILE]\n";
+            return 2;
+        }
+    }
+    if (number.empty()) {
+        err << "Usage: mpsec statement NUMBER [--pdf FILE]\n";
+        return 2;
+    }
+    Folder folder;
+    if (!folder.Load(err, "statement"))
+        return 2;
+    const std::size_t line = folder.National.FindPlayerByNumber(number);
+    if (line == 0) {
+        err << "mpsec statement: " << std::string(TrimBlanks(kNoPlayerWithNumber)) << "\n";
+        return 1;
+    }
+    const rPlayer player = folder.National.GetPlayer(line);
+    if (IsInactive(player)) {
+        err << "mpsec statement: " << std::string(TrimBlanks(kInactivePlayer)) << "\n";
+        return 1;
+    }
+    int rankIndex = 0;
+    const auto statement =
+        folder.Session.Build(player, number, rankIndex, folder.Describe(), folder.Dates);
+    PrintStatement(statement, out);
+    if (!statement.Error.empty()) {
+        err << "mpsec statement: " << statement.Error << "\n";
+        return 1;
+    }
+    if (!pdf.empty() && !writePdf(StatementSession::Compose(statement, number), pdf)) {
+        err << "mpsec statement: cannot write " << pdf << "\n";
+        return 2;
+    }
+    return 0;
+}
+
+int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& writePdf,
+                         std::ostream& out, std::ostream& err) {
+    std::string club, from = "A", to = "Z", dir;
+    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
+        if (args[i] == "--club")
+            club = args[i + 1];
+        else if (args[i] == "--from")
+            from = args[i + 1];
+        else if (args[i] == "--to")
+            to = args[i + 1];
+        else if (args[i] == "--pdf-dir")
+            dir = args[i + 1];
+        else
+            club.clear(), dir.clear(), i = args.size();
+    }
+    if (club.empty() || dir.empty() || args.size() % 2 != 0) {
+        err << "Usage: mpsec statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n";
+        return 2;
+    }
+    Folder folder;
+    if (!folder.Load(err, "statements"))
+        return 2;
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    int rankIndex = 0, written = 0;
+    for (std::size_t line : ClubRunLines(folder.National, club, from, to)) {
+        const rPlayer player = folder.National.GetPlayer(line);
+        const auto statement =
+            folder.Session.Build(player, player.QMRNo, rankIndex, folder.Describe(), folder.Dates);
+        if (!statement.Error.empty()) {
+            err << "mpsec statements: " << player.QMRNo << ": " << statement.Error << "\n";
+            return 1;
+        }
+        const fs::path file = fs::path(dir) / StatementPdfName(player);
+        if (!writePdf(StatementSession::Compose(statement, player.QMRNo), file.string())) {
+            err << "mpsec statements: cannot write " << file.string() << "\n";
+            return 2;
+        }
+        out << file.string() << "\n";
+        ++written;
+    }
+    out << written << " statements written\n";
+    return 0;
+}
+
+} // namespace mpsec

@@ -1,0 +1,148 @@
+#include "print/PageRenderer.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <numeric>
+
+// The pictures live in this library; a static library's resources must be asked for.
+static void LoadPictures() {
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(mpsec);
+        return true;
+    }();
+    (void)loaded;
+}
+
+namespace mpsec {
+
+namespace {
+
+QString Latin1Text(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+class Page {
+  public:
+    Page(QPainter& painter, double dotsPerMm) : p_(painter), k_(dotsPerMm) {}
+    double Px(double mm) const { return mm * k_; }
+
+    void Text(const PageText& t) {
+        QFont font(Latin1Text(t.Font));
+        font.setStyleHint(QFont::Serif);
+        font.setPointSizeF(t.PointSize);
+        font.setBold(t.Bold);
+        p_.setFont(font);
+        const double wide = Px(400);
+        const QRectF box = t.Centred ? QRectF(Px(t.X) - wide / 2, Px(t.Y), wide, Px(40))
+                                     : QRectF(Px(t.X), Px(t.Y), wide, Px(40));
+        p_.drawText(box, (t.Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop,
+                    Latin1Text(t.Text));
+    }
+
+    void Picture(const PagePicture& pic) {
+        const QImage image(":/images/" + Latin1Text(pic.Resource).toLower() + ".png");
+        p_.drawImage(
+            QRectF(Px(pic.Left), Px(pic.Top), Px(pic.Right - pic.Left), Px(pic.Bottom - pic.Top)),
+            image);
+    }
+
+    // Rows [first, end) of the grid from `top`, after the heading rows when `heading`.
+    void GridPart(const PageGrid& g, const GridPage& part) {
+        const double units = std::accumulate(g.ColumnWidths.begin(), g.ColumnWidths.end(), 0.0);
+        const double scale = g.Width / units; // mm per unit
+        auto rowHeight = [&](std::size_t r) {
+            return (r < g.RowHeights.size() ? g.RowHeights[r] : g.RowHeights.back()) * scale;
+        };
+        QFont font(Latin1Text(g.Font));
+        font.setStyleHint(QFont::Serif);
+        font.setPixelSize(std::max(1, static_cast<int>(Px(g.CharHeight * scale) + 0.5)));
+        std::vector<std::size_t> rows;
+        if (part.RepeatsHeading)
+            for (int r = 0; r < g.HeadingRows; ++r)
+                rows.push_back(static_cast<std::size_t>(r));
+        for (std::size_t r = part.FirstRow; r < part.EndRow; ++r)
+            rows.push_back(r);
+
+        p_.setPen(QPen(Qt::black, Px(0.2)));
+        double y = part.Top;
+        for (std::size_t r : rows) {
+            const double h = rowHeight(r);
+            font.setBold(r < g.BoldRows.size() && g.BoldRows[r]);
+            p_.setFont(font);
+            double x = g.X;
+            for (std::size_t c = 0; c < g.ColumnWidths.size(); ++c) {
+                const double w = g.ColumnWidths[c] * scale;
+                if (w <= 0)
+                    continue;
+                const bool right = c < g.RightAligned.size() && g.RightAligned[c];
+                const QRectF cell(Px(x + 2 * scale), Px(y + 2 * scale), Px(w - 6 * scale),
+                                  Px(h - 2 * scale));
+                if (c < g.Rows[r].size())
+                    p_.drawText(cell, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop,
+                                Latin1Text(g.Rows[r][c]));
+                x += w;
+            }
+            y += h;
+        }
+        // A border around the part and lines between the columns.
+        p_.drawRect(QRectF(Px(g.X), Px(part.Top), Px(g.Width), Px(y - part.Top)));
+        double x = g.X;
+        for (std::size_t c = 0; c + 1 < g.ColumnWidths.size(); ++c) {
+            x += g.ColumnWidths[c] * scale;
+            if (g.ColumnWidths[c] > 0)
+                p_.drawLine(QPointF(Px(x), Px(part.Top)), QPointF(Px(x), Px(y)));
+        }
+    }
+
+  private:
+    QPainter& p_;
+    double k_;
+};
+
+} // namespace
+
+int RenderDocument(QPagedPaintDevice& device, const ComposedDocument& doc) {
+    LoadPictures();
+    QPainter painter;
+    if (!painter.begin(&device))
+        return 0;
+    Page page(painter, device.logicalDpiX() / 25.4);
+    for (const PagePicture& pic : doc.Pictures)
+        page.Picture(pic);
+    for (const PageText& text : doc.Texts)
+        page.Text(text);
+    int pages = 1;
+    for (const PageGrid& grid : doc.Grids) {
+        const std::vector<GridPage> parts = PaginateGrid(grid, doc);
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (i > 0) {
+                device.newPage();
+                ++pages;
+            }
+            page.GridPart(grid, parts[i]);
+        }
+    }
+    painter.end();
+    return pages;
+}
+
+int PrintDocument(QPrinter& printer, const ComposedDocument& document) {
+    printer.setFullPage(true); // positions are measured from the paper's edge
+    printer.setDocName(QString::fromLatin1(document.Title.c_str()));
+    return RenderDocument(printer, document);
+}
+
+bool WriteDocumentPdf(const ComposedDocument& document, const QString& path) {
+    QPdfWriter writer(path);
+    writer.setTitle(QString::fromLatin1(document.Title.c_str()));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    const int pages = RenderDocument(writer, document);
+    return pages > 0 && QFileInfo(path).size() > 0;
+}
+
+} // namespace mpsec

@@ -1,0 +1,25 @@
+#pragma once
+#include "register/PlayerRegister.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mpsec {
+
+// Whether the player at this register line gets a statement in a club's run: his home
+// club is the club typed, exactly (so inactive members never match), and the first letter
+// of his surname lies between From and To (ordinal text comparison; an empty surname is
+// before every letter).
+bool InClubRun(const rPlayer& player, std::string_view club, std::string_view from,
+               std::string_view to);
+
+// The register lines of a club's run, in register order.
+std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::string_view club,
+                                      std::string_view from, std::string_view to);
+
+// The PDF file name of a member's statement: number and surname, e.g. "12345 O'DARVEN.pdf";
+// characters a file name cannot hold become "_".
+std::string StatementPdfName(const rPlayer& player);
+
+} // namespace mpsec

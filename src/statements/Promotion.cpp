@@ -1,0 +1,110 @@
+#include "statements/Promotion.h"
+
+#include "core/NumberFormats.h"
+#include "statements/RankTable.h"
+
+#include <cstdio>
+
+namespace mpsec {
+
+namespace {
+
+std::string NoteLine(double rate, double pre82) {
+    return std::string(rate > 0.3 ? "* 40% of " : "* 20% of ") + Fixed2(pre82) + "  (" +
+           Fixed2(pre82 * rate) + ")  red points earned prior to 1982";
+}
+
+} // namespace
+
+std::string Fixed2(double value) {
+    return FixedSignificant(value, 5);
+}
+
+std::string GeneralFormat(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
+std::optional<int> RankLookup(std::string_view registerRank) {
+    for (int i = 0; i < static_cast<int>(RankTable.size()); ++i)
+        if (registerRank == RankTable[i].RegisterForm)
+            return i == 21 ? 20 : i;
+    return std::nullopt;
+}
+
+bool Promotion::PrintedNoteApplies() const {
+    return RankIndex >= 11 && GoldShortfall && *GoldShortfall > 0;
+}
+
+std::string Promotion::PrintedNote(int line) const {
+    return line == 0 ? NoteLine(Rate, Pre82) : "count as additional gold points.";
+}
+
+std::string Promotion::PrintedGoldHave(const rPlayer& player) const {
+    return player.OverallGold + (PrintedNoteApplies() ? " *" : "");
+}
+
+std::string Promotion::PrintedGoldNeed() const {
+    return PrintedNoteApplies() ? Fixed2(*GoldShortfall - Pre82 * Rate) : StillNeed[2];
+}
+
+Promotion PromotionRequirements(const rPlayer& player, int rankIndex,
+                                const std::function<Pre82Result()>& pre82) {
+    Promotion p;
+    p.RankIndex = rankIndex;
+    const RankRow& next = RankTable[static_cast<std::size_t>(rankIndex + 1)];
+    p.CurrentRankText = player.Rank + " Master";
+    p.NextRankText = std::string(next.FullName) + " Master.";
+    p.MustHave[0] = Fixed2(next.TotalRequired);
+    p.MustHave[1] = Fixed2(next.GoldRedRequired);
+    p.MustHave[2] = Fixed2(next.GoldRequired);
+
+    const auto total = DecimalValue(player.OverallTotal);
+    const auto gold = DecimalValue(player.OverallGold);
+    const auto red = DecimalValue(player.OverallRed);
+    for (const auto& [value, text] :
+         {std::pair{total, &player.OverallTotal}, std::pair{gold, &player.OverallGold},
+          std::pair{red, &player.OverallRed}})
+        if (!value) {
+            p.Error = "'" + *text + "' is not a valid floating point value";
+            return p;
+        }
+    p.NowHave[0] = player.OverallTotal;
+    p.NowHave[1] = GeneralFormat(*gold + *red);
+    p.NowHave[2] = player.OverallGold;
+
+    const double totalNeed = next.TotalRequired - *total;
+    p.StillNeed[0] = totalNeed >= 0 ? Fixed2(totalNeed) : "0.00";
+    if (rankIndex <= 6) {
+        p.StillNeed[1] = "n/a";
+    } else {
+        const double need = next.GoldRedRequired - (*gold + *red);
+        p.StillNeed[1] = need >= 0 ? Fixed2(need) : "0.00";
+    }
+    if (rankIndex <= 10) {
+        p.StillNeed[2] = "n/a";
+        return p;
+    }
+    p.GoldShortfall = next.GoldRequired - *gold;
+    p.Rate = rankIndex <= 15 ? 0.2 : 0.4;
+    if (*p.GoldShortfall < 0) {
+        p.StillNeed[2] = "0.00";
+        return p;
+    }
+    const Pre82Result points = pre82 ? pre82() : Pre82Result{};
+    if (!points.Error.empty()) {
+        p.Error = points.Error;
+        return p;
+    }
+    p.Pre82 = points.Points;
+    p.StillNeed[2] = Fixed2(*p.GoldShortfall - p.Pre82 * p.Rate);
+    if (p.Pre82 != 0) {
+        p.ScreenNote[0] = NoteLine(p.Rate, p.Pre82);
+        p.ScreenNote[1] = "count as additional gold points";
+        p.NowHave[2] += " *";
+    }
+    return p;
+}
+
+} // namespace mpsec

@@ -1,0 +1,51 @@
+#pragma once
+#include "register/PlayerRegister.h"
+#include "statements/History.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mpsec {
+
+// Two decimals after rounding to at most 5 significant digits, half away from zero:
+// 1234.567 gives "1234.60".
+std::string Fixed2(double value);
+
+// The shortest decimal text with at most 15 significant digits: 40 gives "40", 37.25
+// gives "37.25".
+std::string GeneralFormat(double value);
+
+// The ladder row of a register rank text; "Diamond G" gives the row of "Emerald G".
+// Nothing when the text is no register form.
+std::optional<int> RankLookup(std::string_view registerRank);
+
+// The promotion block of a statement.
+struct Promotion {
+    int RankIndex = 0;
+    std::string CurrentRankText; // "Club Master"
+    std::string NextRankText;    // "Local Master."
+    // Total, gold and red together, gold.
+    std::string MustHave[3];
+    std::string NowHave[3];
+    std::string StillNeed[3];
+    // The screen's note: shown when the player has pre-1982 red points and a gold need.
+    std::string ScreenNote[2];
+    std::optional<double> GoldShortfall;
+    double Pre82 = 0;
+    double Rate = 0;   // 0.2 or 0.4
+    std::string Error; // a conversion message; the block is incomplete
+
+    // The printed note applies whenever the gold need is above 0 on the higher ranks.
+    bool PrintedNoteApplies() const;
+    std::string PrintedNote(int line) const;
+    std::string PrintedGoldHave(const rPlayer& player) const;
+    std::string PrintedGoldNeed() const;
+};
+
+// `pre82` is asked only when the player has a gold need.
+Promotion PromotionRequirements(const rPlayer& player, int rankIndex,
+                                const std::function<Pre82Result()>& pre82);
+
+} // namespace mpsec

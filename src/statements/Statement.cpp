@@ -1,0 +1,201 @@
+#include "statements/Statement.h"
+
+#include "register/TextHelpers.h"
+
+#include <chrono>
+
+namespace mpsec {
+
+namespace {
+
+const std::string kBlank = " ";
+
+StatementRow BlankRow() {
+    StatementRow row;
+    for (std::size_t c = 1; c < 8; ++c)
+        row[c] = kBlank;
+    return row;
+}
+
+std::string Fixed2Or(double value, bool blankWhenZero) {
+    return blankWhenZero && value == 0 ? kBlank : Fixed2(value);
+}
+
+} // namespace
+
+StatementDates DoTheDateStuff(const std::optional<CivilDate>& registerDate,
+                              const DateFormats& formats) {
+    const CivilDate end = registerDate.value_or(CivilDate{});
+    CivilDate start{end.Year - 1, end.Month, end.Day};
+    if (start.Month == 2 && start.Day == 29) {
+        using namespace std::chrono;
+        if (!year{start.Year}.is_leap())
+            start.Day = 28;
+    }
+    return {FormatDate(formats.ShortDateFormat, start, formats.DateSeparator),
+            FormatDate(formats.ShortDateFormat, end, formats.DateSeparator)};
+}
+
+StatementGrid GetAwardDetails(const rPlayer& player,
+                              const std::vector<std::string_view>& historyLines,
+                              const LineList& events,
+                              const std::function<std::string(std::string_view)>& clubDescription,
+                              const StatementDates& dates) {
+    StatementGrid grid;
+    auto& rows = grid.Rows;
+    rows.push_back({"", "Q/YY", "Code", "Description", "Gold", "Red", "Green", "Total"});
+    rows.push_back(BlankRow()); // the opening balances, filled at the end
+
+    double quarter = 0, gold = 0, red = 0, green = 0;
+    std::optional<std::string> lastPeriod;
+    auto addQuarterTotal = [&] {
+        StatementRow row = BlankRow();
+        row[1] = lastPeriod ? *lastPeriod : kBlank;
+        row[3] = kQuarterTotalLabel;
+        row[7] = Fixed2(quarter);
+        rows.push_back(row);
+        quarter = 0;
+        rows.push_back(BlankRow());
+    };
+
+    for (std::string_view line : historyLines) {
+        ParsedAward parsed = ParseInStringData(line, events, clubDescription);
+        if (!parsed.Award) {
+            grid.Error = parsed.Error;
+            return grid;
+        }
+        const AwardLine& a = *parsed.Award;
+        if (lastPeriod && *lastPeriod != a.Period)
+            addQuarterTotal();
+        StatementRow row = BlankRow();
+        row[1] = a.Period;
+        row[2] = a.Code;
+        row[3] = a.Description;
+        switch (a.Kind) {
+        case PointKind::Gold:
+            row[4] = Fixed2(a.Gold);
+            break;
+        case PointKind::Red:
+            row[5] = Fixed2(a.Red);
+            break;
+        case PointKind::Green:
+            row[6] = Fixed2(a.Green);
+            break;
+        case PointKind::GoldRed:
+            row[4] = Fixed2Or(a.Gold, true);
+            row[5] = Fixed2Or(a.Red, true);
+            break;
+        case PointKind::RedGreen:
+            row[5] = Fixed2Or(a.Red, true);
+            row[6] = Fixed2Or(a.Green, true);
+            break;
+        case PointKind::None:
+            break;
+        }
+        quarter += a.Gold + a.Red + a.Green;
+        gold += a.Gold;
+        red += a.Red;
+        green += a.Green;
+        rows.push_back(row);
+        lastPeriod = a.Period;
+    }
+    addQuarterTotal();
+
+    StatementRow closing;
+    closing[3] = "Totals as at " + dates.End;
+    closing[4] = player.OverallGold;
+    closing[5] = player.OverallRed;
+    closing[6] = player.OverallGreen;
+    closing[7] = player.OverallTotal;
+    rows.push_back(closing);
+    rows.push_back(StatementRow{});
+
+    const auto g = DecimalValue(player.OverallGold), r = DecimalValue(player.OverallRed),
+               gr = DecimalValue(player.OverallGreen), t = DecimalValue(player.OverallTotal);
+    for (const auto& [value, text] :
+         {std::pair{g, &player.OverallGold}, std::pair{r, &player.OverallRed},
+          std::pair{gr, &player.OverallGreen}, std::pair{t, &player.OverallTotal}})
+        if (!value) {
+            grid.Error = "'" + *text + "' is not a valid floating point value";
+            return grid;
+        }
+    rows[1][3] = "Totals as at " + dates.Start;
+    rows[1][4] = Fixed2(*g - gold);
+    rows[1][5] = Fixed2(*r - red);
+    rows[1][6] = Fixed2(*gr - green);
+    rows[1][7] = Fixed2(*t - (gold + red + green));
+    return grid;
+}
+
+std::string StatementClubText(const std::string& description) {
+    std::string club = description.substr(0, 62);
+    return club.size() > 37 ? TitleCase(club) : club;
+}
+
+ComposedDocument GMPrintThisStatement(const StatementPrint& s, double paperWidth,
+                                      double paperHeight) {
+    ComposedDocument doc;
+    doc.Title = "Statement of Awards " + s.Player.QMRNo;
+    doc.PaperWidth = paperWidth;
+    doc.PaperHeight = paperHeight;
+    const double c = paperWidth / 2;
+    doc.Pictures.push_back({"MPLOGO", 8, 5, 40, 18});
+    const std::string times = "Times New Roman";
+    auto text = [&](double size, bool bold, double x, double y, std::string value,
+                    bool centred = false) {
+        doc.Texts.push_back({times, size, bold, x, y, centred, std::move(value)});
+    };
+    const Promotion& p = s.Requirements;
+    text(12, false, c, 5, "Bridge Player's", true);
+    text(16, true, c, 10, "STATEMENT OF AWARDS", true);
+    text(10, false, c, 18, "From " + s.Dates.Start + " to " + s.Dates.End, true);
+    text(10, false, 8, 34, s.ClubDescription);
+    text(10, false, 8, 38,
+         s.Player.GivenName + " " + s.Player.Surname + " (" + s.TypedNumber + ")");
+    text(10, true, 100, 26, "Your Current Rank is " + s.Player.Rank + " Master");
+    text(9, false, 100, 30, "Requirements for Promotion to " + p.NextRankText);
+    text(9, true, 130, 36, "Total");
+    text(9, true, 150, 36, "Inc Gold/Red");
+    text(9, true, 174, 36, "Inc Gold");
+    text(9, false, 100, 40, "You must have");
+    text(9, false, 130, 40, p.MustHave[0]);
+    text(9, false, 150, 40, p.MustHave[1]);
+    text(9, false, 174, 40, p.MustHave[2]);
+    text(9, false, 100, 44, "You now have");
+    text(9, false, 130, 44, s.Player.OverallTotal);
+    text(9, false, 150, 44, p.NowHave[1]);
+    text(9, false, 174, 44, p.PrintedGoldHave(s.Player));
+    text(9, false, 100, 48, "You still need");
+    text(9, false, 130, 48, p.StillNeed[0]);
+    text(9, false, 150, 48, p.StillNeed[1]);
+    if (p.PrintedNoteApplies()) {
+        text(8, true, 100, 52, p.PrintedNote(0));
+        text(8, true, 100, 55, p.PrintedNote(1));
+        text(8, true, 174, 48, p.PrintedGoldNeed());
+    } else {
+        text(9, false, 174, 48, p.PrintedGoldNeed());
+    }
+
+    PageGrid grid;
+    grid.X = 12;
+    grid.Y = 63;
+    grid.Width = 190;
+    grid.ColumnWidths.assign(kStatementColumnWidths.begin(), kStatementColumnWidths.end());
+    grid.RowHeights = {18, 18, 17}; // the two fixed rows, then every other row
+    for (const StatementRow& row : s.Rows)
+        grid.Rows.emplace_back(row.begin(), row.end());
+    grid.RightAligned = {false, false, false, false, true, true, true, true};
+    grid.BoldRows.assign(grid.Rows.size(), false);
+    if (grid.Rows.size() >= 2)
+        grid.BoldRows[grid.Rows.size() - 2] = true; // the closing balances
+    grid.BoldRows[0] = true;                        // the heading row is a fixed row
+    if (grid.Rows.size() > 1)
+        grid.BoldRows[1] = true;
+    grid.HeadingRows = 1;
+    grid.Font = times;
+    grid.CharHeight = 12;
+    doc.Grids.push_back(std::move(grid));
+    return doc;
+}
+
+} // namespace mpsec

@@ -1,0 +1,76 @@
+#include "statements/StatementSession.h"
+
+#include "app/Startup.h"
+#include "core/Files.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace mpsec {
+
+namespace {
+
+std::string OpenError(const std::string& name, ReadStatus status) {
+    const char* reason = status == ReadStatus::Missing    ? std::strerror(ENOENT)
+                         : status == ReadStatus::NotAFile ? std::strerror(EISDIR)
+                                                          : std::strerror(EACCES);
+    return "Cannot open file \"" + name + "\". " + reason;
+}
+
+} // namespace
+
+std::string StatementSession::Load(const std::filesystem::path& folder,
+                                   const std::filesystem::path& programFolder) {
+    Release();
+    for (auto [name, list] :
+         {std::pair{kEventsFileName, &events_}, std::pair{kHistoryFileName, &history_}}) {
+        const ReadStatus status = ReadLines(FindFileNoCase(folder, name), *list);
+        if (status != ReadStatus::Ok) {
+            Release();
+            return OpenError(name, status);
+        }
+    }
+    index_.Build(history_);
+    ReadLines(FindFileNoCase(programFolder, kPre82FileName), pre82_); // may be absent
+    loaded_ = true;
+    return {};
+}
+
+void StatementSession::Release() {
+    history_.Clear();
+    events_.Clear();
+    pre82_.Clear();
+    index_ = HistoryIndex();
+    loaded_ = false;
+}
+
+StatementSession::Statement
+StatementSession::Build(const rPlayer& player, std::string_view typedNumber, int& rankIndex,
+                        const std::function<std::string(std::string_view)>& clubDescription,
+                        const StatementDates& dates) const {
+    Statement s;
+    s.Player = player;
+    s.Dates = dates;
+    s.ClubDescription = clubDescription ? clubDescription(player.HomeClub) : std::string();
+    if (auto index = RankLookup(player.Rank))
+        rankIndex = *index;
+    s.Requirements = PromotionRequirements(player, rankIndex,
+                                           [&] { return GetPre82RedPoints(pre82_, typedNumber); });
+    if (!s.Requirements.Error.empty()) {
+        s.Error = s.Requirements.Error;
+        return s;
+    }
+    StatementGrid grid =
+        GetAwardDetails(player, PlayerLines(typedNumber), events_, clubDescription, dates);
+    s.Rows = std::move(grid.Rows);
+    s.Error = grid.Error;
+    return s;
+}
+
+ComposedDocument StatementSession::Compose(const Statement& s, std::string_view typedNumber) {
+    StatementPrint print{
+        s.Player, std::string(typedNumber), s.ClubDescription, s.Requirements, s.Dates, s.Rows};
+    return GMPrintThisStatement(print);
+}
+
+} // namespace mpsec

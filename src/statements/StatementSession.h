@@ -1,0 +1,53 @@
+#pragma once
+#include "core/LineList.h"
+#include "statements/History.h"
+#include "statements/Statement.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace mpsec {
+
+// The award files loaded for the statement screen (or a whole club's run) and the building
+// of one player's statement from them.
+class StatementSession {
+  public:
+    // Loads "history.txt" and "events.txt" from `folder` and indexes the history; reads
+    // "PRE82.TXT" from `programFolder` when it is there. Returns the file error text
+    // ("Cannot open file "history.txt". No such file or directory"), or nothing.
+    std::string Load(const std::filesystem::path& folder,
+                     const std::filesystem::path& programFolder);
+    void Release();
+    bool Loaded() const { return loaded_; }
+
+    const LineList& History() const { return history_; }
+    const LineList& Events() const { return events_; }
+    std::vector<std::string_view> PlayerLines(std::string_view typedNumber) const {
+        return index_.PlayerLines(history_, typedNumber);
+    }
+
+    struct Statement {
+        rPlayer Player;
+        Promotion Requirements;
+        StatementDates Dates;
+        std::string ClubDescription; // the full look-up text
+        std::vector<StatementRow> Rows;
+        std::string Error; // a conversion message: the statement stopped there
+    };
+    // Builds the statement of `player`, typed as `typedNumber`. `rankIndex` is kept from
+    // the previous player when the register's rank is no register form.
+    Statement Build(const rPlayer& player, std::string_view typedNumber, int& rankIndex,
+                    const std::function<std::string(std::string_view)>& clubDescription,
+                    const StatementDates& dates) const;
+
+    // The composed page of a built statement.
+    static ComposedDocument Compose(const Statement& statement, std::string_view typedNumber);
+
+  private:
+    bool loaded_ = false;
+    LineList history_, events_, pre82_;
+    HistoryIndex index_;
+};
+
+} // namespace mpsec
