@@ -6,8 +6,10 @@
 #include "statements/RankTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -328,9 +330,12 @@ std::vector<std::string> FaultyMPFile(Random& r, const std::vector<Player>& play
     return out;
 }
 
+// The year's awards of each player, gold, red and green, so the register can hold them.
+using YearSums = std::map<int, std::array<double, 3>>;
+
 std::vector<std::string> History(Random& r, const SampleOptions& o,
                                  const std::vector<Player>& players, const std::vector<Club>& clubs,
-                                 int eventCount) {
+                                 int eventCount, YearSums& sums) {
     std::vector<std::string> out;
     out.reserve(static_cast<std::size_t>(o.HistoryLines));
     const char kinds[] = {'C', 'C', 'C', 'C', 'C', 'C', 'D', 'V', 'X', 'Y', 'A', 'H', 'M', 'N'};
@@ -349,9 +354,17 @@ std::vector<std::string> History(Random& r, const SampleOptions& o,
             line += " E" + Digits(r.Below(eventCount), 2);
         else
             line += "    ";
-        line += PadLeft(Fixed(r.Between(10, 2500) / 100.0), 8, ' ');
+        const double first = r.Between(10, 2500) / 100.0;
+        const double second = pointKind >= 4 ? r.Between(0, 1500) / 100.0 : 0.0;
+        line += PadLeft(Fixed(first), 8, ' ');
         if (pointKind >= 4)
-            line += " " + PadLeft(Fixed(r.Between(0, 1500) / 100.0), 7, ' ');
+            line += " " + PadLeft(Fixed(second), 7, ' ');
+        // Point kinds: 1 gold, 2 red, 3 green, 4 gold and red, 5 red and green.
+        static const int firstColour[] = {0, 0, 1, 2, 0, 1};
+        auto& sum = sums[p.Number];
+        sum[static_cast<std::size_t>(firstColour[pointKind])] += first;
+        if (pointKind >= 4)
+            sum[pointKind == 4 ? 1 : 2] += second;
         out.push_back(line);
     }
     return out;
@@ -378,13 +391,7 @@ void WriteSampleFolder(const fs::path& folder, const SampleOptions& o) {
         clubLines.push_back(ClubLine(r, club));
     WriteLines(folder / "NATIONAL.CLB", clubLines);
 
-    const std::vector<Player> players = MakePlayers(r, o, clubs);
-    std::vector<std::string> register_ = {
-        "QMR NATIONAL MASTERPOINT REGISTER - MADE-UP SAMPLE DATA"};
-    for (const Player& p : players)
-        register_.push_back(MakePlayerLine(p.Fields));
-    WriteLines(folder / "National.TXT", register_);
-
+    std::vector<Player> players = MakePlayers(r, o, clubs);
     std::vector<std::string> alternates;
     for (std::size_t i = 0; i < players.size(); i += 17) {
         const Player& p = players[i];
@@ -405,7 +412,27 @@ void WriteSampleFolder(const fs::path& folder, const SampleOptions& o) {
     for (int i = 0; i < eventCount; ++i)
         events.push_back("E" + Digits(i, 2) + "2026 " + kEvents[i]);
     WriteLines(folder / "events.txt", events);
-    WriteLines(folder / "history.txt", History(r, o, players, clubs, eventCount));
+    YearSums sums;
+    WriteLines(folder / "history.txt", History(r, o, players, clubs, eventCount, sums));
+
+    // The register's totals include the year's awards.
+    for (Player& p : players) {
+        auto it = sums.find(p.Number);
+        if (it == sums.end())
+            continue;
+        rPlayer& f = p.Fields;
+        const auto& [gold, red, green] = it->second;
+        f.OverallGold = Fixed(std::stod(f.OverallGold) + gold);
+        f.OverallRed = Fixed(std::stod(f.OverallRed) + red);
+        f.OverallGreen = Fixed(std::stod(f.OverallGreen) + green);
+        f.OverallTotal = Fixed(std::stod(f.OverallTotal) + gold + red + green);
+        f.TotalThisYear = Fixed(std::stod(f.TotalThisYear) + gold + red + green);
+    }
+    std::vector<std::string> register_ = {
+        "QMR NATIONAL MASTERPOINT REGISTER - MADE-UP SAMPLE DATA"};
+    for (const Player& p : players)
+        register_.push_back(MakePlayerLine(p.Fields));
+    WriteLines(folder / "National.TXT", register_);
 
     std::vector<std::string> pre82 = {"QMR NO. PRE-1982 RED POINTS"};
     std::vector<int> pre82Players;

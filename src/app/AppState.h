@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ struct AppState {
     PlayerRegister National;
     rPlayer CurrentPlayer;
     DateFormats Formats;
+    // The player register's file date (none when it is absent): the statements' end date.
+    std::optional<CivilDate> RegisterDate;
     std::function<CivilDate()> Today = [] { return mpsec::Today(); };
     // The club look-up of the club dialog, which owns the club register.
     std::function<std::string(std::string_view code)> GetClubDescription;

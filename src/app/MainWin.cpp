@@ -207,7 +207,8 @@ void TMainWin::FormCreate() {
     CheckAndConvertMPFiles(".");
 
     const fs::path national = FindFileNoCase(".", PlayerRegister::FileName);
-    NationalTextLbl->setText(Latin1(NationalLabelText(FileDate(national))));
+    state_.RegisterDate = FileDate(national);
+    NationalTextLbl->setText(Latin1(NationalLabelText(state_.RegisterDate)));
 
     std::vector<std::string> problems;
     if (!fs::exists(national, ec)) {

@@ -9,6 +9,8 @@
 #include "mpfiles/uViewMP.h"
 #include "platform/QtPlatform.h"
 #include "print/PageRenderer.h"
+#include "statements/uAwardStatement.h"
+#include "statements/uPrintAllAwards.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -80,6 +82,10 @@ int main(int argc, char** argv) {
         viewMP.SetChosenFile(file);
         platform.RunModal(viewMP);
     };
+    mpsec::TAwardStatementDlg statement(state, platform, &mainWin);
+    dialogs.AwardStatement = &statement;
+    mpsec::TPrintAllAwardsDlg printAll(state, platform, statement, &mainWin);
+    dialogs.PrintAllAwards = &printAll;
     dialogs.MPWarning = mpWarning.get();
     mainWin.AttachDialogs(dialogs);
 

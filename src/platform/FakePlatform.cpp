@@ -130,6 +130,23 @@ void FakePlatform::PrintLines(const QStringList& lines, const QString& fontFamil
     printed_.push_back({jobTitle, fontFamily, pointSize, lines});
 }
 
+void FakePlatform::PrintDocument(const ComposedDocument& document) {
+    documents_.push_back(document);
+    if (AfterPrint)
+        AfterPrint();
+}
+
+bool FakePlatform::WritePdf(const ComposedDocument& document, const QString& path) {
+    pdfs_.push_back({path, document});
+    if (AfterPrint)
+        AfterPrint();
+    return true;
+}
+
+void FakePlatform::PreviewDocument(const ComposedDocument& document, QWidget*) {
+    previewed_.push_back(document);
+}
+
 int FakePlatform::RunModal(QDialog& dialog) {
     Prompt p;
     if (!Take("dialog", dialog.windowTitle(), p))

@@ -51,6 +51,14 @@ class FakePlatform : public Platform {
         QStringList Lines;
     };
     const std::vector<PrintJob>& Printed() const { return printed_; }
+    // Composed documents printed, previewed and written as PDF (with their paths).
+    const std::vector<ComposedDocument>& PrintedDocuments() const { return documents_; }
+    const std::vector<ComposedDocument>& Previewed() const { return previewed_; }
+    const std::vector<std::pair<QString, ComposedDocument>>& PdfsWritten() const { return pdfs_; }
+    // Makes the chosen printer a PDF file, as "print to file" does.
+    void SetPrinterPdfFile(const QString& path) { pdfFile_ = path; }
+    // Called after each document printed (a test can press Cancel there).
+    std::function<void()> AfterPrint;
     MemorySettingsStore& Store() { return store_; }
 
     bool WarningYesNo(const QString& text) override;
@@ -64,6 +72,10 @@ class FakePlatform : public Platform {
     bool ChoosePrinter(QWidget* parent) override;
     void PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
                     const QString& jobTitle) override;
+    void PrintDocument(const ComposedDocument& document) override;
+    QString PrinterPdfFile() override { return pdfFile_; }
+    bool WritePdf(const ComposedDocument& document, const QString& path) override;
+    void PreviewDocument(const ComposedDocument& document, QWidget* parent) override;
     int RunModal(QDialog& dialog) override;
     SettingsStore& Settings() override { return store_; }
     void Busy(const std::function<void()>& work) override;
@@ -86,6 +98,9 @@ class FakePlatform : public Platform {
     int beeps_ = 0;
     int busy_ = 0;
     std::vector<PrintJob> printed_;
+    std::vector<ComposedDocument> documents_, previewed_;
+    std::vector<std::pair<QString, ComposedDocument>> pdfs_;
+    QString pdfFile_;
     MemorySettingsStore store_;
 };
 

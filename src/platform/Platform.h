@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/SettingsStore.h"
+#include "print/ComposedPage.h"
 
 #include <QString>
 #include <QStringList>
@@ -52,6 +53,14 @@ class Platform {
     // Prints lines of plain text in a fixed-pitch font, page after page, as one job.
     virtual void PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
                             const QString& jobTitle) = 0;
+    // Prints a composed document on the chosen printer as one job.
+    virtual void PrintDocument(const ComposedDocument& document) = 0;
+    // The PDF file the chosen printer writes to ("print to file"), or empty.
+    virtual QString PrinterPdfFile() = 0;
+    // Writes a composed document as a PDF file; false when it cannot be written.
+    virtual bool WritePdf(const ComposedDocument& document, const QString& path) = 0;
+    // Shows the document's pages in a print preview, from which it can be printed.
+    virtual void PreviewDocument(const ComposedDocument& document, QWidget* parent) = 0;
 
     // Shows a dialog of the program modally and returns its result.
     virtual int RunModal(QDialog& dialog) = 0;

@@ -7,6 +7,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+
+#include "print/PageRenderer.h"
 #include <QPrintDialog>
 
 namespace mpsec {
@@ -116,6 +119,27 @@ void QtPlatform::PrintLines(const QStringList& lines, const QString& fontFamily,
         y += lineHeight;
     }
     painter.end();
+}
+
+void QtPlatform::PrintDocument(const ComposedDocument& document) {
+    if (mpsec::PrintDocument(printer_, document) == 0)
+        Error(QStringLiteral("The printer could not be started."));
+}
+
+QString QtPlatform::PrinterPdfFile() {
+    return printer_.outputFormat() == QPrinter::PdfFormat ? printer_.outputFileName() : QString();
+}
+
+bool QtPlatform::WritePdf(const ComposedDocument& document, const QString& path) {
+    return WriteDocumentPdf(document, path);
+}
+
+void QtPlatform::PreviewDocument(const ComposedDocument& document, QWidget* parent) {
+    QPrintPreviewDialog preview(&printer_, parent);
+    preview.setWindowTitle(QStringLiteral("Preview"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&document](QPrinter* printer) { mpsec::PrintDocument(*printer, document); });
+    preview.exec();
 }
 
 int QtPlatform::RunModal(QDialog& dialog) {

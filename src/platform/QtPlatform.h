@@ -24,6 +24,10 @@ class QtPlatform : public Platform {
     bool ChoosePrinter(QWidget* parent) override;
     void PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
                     const QString& jobTitle) override;
+    void PrintDocument(const ComposedDocument& document) override;
+    QString PrinterPdfFile() override;
+    bool WritePdf(const ComposedDocument& document, const QString& path) override;
+    void PreviewDocument(const ComposedDocument& document, QWidget* parent) override;
     int RunModal(QDialog& dialog) override;
     SettingsStore& Settings() override { return settings_; }
     void Busy(const std::function<void()>& work) override;

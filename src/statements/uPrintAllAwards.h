@@ -1,0 +1,47 @@
+#pragma once
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace mpsec {
+
+struct AppState;
+class Platform;
+class TAwardStatementDlg;
+
+// Prints the statement of every active member of a club within a range of surname
+// letters, one document each, through the (unseen) statement screen.
+class TPrintAllAwardsDlg : public QDialog {
+    Q_OBJECT
+  public:
+    TPrintAllAwardsDlg(AppState& state, Platform& platform, TAwardStatementDlg& statement,
+                       QWidget* parent = nullptr);
+
+    void PrintBtnClick();
+    void CancelBtnClick() { cancel_ = true; }
+    int PrintedCount() const { return printed_; }
+
+    QLineEdit* ClubNoEB;
+    QComboBox* CB1;
+    QComboBox* CB2;
+    QPushButton* CloseBtn;
+    QPushButton* PrintBtn;
+    QPushButton* CancelBtn;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+  private:
+    void Run();
+
+    AppState& state_;
+    Platform& platform_;
+    TAwardStatementDlg& statement_;
+    bool cancel_ = false;
+    int printed_ = 0;
+};
+
+} // namespace mpsec
