@@ -1,0 +1,133 @@
+// National-size award statements: opening the statement screen (loading and indexing the
+// award files), one statement, and the PDFs of a 300-member club.
+#include "../tools/SampleData.h"
+#include "core/Files.h"
+#include "print/PageRenderer.h"
+#include "register/ClubRegister.h"
+#include "statements/AllMembers.h"
+#include "statements/StatementSession.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sys/resource.h>
+
+namespace fs = std::filesystem;
+using namespace mpsec;
+
+namespace {
+
+const fs::path& DataFolder() {
+    static const fs::path folder = [] {
+        const char* env = std::getenv("MPSEC_BENCH_DATA");
+        fs::path f =
+            env && *env ? fs::path(env) : fs::temp_directory_path() / "mpsec-bench-national";
+        if (!fs::exists(f / "history.txt"))
+            sample::WriteSampleFolder(f, sample::NationalSize());
+        return f;
+    }();
+    return folder;
+}
+
+struct National {
+    PlayerRegister Register;
+    ClubRegister Clubs;
+    StatementSession Session;
+    National() {
+        Register.Load(DataFolder() / "National.TXT");
+        Clubs.Load(DataFolder() / "NATIONAL.CLB");
+        Session.Load(DataFolder(), DataFolder());
+    }
+};
+
+National& Data() {
+    static National data;
+    return data;
+}
+
+void BM_ReadAwardFileBytes(benchmark::State& state) {
+    for (auto _ : state) {
+        std::string history, events;
+        ReadFileBytes(DataFolder() / "history.txt", history);
+        ReadFileBytes(DataFolder() / "events.txt", events);
+        benchmark::DoNotOptimize(history.data());
+    }
+}
+BENCHMARK(BM_ReadAwardFileBytes)->Unit(benchmark::kMillisecond);
+
+void BM_OpenStatementScreen(benchmark::State& state) {
+    for (auto _ : state) {
+        StatementSession session;
+        benchmark::DoNotOptimize(session.Load(DataFolder(), DataFolder()));
+    }
+}
+BENCHMARK(BM_OpenStatementScreen)->Unit(benchmark::kMillisecond);
+
+void BM_OneStatement(benchmark::State& state) {
+    National& d = Data();
+    auto describe = [&d](std::string_view code) { return d.Clubs.GetClubDescription(code); };
+    const StatementDates dates{"08/12/2025", "08/12/2026"};
+    std::size_t line = 1;
+    int rank = 0;
+    for (auto _ : state) {
+        const rPlayer player = d.Register.GetPlayer(line);
+        benchmark::DoNotOptimize(d.Session.Build(player, player.QMRNo, rank, describe, dates));
+        line = line % (d.Register.Count() - 1) + 997 % (d.Register.Count() - 1) + 1;
+    }
+}
+BENCHMARK(BM_OneStatement)->Unit(benchmark::kMicrosecond);
+
+long PeakRssKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Composes and writes the PDFs of the 300 first active members of the largest club.
+void BM_Club300Pdfs(benchmark::State& state) {
+    National& d = Data();
+    auto describe = [&d](std::string_view code) { return d.Clubs.GetClubDescription(code); };
+    const StatementDates dates{"08/12/2025", "08/12/2026"};
+    std::map<std::string, std::vector<std::size_t>> clubs;
+    for (std::size_t i = 1; i < d.Register.Count(); ++i) {
+        const rPlayer p = d.Register.GetPlayer(i);
+        if (!IsInactive(p))
+            clubs[p.HomeClub].push_back(i);
+    }
+    std::vector<std::size_t> members;
+    for (auto& [club, lines] : clubs)
+        if (lines.size() > members.size())
+            members = lines;
+    members.resize(std::min<std::size_t>(members.size(), 300));
+    const fs::path out = fs::temp_directory_path() / "mpsec-bench-pdfs";
+    fs::create_directories(out);
+    long rssAfterFirst = 0;
+    for (auto _ : state) {
+        int rank = 0;
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            const rPlayer p = d.Register.GetPlayer(members[k]);
+            const auto statement = d.Session.Build(p, p.QMRNo, rank, describe, dates);
+            WriteDocumentPdf(StatementSession::Compose(statement, p.QMRNo),
+                             QString::fromStdString((out / StatementPdfName(p)).string()));
+            if (k == 10)
+                rssAfterFirst = PeakRssKb();
+        }
+    }
+    state.counters["members"] = static_cast<double>(members.size());
+    state.counters["peak_rss_kb_after_10"] = static_cast<double>(rssAfterFirst);
+    state.counters["peak_rss_kb_end"] = static_cast<double>(PeakRssKb());
+}
+BENCHMARK(BM_Club300Pdfs)->Unit(benchmark::kSecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

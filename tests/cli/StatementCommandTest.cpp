@@ -1,0 +1,77 @@
+#include "cli/Cli.h"
+#include "support/Players.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace mpsec;
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+    std::vector<std::pair<std::string, ComposedDocument>> pdfs;
+};
+
+Outcome Command(std::vector<std::string> args) {
+    Outcome run;
+    args.insert(args.begin(), "mpsec");
+    std::ostringstream out, err;
+    run.status = RunCommandLine(args, out, err,
+                                [&run](const ComposedDocument& doc, const std::string& path) {
+                                    run.pdfs.push_back({path, doc});
+                                    return true;
+                                });
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+} // namespace
+
+TEST(StatementCommand, TextPdfAndClubRun) {
+    test::TempFolder dir(true);
+    test::WriteRegister(dir, {test::TestPlayer("11", "ADAMS", "ANNE"),
+                              test::TestPlayer("33", "CARTER", "CAL"),
+                              test::TestPlayer("44", "DAVIS", "DAN", "3i104")});
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,"});
+    dir.WriteLines("history.txt", {"3070000011X1 ABC    2.50", "4070000033C23104    1.25"});
+    dir.WriteLines("events.txt", {"ABCSPRING CONGRESS PAIRS"});
+
+    Outcome one = Command({"statement", "11", "--pdf", "a.pdf"});
+    EXPECT_EQ(one.status, 0) << one.err;
+    EXPECT_NE(one.out.find("Name: ANNE ADAMS\nHome Club: 3104 ARDEN BRIDGE CLUB\nYour Current Rank "
+                           "is: *Regional Master\n"),
+              std::string::npos)
+        << one.out;
+    EXPECT_NE(one.out.find("Requirements for Promotion to State Master."), std::string::npos);
+    EXPECT_NE(one.out.find("SPRING CONGRESS PAIRS"), std::string::npos);
+    EXPECT_NE(one.out.find("Quarter Total------------------------"), std::string::npos);
+    ASSERT_EQ(one.pdfs.size(), 1u);
+    EXPECT_EQ(one.pdfs[0].first, "a.pdf");
+
+    EXPECT_EQ(Command({"statement", "44"}).status, 1);
+    EXPECT_NE(Command({"statement", "44"}).err.find("Inactive player."), std::string::npos);
+    EXPECT_EQ(Command({"statement", "999"}).status, 1);
+    EXPECT_EQ(Command({"statement"}).status, 2);
+    EXPECT_EQ(Command({"statement", "--help"}).status, 0);
+
+    Outcome club = Command({"statements", "--club", "3104", "--pdf-dir", "out"});
+    EXPECT_EQ(club.status, 0) << club.err;
+    ASSERT_EQ(club.pdfs.size(), 2u);
+    EXPECT_EQ(club.pdfs[0].first, "out/11 ADAMS.pdf");
+    EXPECT_EQ(club.pdfs[1].first, "out/33 CARTER.pdf");
+    EXPECT_NE(club.out.find("2 statements written"), std::string::npos);
+    EXPECT_EQ(
+        Command({"statements", "--club", "3104", "--from", "C", "--to", "C", "--pdf-dir", "out"})
+            .pdfs.size(),
+        1u);
+    EXPECT_EQ(Command({"statements", "--club", "3104"}).status, 2);
+
+    std::filesystem::remove(dir / "events.txt");
+    Outcome missing = Command({"statement", "11"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("Cannot open file \"events.txt\". No such file or directory"),
+              std::string::npos);
+}
