@@ -15,7 +15,9 @@ void LineList::Assign(std::string text) {
         text_ += '\n';
     const char* data = text_.data();
     const std::size_t size = text_.size();
-    starts_.reserve(size / 100 + 16); // the registers' lines are longer; others grow
+    // Room for lines of 24 characters and more (history lines are the shortest read whole)
+    // without growing; the pages of unused room are never touched.
+    starts_.reserve(size / 24 + 16);
     std::size_t pos = 0;
     while (pos < size) {
         starts_.push_back(static_cast<std::uint32_t>(pos));

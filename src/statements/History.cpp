@@ -10,16 +10,6 @@ namespace mpsec {
 
 namespace {
 
-std::uint64_t PackKey(std::string_view seven) {
-    std::uint64_t key = 0;
-    std::memcpy(&key, seven.data(), 7);
-    return key | (std::uint64_t{1} << 63);
-}
-
-std::size_t SlotOf(std::uint64_t key, std::uint64_t mask) {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & mask;
-}
-
 std::string FloatError(std::string_view text) {
     return "'" + std::string(text) + "' is not a valid floating point value";
 }
@@ -131,83 +121,122 @@ ParsedAward ParseInStringData(std::string_view line, const LineList& events,
     return {award, {}};
 }
 
-void HistoryIndex::Grow(std::size_t capacity) {
-    std::vector<std::uint64_t> oldKeys = std::move(keys_);
-    std::vector<std::uint32_t> oldGroups = std::move(groups_);
-    keys_.assign(capacity, 0);
-    groups_.assign(capacity, 0);
-    mask_ = capacity - 1;
-    for (std::size_t s = 0; s < oldKeys.size(); ++s) {
-        if (oldKeys[s] == 0)
-            continue;
-        std::size_t slot = SlotOf(oldKeys[s], mask_);
-        while (keys_[slot] != 0)
-            slot = (slot + 1) & mask_;
-        keys_[slot] = oldKeys[s];
-        groups_[slot] = oldGroups[s];
+namespace {
+
+constexpr std::uint32_t kNoGroup = UINT32_MAX;
+
+// The 7 characters as a number, or -1 when they are not all digits.
+std::int64_t Number7(std::string_view seven) {
+    std::int64_t value = 0;
+    for (char c : seven) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
     }
+    return value;
+}
+
+std::size_t SlotOfNumber(std::int64_t number, std::uint64_t mask) {
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(number) * 0x9E3779B97F4A7C15ull) >>
+                                    24) &
+           mask;
+}
+
+std::uint64_t SlotKey(std::uint64_t slot) {
+    return slot >> 32;
+}
+
+} // namespace
+
+void HistoryIndex::Grow(std::size_t capacity) {
+    std::vector<std::uint64_t> old = std::move(slots_);
+    slots_.assign(capacity, 0);
+    mask_ = capacity - 1;
+    for (std::uint64_t slot : old) {
+        if (slot == 0)
+            continue;
+        std::size_t at = SlotOfNumber(static_cast<std::int64_t>(SlotKey(slot) - 1), mask_);
+        while (slots_[at] != 0)
+            at = (at + 1) & mask_;
+        slots_[at] = slot;
+    }
+}
+
+std::uint32_t HistoryIndex::Insert(std::string_view seven) {
+    const std::int64_t number = Number7(seven);
+    if (number < 0) {
+        auto [it, added] = others_.try_emplace(std::string(seven), groups_);
+        if (added)
+            ++groups_;
+        return it->second;
+    }
+    const std::uint64_t key = static_cast<std::uint64_t>(number) + 1;
+    std::size_t at = SlotOfNumber(number, mask_);
+    while (slots_[at] != 0 && SlotKey(slots_[at]) != key)
+        at = (at + 1) & mask_;
+    if (slots_[at] != 0)
+        return static_cast<std::uint32_t>(slots_[at]);
+    if ((groups_ + 1) * 10ull > slots_.size() * 7ull) {
+        Grow(slots_.size() * 2);
+        return Insert(seven);
+    }
+    slots_[at] = key << 32 | groups_;
+    return groups_++;
 }
 
 void HistoryIndex::Build(const LineList& history) {
     const std::size_t count = history.Count();
     // A national file has about a dozen lines a player; the table grows when it must.
     std::size_t capacity = 1024;
-    while (capacity < count / 4)
+    while (capacity < count / 8)
         capacity <<= 1;
-    keys_.clear();
+    slots_.clear();
+    others_.clear();
+    groups_ = 0;
     Grow(capacity);
+    groupOfLine_.assign(count, kNoGroup);
 
-    std::vector<std::uint32_t> groupOfLine(count, UINT32_MAX);
-    std::vector<std::uint32_t> sizes;
+    // The slot of the line a little ahead is fetched before it is needed: the table is
+    // larger than the cache, and waiting for each slot in turn would dominate.
+    constexpr std::size_t kAhead = 16;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string_view line = history[i];
-        if (line.size() < 10)
-            continue;
-        if (i + 8 < count && history[i + 8].size() >= 10)
-            __builtin_prefetch(&keys_[SlotOf(PackKey(history[i + 8].substr(3, 7)), mask_)]);
-        const std::uint64_t key = PackKey(line.substr(3, 7));
-        std::size_t slot = SlotOf(key, mask_);
-        while (keys_[slot] != 0 && keys_[slot] != key)
-            slot = (slot + 1) & mask_;
-        if (keys_[slot] == 0) {
-            if ((sizes.size() + 1) * 10 > keys_.size() * 7) {
-                Grow(keys_.size() * 2);
-                slot = SlotOf(key, mask_);
-                while (keys_[slot] != 0)
-                    slot = (slot + 1) & mask_;
-            }
-            keys_[slot] = key;
-            groups_[slot] = static_cast<std::uint32_t>(sizes.size());
-            sizes.push_back(0);
+        if (i + kAhead < count) {
+            const std::string_view ahead = history[i + kAhead];
+            if (ahead.size() >= 10)
+                __builtin_prefetch(
+                    &slots_[SlotOfNumber(Number7(ahead.substr(3, 7)) & 0x7fffffff, mask_)]);
         }
-        groupOfLine[i] = groups_[slot];
-        ++sizes[groups_[slot]];
+        const std::string_view line = history[i];
+        if (line.size() >= 10)
+            groupOfLine_[i] = Insert(line.substr(3, 7));
     }
-    starts_.assign(sizes.size() + 1, 0);
-    for (std::size_t g = 0; g < sizes.size(); ++g)
-        starts_[g + 1] = starts_[g] + sizes[g];
-    lines_.assign(starts_.back(), 0);
-    std::vector<std::uint32_t> next(starts_.begin(), starts_.end() - 1);
-    for (std::size_t i = 0; i < count; ++i)
-        if (groupOfLine[i] != UINT32_MAX)
-            lines_[next[groupOfLine[i]]++] = static_cast<std::uint32_t>(i);
 }
 
 std::vector<std::string_view> HistoryIndex::PlayerLines(const LineList& history,
                                                         std::string_view number) const {
     std::vector<std::string_view> result;
     const std::string padded = PadLeft(number, 7, '0');
-    if (keys_.empty() || padded.size() != 7)
+    if (slots_.empty() || padded.size() != 7)
         return result;
-    const std::uint64_t key = PackKey(padded);
-    for (std::size_t slot = SlotOf(key, mask_); keys_[slot] != 0; slot = (slot + 1) & mask_) {
-        if (keys_[slot] != key)
-            continue;
-        const std::uint32_t g = groups_[slot];
-        for (std::uint32_t k = starts_[g]; k < starts_[g + 1]; ++k)
-            result.push_back(history[lines_[k]]);
-        break;
+    std::uint32_t group = kNoGroup;
+    const std::int64_t value = Number7(padded);
+    if (value < 0) {
+        if (auto it = others_.find(padded); it != others_.end())
+            group = it->second;
+    } else {
+        const std::uint64_t key = static_cast<std::uint64_t>(value) + 1;
+        for (std::size_t at = SlotOfNumber(value, mask_); slots_[at] != 0; at = (at + 1) & mask_)
+            if (SlotKey(slots_[at]) == key) {
+                group = static_cast<std::uint32_t>(slots_[at]);
+                break;
+            }
     }
+    if (group == kNoGroup)
+        return result;
+    const std::uint32_t* groups = groupOfLine_.data();
+    for (std::size_t i = 0, n = groupOfLine_.size(); i < n; ++i)
+        if (groups[i] == group)
+            result.push_back(history[i]);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mpsec {
@@ -52,12 +53,19 @@ class HistoryIndex {
 
   private:
     void Grow(std::size_t capacity);
+    std::uint32_t Insert(std::string_view number);
 
-    std::vector<std::uint64_t> keys_;   // open addressing; 0 = empty
-    std::vector<std::uint32_t> groups_; // group of each slot
+    // Open addressing on the 7 digits as a number: a slot is (number + 1) << 32 | group,
+    // 0 when empty. Eight bytes a slot keep the table in the cache. The rare number field
+    // that is not 7 digits has its group in `others_`.
+    std::vector<std::uint64_t> slots_;
     std::uint64_t mask_ = 0;
-    std::vector<std::uint32_t> starts_; // per group, into lines_; one more at the end
-    std::vector<std::uint32_t> lines_;  // line indexes grouped by player, in file order
+    std::uint32_t groups_ = 0;
+    std::unordered_map<std::string, std::uint32_t> others_;
+    // The player group of every line (none for lines too short to hold a number). A
+    // player's lines are the lines of his group, found by one sequential pass, which keeps
+    // the index cheap to build and the lines in file order.
+    std::vector<std::uint32_t> groupOfLine_;
 };
 
 // The pre-1982 red points of the number as typed (compared without removing its leading

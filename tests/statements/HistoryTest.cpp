@@ -142,3 +142,14 @@ TEST(History, Pre82RedPoints) {
     EXPECT_DOUBLE_EQ(GetPre82RedPoints(LineList("HEADER ONLY\r\n"), "12345").Points, 0);
     EXPECT_DOUBLE_EQ(GetPre82RedPoints(LineList(""), "12345").Points, 0);
 }
+
+TEST(History, NumberFieldsThatAreNotDigitsMatchNobodyTyped) {
+    LineList history(
+        "107  12345X1 ABC    1.00\r\n1070012345X1 ABC    2.00\r\n107ABCDEFGX1 ABC    3.00\r\n");
+    HistoryIndex index;
+    index.Build(history);
+    auto lines = index.PlayerLines(history, "12345");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(20), "2.00");
+    EXPECT_EQ(index.PlayerLines(history, "ABCDEFG").size(), 1u); // compared as it stands
+}
