@@ -7,6 +7,7 @@
 #include "register/PlayerRegister.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -57,6 +58,26 @@ void BM_LoadRegisterAndIndex(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadRegisterAndIndex)->Unit(benchmark::kMillisecond);
+
+// Both in one iteration, so a busy machine slows both alike: the ratio is the figure.
+void BM_LoadToReadRatio(benchmark::State& state) {
+    double readSeconds = 0, loadSeconds = 0;
+    for (auto _ : state) {
+        auto t0 = std::chrono::steady_clock::now();
+        std::string bytes;
+        ReadFileBytes(DataFolder() / "National.TXT", bytes);
+        benchmark::DoNotOptimize(bytes.data());
+        auto t1 = std::chrono::steady_clock::now();
+        PlayerRegister reg;
+        reg.Load(DataFolder() / "National.TXT");
+        benchmark::DoNotOptimize(reg.Count());
+        auto t2 = std::chrono::steady_clock::now();
+        readSeconds += std::chrono::duration<double>(t1 - t0).count();
+        loadSeconds += std::chrono::duration<double>(t2 - t1).count();
+    }
+    state.counters["load_to_read"] = loadSeconds / readSeconds;
+}
+BENCHMARK(BM_LoadToReadRatio)->Unit(benchmark::kMillisecond);
 
 void BM_FindPlayerByNumber(benchmark::State& state) {
     const PlayerRegister& reg = Register();

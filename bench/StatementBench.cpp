@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -64,6 +65,26 @@ void BM_OpenStatementScreen(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenStatementScreen)->Unit(benchmark::kMillisecond);
+
+// Reading the award files' bytes and opening the screen in one iteration: the ratio.
+void BM_OpenToReadRatio(benchmark::State& state) {
+    double readSeconds = 0, openSeconds = 0;
+    for (auto _ : state) {
+        auto t0 = std::chrono::steady_clock::now();
+        std::string history, events;
+        ReadFileBytes(DataFolder() / "history.txt", history);
+        ReadFileBytes(DataFolder() / "events.txt", events);
+        benchmark::DoNotOptimize(history.data());
+        auto t1 = std::chrono::steady_clock::now();
+        StatementSession session;
+        benchmark::DoNotOptimize(session.Load(DataFolder(), DataFolder()));
+        auto t2 = std::chrono::steady_clock::now();
+        readSeconds += std::chrono::duration<double>(t1 - t0).count();
+        openSeconds += std::chrono::duration<double>(t2 - t1).count();
+    }
+    state.counters["open_to_read"] = openSeconds / readSeconds;
+}
+BENCHMARK(BM_OpenToReadRatio)->Unit(benchmark::kMillisecond);
 
 void BM_OneStatement(benchmark::State& state) {
     National& d = Data();

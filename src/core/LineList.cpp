@@ -6,27 +6,6 @@
 
 namespace mpsec {
 
-void LineList::Assign(std::string text) {
-    text_ = std::move(text);
-    starts_.clear();
-    if (text_.empty())
-        return;
-    if (text_.back() != '\n')
-        text_ += '\n';
-    const char* data = text_.data();
-    const std::size_t size = text_.size();
-    // Room for lines of 24 characters and more (history lines are the shortest read whole)
-    // without growing; the pages of unused room are never touched.
-    starts_.reserve(size / 24 + 16);
-    std::size_t pos = 0;
-    while (pos < size) {
-        starts_.push_back(static_cast<std::uint32_t>(pos));
-        const void* nl = std::memchr(data + pos, '\n', size - pos);
-        pos = static_cast<std::size_t>(static_cast<const char*>(nl) - data) + 1;
-    }
-    starts_.push_back(static_cast<std::uint32_t>(size));
-}
-
 void LineList::Clear() {
     text_.clear();
     text_.shrink_to_fit();

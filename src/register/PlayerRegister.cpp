@@ -117,26 +117,35 @@ std::string MakePlayerLine(const rPlayer& p) {
 }
 
 ReadStatus PlayerRegister::Load(const std::filesystem::path& path) {
-    ReadStatus st = ReadLines(path, lines_);
-    BuildIndexes();
-    return st;
+    std::string bytes;
+    const ReadStatus status = ReadFileBytes(path, bytes);
+    if (status == ReadStatus::Ok)
+        Assign(std::move(bytes));
+    else
+        Clear();
+    return status;
 }
 
 void PlayerRegister::Assign(std::string text) {
-    lines_.Assign(std::move(text));
-    BuildIndexes();
+    // The number of each line is taken while the split has the line in the cache.
+    std::vector<std::uint64_t> keys;
+    keys.reserve(text.size() / 100 + 16);
+    lines_.Assign(std::move(text), [&keys](std::size_t, std::string_view line) {
+        keys.push_back(line.size() >= 7 ? PackNumber(line) : 0);
+    });
+    BuildIndexes(keys);
 }
 
 void PlayerRegister::Clear() {
     lines_.Clear();
-    BuildIndexes();
+    BuildIndexes({});
 }
 
 std::string_view PlayerRegister::NumberIndex(std::size_t k) const {
     return lines_[k + 1].substr(0, 7);
 }
 
-void PlayerRegister::BuildIndexes() {
+void PlayerRegister::BuildIndexes(const std::vector<std::uint64_t>& keys) {
     const std::size_t players = NumberIndexCount();
 
     std::size_t capacity = 16;
@@ -148,34 +157,22 @@ void PlayerRegister::BuildIndexes() {
     // The slots of the lines a few ahead are fetched before they are needed: the table is
     // larger than the cache, and waiting for each slot in turn would dominate the load.
     constexpr std::size_t kAhead = 8;
-    std::uint64_t keys[kAhead] = {};
-    auto keyOf = [this](std::size_t line) -> std::uint64_t {
-        std::string_view text = lines_[line];
-        return text.size() >= 7 ? PackNumber(text) : 0;
-    };
     const std::size_t indexed = std::min<std::size_t>(players, kMaxIndexedLine);
-    for (std::size_t line = 1; line <= indexed + kAhead; ++line) {
-        // The ring slot of the line kAhead back is the one the line ahead takes over.
-        const std::uint64_t key = keys[line % kAhead];
-        if (line <= indexed) {
-            const std::uint64_t ahead = keyOf(line);
-            keys[line % kAhead] = ahead;
-            if (ahead != 0)
-                __builtin_prefetch(&numberSlots_[HashSlot(ahead, numberMask_)], 1);
-        }
-        if (line <= kAhead || key == 0)
+    for (std::size_t line = 1; line <= indexed; ++line) {
+        if (line + kAhead <= indexed && keys[line + kAhead] != 0)
+            __builtin_prefetch(&numberSlots_[HashSlot(keys[line + kAhead], numberMask_)], 1);
+        const std::uint64_t key = keys[line];
+        if (key == 0)
             continue;
-        const std::size_t current = line - kAhead;
         const std::uint32_t tag = HashTag(key);
-        std::size_t slot = HashSlot(key, numberMask_);
-        for (;; slot = (slot + 1) & numberMask_) {
+        for (std::size_t slot = HashSlot(key, numberMask_);; slot = (slot + 1) & numberMask_) {
             const std::uint32_t entry = numberSlots_[slot];
             if (entry == 0) {
-                numberSlots_[slot] = static_cast<std::uint32_t>(current) | tag;
+                numberSlots_[slot] = static_cast<std::uint32_t>(line) | tag;
                 break;
             }
             // The first entry with a number wins.
-            if ((entry & ~kLineMask) == tag && PackNumber(lines_[entry & kLineMask]) == key)
+            if ((entry & ~kLineMask) == tag && keys[entry & kLineMask] == key)
                 break;
         }
     }
@@ -230,7 +227,7 @@ std::size_t PlayerRegister::FindPlayerByNumber(std::string_view number) const {
     for (std::size_t slot = HashSlot(key, numberMask_); numberSlots_[slot] != 0;
          slot = (slot + 1) & numberMask_) {
         const std::uint32_t entry = numberSlots_[slot];
-        if ((entry & ~kLineMask) == tag && PackNumber(lines_[entry & kLineMask]) == key)
+        if ((entry & ~kLineMask) == tag && PackNumber(lines_.Head(entry & kLineMask, 7)) == key)
             return entry & kLineMask;
     }
     return 0;

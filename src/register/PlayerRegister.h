@@ -78,7 +78,8 @@ class PlayerRegister {
     std::size_t FindPlayerBySurname(std::string_view surname, std::string_view givenName) const;
 
   private:
-    void BuildIndexes();
+    // `keys` holds the packed number of every line (0 for a line too short).
+    void BuildIndexes(const std::vector<std::uint64_t>& keys);
     std::string_view SurnameWindow(std::size_t line) const;
     int CompareSurname(std::size_t line, std::string_view key) const;
 

@@ -1,0 +1,43 @@
+#include "statements/StatementSession.h"
+#include "support/Players.h"
+
+#include <gtest/gtest.h>
+
+using namespace mpsec;
+
+TEST(StatementSession, LoadsBuildsAndKeepsTheLastRankForUnknownRanks) {
+    test::TempFolder dir;
+    dir.WriteLines("history.txt", {"3070000011N1        1.00", "3070000022N1        2.00"});
+    dir.Write("events.txt", "");
+    StatementSession session;
+    ASSERT_EQ(session.Load(dir.Path(), dir.Path()), ""); // no PRE82.TXT: every player has 0
+    const StatementDates dates{"15/03/2007", "15/03/2008"};
+    int rank = 0;
+
+    rPlayer life = test::TestPlayer("11", "ADAMS");
+    life.Rank = "Silver Lf";
+    life.OverallGold = "30.00";
+    auto first = session.Build(life, "11", rank, {}, dates);
+    EXPECT_EQ(rank, 15);
+    EXPECT_EQ(first.Requirements.StillNeed[2], "45.00");
+    EXPECT_EQ(first.Rows[2][4], "1.00");
+
+    rPlayer odd = test::TestPlayer("22", "BROWN");
+    odd.Rank = "Wizard";
+    auto second = session.Build(odd, "22", rank, {}, dates);
+    EXPECT_EQ(rank, 15); // kept from the player before
+    EXPECT_EQ(second.Requirements.NextRankText, "Gold Life Master.");
+    EXPECT_EQ(second.Rows[2][4], "2.00");
+
+    dir.WriteLines("PRE82.TXT", {"HEADER", "0000011  50.00"});
+    ASSERT_EQ(session.Load(dir.Path(), dir.Path()), "");
+    EXPECT_EQ(session.Build(life, "11", rank, {}, dates).Requirements.StillNeed[2], "35.00");
+    EXPECT_EQ(session.Build(life, "011", rank, {}, dates).Requirements.StillNeed[2],
+              "45.00"); // typed with a zero
+
+    session.Release();
+    EXPECT_FALSE(session.Loaded());
+    std::filesystem::create_directory(dir / "sub");
+    EXPECT_EQ(session.Load(dir / "sub", dir.Path()),
+              "Cannot open file \"events.txt\". No such file or directory");
+}
