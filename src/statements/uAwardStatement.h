@@ -33,6 +33,7 @@ class TAwardStatementDlg : public QDialog {
     void GMPrintThisStatement();
 
     bool StatementShown() const { return shown_; }
+    bool FilesLoaded() const { return session_.Loaded(); }
     const StatementSession::Statement& Shown() const { return statement_; }
     std::size_t CurrentLine() const { return line_; }
     // Every grid row as the screen holds it (the two fixed rows first).

@@ -86,8 +86,9 @@ void TPrintAllAwardsDlg::PrintBtnClick() {
         return;
     }
     CancelBtn->show();
-    statement_.FormActivate();
-    platform_.Busy([this] { Run(); });
+    statement_.FormActivate(); // says so when the award files cannot be read
+    if (statement_.FilesLoaded())
+        platform_.Busy([this] { Run(); });
     statement_.FormDeactivate();
     CancelBtn->hide();
 }

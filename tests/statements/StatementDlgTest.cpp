@@ -208,3 +208,16 @@ TEST_F(StatementDlgTest, PrintToFileWritesOnePdfPerMember) {
     EXPECT_EQ(platform.PdfsWritten()[2].first.toStdString(),
               (dir / "out" / "55 EVANS.pdf").string());
 }
+
+TEST_F(StatementDlgTest, AllMembersRunWithoutTheAwardFilesSaysSoOnce) {
+    std::filesystem::remove(dir / "events.txt");
+    dlg = std::make_unique<TAwardStatementDlg>(state, platform);
+    state.Settings.LastClubNo = "3104";
+    TPrintAllAwardsDlg all(state, platform, *dlg);
+    all.show();
+    platform.ExpectPrintDialog(true);
+    platform.ExpectError("Cannot open file \"events.txt\". No such file or directory");
+    all.PrintBtn->click();
+    EXPECT_TRUE(platform.PrintedDocuments().empty());
+    EXPECT_TRUE(all.CancelBtn->isHidden());
+}
