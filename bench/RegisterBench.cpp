@@ -1,6 +1,6 @@
 // National-size register look-ups. The data folder is generated once per run (or reused
 // from MPSEC_BENCH_DATA when it already holds one).
-#include "../tools/SampleData.h"
+#include "BenchData.h"
 #include "core/LineList.h"
 #include "mpfiles/MPListing.h"
 #include "register/ClubRegister.h"
@@ -16,17 +16,7 @@ using namespace mpsec;
 
 namespace {
 
-const fs::path& DataFolder() {
-    static const fs::path folder = [] {
-        const char* env = std::getenv("MPSEC_BENCH_DATA");
-        fs::path f =
-            env && *env ? fs::path(env) : fs::temp_directory_path() / "mpsec-bench-national";
-        if (!fs::exists(f / "National.TXT"))
-            sample::WriteSampleFolder(f, sample::NationalSize());
-        return f;
-    }();
-    return folder;
-}
+using bench::DataFolder;
 
 const PlayerRegister& Register() {
     static PlayerRegister reg = [] {

@@ -1,6 +1,6 @@
 // National-size award statements: opening the statement screen (loading and indexing the
 // award files), one statement, and the PDFs of a 300-member club.
-#include "../tools/SampleData.h"
+#include "BenchData.h"
 #include "core/Files.h"
 #include "print/PageRenderer.h"
 #include "register/ClubRegister.h"
@@ -20,17 +20,7 @@ using namespace mpsec;
 
 namespace {
 
-const fs::path& DataFolder() {
-    static const fs::path folder = [] {
-        const char* env = std::getenv("MPSEC_BENCH_DATA");
-        fs::path f =
-            env && *env ? fs::path(env) : fs::temp_directory_path() / "mpsec-bench-national";
-        if (!fs::exists(f / "history.txt"))
-            sample::WriteSampleFolder(f, sample::NationalSize());
-        return f;
-    }();
-    return folder;
-}
+using bench::DataFolder;
 
 struct National {
     PlayerRegister Register;

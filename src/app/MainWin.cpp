@@ -5,6 +5,7 @@
 #include "app/FolderChecks.h"
 #include "app/Hints.h"
 #include "app/MPExtensions.h"
+#include "app/Widgets.h"
 #include "app/uMPWarning.h"
 #include "core/Files.h"
 #include "enquiries/uClubMP.h"
@@ -24,24 +25,12 @@ namespace fs = std::filesystem;
 
 namespace mpsec {
 
-namespace {
-
-QLabel* BoldStatusLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
-} // namespace
-
 TMainWin::TMainWin(AppState& state, Platform& platform, QWidget* parent)
     : QMainWindow(parent), state_(state), platform_(platform) {
     setWindowTitle(QString::fromLatin1(kMainCaption));
     resize(798, 534);
-    DateLabel = BoldStatusLabel(QString(), this);
-    NationalTextLbl = BoldStatusLabel(QStringLiteral("Using NATIONAL.TXT file dated:"), this);
+    DateLabel = BoldLabel(QString(), this);
+    NationalTextLbl = BoldLabel(QStringLiteral("Using NATIONAL.TXT file dated:"), this);
     statusBar()->addWidget(DateLabel, 1);
     statusBar()->addPermanentWidget(NationalTextLbl);
     statusBar()->setFocusPolicy(Qt::StrongFocus);

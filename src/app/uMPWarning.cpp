@@ -1,6 +1,7 @@
 #include "app/uMPWarning.h"
 
 #include "app/AppState.h"
+#include "app/Widgets.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -9,16 +10,6 @@
 #include <QVBoxLayout>
 
 namespace mpsec {
-
-namespace {
-QLabel* BoldLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-} // namespace
 
 TMPWarningDlg::TMPWarningDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setWindowTitle(QStringLiteral("Warning MP3 Files Found"));

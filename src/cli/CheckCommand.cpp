@@ -1,6 +1,6 @@
 #include "cli/CheckCommand.h"
 
-#include "app/Startup.h"
+#include "cli/CurrentFolder.h"
 #include "core/Files.h"
 #include "mpfiles/MPListing.h"
 
@@ -15,12 +15,10 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         err << "mpsec check: name one or more masterpoint files\n";
         return 2;
     }
-    PlayerRegister national;
-    if (national.Load(FindFileNoCase(".", PlayerRegister::FileName)) != ReadStatus::Ok) {
-        err << "mpsec check: " << kMissingNationalMessage
-            << " (start mpsec in the folder of the register)\n";
+    CurrentFolder folder;
+    if (!folder.Load(err, "check"))
         return 2;
-    }
+    const PlayerRegister& national = folder.National;
     int status = 0;
     for (const std::string& name : files) {
         LineList lines;

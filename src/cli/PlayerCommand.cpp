@@ -1,6 +1,6 @@
 #include "cli/PlayerCommand.h"
 
-#include "app/Startup.h"
+#include "cli/CurrentFolder.h"
 #include "core/Columns.h"
 #include "core/Files.h"
 #include "enquiries/PlayerView.h"
@@ -14,15 +14,11 @@ int RunPlayerCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << "Usage: mpsec player NUMBER | SURNAME [INITIAL]\n";
         return 2;
     }
-    PlayerRegister national;
-    if (national.Load(FindFileNoCase(".", PlayerRegister::FileName)) != ReadStatus::Ok) {
-        err << "mpsec player: " << kMissingNationalMessage
-            << " (start mpsec in the folder of the register)\n";
+    CurrentFolder folder;
+    if (!folder.Load(err, "player"))
         return 2;
-    }
-    ClubRegister clubs;
-    clubs.Load(FindFileNoCase(".", ClubRegister::FileName));
-    auto describe = [&clubs](std::string_view code) { return clubs.GetClubDescription(code); };
+    const PlayerRegister& national = folder.National;
+    const auto describe = folder.ClubDescription();
 
     const std::string& first = args[0];
     const bool isNumber = first.find_first_not_of("0123456789") == std::string::npos;

@@ -1,6 +1,6 @@
 #include "cli/StatementCommand.h"
 
-#include "app/Startup.h"
+#include "cli/CurrentFolder.h"
 #include "core/Columns.h"
 #include "core/Files.h"
 #include "enquiries/PlayerView.h"
@@ -18,28 +18,20 @@ namespace mpsec {
 namespace {
 
 // The registers and award files of the current folder.
-struct Folder {
-    PlayerRegister National;
-    ClubRegister Clubs;
+struct Folder : CurrentFolder {
     StatementSession Session;
     StatementDates Dates;
 
     bool Load(std::ostream& err, const char* command) {
-        const fs::path national = FindFileNoCase(".", PlayerRegister::FileName);
-        if (National.Load(national) != ReadStatus::Ok) {
-            err << "mpsec " << command << ": " << kMissingNationalMessage << "\n";
+        if (!CurrentFolder::Load(err, command))
             return false;
-        }
-        Clubs.Load(FindFileNoCase(".", ClubRegister::FileName));
         if (std::string problem = Session.Load(".", "."); !problem.empty()) {
             err << "mpsec " << command << ": " << problem << "\n";
             return false;
         }
-        Dates = DoTheDateStuff(FileDate(national), DateFormats{});
+        Dates =
+            DoTheDateStuff(FileDate(FindFileNoCase(".", PlayerRegister::FileName)), DateFormats{});
         return true;
-    }
-    std::function<std::string(std::string_view)> Describe() const {
-        return [this](std::string_view code) { return Clubs.GetClubDescription(code); };
     }
 };
 
@@ -103,7 +95,7 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
     }
     int rankIndex = 0;
     const auto statement =
-        folder.Session.Build(player, number, rankIndex, folder.Describe(), folder.Dates);
+        folder.Session.Build(player, number, rankIndex, folder.ClubDescription(), folder.Dates);
     PrintStatement(statement, out);
     if (!statement.Error.empty()) {
         err << "mpsec statement: " << statement.Error << "\n";
@@ -143,8 +135,8 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
     int rankIndex = 0, written = 0;
     for (std::size_t line : ClubRunLines(folder.National, club, from, to)) {
         const rPlayer player = folder.National.GetPlayer(line);
-        const auto statement =
-            folder.Session.Build(player, player.QMRNo, rankIndex, folder.Describe(), folder.Dates);
+        const auto statement = folder.Session.Build(player, player.QMRNo, rankIndex,
+                                                    folder.ClubDescription(), folder.Dates);
         if (!statement.Error.empty()) {
             err << "mpsec statements: " << player.QMRNo << ": " << statement.Error << "\n";
             return 1;

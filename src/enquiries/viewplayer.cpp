@@ -1,13 +1,14 @@
 #include "enquiries/viewplayer.h"
 
 #include "app/AppState.h"
+#include "app/Widgets.h"
 #include "enquiries/PlayerView.h"
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,24 +22,6 @@ namespace mpsec {
 namespace {
 
 constexpr const char* kPicturePlayer = "126799";
-
-QLabel* BoldLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
-void SetColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-bool IsEnter(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 } // namespace
 
@@ -92,7 +75,7 @@ TViewDlg::TViewDlg(AppState& state, Platform& platform, QWidget* parent)
     for (int c = 0; c < 5; ++c) {
         QLabel* head = BoldLabel(QString::fromLatin1(heads[c]), this);
         if (c > 0)
-            SetColour(head, colours[c - 1]);
+            SetTextColour(head, colours[c - 1]);
         table->addWidget(head, 0, c, c > 0 ? Qt::AlignRight : Qt::AlignLeft);
     }
     const char* rows[5] = {"Last Quarter",
@@ -101,7 +84,7 @@ TViewDlg::TViewDlg(AppState& state, Platform& platform, QWidget* parent)
         table->addWidget(new QLabel(QString::fromLatin1(rows[r]), this), r + 1, 0);
         for (int c = 0; c < 4; ++c) {
             Points[r][c] = BoldLabel(QString(), this);
-            SetColour(Points[r][c], colours[c]);
+            SetTextColour(Points[r][c], colours[c]);
             table->addWidget(Points[r][c], r + 1, c + 1, Qt::AlignRight);
         }
     }
@@ -283,28 +266,16 @@ bool TViewDlg::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (IsEnter(key->key())) {
-        GetBtnClick();
-        return true;
-    }
-    const QString text = key->text();
-    if (text.isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Escape ||
-        key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-        return false; // navigation keys, Backspace, Tab and Escape keep their own meaning
-    const QChar c = text.at(0);
-    bool allowed = false;
-    if (watched == QMRNoEB)
-        allowed = c >= '0' && c <= '9';
-    else if (watched == SurnameEB || watched == InitEB)
-        allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == ' ' || c == '\'';
-    if (!allowed) {
-        platform_.Beep();
-        return true;
-    }
-    return false;
+    return FilterTypedKey(
+        event, platform_,
+        [watched, this](QChar c) {
+            if (watched == QMRNoEB)
+                return c >= '0' && c <= '9';
+            if (watched == SurnameEB || watched == InitEB)
+                return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == ' ' || c == '\'';
+            return false; // the selection list takes no typed characters
+        },
+        [this] { GetBtnClick(); });
 }
 
 } // namespace mpsec

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/FolderChecks.h"
 #include "app/MPExtensions.h"
+#include "app/Widgets.h"
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 
@@ -20,20 +21,6 @@
 namespace mpsec {
 
 namespace {
-
-QLabel* BoldLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
-void SetColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 // The colour of a label's colour name: gold shows yellow, red red, green green.
 QColor ColourOf(const std::string& label) {
@@ -158,9 +145,9 @@ void TViewMPDlg::ShowMPFile() {
         ErrorList->addItem(Latin1(error));
     const std::string first = listing_.FirstLabel(), second = listing_.SecondLabel();
     MPTypeLB->setText(Latin1(first));
-    SetColour(MPTypeLB, ColourOf(first));
+    SetTextColour(MPTypeLB, ColourOf(first));
     MP2TypeLB->setText(Latin1(second));
-    SetColour(MP2TypeLB, ColourOf(second));
+    SetTextColour(MP2TypeLB, ColourOf(second));
     ErrorLB->setText(listing_.Errors.empty() ? QStringLiteral("No File Errors")
                                              : QStringLiteral("File Errors"));
     ErrorLB->show();

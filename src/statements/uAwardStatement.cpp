@@ -1,6 +1,7 @@
 #include "statements/uAwardStatement.h"
 
 #include "app/AppState.h"
+#include "app/Widgets.h"
 #include "enquiries/PlayerView.h"
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
@@ -9,7 +10,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,14 +24,6 @@ namespace mpsec {
 namespace {
 
 const QColor kSkyBlue(166, 202, 240);
-
-QLabel* BoldLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
 
 QTableWidget* MakeGrid(QWidget* parent) {
     auto* grid = new QTableWidget(0, 8, parent);
@@ -406,21 +398,8 @@ bool TAwardStatementDlg::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, QMRNoEB, &QLineEdit::selectAll);
         return false;
     }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        GetBtnClick();
-        return true;
-    }
-    const QString text = key->text();
-    if (text.isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Escape ||
-        key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-        return false;
-    if (text.at(0) >= '0' && text.at(0) <= '9')
-        return false;
-    platform_.Beep();
-    return true;
+    return FilterTypedKey(
+        event, platform_, [](QChar c) { return c >= '0' && c <= '9'; }, [this] { GetBtnClick(); });
 }
 
 } // namespace mpsec

@@ -1,0 +1,24 @@
+#pragma once
+#include "../tools/SampleData.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace mpsec::bench {
+
+// The national-size data folder: MPSEC_BENCH_DATA, or one generated once in the temporary
+// folder and reused by later runs.
+inline const std::filesystem::path& DataFolder() {
+    static const std::filesystem::path folder = [] {
+        const char* env = std::getenv("MPSEC_BENCH_DATA");
+        std::filesystem::path f =
+            env && *env ? std::filesystem::path(env)
+                        : std::filesystem::temp_directory_path() / "mpsec-bench-national";
+        if (!std::filesystem::exists(f / "history.txt"))
+            sample::WriteSampleFolder(f, sample::NationalSize());
+        return f;
+    }();
+    return folder;
+}
+
+} // namespace mpsec::bench
