@@ -11,7 +11,7 @@ void ViewerFolderChange(const QString& folder, AppState& state, Platform& platfo
                         TMPWarningDlg& warning) {
     ViewerFolderCheck(
         folder.toStdString(), state.Settings.ShowMPWarning,
-        [&] { return platform.RunModal(warning) == QDialog::Accepted; },
+        [&] { return platform.RunModal(warning) != TMPWarningDlg::AnsweredNo; },
         [&](const std::function<void()>& work) { platform.Busy(work); });
 }
 

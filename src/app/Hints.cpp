@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kHintDelayMs = 200;
 constexpr int kHintShownMs = 4000;
+constexpr const char* kHintFilterName = "mpsecHintFilter";
 
 class HintStyle : public QProxyStyle {
   public:
@@ -24,13 +25,18 @@ class HintStyle : public QProxyStyle {
     }
 };
 
+// Owned by the application, so it lives as long as the events it filters; it keeps the
+// hint switch itself rather than a reference into state that may end first.
 class HintFilter : public QObject {
+    Q_OBJECT
   public:
-    HintFilter(const bool& showHints, QObject* parent) : QObject(parent), showHints_(showHints) {}
+    explicit HintFilter(QObject* parent) : QObject(parent) {
+        setObjectName(QString::fromLatin1(kHintFilterName));
+    }
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::ToolTip)
             return false;
-        if (!showHints_)
+        if (!shown_)
             return true;
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget || widget->toolTip().isEmpty())
@@ -39,22 +45,35 @@ class HintFilter : public QObject {
         QToolTip::showText(help->globalPos(), widget->toolTip(), widget, {}, kHintShownMs);
         return true;
     }
-
-  private:
-    const bool& showHints_;
+    bool shown_ = true;
 };
+
+HintFilter* FindHintFilter(QApplication& app) {
+    return app.findChild<HintFilter*>(QString::fromLatin1(kHintFilterName),
+                                      Qt::FindDirectChildrenOnly);
+}
 
 } // namespace
 
-void ConfigureHints(QApplication& app, const bool& showHints) {
+void ConfigureHints(QApplication& app) {
     QPalette palette = QToolTip::palette();
     palette.setColor(QPalette::ToolTipBase, QColor(255, 254, 206));
     palette.setColor(QPalette::ToolTipText, Qt::black);
     QToolTip::setPalette(palette);
-    if (!app.findChild<HintFilter*>()) {
+    if (!FindHintFilter(app)) {
         app.setStyle(new HintStyle);
-        app.installEventFilter(new HintFilter(showHints, &app));
+        app.installEventFilter(new HintFilter(&app));
+    }
+}
+
+void SetHintsShown(QApplication& app, bool shown) {
+    if (HintFilter* filter = FindHintFilter(app)) {
+        filter->shown_ = shown;
+        if (!shown)
+            QToolTip::hideText();
     }
 }
 
 } // namespace mpsec
+
+#include "Hints.moc"

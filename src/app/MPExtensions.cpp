@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <set>
 #include <system_error>
 #include <vector>
 
@@ -47,20 +48,26 @@ void ConvertOldMPFileExtensions(const fs::path& folder, int index) {
         return;
     const std::string oldExt = kMPExtensions[index].OldExtension;
     std::vector<fs::path> found;
+    // Every name of the folder in capitals: a new name taken in any letter case (E.RED
+    // beside E.MP2) counts as taken, as the program matches names everywhere else.
+    std::set<std::string> taken;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
         if (UpperAscii(ExtensionOf(name)) == oldExt)
             found.push_back(it->path());
+        taken.insert(UpperAscii(name));
     }
     for (const fs::path& old : found) {
         const std::string name = old.filename().string();
-        const fs::path renamed = old.parent_path() / (name.substr(0, name.rfind('.')) +
-                                                      kMPExtensions[index].NewExtension);
+        const std::string newName =
+            name.substr(0, name.rfind('.')) + kMPExtensions[index].NewExtension;
+        const fs::path renamed = old.parent_path() / newName;
         std::error_code existsEc;
-        if (fs::exists(fs::symlink_status(renamed, existsEc)))
+        if (taken.count(UpperAscii(newName)) || fs::exists(fs::symlink_status(renamed, existsEc)))
             continue;
         RenameNoReplace(old, renamed);
+        taken.insert(UpperAscii(newName));
     }
 }
 

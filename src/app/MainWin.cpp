@@ -100,8 +100,11 @@ void TMainWin::BuildMenu() {
         platform_.PrinterSetup(this);
         statusBar()->setFocus();
     });
-    connect(showHints_, &QAction::toggled, this,
-            [this](bool on) { state_.Settings.ShowHints = on; });
+    connect(showHints_, &QAction::toggled, this, [this](bool on) {
+        state_.Settings.ShowHints = on;
+        if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+            SetHintsShown(*app, on);
+    });
     connect(about, &QAction::triggered, this, [this] { OpenModal(dialogs_.About); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
@@ -182,12 +185,14 @@ void TMainWin::FormCreate() {
     state_.Formats.LongDateFormat = "dddd/mmmm/yyyy";
 
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        ConfigureHints(*app, state_.Settings.ShowHints);
+        ConfigureHints(*app);
 
     AppSettings defaults;
     defaults.LastMPFolderUsed = QDir::toNativeSeparators(QDir::homePath() + '/').toStdString();
     state_.Settings = ReadSettings(platform_.Settings(), defaults);
     showHints_->setChecked(state_.Settings.ShowHints);
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        SetHintsShown(*app, state_.Settings.ShowHints);
 
     std::error_code ec;
     state_.ProgramFolder = fs::current_path(ec);

@@ -4,8 +4,27 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QValidator>
 
 namespace mpsec {
+
+namespace {
+
+// Accepts any text of at most `maxLength` characters. A validator governs only what the
+// user types or pastes; QLineEdit::setText bypasses it.
+class LengthValidator : public QValidator {
+  public:
+    LengthValidator(int maxLength, QObject* parent) : QValidator(parent), max_(maxLength) {}
+    State validate(QString& input, int&) const override {
+        return input.size() <= max_ ? Acceptable : Invalid;
+    }
+
+  private:
+    int max_;
+};
+
+} // namespace
 
 QLabel* BoldLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -30,14 +49,26 @@ bool FilterTypedKey(QEvent* event, Platform& platform, const std::function<bool(
         onEnter();
         return true;
     }
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
     const QString text = key->text();
-    if (text.isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Escape ||
-        key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+    // Delete types "\x7f" and Backspace "\b": editing keys, not characters.
+    if (text.isEmpty() || !text.at(0).isPrint())
         return false;
     if (allowed(text.at(0)))
         return false;
     platform.Beep();
     return true;
+}
+
+void LimitTypedLength(QLineEdit* box, int maxLength) {
+    box->setValidator(new LengthValidator(maxLength, box));
+}
+
+void SetBoxText(QLineEdit* box, const QString& text) {
+    if (box->maxLength() < text.size())
+        box->setMaxLength(static_cast<int>(text.size()));
+    box->setText(text);
 }
 
 } // namespace mpsec

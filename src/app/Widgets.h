@@ -5,6 +5,7 @@
 
 class QEvent;
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 namespace mpsec {
@@ -18,9 +19,17 @@ QLabel* BoldLabel(const QString& text, QWidget* parent);
 void SetTextColour(QLabel* label, const QColor& colour);
 
 // The key filter of the program's entry boxes: Enter runs `onEnter`; a typed character that
-// `allowed` refuses is dropped with a beep; Backspace, Tab, Escape and keys that type
-// nothing keep their meaning. Returns whether the event was consumed.
+// `allowed` refuses is dropped with a beep. Editing keys (Backspace, Delete, arrows,
+// Home/End, selection, undo, Tab, Escape) and shortcuts with Ctrl or Alt keep their meaning:
+// only typed characters are filtered. Returns whether the event was consumed.
 bool FilterTypedKey(QEvent* event, Platform& platform, const std::function<bool(QChar)>& allowed,
                     const std::function<void()>& onEnter);
+
+// Limits what the user types or pastes into a box to `maxLength` characters. Unlike
+// QLineEdit::setMaxLength, text the program puts into the box is never cut.
+void LimitTypedLength(QLineEdit* box, int maxLength);
+
+// Puts text into a box whole, whatever the box's typed-length limit.
+void SetBoxText(QLineEdit* box, const QString& text);
 
 } // namespace mpsec

@@ -40,7 +40,7 @@ TMPWarningDlg::TMPWarningDlg(AppState& state, QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(YesBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(NoBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(NoBtn, &QPushButton::clicked, this, [this] { done(AnsweredNo); });
     connect(this, &QDialog::finished, this,
             [this] { state_.Settings.ShowMPWarning = !WarningCB->isChecked(); });
 }

@@ -13,6 +13,9 @@ class TMPWarningDlg : public QDialog {
     Q_OBJECT
   public:
     explicit TMPWarningDlg(AppState& state, QWidget* parent = nullptr);
+    // The result of "No", the only answer that stops the renaming: "Yes" accepts, and
+    // Escape or the window's close button reject, which renames as "Yes" does.
+    static constexpr int AnsweredNo = 2;
     QCheckBox* WarningCB;
     QPushButton* YesBtn;
     QPushButton* NoBtn;

@@ -37,13 +37,14 @@ TViewDlg::TViewDlg(AppState& state, Platform& platform, QWidget* parent)
     auto box = [&](const QString& label, const QString& hint, int maxLength) {
         inputs->addWidget(new QLabel(label, this));
         auto* edit = new QLineEdit(this);
-        edit->setMaxLength(maxLength);
+        LimitTypedLength(edit, maxLength);
         edit->setToolTip(hint);
         edit->installEventFilter(this);
         inputs->addWidget(edit);
         return edit;
     };
-    QMRNoEB = box(QStringLiteral(" QMR Number:"), QStringLiteral("Enter QMR Number"), 6);
+    QMRNoEB =
+        box(QStringLiteral(" QMR Number:"), QStringLiteral("Enter QMR Number"), kTypedNumberLength);
     SurnameEB = box(QStringLiteral(" Surname:"),
                     QStringLiteral("With NO initail a partial surname will suffice."), 18);
     InitEB = box(QStringLiteral(" Initial:"),
@@ -180,6 +181,9 @@ void TViewDlg::GetBtnClick() {
         const int row = PlayerLB->currentRow() < 0 ? 0 : PlayerLB->currentRow();
         position_ += static_cast<std::size_t>(row);
         PlacePlayerOnForm();
+        // Enter now shows the player taken, as after any other placement.
+        QMRNoEB->setFocus();
+        QMRNoEB->selectAll();
         return;
     }
     if (!QMRNoEB->text().isEmpty()) {
@@ -233,7 +237,7 @@ void TViewDlg::Move(PlayerMove move) {
 void TViewDlg::PlacePlayerOnForm() {
     state_.CurrentPlayer = state_.National.GetPlayer(position_);
     const rPlayer& p = state_.CurrentPlayer;
-    QMRNoEB->setText(Latin1(p.QMRNo));
+    SetBoxText(QMRNoEB, Latin1(p.QMRNo));
     NameLB->setText(Latin1(p.GivenName + " " + p.Surname));
     ClubLB->setText(Latin1(ClubLineText(p, state_.GetClubDescription)));
     RankLB->setText(Latin1(p.Rank));

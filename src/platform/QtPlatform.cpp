@@ -4,10 +4,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QTimer>
+#include <memory>
 
 #include "print/PageRenderer.h"
 #include <QPrintDialog>
@@ -60,9 +64,24 @@ QStringList QtPlatform::ChooseOpenFiles(const OpenFileRequest& request) {
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.Multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-    if (request.OnFolderChange)
-        QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog,
-                         [&request](const QString& folder) { request.OnFolderChange(folder); });
+    if (request.OnFolderChange) {
+        // Every folder the chooser shows: the one it opens in, then each change of its
+        // model's root, which also follows typed paths, Back/Forward and the sidebar
+        // (directoryEntered misses typed paths).
+        auto reported = std::make_shared<QString>();
+        auto report = [&request, reported](const QString& folder) {
+            const QString clean = QDir::cleanPath(folder);
+            if (clean.isEmpty() || clean == *reported)
+                return;
+            *reported = clean;
+            request.OnFolderChange(clean);
+        };
+        if (auto* model = dialog.findChild<QFileSystemModel*>())
+            QObject::connect(model, &QFileSystemModel::rootPathChanged, &dialog, report);
+        QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, report);
+        QTimer::singleShot(0, &dialog,
+                           [&dialog, report] { report(dialog.directory().absolutePath()); });
+    }
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();

@@ -9,6 +9,9 @@
 
 namespace mpsec {
 
+// Player numbers have up to seven digits; a number box takes that many typed digits.
+inline constexpr int kTypedNumberLength = 7;
+
 // One player line of the register as fifteen trimmed text fields.
 struct rPlayer {
     std::string QMRNo;

@@ -1,6 +1,7 @@
 #pragma once
 #include "register/PlayerRegister.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,17 @@ bool InClubRun(const rPlayer& player, std::string_view club, std::string_view fr
 // The register lines of a club's run, in register order.
 std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::string_view club,
                                       std::string_view from, std::string_view to);
+
+// Why a club's run would print nothing, or empty when it has members to print: the club
+// number is not four digits, names no club of the club register (`describeClub` gives an
+// empty text), or the club has no active member in the letter range.
+std::string ClubRunRefusal(const PlayerRegister& national,
+                           const std::function<std::string(std::string_view)>& describeClub,
+                           std::string_view club, std::string_view from, std::string_view to);
+
+// What the end of a run says: how many statements were printed, whether the run was
+// cancelled, and the folder of the PDF files when they were written to files.
+std::string ClubRunDoneText(int printed, bool cancelled, const std::string& pdfFolder);
 
 // The PDF file name of a member's statement: number and surname, e.g. "12345 O'DARVEN.pdf";
 // characters a file name cannot hold become "_".

@@ -24,6 +24,8 @@ namespace mpsec {
 namespace {
 
 const QColor kSkyBlue(166, 202, 240);
+constexpr const char* kAwardFilesNotLoaded =
+    "The award files are not loaded. Close this window and open it again.";
 
 QTableWidget* MakeGrid(QWidget* parent) {
     auto* grid = new QTableWidget(0, 8, parent);
@@ -76,7 +78,7 @@ TAwardStatementDlg::TAwardStatementDlg(AppState& state, Platform& platform, QWid
     auto* numberLabel = new QLabel(QStringLiteral(" QMR Number:"), this);
     numberLabel->setToolTip(QStringLiteral("Enter QMR Number"));
     QMRNoEB = new QLineEdit(this);
-    QMRNoEB->setMaxLength(6);
+    LimitTypedLength(QMRNoEB, kTypedNumberLength);
     QMRNoEB->setToolTip(QStringLiteral("Enter QMR Number"));
     QMRNoEB->installEventFilter(this);
     GetBtn = new QPushButton(QStringLiteral("Get"), this);
@@ -236,7 +238,7 @@ void TAwardStatementDlg::GetBtnClick() {
     PreviewBtn->hide();
     ClearTheForm();
     if (!session_.Loaded()) {
-        platform_.Error(Latin1(loadError_));
+        platform_.Error(Latin1(loadError_.empty() ? kAwardFilesNotLoaded : loadError_));
         return;
     }
     const std::string typed = ToLatin1(QMRNoEB->text());
@@ -263,9 +265,14 @@ void TAwardStatementDlg::GetBtnClick() {
         platform_.ProcessEvents(); // the panels repaint, and a run's Cancel can be pressed
         ShowGrid();
     });
-    shown_ = true;
-    if (!statement_.Error.empty())
+    if (!statement_.Error.empty()) {
+        // A statement stopped part-way is never printed or stepped from.
+        SetButtonsVisible(false);
         platform_.Error(Latin1(statement_.Error));
+        FocusNumber();
+        return;
+    }
+    shown_ = true;
     SetButtonsVisible(true);
     NextBtn->setEnabled(true);
     PreviousBtn->setEnabled(true);
@@ -324,7 +331,7 @@ void TAwardStatementDlg::ShowMember(bool forward) {
                 NextBtn->setEnabled(false);
                 PreviousBtn->setEnabled(false);
                 const std::size_t at = line_;
-                QMRNoEB->setText(Latin1(state_.CurrentPlayer.QMRNo));
+                SetBoxText(QMRNoEB, Latin1(state_.CurrentPlayer.QMRNo));
                 GetBtnClick();
                 line_ = at;
             }

@@ -1,6 +1,7 @@
 #include "statements/uPrintAllAwards.h"
 
 #include "app/AppState.h"
+#include "app/Widgets.h"
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 #include "statements/AllMembers.h"
@@ -8,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -26,7 +28,8 @@ TPrintAllAwardsDlg::TPrintAllAwardsDlg(AppState& state, Platform& platform,
     auto* clubRow = new QHBoxLayout;
     auto* clubLabel = new QLabel(QStringLiteral(" Enter Club Number:"), this);
     ClubNoEB = new QLineEdit(this);
-    ClubNoEB->setMaxLength(4);
+    LimitTypedLength(ClubNoEB, 4);
+    ClubNoEB->installEventFilter(this);
     for (QWidget* w : std::initializer_list<QWidget*>{clubLabel, ClubNoEB})
         w->setToolTip(QStringLiteral("Enter Club No. eg 6785 "));
     clubRow->addWidget(clubLabel);
@@ -68,7 +71,7 @@ void TPrintAllAwardsDlg::showEvent(QShowEvent* event) {
     CancelBtn->hide();
     CB1->setCurrentIndex(0);
     CB2->setCurrentIndex(25);
-    ClubNoEB->setText(QString::fromStdString(state_.Settings.LastClubNo));
+    SetBoxText(ClubNoEB, QString::fromStdString(state_.Settings.LastClubNo));
     ClubNoEB->setFocus();
     ClubNoEB->selectAll();
 }
@@ -78,41 +81,71 @@ void TPrintAllAwardsDlg::done(int result) {
     QDialog::done(result);
 }
 
+void TPrintAllAwardsDlg::reject() {
+    if (running_) {
+        cancel_ = true;
+        return;
+    }
+    QDialog::reject();
+}
+
+bool TPrintAllAwardsDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != ClubNoEB)
+        return false;
+    return FilterTypedKey(
+        event, platform_, [](QChar c) { return c >= '0' && c <= '9'; }, [] {});
+}
+
 void TPrintAllAwardsDlg::PrintBtnClick() {
     cancel_ = false;
     printed_ = 0;
+    const std::string club = ToLatin1(ClubNoEB->text());
+    const std::string from = ToLatin1(CB1->currentText()), to = ToLatin1(CB2->currentText());
+    if (const std::string refusal =
+            ClubRunRefusal(state_.National, state_.GetClubDescription, club, from, to);
+        !refusal.empty()) {
+        platform_.Beep();
+        platform_.Information(Latin1(refusal));
+        return;
+    }
     if (!platform_.ChoosePrinter(this)) {
         CancelBtn->hide();
         return;
     }
-    CancelBtn->show();
-    statement_.FormActivate(); // says so when the award files cannot be read
-    if (statement_.FilesLoaded())
-        platform_.Busy([this] { Run(); });
-    statement_.FormDeactivate();
-    CancelBtn->hide();
-}
-
-void TPrintAllAwardsDlg::Run() {
-    const std::string club = ToLatin1(ClubNoEB->text());
-    const std::string from = ToLatin1(CB1->currentText()), to = ToLatin1(CB2->currentText());
     // "Print to file": one PDF per member beside the file named, not one file overwritten
     // member after member.
     const QString pdfFile = platform_.PrinterPdfFile();
+    CancelBtn->show();
+    running_ = true;
+    bool finished = false;
+    statement_.FormActivate(); // says so when the award files cannot be read
+    if (statement_.FilesLoaded())
+        platform_.Busy([&] { finished = Run(pdfFile); });
+    statement_.FormDeactivate();
+    running_ = false;
+    CancelBtn->hide();
+    if (!finished)
+        return;
+    const std::string folder =
+        pdfFile.isEmpty() ? std::string() : ToLatin1(QFileInfo(pdfFile).absolutePath());
+    platform_.Information(Latin1(ClubRunDoneText(printed_, cancel_, folder)));
+}
+
+bool TPrintAllAwardsDlg::Run(const QString& pdfFile) {
+    const std::string club = ToLatin1(ClubNoEB->text());
+    const std::string from = ToLatin1(CB1->currentText()), to = ToLatin1(CB2->currentText());
     const QDir pdfFolder = QFileInfo(pdfFile).absoluteDir();
     for (std::size_t i = 1; i < state_.National.Count(); ++i) {
         platform_.ProcessEvents(); // where a press of Cancel takes effect
         if (cancel_)
-            return;
+            return true;
         state_.CurrentPlayer = state_.National.GetPlayer(i);
-        if (state_.CurrentPlayer.HomeClub != club)
-            continue;
-        statement_.QMRNoEB->setText(Latin1(state_.CurrentPlayer.QMRNo));
         if (!InClubRun(state_.CurrentPlayer, club, from, to))
             continue;
+        SetBoxText(statement_.QMRNoEB, Latin1(state_.CurrentPlayer.QMRNo));
         statement_.GetBtnClick();
-        if (!statement_.StatementShown() || !statement_.Shown().Error.empty())
-            return; // the statement screen has said why
+        if (!statement_.StatementShown())
+            return false; // the statement screen has said why
         if (pdfFile.isEmpty()) {
             statement_.GMPrintThisStatement();
         } else {
@@ -120,11 +153,12 @@ void TPrintAllAwardsDlg::Run() {
                 pdfFolder.filePath(Latin1(StatementPdfName(statement_.Shown().Player)));
             if (!platform_.WritePdf(statement_.ComposeThisStatement(), path)) {
                 platform_.Error("Cannot write " + path + ".");
-                return;
+                return false;
             }
         }
         ++printed_;
     }
+    return true;
 }
 
 } // namespace mpsec

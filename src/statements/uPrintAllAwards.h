@@ -22,6 +22,7 @@ class TPrintAllAwardsDlg : public QDialog {
     void PrintBtnClick();
     void CancelBtnClick() { cancel_ = true; }
     int PrintedCount() const { return printed_; }
+    bool Running() const { return running_; }
 
     QLineEdit* ClubNoEB;
     QComboBox* CB1;
@@ -30,17 +31,23 @@ class TPrintAllAwardsDlg : public QDialog {
     QPushButton* PrintBtn;
     QPushButton* CancelBtn;
 
+    // During a run, Escape and the window's close button cancel it, as "&Cancel" does.
+    void reject() override;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void Run();
+    // Runs the statements of the club's members; false when a member stopped the run.
+    bool Run(const QString& pdfFile);
 
     AppState& state_;
     Platform& platform_;
     TAwardStatementDlg& statement_;
     bool cancel_ = false;
+    bool running_ = false;
     int printed_ = 0;
 };
 

@@ -17,6 +17,7 @@ TEST(MPExtensions, ConversionRenamesOldNames) {
     } cases[] = {
         {{"A.MP1", "B.mp3", "C.MP5"}, {"A.gld", "B.grn", "C.rag"}},
         {{"A.MP2", "A.red"}, {"A.MP2", "A.red"}}, // the new name is taken
+        {{"E.MP2", "E.RED"}, {"E.MP2", "E.RED"}}, // ... in another letter case too
         {{"X.MP12", "Y.MP", "Z.mp4x"}, {"X.MP12", "Y.MP", "Z.mp4x"}},
         {{"two.dots.Mp4", ".MP5"}, {".rag", "two.dots.gar"}},
         {{"3104326.gld", "notes.txt"}, {"3104326.gld", "notes.txt"}},

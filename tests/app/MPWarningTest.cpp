@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace mpsec;
@@ -82,6 +83,15 @@ TEST(MPWarning, ViewerFolderChangeAsksThenRenames) {
     ViewerFolderChange(folder, state, platform, dlg);
     EXPECT_TRUE(dir.Exists("song.grn"));
     EXPECT_EQ(platform.BusyCalls(), 1);
+
+    // Escape or the close button: renamed, as after Yes.
+    dir.Write("jig.mp3", "music");
+    platform.ExpectDialog("Warning MP3 Files Found", [](QDialog& d) {
+        QTest::keyClick(&d, Qt::Key_Escape);
+        return d.result();
+    });
+    ViewerFolderChange(folder, state, platform, dlg);
+    EXPECT_TRUE(dir.Exists("jig.grn"));
 
     // Ticked and answered No: nothing renamed now, and never asked again.
     dir.Write("tune.MP3", "music");

@@ -9,6 +9,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace mpsec;
@@ -269,4 +272,30 @@ TEST_F(MainWinTest, ViewCommandHandsTheChosenFileOnAndCancelOpensNothing) {
     platform.ExpectOpenFiles({"/data/3104326.gld"});
     view->trigger();
     EXPECT_EQ(shown, QStringList{"/data/3104326.gld"});
+}
+
+TEST_F(MainWinTest, ShowProgramHintsSwitchesHintsAtOnce) {
+    WriteRegisters();
+    TMainWin win(state, platform);
+    // Hints show in the active window.
+    auto* button = new QPushButton(QStringLiteral("Get"), &win);
+    button->setToolTip(QStringLiteral("Get the player"));
+    win.setCentralWidget(button);
+    win.show();
+    win.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&win));
+    auto hover = [&](int waitMs) {
+        QToolTip::hideText();
+        QTest::mouseMove(button, QPoint(5, 5));
+        QTest::mouseMove(button, QPoint(8, 8));
+        QTest::qWait(waitMs);
+        return QToolTip::isVisible() && QToolTip::text() == button->toolTip();
+    };
+    EXPECT_FALSE(hover(100));                      // not before 200 ms
+    EXPECT_TRUE(hover(600));                       // Qt alone waits 700 ms
+    win.MenuItem("Show Program Hints")->trigger(); // unchecked
+    EXPECT_FALSE(hover(600));
+    win.MenuItem("Show Program Hints")->trigger(); // checked again
+    EXPECT_TRUE(hover(600));                       // Qt alone waits 700 ms
+    QToolTip::hideText();
 }

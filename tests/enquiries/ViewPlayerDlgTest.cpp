@@ -23,8 +23,8 @@ class ViewPlayerTest : public ::testing::Test {
         state.National.Assign(test::RegisterText({
             test::TestPlayer("12345", "ADAMS", "PETER"),
             test::TestPlayer("22", "SMITH", "ANNE"),
-            test::TestPlayer("33", "SMITH", "JOHN", "3i104"),
-            test::TestPlayer("44", "SMITH", "MARY"),
+            test::TestPlayer("3100001", "SMITH", "JOHN", "3i104"),
+            test::TestPlayer("2488258", "SMITH", "MARY"),
             test::TestPlayer("126799", "TURNER", "BEN"),
         }));
         state.GetClubDescription = [](std::string_view code) {
@@ -155,4 +155,56 @@ TEST_F(ViewPlayerTest, TypingAnotherInitialReplacesTheFirst) {
     QApplication::processEvents(); // the change selects the whole text
     Type(dlg->InitEB, "O");
     EXPECT_EQ(dlg->InitEB->text(), "O");
+}
+
+TEST_F(ViewPlayerTest, SevenDigitNumbersAreShownWholeOnEveryPath) {
+    Type(dlg->SurnameEB, "SMITH");
+    Enter(dlg->SurnameEB);
+    dlg->PlayerLB->setCurrentRow(2);
+    Enter(dlg->PlayerLB); // taken from the surname list
+    EXPECT_EQ(dlg->QMRNoEB->text(), "2488258");
+    EXPECT_TRUE(dlg->QMRNoEB->hasFocus());
+    Enter(dlg->QMRNoEB); // Enter at once shows the player taken
+    EXPECT_EQ(dlg->Position(), 4u);
+    EXPECT_EQ(platform.Beeps(), 0);
+
+    struct Step {
+        QPushButton* button;
+        const char* number;
+    } steps[] = {{dlg->BackBtn, "3100001"},
+                 {dlg->ForwardBtn, "2488258"},
+                 {dlg->FirstBtn, "12345"},
+                 {dlg->LastBtn, "126799"},
+                 {dlg->BackBtn, "2488258"}};
+    for (const Step& step : steps) {
+        step.button->click();
+        EXPECT_EQ(dlg->QMRNoEB->text(), step.number);
+        Enter(dlg->QMRNoEB); // the number shown finds its own player
+        EXPECT_EQ(dlg->QMRNoEB->text(), step.number);
+    }
+    EXPECT_EQ(platform.Beeps(), 0);
+
+    dlg->QMRNoEB->clear();
+    Type(dlg->QMRNoEB, "31000019"); // seven typed digits; the eighth is refused
+    EXPECT_EQ(dlg->QMRNoEB->text(), "3100001");
+    Enter(dlg->QMRNoEB);
+    EXPECT_EQ(dlg->NameLB->text(), "JOHN SMITH");
+}
+
+TEST_F(ViewPlayerTest, EditingKeysPassTheKeyFilters) {
+    Type(dlg->QMRNoEB, "1234");
+    QTest::keyClick(dlg->QMRNoEB, Qt::Key_Home);
+    QTest::keyClick(dlg->QMRNoEB, Qt::Key_Delete);
+    EXPECT_EQ(dlg->QMRNoEB->text(), "234");
+    QTest::keyClick(dlg->QMRNoEB, Qt::Key_End);
+    QTest::keyClick(dlg->QMRNoEB, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(dlg->QMRNoEB, Qt::Key_Delete);
+    EXPECT_EQ(dlg->QMRNoEB->text(), "23");
+    QTest::keyClick(dlg->QMRNoEB, Qt::Key_Z, Qt::ControlModifier); // undo
+    EXPECT_EQ(dlg->QMRNoEB->text(), "234");
+    Type(dlg->SurnameEB, "SMYTH");
+    QTest::keyClick(dlg->SurnameEB, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(dlg->SurnameEB, Qt::Key_Delete);
+    EXPECT_EQ(dlg->SurnameEB->text(), "");
+    EXPECT_EQ(platform.Beeps(), 0);
 }

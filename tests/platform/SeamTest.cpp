@@ -30,3 +30,19 @@ TEST(Seam, OnlyThePlatformLayerCallsTheDesktopDirectly) {
     EXPECT_GT(files, 10);
     EXPECT_TRUE(offenders.empty()) << offenders.front();
 }
+
+// QLineEdit::setMaxLength also cuts text the program sets (a seven-digit number shown as six
+// digits): boxes limit typing through the shared helper instead.
+TEST(Seam, NoBoxCutsTheTextTheProgramSets) {
+    std::vector<std::string> offenders;
+    for (const auto& e : fs::recursive_directory_iterator(fs::path(MPSEC_SOURCE_DIR) / "src")) {
+        if (!e.is_regular_file() || e.path().filename() == "Widgets.cpp")
+            continue;
+        std::ifstream in(e.path());
+        std::stringstream ss;
+        ss << in.rdbuf();
+        if (ss.str().find("setMaxLength(") != std::string::npos)
+            offenders.push_back(e.path().string());
+    }
+    EXPECT_TRUE(offenders.empty()) << offenders.front();
+}

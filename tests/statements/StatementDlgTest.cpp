@@ -158,6 +158,7 @@ TEST_F(StatementDlgTest, AllMembersRun) {
     EXPECT_TRUE(platform.PrintedDocuments().empty());
 
     platform.ExpectPrintDialog(true);
+    platform.ExpectInformation("3 statements printed.");
     all.PrintBtn->click();
     ASSERT_EQ(platform.PrintedDocuments().size(), 3u); // ADAMS, CARTER, EVANS; DAVIS is inactive
     EXPECT_EQ(platform.PrintedDocuments()[1].Title, "Statement of Awards 33");
@@ -167,14 +168,25 @@ TEST_F(StatementDlgTest, AllMembersRun) {
     all.CB1->setCurrentText("C");
     all.CB2->setCurrentText("D");
     platform.ExpectPrintDialog(true);
+    platform.ExpectInformation("1 statement printed.");
     all.PrintBtn->click();
     EXPECT_EQ(platform.PrintedDocuments().size(), 4u);
 
+    // Nothing to print is said before any printer is asked for.
     all.CB1->setCurrentText("Z");
     all.CB2->setCurrentText("A");
-    platform.ExpectPrintDialog(true);
+    platform.ExpectInformation("Club 3104 has no active member with a surname from Z to A.");
     all.PrintBtn->click();
     EXPECT_EQ(all.PrintedCount(), 0);
+
+    // The club number box takes digits only.
+    all.ClubNoEB->clear();
+    QTest::keyClicks(all.ClubNoEB, "9x8i76");
+    EXPECT_EQ(all.ClubNoEB->text(), "9876");
+    all.CB1->setCurrentText("A");
+    all.CB2->setCurrentText("Z");
+    platform.ExpectInformation("Club 9876 is not in the club register.");
+    all.PrintBtn->click();
 
     all.ClubNoEB->setText("2101");
     all.reject();
@@ -188,6 +200,7 @@ TEST_F(StatementDlgTest, CancelStopsAfterTheStatementBeingPrinted) {
     all.show();
     platform.AfterPrint = [&] { all.CancelBtn->click(); };
     platform.ExpectPrintDialog(true);
+    platform.ExpectInformation("Cancelled. 1 statement printed.");
     all.PrintBtn->click();
     EXPECT_EQ(platform.PrintedDocuments().size(), 1u);
     EXPECT_TRUE(all.CancelBtn->isHidden());
@@ -200,6 +213,8 @@ TEST_F(StatementDlgTest, PrintToFileWritesOnePdfPerMember) {
     all.show();
     platform.SetPrinterPdfFile(QString::fromStdString((dir / "out" / "statements.pdf").string()));
     platform.ExpectPrintDialog(true);
+    platform.ExpectInformation(QString::fromStdString("3 statements written as PDF files in " +
+                                                      (dir / "out").string() + "."));
     all.PrintBtn->click();
     EXPECT_TRUE(platform.PrintedDocuments().empty());
     ASSERT_EQ(platform.PdfsWritten().size(), 3u);
@@ -220,4 +235,86 @@ TEST_F(StatementDlgTest, AllMembersRunWithoutTheAwardFilesSaysSoOnce) {
     all.PrintBtn->click();
     EXPECT_TRUE(platform.PrintedDocuments().empty());
     EXPECT_TRUE(all.CancelBtn->isHidden());
+}
+
+TEST_F(StatementDlgTest, EscapeAndTheCloseButtonCancelARunningRun) {
+    dlg = std::make_unique<TAwardStatementDlg>(state, platform);
+    state.Settings.LastClubNo = "3104";
+    TPrintAllAwardsDlg all(state, platform, *dlg);
+    all.show();
+    for (bool escape : {true, false}) {
+        const std::size_t before = platform.PrintedDocuments().size();
+        platform.AfterPrint = [&] {
+            if (escape)
+                QTest::keyClick(&all, Qt::Key_Escape);
+            else
+                EXPECT_FALSE(all.close());
+            EXPECT_TRUE(all.isVisible());
+        };
+        platform.ExpectPrintDialog(true);
+        platform.ExpectInformation("Cancelled. 1 statement printed.");
+        all.PrintBtn->click();
+        EXPECT_EQ(platform.PrintedDocuments().size(), before + 1);
+        EXPECT_TRUE(all.isVisible());
+        EXPECT_FALSE(all.Running());
+    }
+    platform.AfterPrint = {};
+    QTest::keyClick(&all, Qt::Key_Escape); // idle: Escape closes as "&Close" does
+    EXPECT_FALSE(all.isVisible());
+}
+
+TEST_F(StatementDlgTest, SevenDigitNumbersAreShownSteppedAndPrintedWhole) {
+    state.National.Assign(test::RegisterText({
+        test::TestPlayer("11", "ADAMS", "ANNE", "3-104"),
+        test::TestPlayer("2488258", "BAKER", "BOB", "3-104"),
+        test::TestPlayer("123456", "COLE", "CAT", "3-104"),
+        test::TestPlayer("3100001", "DUNN", "DON", "3-104"),
+    }));
+    Open();
+    Get("11");
+    const char* forward[] = {"2488258", "123456", "3100001"};
+    for (const char* number : forward) {
+        dlg->NextBtn->click();
+        EXPECT_EQ(dlg->QMRNoEB->text(), number);
+        EXPECT_TRUE(dlg->StatementShown()) << number;
+    }
+    dlg->PreviousBtn->click();
+    dlg->PreviousBtn->click();
+    EXPECT_EQ(dlg->QMRNoEB->text(), "2488258");
+    EXPECT_EQ(dlg->NameLB->text(), "BOB BAKER");
+
+    dlg->QMRNoEB->clear();
+    QTest::keyClicks(dlg->QMRNoEB, "31000019"); // seven digits typed, the eighth refused
+    EXPECT_EQ(dlg->QMRNoEB->text(), "3100001");
+    QTest::keyClick(dlg->QMRNoEB, Qt::Key_Return);
+    EXPECT_EQ(dlg->NameLB->text(), "DON DUNN");
+    dlg->reject();
+
+    state.Settings.LastClubNo = "3104";
+    TPrintAllAwardsDlg all(state, platform, *dlg);
+    all.show();
+    platform.ExpectPrintDialog(true);
+    platform.ExpectInformation("4 statements printed.");
+    all.PrintBtn->click();
+    QStringList titles;
+    for (const ComposedDocument& d : platform.PrintedDocuments())
+        titles << QString::fromStdString(d.Title);
+    EXPECT_EQ(titles, (QStringList{"Statement of Awards 11", "Statement of Awards 2488258",
+                                   "Statement of Awards 123456", "Statement of Awards 3100001"}));
+}
+
+TEST_F(StatementDlgTest, AStatementStoppedByAConversionErrorCannotBePrinted) {
+    dir.WriteLines("history.txt", {"3070000011X1 ABC    2,50"});
+    Open();
+    Get("33");
+    ASSERT_TRUE(dlg->StatementShown());
+    platform.ExpectError("'    2,50' is not a valid floating point value");
+    Get("11");
+    EXPECT_FALSE(dlg->StatementShown());
+    for (QPushButton* b : {dlg->PrintBtn, dlg->PreviewBtn, dlg->NextBtn, dlg->PreviousBtn})
+        EXPECT_TRUE(b->isHidden()) << b->text().toStdString();
+    dlg->PrintBtnClick(); // no print dialog, no preview: the fake fails on either
+    dlg->PreviewBtnClick();
+    EXPECT_TRUE(platform.PrintedDocuments().empty());
+    EXPECT_TRUE(platform.Previewed().empty());
 }
