@@ -1,5 +1,5 @@
 #pragma once
-#include "../tools/SampleData.h"
+#include "SampleData.h"
 
 #include <cstdlib>
 #include <filesystem>

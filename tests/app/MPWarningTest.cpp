@@ -1,7 +1,7 @@
 #include "app/AppState.h"
 #include "app/FolderChecks.h"
 #include "app/uMPWarning.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 
 #include <QCheckBox>

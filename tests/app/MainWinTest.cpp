@@ -2,7 +2,7 @@
 #include "app/About.h"
 #include "app/AppState.h"
 #include "app/uMPWarning.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "register/PlayerRegister.h"
 #include "support/Players.h"
 

@@ -1,7 +1,7 @@
 #include "app/AppState.h"
 #include "enquiries/PlayerView.h"
 #include "enquiries/viewplayer.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "support/Players.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/AppState.h"
 #include "app/uMPWarning.h"
 #include "mpfiles/uViewMP.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "support/Players.h"
 
 #include <QCheckBox>

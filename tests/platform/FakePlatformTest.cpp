@@ -1,4 +1,4 @@
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "platform/QtPlatform.h"
 
 #include <gtest/gtest-spi.h>

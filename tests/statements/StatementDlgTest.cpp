@@ -1,5 +1,5 @@
 #include "app/AppState.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "statements/uAwardStatement.h"
 #include "statements/uPrintAllAwards.h"
 #include "support/Players.h"

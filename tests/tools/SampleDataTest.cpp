@@ -1,4 +1,4 @@
-#include "../tools/SampleData.h"
+#include "SampleData.h"
 #include "app/Startup.h"
 #include "register/ClubRegister.h"
 #include "register/PlayerRegister.h"
