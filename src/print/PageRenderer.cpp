@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <cmath>
 #include <numeric>
 
 // The pictures live in this library; a static library's resources must be asked for.
@@ -59,7 +60,7 @@ class Page {
         };
         QFont font(Latin1Text(g.Font));
         font.setStyleHint(QFont::Serif);
-        font.setPixelSize(std::max(1, static_cast<int>(Px(g.CharHeight * scale) + 0.5)));
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(Px(g.CharHeight * scale)))));
         std::vector<std::size_t> rows;
         if (part.RepeatsHeading)
             for (int r = 0; r < g.HeadingRows; ++r)

@@ -53,7 +53,7 @@ Promotion PromotionRequirements(const rPlayer& player, int rankIndex,
                                 const std::function<Pre82Result()>& pre82) {
     Promotion p;
     p.RankIndex = rankIndex;
-    const RankRow& next = RankTable[static_cast<std::size_t>(rankIndex + 1)];
+    const RankRow& next = RankTable[static_cast<std::size_t>(rankIndex) + 1];
     p.CurrentRankText = player.Rank + " Master";
     p.NextRankText = std::string(next.FullName) + " Master.";
     p.MustHave[0] = Fixed2(next.TotalRequired);
