@@ -119,6 +119,26 @@ void BM_ListLargeMPFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ListLargeMPFile)->Unit(benchmark::kMillisecond);
 
+// Splitting the register's text with LF, CR LF and bare CR line ends: the same lines
+// each way, so the three times should be close.
+void BM_SplitRegisterLines(benchmark::State& state) {
+    static const std::string crlf = [] {
+        std::string bytes;
+        ReadFileBytes(DataFolder() / "National.TXT", bytes);
+        return bytes;
+    }();
+    std::string text;
+    for (char c : crlf)
+        if (state.range(0) == 0 ? c != '\r' : (state.range(0) == 1 || c != '\n'))
+            text += c;
+    for (auto _ : state) {
+        LineList lines(text);
+        benchmark::DoNotOptimize(lines.Count());
+    }
+    state.SetLabel(state.range(0) == 0 ? "LF" : (state.range(0) == 1 ? "CR LF" : "CR"));
+}
+BENCHMARK(BM_SplitRegisterLines)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

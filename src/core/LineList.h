@@ -8,10 +8,11 @@
 
 namespace mpsec {
 
-// A text file held whole in memory as a list of lines, in file order. Lines end in CR LF
-// or LF; the ending is not part of the line, and a final line ending does not add an
-// empty line. The lines are views into one buffer, so a national-size file loads with a
-// single allocation for its text.
+// A text file held whole in memory as a list of lines, in file order. Lines end in CR LF,
+// LF or a bare CR (files saved with old Mac line ends would otherwise read as one line);
+// CR CR LF is a line ended by CR, then an empty line ended by CR LF. The ending is not
+// part of the line, and a final line ending does not add an empty line. The lines are views into
+// one buffer, so a national-size file loads with a single allocation for its text.
 class LineList {
   public:
     LineList() = default;
@@ -37,16 +38,18 @@ class LineList {
     std::size_t Count() const { return starts_.empty() ? 0 : starts_.size() - 1; }
     bool Empty() const { return Count() == 0; }
     std::string_view operator[](std::size_t i) const {
-        // A line ends one before the next line's start (its LF), less a CR before the LF.
+        // A line ends one before the next line's start (its LF or CR), less a CR before an
+        // LF. A CR inside a line always ends it, so one found here belongs to this line's CR LF.
         std::size_t begin = starts_[i];
         std::size_t end = starts_[i + 1] - 1;
-        if (end > begin && text_[end - 1] == '\r')
+        if (end > begin && text_[end] == '\n' && text_[end - 1] == '\r')
             --end;
         return std::string_view(text_.data() + begin, end - begin);
     }
 
   private:
-    // Ends with a line feed when it has any line (one is added after an unended last line).
+    // Ends with a line feed when it has any line (one is added after an unended last line;
+    // after a final bare CR it makes that line's CR LF, so no empty line is added).
     std::string text_;
     // The start of every line, then one past the end of the text.
     std::vector<std::uint32_t> starts_;
@@ -64,15 +67,27 @@ template <class OnLine> void LineList::Assign(std::string text, OnLine&& onLine)
     // Room for lines of 24 characters and more (history lines are the shortest read whole)
     // without growing; the pages of unused room are never touched.
     starts_.reserve(size / 24 + 16);
+    auto nextLf = [&](std::size_t from) {
+        return static_cast<std::size_t>(
+            static_cast<const char*>(std::memchr(data + from, '\n', size - from)) - data);
+    };
     std::size_t pos = 0;
+    // The next LF at or after `pos`; kept across the lines a bare CR ends before it, so a
+    // file of CR line ends is not scanned to its end once per line.
+    std::size_t nl = nextLf(0);
     while (pos < size) {
         starts_.push_back(static_cast<std::uint32_t>(pos));
-        const char* nl = static_cast<const char*>(std::memchr(data + pos, '\n', size - pos));
-        std::size_t length = static_cast<std::size_t>(nl - (data + pos));
-        if (length > 0 && data[pos + length - 1] == '\r')
-            --length;
-        onLine(starts_.size() - 1, std::string_view(data + pos, length));
-        pos = static_cast<std::size_t>(nl - data) + 1;
+        if (nl < pos)
+            nl = nextLf(pos);
+        std::size_t end = nl; // the line's ending: its LF, its CR LF's CR or its bare CR
+        std::size_t next = nl + 1;
+        if (const void* cr = std::memchr(data + pos, '\r', nl - pos)) {
+            end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+            if (end + 1 < nl)
+                next = end + 1; // a bare CR
+        }
+        onLine(starts_.size() - 1, std::string_view(data + pos, end - pos));
+        pos = next;
     }
     starts_.push_back(static_cast<std::uint32_t>(size));
 }

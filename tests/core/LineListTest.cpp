@@ -6,7 +6,7 @@
 
 using namespace mpsec;
 
-TEST(LineList, SplitsOnCrLfAndLfWithoutATrailingEmptyLine) {
+TEST(LineList, SplitsOnCrLfLfAndBareCrWithoutATrailingEmptyLine) {
     struct Case {
         std::string text;
         std::vector<std::string> lines;
@@ -16,14 +16,28 @@ TEST(LineList, SplitsOnCrLfAndLfWithoutATrailingEmptyLine) {
         {"a\nb", {"a", "b"}},
         {"a\r\n\r\nb\n", {"a", "", "b"}},
         {"\r\n", {""}},
-        {"x\ry\n", {"x\ry"}},
+        {"x\ry\n", {"x", "y"}},
         {"\xE9t\xE9\n", {"\xE9t\xE9"}},
+        // Bare CR line ends, alone and mixed with the others.
+        {"a\rb\r", {"a", "b"}},
+        {"a\rb", {"a", "b"}},
+        {"\r", {""}},
+        {"a\r\r", {"a", ""}},
+        {"a\r\r\nb\r\n", {"a", "", "b"}},
+        {"a\n\rb\r\n\r", {"a", "", "b", ""}},
+        {"a\r\n\nb\rc\r\n", {"a", "", "b", "c"}},
     };
     for (const auto& c : cases) {
         LineList list(c.text);
         ASSERT_EQ(list.Count(), c.lines.size()) << c.text;
-        for (std::size_t i = 0; i < c.lines.size(); ++i)
-            EXPECT_EQ(list[i], c.lines[i]);
+        for (std::size_t i = 0; i < c.lines.size(); ++i) {
+            EXPECT_EQ(list[i], c.lines[i]) << c.text;
+            EXPECT_EQ(list.Head(i, 1), c.lines[i].substr(0, 1)) << c.text;
+        }
+        // The lines handed out while splitting are the same.
+        std::vector<std::string> seen;
+        LineList().Assign(c.text, [&](std::size_t, std::string_view l) { seen.emplace_back(l); });
+        EXPECT_EQ(seen, c.lines) << c.text;
     }
 }
 
