@@ -32,14 +32,16 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
             << "\n";
         for (const std::string& entry : listing.Entries)
             out << entry << "\n";
+        // The errors of the lines before a conversion error are reported with it.
+        if (!listing.Errors.empty() || !listing.ConversionError)
+            out << (listing.Errors.empty() ? "No File Errors" : "File Errors") << "\n";
+        for (const std::string& error : listing.Errors)
+            out << "  " << error << "\n";
         if (listing.ConversionError) {
             out << listing.ConversionError.value() << "\n\n";
             status = std::max(status, 1);
             continue;
         }
-        out << (listing.Errors.empty() ? "No File Errors" : "File Errors") << "\n";
-        for (const std::string& error : listing.Errors)
-            out << "  " << error << "\n";
         for (const std::string& total : listing.TotalLines())
             out << total << "\n";
         if (auto problem = WriteMPReport(name, listing))

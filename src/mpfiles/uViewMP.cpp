@@ -136,22 +136,30 @@ void TViewMPDlg::ShowMPFile() {
     for (const std::string& entry : listing_.Entries)
         entries << Latin1(entry);
     entries_->setStringList(entries);
+    // The first error shows the error area; the errors found before a conversion error
+    // stay with it.
+    for (const std::string& error : listing_.Errors)
+        ErrorList->addItem(Latin1(error));
+    if (!listing_.Errors.empty()) {
+        ErrorLB->setText(QStringLiteral("File Errors"));
+        ErrorLB->show();
+        ErrorList->show();
+    }
     if (listing_.ConversionError) {
-        // The entries so far stay; no labels, no error-area label, no report.
+        // The entries and errors so far stay; no colour labels, no "No File Errors", no
+        // report.
         ShowError(Latin1(*listing_.ConversionError));
         return;
     }
-    for (const std::string& error : listing_.Errors)
-        ErrorList->addItem(Latin1(error));
     const std::string first = listing_.FirstLabel(), second = listing_.SecondLabel();
     MPTypeLB->setText(Latin1(first));
     SetTextColour(MPTypeLB, ColourOf(first));
     MP2TypeLB->setText(Latin1(second));
     SetTextColour(MP2TypeLB, ColourOf(second));
-    ErrorLB->setText(listing_.Errors.empty() ? QStringLiteral("No File Errors")
-                                             : QStringLiteral("File Errors"));
-    ErrorLB->show();
-    ErrorList->setVisible(!listing_.Errors.empty());
+    if (listing_.Errors.empty()) {
+        ErrorLB->setText(QStringLiteral("No File Errors"));
+        ErrorLB->show();
+    }
     if (auto problem = WriteMPReport(file_.toStdString(), listing_))
         ShowError(Latin1(*problem));
 }

@@ -53,6 +53,19 @@ TEST(CheckCommand, ListsWritesTheReportAndSetsTheStatus) {
     EXPECT_NE(err.find("cannot read absent.gld"), std::string::npos);
 }
 
+TEST(CheckCommand, ErrorsBeforeAConversionErrorArePrinted) {
+    test::TempFolder dir(true);
+    WriteRegister(dir);
+    dir.WriteLines("broken.gld", {"0012345000100", "", "0099999000100", "00123"});
+    std::string out, err;
+    EXPECT_EQ(Check({"broken.gld"}, out, err), 1);
+    EXPECT_NE(out.find("File Errors\n  Blank line in File Line 2\n  Illegal QMR No. in File Line "
+                       "3\n'' is not a valid integer value\n"),
+              std::string::npos)
+        << out;
+    EXPECT_FALSE(dir.Exists("broken.TXT"));
+}
+
 TEST(CheckCommand, NeedsTheRegisterAndNeverReplacesTheListedFile) {
     test::TempFolder dir(true);
     dir.WriteLines("a.gld", {"0012345000125"});

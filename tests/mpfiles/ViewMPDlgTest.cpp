@@ -75,6 +75,22 @@ TEST_F(ViewMPTest, BadPointsStopWithTheConversionMessageAndNoReport) {
     EXPECT_FALSE(dir.Exists("b.TXT"));
 }
 
+TEST_F(ViewMPTest, ErrorsBeforeAConversionErrorStayListed) {
+    dir.WriteLines("c.red", {"", "0000888000100", "0099999000100", "0012345ABC"});
+    dlg.SetChosenFile(Path("c.red"));
+    platform.ExpectError("'ABC' is not a valid integer value");
+    dlg.ShowMPFile();
+    EXPECT_EQ(dlg.ListingEntries().size(), 3);
+    ASSERT_EQ(dlg.ErrorList->count(), 3);
+    EXPECT_EQ(dlg.ErrorList->item(0)->text(), "Blank line in File Line 1");
+    EXPECT_EQ(dlg.ErrorList->item(2)->text(), "Illegal QMR No. in File Line 3");
+    EXPECT_FALSE(dlg.ErrorList->isHidden());
+    EXPECT_FALSE(dlg.ErrorLB->isHidden());
+    EXPECT_EQ(dlg.ErrorLB->text(), "File Errors");
+    EXPECT_EQ(dlg.MPTypeLB->text(), "");
+    EXPECT_FALSE(dir.Exists("c.TXT"));
+}
+
 TEST_F(ViewMPTest, FileGoneOrReportUnwritableIsSaid) {
     dlg.SetChosenFile(Path("gone.gld"));
     platform.ExpectError("Cannot read the masterpoint file gone.gld.");
