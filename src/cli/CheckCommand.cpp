@@ -44,8 +44,13 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         }
         for (const std::string& total : listing.TotalLines())
             out << total << "\n";
-        if (auto problem = WriteMPReport(name, listing))
+        if (auto problem = WriteMPReport(name, listing)) {
             err << "mpsec check: " << *problem << "\n";
+            // A listed file named like its report is skipped by design; a file kept from
+            // being replaced, or a report that could not be written, is a failure.
+            if (ReportPath(name))
+                status = std::max(status, 2);
+        }
         out << "\n";
         if (!listing.Errors.empty())
             status = std::max(status, 1);

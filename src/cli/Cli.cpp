@@ -54,8 +54,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
                    "the\n"
                    "current folder: entries, errors and totals, and writes the .TXT report beside "
                    "it.\n"
+                   "A report replaces only an earlier report: another file of its name (such as\n"
+                   "National.TXT beside National.gld) is kept and the report is not written.\n"
                    "Exit status: 0 no errors, 1 a file has errors, 2 a file or the register cannot "
-                   "be read.\n";
+                   "be read\n"
+                   "or a report is not written.\n";
             return 0;
         }
         return RunCheckCommand(files, out, err);

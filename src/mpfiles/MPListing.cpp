@@ -173,9 +173,39 @@ std::vector<std::string> MPListing::Report() const {
 std::optional<std::filesystem::path> ReportPath(const std::filesystem::path& file) {
     std::filesystem::path report = file;
     report.replace_extension(".TXT");
-    if (report.filename() == file.filename())
+    if (UpperAscii(report.filename().string()) == UpperAscii(file.filename().string()))
         return std::nullopt;
     return report;
+}
+
+namespace {
+
+// "   1. ...": a line number right-justified in 4 characters, then ". ".
+bool IsListingEntry(std::string_view line) {
+    if (line.size() < 6 || line.substr(4, 2) != ". ")
+        return false;
+    const std::string_view number = TrimBlanks(line.substr(0, 4));
+    return !number.empty() && line[3] != ' ' &&
+           number.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// "  Total Gold: 123.45" and the like.
+bool IsTotalLine(std::string_view line) {
+    for (const char* colour : kColourNames) {
+        const std::string head = std::string("  Total ") + colour + ": ";
+        if (line.size() > head.size() && line.substr(0, head.size()) == head)
+            return line.find_first_not_of("0123456789.", head.size()) == std::string_view::npos;
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsMPReport(const LineList& lines) {
+    for (std::size_t i = 0; i < lines.Count(); ++i)
+        if (!IsListingEntry(lines[i]) && !IsTotalLine(lines[i]))
+            return false;
+    return true;
 }
 
 } // namespace mpsec
@@ -190,6 +220,20 @@ std::optional<std::string> WriteMPReport(const std::filesystem::path& file,
     if (!report)
         return "The report was not written: its name " + file.filename().string() +
                " is the listed file's own name.";
+    // Letter case does not matter: an earlier report named in another case is the one
+    // replaced, and a federation file in another case is as precious as one named exactly.
+    report = FindFileNoCase(report->parent_path(), report->filename().string());
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(*report, ec))) {
+        const std::string name = report->filename().string();
+        LineList earlier;
+        if (ReadLines(*report, earlier) != ReadStatus::Ok)
+            return "The report was not written: " + name +
+                   " already exists and cannot be read, so it was kept.";
+        if (!IsMPReport(earlier))
+            return "The report was not written: " + name +
+                   " already exists and is not an earlier report, so it was kept.";
+    }
     if (!WriteLinesAtomically(*report, listing.Report()))
         return "The report " + report->filename().string() + " could not be written in " +
                report->parent_path().string() + ".";

@@ -45,15 +45,22 @@ std::vector<std::string> CheckPlayer(std::string_view numberAsWritten, std::stri
 MPListing ListMPFile(const LineList& file, int type, const PlayerRegister& national);
 
 // The report's name: the file's name with its extension replaced by ".TXT". Nothing when
-// that would be the listed file itself.
+// that would be the listed file itself (in any letter case).
 std::optional<std::filesystem::path> ReportPath(const std::filesystem::path& file);
+
+// Whether a file's lines are a report of this viewer, which a new report may replace:
+// every line a listing entry ("   1. ...") or a total line ("  Total Gold: 2"). An empty
+// file holds nothing to lose and counts as one.
+bool IsMPReport(const LineList& lines);
 
 } // namespace mpsec
 
 namespace mpsec {
 
-// Writes the listing's report beside `file`. Returns the problem when it cannot be
-// written (the listing itself stands), nothing on success.
+// Writes the listing's report beside `file`. An earlier report under another letter case
+// is replaced under its own name; any other file of the report's name (the player register
+// National.TXT beside National.gld, say) is kept and the report is not written. Returns the
+// problem when the report is not written (the listing itself stands), nothing on success.
 std::optional<std::string> WriteMPReport(const std::filesystem::path& file,
                                          const MPListing& listing);
 

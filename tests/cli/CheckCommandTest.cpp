@@ -66,6 +66,28 @@ TEST(CheckCommand, ErrorsBeforeAConversionErrorArePrinted) {
     EXPECT_FALSE(dir.Exists("broken.TXT"));
 }
 
+// Checking National.gld in the register's own folder once replaced National.TXT.
+TEST(CheckCommand, ReportNeverReplacesTheRegister) {
+    test::TempFolder dir(true);
+    WriteRegister(dir);
+    const std::string national = dir.Read("National.TXT");
+    dir.WriteLines("National.gld", {"0012345000125"});
+    std::string out, err;
+    EXPECT_EQ(Check({"National.gld"}, out, err), 2);
+    EXPECT_EQ(dir.Read("National.TXT"), national);
+    EXPECT_NE(err.find("mpsec check: The report was not written: National.TXT already exists "
+                       "and is not an earlier report, so it was kept."),
+              std::string::npos)
+        << err;
+    EXPECT_NE(out.find("  Total Gold: 1.25\n"), std::string::npos) << out; // the listing stands
+
+    dir.WriteLines("old.txt", {"   1. earlier report", "  Total Gold: 3"});
+    dir.WriteLines("Old.gld", {"0012345000125"});
+    EXPECT_EQ(Check({"Old.gld"}, out, err), 0) << err;
+    EXPECT_NE(dir.Read("old.txt").find("  Total Gold: 1.25"), std::string::npos);
+    EXPECT_FALSE(dir.Exists("Old.TXT"));
+}
+
 TEST(CheckCommand, NeedsTheRegisterAndNeverReplacesTheListedFile) {
     test::TempFolder dir(true);
     dir.WriteLines("a.gld", {"0012345000125"});

@@ -91,6 +91,20 @@ TEST_F(ViewMPTest, ErrorsBeforeAConversionErrorStayListed) {
     EXPECT_FALSE(dir.Exists("c.TXT"));
 }
 
+TEST_F(ViewMPTest, ReportNeverReplacesTheRegister) {
+    const std::string national = test::RegisterText({test::TestPlayer("12345", "KARVEL")});
+    dir.Write("national.txt", national);
+    dir.WriteLines("National.gld", {"0012345000100"});
+    dlg.SetChosenFile(Path("National.gld"));
+    platform.ExpectError("The report was not written: national.txt already exists and is not an "
+                         "earlier report, so it was kept.");
+    dlg.ShowMPFile();
+    EXPECT_EQ(dir.Read("national.txt"), national);
+    EXPECT_FALSE(dir.Exists("National.TXT"));
+    EXPECT_EQ(dlg.ListingEntries().size(), 1);
+    EXPECT_EQ(dlg.MPTypeLB->text(), "Gold Master Points 1");
+}
+
 TEST_F(ViewMPTest, FileGoneOrReportUnwritableIsSaid) {
     dlg.SetChosenFile(Path("gone.gld"));
     platform.ExpectError("Cannot read the masterpoint file gone.gld.");
