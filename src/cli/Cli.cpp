@@ -93,7 +93,16 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
                           "Writes the statement of every active member of the club whose surname "
                           "begins with\n"
                           "a letter from A to Z into DIR, one PDF per member named by number and "
-                          "surname.\n");
+                          "surname.\n"
+                          "CLUB is the four-digit club number, such as 3104; --from and --to take "
+                          "one capital\n"
+                          "letter each.\n"
+                          "Exit status: 0 statements written, 1 the club is not in NATIONAL.CLB, "
+                          "no active\n"
+                          "member's surname lies in the range, or a statement stops at a bad "
+                          "history line,\n"
+                          "2 bad options, a file that cannot be read or a PDF that cannot be "
+                          "written.\n");
             return 0;
         }
         PdfWriter writer =

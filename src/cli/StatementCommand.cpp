@@ -127,9 +127,30 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
         err << "Usage: mpsec statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n";
         return 2;
     }
+    // The club number as the screen takes it; an active member's home club holds it so.
+    // Anything else (3-104, or 3i104, which only inactive members hold) is refused.
+    if (club.size() != 4 || club.find_first_not_of("0123456789") != std::string::npos) {
+        err << "mpsec statements: the club number is four digits, such as 3104, not '" << club
+            << "'\n";
+        return 2;
+    }
+    for (const auto& [option, letter] : {std::pair{"--from", &from}, std::pair{"--to", &to}})
+        if (letter->size() != 1 || (*letter)[0] < 'A' || (*letter)[0] > 'Z') {
+            err << "mpsec statements: " << option << " takes one capital letter A to Z, not '"
+                << *letter << "'\n";
+            return 2;
+        }
     Folder folder;
     if (!folder.Load(err, "statements"))
         return 2;
+    // A club the club register does not name, or a range without an active member, writes
+    // nothing, as on the screen.
+    if (const std::string refusal =
+            ClubRunRefusal(folder.National, folder.ClubDescription(), club, from, to);
+        !refusal.empty()) {
+        err << "mpsec statements: " << refusal << " No statement written.\n";
+        return 1;
+    }
     std::error_code ec;
     fs::create_directories(dir, ec);
     int rankIndex = 0, written = 0;

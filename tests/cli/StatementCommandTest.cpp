@@ -75,3 +75,41 @@ TEST(StatementCommand, TextPdfAndClubRun) {
     EXPECT_NE(missing.err.find("Cannot open file \"events.txt\". No such file or directory"),
               std::string::npos);
 }
+
+// The club run takes the screen's four-digit club numbers and one letter each way, and says
+// when it writes nothing.
+TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {
+    test::TempFolder dir(true);
+    test::WriteRegister(dir, {test::TestPlayer("11", "ADAMS", "ANNE"),
+                              test::TestPlayer("44", "DAVIS", "DAN", "3i104"),
+                              test::TestPlayer("55", "EVANS", "EVE", "6-785")});
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,"});
+    dir.WriteLines("history.txt", {"3070000011X1 ABC    2.x0"}); // a bad line
+    dir.WriteLines("events.txt", {"ABCSPRING CONGRESS PAIRS"});
+    struct Case {
+        std::vector<std::string> options;
+        int status;
+        const char* message;
+    } cases[] = {
+        {{"--club", "3i104"}, 2, "the club number is four digits, such as 3104, not '3i104'"},
+        {{"--club", "31045"}, 2, "four digits"},
+        {{"--club", "6785"}, 1, "Club 6785 is not in the club register. No statement written."},
+        {{"--club", "3104", "--from", "M"}, 1, "no active member with a surname from M to Z"},
+        {{"--club", "3104", "--from", "a"}, 2, "--from takes one capital letter A to Z, not 'a'"},
+        {{"--club", "3104", "--to", "AB"}, 2, "--to takes one capital letter A to Z, not 'AB'"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"statements", "--pdf-dir", "none"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Outcome run = Command(args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_TRUE(run.pdfs.empty() && !dir.Exists("none")) << run.err;
+    }
+
+    // A statement that stops at a bad history line is not written as a PDF.
+    const Outcome bad = Command({"statement", "11", "--pdf", "a.pdf"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("'    2.x0' is not a valid floating point value"), std::string::npos);
+    EXPECT_TRUE(bad.pdfs.empty());
+}
