@@ -8,12 +8,12 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QTimer>
 #include <memory>
 
 #include "print/PageRenderer.h"
+#include "print/PlainText.h"
 #include <QPrintDialog>
 
 namespace mpsec {
@@ -116,28 +116,11 @@ bool QtPlatform::ChoosePrinter(QWidget* parent) {
 void QtPlatform::PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
                             const QString& jobTitle) {
     printer_.setDocName(jobTitle);
-    QPainter painter;
-    if (!painter.begin(&printer_)) {
-        Error(QStringLiteral("The printer could not be started."));
-        return;
-    }
     QFont font(fontFamily, pointSize);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    painter.setFont(font);
-    const QFontMetrics metrics(font, &printer_);
-    const QRect page = printer_.pageLayout().paintRectPixels(printer_.resolution());
-    const int lineHeight = metrics.lineSpacing();
-    int y = metrics.ascent();
-    for (const QString& line : lines) {
-        if (y + metrics.descent() > page.height()) {
-            printer_.newPage();
-            y = metrics.ascent();
-        }
-        painter.drawText(0, y, line);
-        y += lineHeight;
-    }
-    painter.end();
+    if (!PrintPlainText(printer_, lines, font).Started)
+        Error(QStringLiteral("The printer could not be started."));
 }
 
 void QtPlatform::PrintDocument(const ComposedDocument& document) {

@@ -1,10 +1,66 @@
 #include "platform/QtPlatform.h"
+#include "print/PlainText.h"
 #include "support/TempFolder.h"
 
 #include <QFile>
+#include <QImage>
+#include <array>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <regex>
 
 using namespace mpsec;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int PdfPageCount(const QString& pdf) {
+    const std::string bytes = ReadAll(pdf).toStdString();
+    const std::regex page(R"(/Type\s*/Page\b)");
+    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page),
+                                          std::sregex_iterator()));
+}
+
+bool HasPoppler() {
+    return std::system("command -v pdftoppm >/dev/null 2>&1 && command -v pdftotext >/dev/null "
+                       "2>&1") == 0;
+}
+
+std::string Shell(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+            text.append(buffer, n);
+        pclose(pipe);
+    }
+    return text;
+}
+
+// The blank paper around the ink of a PDF page, in millimetres: left, top, right, bottom.
+std::array<double, 4> InkMargins(const std::string& pdf, int page) {
+    constexpr int kDpi = 72;
+    const std::string png = pdf + ".page";
+    Shell("pdftoppm -png -singlefile -r " + std::to_string(kDpi) + " -f " + std::to_string(page) +
+          " -l " + std::to_string(page) + " '" + pdf + "' '" + png + "'");
+    const QImage image(QString::fromStdString(png + ".png"));
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 200) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    const double mm = 25.4 / kDpi;
+    return {left * mm, top * mm, (image.width() - 1 - right) * mm,
+            (image.height() - 1 - bottom) * mm};
+}
+
+} // namespace
 
 // Plain-text printing to a PDF a person can read: every line, page after page.
 TEST(Print, LinesBecomePdfPages) {
@@ -24,4 +80,36 @@ TEST(Print, LinesBecomePdfPages) {
     EXPECT_GE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
                   bytes.count("/Type /Page "),
               2);
+}
+
+// The listing starts 10 mm or more inside every edge of the paper, also after a statement
+// (printed full-page on the same printer), and a line too long for the page is not cut off
+// at its edge.
+TEST(Print, PlainTextKeepsClearOfThePaperEdges) {
+    if (!HasPoppler())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    test::TempFolder dir;
+    const std::string pdf = (dir / "listing.pdf").string();
+    QtPlatform platform(QString::fromStdString((dir / "settings.ini").string()));
+    platform.Printer().setOutputFormat(QPrinter::PdfFormat);
+    platform.Printer().setOutputFileName(QString::fromStdString(pdf));
+    platform.PrintDocument(ComposedDocument{});
+    QStringList lines;
+    for (int i = 1; i <= 2000; ++i)
+        lines << QString("%1. 0012345 KARVEL ANNE 3-104  1.25").arg(i, 4);
+    lines << QString(150, 'W') + "END";
+    platform.PrintLines(lines, "Courier", 10, " ");
+
+    const int pages = PdfPageCount(QString::fromStdString(pdf));
+    ASSERT_GE(pages, 2);
+    const std::string last = Shell("pdftotext -f " + std::to_string(pages) + " -l " +
+                                   std::to_string(pages) + " '" + pdf + "' - 2>/dev/null");
+    EXPECT_NE(last.find("2000. 0012345 KARVEL"), std::string::npos) << last;
+    EXPECT_NE(last.find("WEND"), std::string::npos) << last; // the long line's end is printed
+    for (int page : {1, pages}) {
+        const auto margins = InkMargins(pdf, page);
+        for (int side = 0; side < 4; ++side) // one pixel's leeway for anti-aliasing
+            EXPECT_GE(margins[side], kPlainTextMarginMm - 0.4)
+                << "page " << page << " side " << side;
+    }
 }
