@@ -9,6 +9,7 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
+#include <QProgressDialog>
 #include <QTimer>
 #include <memory>
 
@@ -26,6 +27,43 @@ QString QtNameFilter(const QString& filter) {
     patterns.replace(';', ' ');
     return filter.left(bar) + " (" + patterns + ")";
 }
+
+namespace {
+
+// A print job's busy cursor and, once the job has run for about a second, a progress box
+// whose Cancel stops the job before its next page.
+class PrintProgress {
+  public:
+    PrintProgress()
+        : box_(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, 1,
+               QApplication::activeWindow()) {
+        QApplication::setOverrideCursor(Qt::BusyCursor); // busy, but Cancel can be pressed
+        box_.setWindowTitle(QStringLiteral("Printing"));
+        box_.setWindowModality(Qt::ApplicationModal);
+        box_.setMinimumDuration(1000);
+        box_.setAutoClose(false);
+        box_.setAutoReset(false);
+    }
+    ~PrintProgress() { QApplication::restoreOverrideCursor(); }
+    PrintProgress(const PrintProgress&) = delete;
+    PrintProgress& operator=(const PrintProgress&) = delete;
+
+    PageProgress Callback() {
+        return [this](int done, int count) {
+            box_.setMaximum(count);
+            box_.setLabelText(QStringLiteral("Printing page %1 of %2").arg(done + 1).arg(count));
+            box_.setValue(done);
+            QCoreApplication::processEvents(); // where a press of Cancel arrives
+            return !box_.wasCanceled();
+        };
+    }
+    bool Cancelled() const { return box_.wasCanceled(); }
+
+  private:
+    QProgressDialog box_;
+};
+
+} // namespace
 
 QtPlatform::QtPlatform(const QString& settingsFile)
     : settings_(QString::fromLatin1(kSettingsKey), settingsFile),
@@ -119,12 +157,15 @@ void QtPlatform::PrintLines(const QStringList& lines, const QString& fontFamily,
     QFont font(fontFamily, pointSize);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    if (!PrintPlainText(printer_, lines, font).Started)
+    PrintProgress progress;
+    // A cancelled job is the user's choice, not an error.
+    if (!PrintPlainText(printer_, lines, font, progress.Callback()).Started)
         Error(QStringLiteral("The printer could not be started."));
 }
 
 void QtPlatform::PrintDocument(const ComposedDocument& document) {
-    if (mpsec::PrintDocument(printer_, document) == 0)
+    PrintProgress progress;
+    if (mpsec::PrintDocument(printer_, document, progress.Callback()) == 0 && !progress.Cancelled())
         Error(QStringLiteral("The printer could not be started."));
 }
 

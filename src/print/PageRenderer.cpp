@@ -1,5 +1,6 @@
 #include "print/PageRenderer.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -106,35 +107,74 @@ class Page {
 
 } // namespace
 
-int RenderDocument(QPagedPaintDevice& device, const ComposedDocument& doc) {
+int RenderDocument(QPagedPaintDevice& device, const ComposedDocument& doc,
+                   const PageProgress& progress) {
     LoadPictures();
+    std::vector<std::vector<GridPage>> gridParts;
+    int pageCount = 1;
+    for (const PageGrid& grid : doc.Grids) {
+        gridParts.push_back(PaginateGrid(grid, doc));
+        pageCount += std::max(0, static_cast<int>(gridParts.back().size()) - 1);
+    }
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
-    Page page(painter, device.logicalDpiX() / 25.4);
-    for (const PagePicture& pic : doc.Pictures)
-        page.Picture(pic);
-    for (const PageText& text : doc.Texts)
-        page.Text(text);
-    int pages = 1;
-    for (const PageGrid& grid : doc.Grids) {
-        const std::vector<GridPage> parts = PaginateGrid(grid, doc);
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            if (i > 0) {
-                device.newPage();
-                ++pages;
+    int pages = 0;
+    // Before each page: false stops the job, and a printer's job is aborted rather than
+    // sent with the pages drawn so far.
+    auto nextPage = [&] {
+        if (progress && !progress(pages, pageCount)) {
+            if (auto* printer = dynamic_cast<QPrinter*>(&device))
+                printer->abort();
+            return false;
+        }
+        if (pages > 0)
+            device.newPage();
+        ++pages;
+        return true;
+    };
+    if (nextPage()) {
+        Page page(painter, device.logicalDpiX() / 25.4);
+        for (const PagePicture& pic : doc.Pictures)
+            page.Picture(pic);
+        for (const PageText& text : doc.Texts)
+            page.Text(text);
+        for (std::size_t g = 0; g < doc.Grids.size(); ++g) {
+            const std::vector<GridPage>& parts = gridParts[g];
+            std::size_t i = 0;
+            for (; i < parts.size(); ++i) {
+                if (i > 0 && !nextPage())
+                    break;
+                page.GridPart(doc.Grids[g], parts[i]);
             }
-            page.GridPart(grid, parts[i]);
+            if (i < parts.size())
+                break;
         }
     }
     painter.end();
     return pages;
 }
 
-int PrintDocument(QPrinter& printer, const ComposedDocument& document) {
+int PrintDocument(QPrinter& printer, const ComposedDocument& document,
+                  const PageProgress& progress) {
     printer.setFullPage(true); // positions are measured from the paper's edge
     printer.setDocName(QString::fromLatin1(document.Title.c_str()));
-    return RenderDocument(printer, document);
+    bool stopped = false;
+    PageProgress watched;
+    if (progress)
+        watched = [&](int done, int count) {
+            stopped = !progress(done, count);
+            return !stopped;
+        };
+    const int pages = RenderDocument(printer, document, watched);
+    if (stopped)
+        DiscardStoppedPdf(printer);
+    return pages;
+}
+
+void DiscardStoppedPdf(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        QFile::remove(printer.outputFileName());
 }
 
 bool WriteDocumentPdf(const ComposedDocument& document, const QString& path) {

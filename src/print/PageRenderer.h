@@ -2,19 +2,32 @@
 #include "print/ComposedPage.h"
 
 #include <QString>
+#include <functional>
 
 class QPagedPaintDevice;
 class QPrinter;
 
 namespace mpsec {
 
+// Asked before each page of a job is drawn, with the pages drawn so far and the job's page
+// count; false stops the job there (a printer's job is aborted).
+using PageProgress = std::function<bool(int pagesDone, int pageCount)>;
+
 // Draws a composed document on a paged device (a printer, a PDF writer or a preview), one
 // device page after another. The device's page is taken as the paper, positions from its
-// top-left corner. Returns the number of pages drawn; 0 when the device cannot be painted.
-int RenderDocument(QPagedPaintDevice& device, const ComposedDocument& document);
+// top-left corner. Returns the number of pages drawn; 0 when the device cannot be painted
+// or the job was stopped before its first page.
+int RenderDocument(QPagedPaintDevice& device, const ComposedDocument& document,
+                   const PageProgress& progress = {});
 
-// Prints on a printer chosen in the print dialog.
-int PrintDocument(QPrinter& printer, const ComposedDocument& document);
+// After a job stopped part way: the PDF file a "print to file" printer was writing holds
+// only part of the job, and is removed.
+void DiscardStoppedPdf(QPrinter& printer);
+
+// Prints on a printer chosen in the print dialog. A job stopped by `progress` leaves no
+// PDF file.
+int PrintDocument(QPrinter& printer, const ComposedDocument& document,
+                  const PageProgress& progress = {});
 
 // Writes the document as a PDF file of A4 pages; false when it cannot be written.
 bool WriteDocumentPdf(const ComposedDocument& document, const QString& path);

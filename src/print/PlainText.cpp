@@ -30,7 +30,8 @@ void AddRows(const QString& line, const QFontMetricsF& metrics, double width, QS
 
 } // namespace
 
-PlainTextJob PrintPlainText(QPrinter& printer, const QStringList& lines, const QFont& font) {
+PlainTextJob PrintPlainText(QPrinter& printer, const QStringList& lines, const QFont& font,
+                            const PageProgress& progress) {
     PlainTextJob job;
     // The painter's origin is then the printable area's corner (statements print full-page
     // and measure from the paper's edge instead).
@@ -63,6 +64,10 @@ PlainTextJob PrintPlainText(QPrinter& printer, const QStringList& lines, const Q
         std::max<int>(1, static_cast<int>((rows.size() + rowsPerPage - 1) / rowsPerPage));
 
     for (int page = 0; page < pageCount; ++page) {
+        if (progress && !progress(page, pageCount)) {
+            job.Cancelled = true;
+            break;
+        }
         if (page > 0)
             printer.newPage();
         const qsizetype first = static_cast<qsizetype>(page) * rowsPerPage;
@@ -72,7 +77,11 @@ PlainTextJob PrintPlainText(QPrinter& printer, const QStringList& lines, const Q
                              rows[r]);
         ++job.Pages;
     }
+    if (job.Cancelled)
+        printer.abort();
     painter.end();
+    if (job.Cancelled)
+        DiscardStoppedPdf(printer);
     return job;
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "print/PageRenderer.h"
+
 #include <QStringList>
 
 class QFont;
@@ -10,13 +12,17 @@ namespace mpsec {
 constexpr double kPlainTextMarginMm = 10;
 
 struct PlainTextJob {
-    bool Started = false; // false: the printer could not be started
-    int Pages = 0;        // pages drawn
+    bool Started = false;   // false: the printer could not be started
+    bool Cancelled = false; // `progress` stopped the job
+    int Pages = 0;          // pages drawn
 };
 
 // Prints lines of plain text on a printer, page after page, inside the printer's printable
 // area and at least kPlainTextMarginMm from every edge of the paper. A line too long for
-// the page goes on in the next row rather than off the paper.
-PlainTextJob PrintPlainText(QPrinter& printer, const QStringList& lines, const QFont& font);
+// the page goes on in the next row rather than off the paper. `progress` is asked before
+// each page; when it stops the job, the printer's job is aborted and a PDF file it was
+// writing is removed, so no half job is left.
+PlainTextJob PrintPlainText(QPrinter& printer, const QStringList& lines, const QFont& font,
+                            const PageProgress& progress = {});
 
 } // namespace mpsec

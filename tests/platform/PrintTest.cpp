@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 
 #include <QFile>
+#include <QFont>
 #include <QImage>
 #include <array>
 #include <cstdio>
@@ -111,5 +112,43 @@ TEST(Print, PlainTextKeepsClearOfThePaperEdges) {
         for (int side = 0; side < 4; ++side) // one pixel's leeway for anti-aliasing
             EXPECT_GE(margins[side], kPlainTextMarginMm - 0.4)
                 << "page " << page << " side " << side;
+    }
+}
+
+// The page loop asks before every page and stops at once when told; a stopped PDF job
+// leaves no half file.
+TEST(Print, PlainTextJobCanBeStoppedBeforeAnyPage) {
+    QStringList lines;
+    for (int i = 1; i <= 300; ++i)
+        lines << QString("%1. line").arg(i, 4);
+    QFont font("Courier", 10);
+    font.setStyleHint(QFont::TypeWriter);
+    struct Case {
+        int stopBefore; // the page index at which the job is stopped; -1 never
+        int pages;      // pages drawn; -1 all
+    } cases[] = {{-1, -1}, {2, 2}, {0, 0}};
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        const QString pdf = QString::fromStdString((dir / "job.pdf").string());
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        std::vector<int> asked;
+        int count = 0;
+        const PlainTextJob job = PrintPlainText(printer, lines, font, [&](int done, int pageCount) {
+            asked.push_back(done);
+            count = pageCount;
+            return done != c.stopBefore;
+        });
+        EXPECT_TRUE(job.Started);
+        EXPECT_GE(count, 3);
+        const int pages = c.pages < 0 ? count : c.pages;
+        EXPECT_EQ(job.Pages, pages) << c.stopBefore;
+        EXPECT_EQ(job.Cancelled, c.stopBefore >= 0);
+        EXPECT_EQ(asked.size(), static_cast<std::size_t>(std::min(count, pages + 1)));
+        if (c.stopBefore < 0)
+            EXPECT_EQ(PdfPageCount(pdf), count);
+        else
+            EXPECT_FALSE(QFile::exists(pdf)) << c.stopBefore;
     }
 }

@@ -2,6 +2,8 @@
 #include "statements/Statement.h"
 #include "support/Players.h"
 
+#include <QFile>
+#include <QPrinter>
 #include <QString>
 #include <cstdio>
 #include <fstream>
@@ -24,11 +26,8 @@ std::string PdfPageText(const std::string& pdf, int page) {
     return text;
 }
 
-} // namespace
-
-// A long grid goes on over further pages, each starting with the heading row.
-TEST(PrintLayer, LongStatementRepeatsTheHeadingOnEveryPage) {
-    test::TempFolder dir;
+// A statement whose grid takes three pages or more.
+ComposedDocument LongStatement() {
     StatementPrint s;
     s.Player = test::TestPlayer("12345", "KARVEL");
     s.TypedNumber = "12345";
@@ -40,7 +39,15 @@ TEST(PrintLayer, LongStatementRepeatsTheHeadingOnEveryPage) {
         lines.push_back(std::to_string(1 + i / 30) + "080012345N1        1.00");
     std::vector<std::string_view> views(lines.begin(), lines.end());
     s.Rows = GetAwardDetails(s.Player, views, LineList(""), {}, s.Dates).Rows;
-    const ComposedDocument doc = GMPrintThisStatement(s);
+    return GMPrintThisStatement(s);
+}
+
+} // namespace
+
+// A long grid goes on over further pages, each starting with the heading row.
+TEST(PrintLayer, LongStatementRepeatsTheHeadingOnEveryPage) {
+    test::TempFolder dir;
+    const ComposedDocument doc = LongStatement();
     const std::string pdf = (dir / "statement.pdf").string();
     ASSERT_TRUE(WriteDocumentPdf(doc, QString::fromStdString(pdf)));
 
@@ -64,4 +71,30 @@ TEST(PrintLayer, LongStatementRepeatsTheHeadingOnEveryPage) {
     }
     EXPECT_GE(pages, 3);
     EXPECT_NE(PdfPageText(pdf, pages).find("Totals as at 15/03/2008"), std::string::npos);
+}
+
+// A print job is asked before every page, knows its page count, and stops when told,
+// leaving no part of a PDF file.
+TEST(PrintLayer, ProgressIsAskedBeforeEveryPageAndCanStopTheJob) {
+    test::TempFolder dir;
+    const ComposedDocument doc = LongStatement();
+    for (int stopBefore : {-1, 1, 0}) {
+        const QString pdf = QString::fromStdString((dir / "s.pdf").string());
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        std::vector<int> asked;
+        int count = 0;
+        const int pages = PrintDocument(printer, doc, [&](int done, int pageCount) {
+            asked.push_back(done);
+            count = pageCount;
+            return done != stopBefore;
+        });
+        EXPECT_GE(count, 3);
+        const int expected = stopBefore < 0 ? count : stopBefore;
+        EXPECT_EQ(pages, expected) << stopBefore;
+        EXPECT_EQ(asked.size(), static_cast<std::size_t>(std::min(count, expected + 1)));
+        EXPECT_EQ(QFile::exists(pdf), stopBefore < 0) << stopBefore;
+        QFile::remove(pdf);
+    }
 }
