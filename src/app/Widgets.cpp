@@ -49,7 +49,8 @@ bool FilterTypedKey(QEvent* event, Platform& platform, const std::function<bool(
         onEnter();
         return true;
     }
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    // Shortcuts (select all, undo, copy) pass; a character typed with Alt is still typed.
+    if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
         return false;
     const QString text = key->text();
     // Delete types "\x7f" and Backspace "\b": editing keys, not characters.

@@ -20,7 +20,7 @@ void SetTextColour(QLabel* label, const QColor& colour);
 
 // The key filter of the program's entry boxes: Enter runs `onEnter`; a typed character that
 // `allowed` refuses is dropped with a beep. Editing keys (Backspace, Delete, arrows,
-// Home/End, selection, undo, Tab, Escape) and shortcuts with Ctrl or Alt keep their meaning:
+// Home/End, selection, undo, Tab, Escape) and shortcuts with Ctrl keep their meaning:
 // only typed characters are filtered. Returns whether the event was consumed.
 bool FilterTypedKey(QEvent* event, Platform& platform, const std::function<bool(QChar)>& allowed,
                     const std::function<void()>& onEnter);

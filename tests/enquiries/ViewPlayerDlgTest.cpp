@@ -202,9 +202,12 @@ TEST_F(ViewPlayerTest, EditingKeysPassTheKeyFilters) {
     EXPECT_EQ(dlg->QMRNoEB->text(), "23");
     QTest::keyClick(dlg->QMRNoEB, Qt::Key_Z, Qt::ControlModifier); // undo
     EXPECT_EQ(dlg->QMRNoEB->text(), "234");
+    QTest::keyClick(dlg->QMRNoEB, '>', Qt::AltModifier); // typed all the same: refused
+    EXPECT_EQ(dlg->QMRNoEB->text(), "234");
+    EXPECT_EQ(platform.Beeps(), 1);
     Type(dlg->SurnameEB, "SMYTH");
     QTest::keyClick(dlg->SurnameEB, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(dlg->SurnameEB, Qt::Key_Delete);
     EXPECT_EQ(dlg->SurnameEB->text(), "");
-    EXPECT_EQ(platform.Beeps(), 0);
+    EXPECT_EQ(platform.Beeps(), 1);
 }
