@@ -21,7 +21,7 @@ using bench::DataFolder;
 const PlayerRegister& Register() {
     static PlayerRegister reg = [] {
         PlayerRegister r;
-        r.Load(DataFolder() / "National.TXT");
+        (void)r.Load(DataFolder() / "National.TXT");
         return r;
     }();
     return reg;
@@ -32,7 +32,7 @@ void BM_ReadRegisterBytes(benchmark::State& state) {
     std::size_t size = 0;
     for (auto _ : state) {
         std::string bytes;
-        ReadFileBytes(DataFolder() / "National.TXT", bytes);
+        (void)ReadFileBytes(DataFolder() / "National.TXT", bytes);
         benchmark::DoNotOptimize(bytes.data());
         size = bytes.size();
     }
@@ -43,7 +43,7 @@ BENCHMARK(BM_ReadRegisterBytes)->Unit(benchmark::kMillisecond);
 void BM_LoadRegisterAndIndex(benchmark::State& state) {
     for (auto _ : state) {
         PlayerRegister reg;
-        reg.Load(DataFolder() / "National.TXT");
+        (void)reg.Load(DataFolder() / "National.TXT");
         benchmark::DoNotOptimize(reg.Count());
     }
 }
@@ -55,11 +55,11 @@ void BM_LoadToReadRatio(benchmark::State& state) {
     for (auto _ : state) {
         auto t0 = std::chrono::steady_clock::now();
         std::string bytes;
-        ReadFileBytes(DataFolder() / "National.TXT", bytes);
+        (void)ReadFileBytes(DataFolder() / "National.TXT", bytes);
         benchmark::DoNotOptimize(bytes.data());
         auto t1 = std::chrono::steady_clock::now();
         PlayerRegister reg;
-        reg.Load(DataFolder() / "National.TXT");
+        (void)reg.Load(DataFolder() / "National.TXT");
         benchmark::DoNotOptimize(reg.Count());
         auto t2 = std::chrono::steady_clock::now();
         readSeconds += std::chrono::duration<double>(t1 - t0).count();
@@ -97,7 +97,7 @@ BENCHMARK(BM_FindPlayerBySurname)->Unit(benchmark::kMicrosecond);
 
 void BM_GetClubDescription(benchmark::State& state) {
     ClubRegister clubs;
-    clubs.Load(DataFolder() / "NATIONAL.CLB");
+    (void)clubs.Load(DataFolder() / "NATIONAL.CLB");
     const char* codes[] = {"1-101", "8i278", "9-997", "5-140", "7777"};
     std::size_t k = 0;
     for (auto _ : state) {
@@ -112,7 +112,7 @@ void BM_ListLargeMPFile(benchmark::State& state) {
     const PlayerRegister& reg = Register();
     for (auto _ : state) {
         LineList lines;
-        ReadLines(DataFolder() / "NATIONAL-SIZE.gld", lines);
+        (void)ReadLines(DataFolder() / "NATIONAL-SIZE.gld", lines);
         MPListing listing = ListMPFile(lines, 1, reg);
         benchmark::DoNotOptimize(listing.Entries.data());
     }
@@ -124,7 +124,7 @@ BENCHMARK(BM_ListLargeMPFile)->Unit(benchmark::kMillisecond);
 void BM_SplitRegisterLines(benchmark::State& state) {
     static const std::string crlf = [] {
         std::string bytes;
-        ReadFileBytes(DataFolder() / "National.TXT", bytes);
+        (void)ReadFileBytes(DataFolder() / "National.TXT", bytes);
         return bytes;
     }();
     std::string text;

@@ -4,7 +4,7 @@
 #include "core/Files.h"
 #include "print/PageRenderer.h"
 #include "register/ClubRegister.h"
-#include "statements/AllMembers.h"
+#include "statements/ClubRun.h"
 #include "statements/StatementSession.h"
 
 #include <QGuiApplication>
@@ -27,9 +27,9 @@ struct National {
     ClubRegister Clubs;
     StatementSession Session;
     National() {
-        Register.Load(DataFolder() / "National.TXT");
-        Clubs.Load(DataFolder() / "NATIONAL.CLB");
-        Session.Load(DataFolder(), DataFolder());
+        (void)Register.Load(DataFolder() / "National.TXT");
+        (void)Clubs.Load(DataFolder() / "NATIONAL.CLB");
+        (void)Session.Load(DataFolder(), DataFolder());
     }
 };
 
@@ -41,8 +41,8 @@ National& Data() {
 void BM_ReadAwardFileBytes(benchmark::State& state) {
     for (auto _ : state) {
         std::string history, events;
-        ReadFileBytes(DataFolder() / "history.txt", history);
-        ReadFileBytes(DataFolder() / "events.txt", events);
+        (void)ReadFileBytes(DataFolder() / "history.txt", history);
+        (void)ReadFileBytes(DataFolder() / "events.txt", events);
         benchmark::DoNotOptimize(history.data());
     }
 }
@@ -62,8 +62,8 @@ void BM_OpenToReadRatio(benchmark::State& state) {
     for (auto _ : state) {
         auto t0 = std::chrono::steady_clock::now();
         std::string history, events;
-        ReadFileBytes(DataFolder() / "history.txt", history);
-        ReadFileBytes(DataFolder() / "events.txt", events);
+        (void)ReadFileBytes(DataFolder() / "history.txt", history);
+        (void)ReadFileBytes(DataFolder() / "events.txt", events);
         benchmark::DoNotOptimize(history.data());
         auto t1 = std::chrono::steady_clock::now();
         StatementSession session;

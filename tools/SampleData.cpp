@@ -1,8 +1,8 @@
 #include "SampleData.h"
 
 #include "core/Columns.h"
+#include "core/TextHelpers.h"
 #include "register/PlayerRegister.h"
-#include "register/TextHelpers.h"
 #include "statements/RankTable.h"
 
 #include <algorithm>

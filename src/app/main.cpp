@@ -1,16 +1,10 @@
-#include "app/About.h"
-#include "app/AppState.h"
-#include "app/MainWin.h"
-#include "app/Startup.h"
-#include "app/uMPWarning.h"
+#include "app/MainWindow.h"
+#include "app/ProgramWindows.h"
 #include "cli/Cli.h"
-#include "enquiries/uClubMP.h"
-#include "enquiries/viewplayer.h"
-#include "mpfiles/uViewMP.h"
+#include "core/ProgramInfo.h"
 #include "platform/QtPlatform.h"
 #include "print/PageRenderer.h"
-#include "statements/uAwardStatement.h"
-#include "statements/uPrintAllAwards.h"
+#include "ui/AppState.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -62,32 +56,13 @@ int main(int argc, char** argv) {
 
     mpsec::QtPlatform platform;
     mpsec::AppState state;
-    mpsec::TMainWin mainWin(state, platform);
+    // The secretary's data folder is the folder mpsec is started in.
+    std::error_code ec;
+    state.DataFolder = std::filesystem::current_path(ec);
+    state.ProgramFolder = state.DataFolder;
+    mpsec::MainWindow mainWin(state, platform);
 
-    // Every window is created once, in this order, and reused.
-    mpsec::DialogSet dialogs;
-    mpsec::TViewDlg view(state, platform, &mainWin);
-    dialogs.View = &view;
-    mpsec::TAboutBox about(&mainWin);
-    dialogs.About = &about;
-    mpsec::TClubMPDlg clubs(&mainWin);
-    dialogs.ClubMP = &clubs;
-    state.GetClubDescription = [&clubs](std::string_view code) {
-        return clubs.GetClubDescription(code);
-    };
-    // The warning is made last of all the windows, but the viewer needs it from the start.
-    auto mpWarning = std::make_unique<mpsec::TMPWarningDlg>(state, &mainWin);
-    mpsec::TViewMPDlg viewMP(state, platform, *mpWarning, &mainWin);
-    dialogs.ShowViewMP = [&](const QString& file) {
-        viewMP.SetChosenFile(file);
-        platform.RunModal(viewMP);
-    };
-    mpsec::TAwardStatementDlg statement(state, platform, &mainWin);
-    dialogs.AwardStatement = &statement;
-    mpsec::TPrintAllAwardsDlg printAll(state, platform, statement, &mainWin);
-    dialogs.PrintAllAwards = &printAll;
-    dialogs.MPWarning = mpWarning.get();
-    mainWin.AttachDialogs(dialogs);
+    mpsec::ProgramWindows windows(state, platform, mainWin);
 
     mainWin.showMaximized();
 
@@ -96,7 +71,7 @@ int main(int argc, char** argv) {
         QTimer::singleShot(ms, &mainWin, [&] {
             std::cout << mainWin.windowTitle().toStdString() << "\n"
                       << "players: " << state.National.NumberIndexCount() << "\n"
-                      << mainWin.NationalTextLbl->text().toStdString() << "\n";
+                      << mainWin.registerDateLabel()->text().toStdString() << "\n";
             mainWin.close();
         });
     }

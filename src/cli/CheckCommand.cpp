@@ -20,10 +20,12 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         return 2;
     const PlayerRegister& national = folder.National;
     int status = 0;
-    for (const std::string& name : files) {
+    for (const std::string& named : files) {
+        // Named on the command line relative to the folder the command runs in.
+        const fs::path name = folder.Folder / named;
         LineList lines;
-        if (ReadLines(name, lines) != ReadStatus::Ok) {
-            err << "mpsec check: cannot read " << name << "\n";
+        if (!ReadLines(name, lines)) {
+            err << "mpsec check: cannot read " << named << "\n";
             status = std::max(status, 2);
             continue;
         }
@@ -44,8 +46,8 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         }
         for (const std::string& total : listing.TotalLines())
             out << total << "\n";
-        if (auto problem = WriteMPReport(name, listing)) {
-            err << "mpsec check: " << *problem << "\n";
+        if (Status written = WriteMPReport(name, listing); !written) {
+            err << "mpsec check: " << written.Message() << "\n";
             // A listed file named like its report is skipped by design; a file kept from
             // being replaced, or a report that could not be written, is a failure.
             if (ReportPath(name))

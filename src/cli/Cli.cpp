@@ -1,8 +1,8 @@
 #include "cli/Cli.h"
 
-#include "app/Startup.h"
 #include "cli/CheckCommand.h"
 #include "cli/PlayerCommand.h"
+#include "core/ProgramInfo.h"
 
 namespace mpsec {
 

@@ -1,17 +1,18 @@
 #include "cli/CurrentFolder.h"
 
-#include "app/Startup.h"
-#include "core/Files.h"
+#include "register/DataFolder.h"
 
 namespace mpsec {
 
 bool CurrentFolder::Load(std::ostream& err, const char* command) {
-    if (National.Load(FindFileNoCase(".", PlayerRegister::FileName)) != ReadStatus::Ok) {
-        err << "mpsec " << command << ": " << kMissingNationalMessage
+    std::error_code ec;
+    Folder = std::filesystem::current_path(ec);
+    if (Status loaded = LoadPlayerRegister(Folder, National); !loaded) {
+        err << "mpsec " << command << ": " << loaded.Message()
             << " (start mpsec in the folder of the register)\n";
         return false;
     }
-    Clubs.Load(FindFileNoCase(".", ClubRegister::FileName)); // without it, clubs have no names
+    (void)LoadClubRegister(Folder, Clubs); // without it, clubs have no names
     return true;
 }
 

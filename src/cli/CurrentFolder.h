@@ -2,6 +2,7 @@
 #include "register/ClubRegister.h"
 #include "register/PlayerRegister.h"
 
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -11,6 +12,8 @@ namespace mpsec {
 
 // The registers of the folder a command runs in, as the program loads them at start-up.
 struct CurrentFolder {
+    // The folder the command runs in: the process's current folder, taken once.
+    std::filesystem::path Folder;
     PlayerRegister National;
     ClubRegister Clubs;
 

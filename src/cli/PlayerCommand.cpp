@@ -3,9 +3,9 @@
 #include "cli/CurrentFolder.h"
 #include "core/Columns.h"
 #include "core/Files.h"
-#include "enquiries/PlayerView.h"
+#include "core/TextHelpers.h"
+#include "enquiries/PlayerLookup.h"
 #include "register/ClubRegister.h"
-#include "register/TextHelpers.h"
 
 namespace mpsec {
 

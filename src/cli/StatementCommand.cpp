@@ -3,10 +3,10 @@
 #include "cli/CurrentFolder.h"
 #include "core/Columns.h"
 #include "core/Files.h"
-#include "enquiries/PlayerView.h"
+#include "core/TextHelpers.h"
+#include "enquiries/PlayerLookup.h"
 #include "register/ClubRegister.h"
-#include "register/TextHelpers.h"
-#include "statements/AllMembers.h"
+#include "statements/ClubRun.h"
 #include "statements/StatementSession.h"
 
 #include <filesystem>
@@ -18,19 +18,19 @@ namespace mpsec {
 namespace {
 
 // The registers and award files of the current folder.
-struct Folder : CurrentFolder {
+struct AwardFolder : CurrentFolder {
     StatementSession Session;
     StatementDates Dates;
 
     bool Load(std::ostream& err, const char* command) {
         if (!CurrentFolder::Load(err, command))
             return false;
-        if (std::string problem = Session.Load(".", "."); !problem.empty()) {
-            err << "mpsec " << command << ": " << problem << "\n";
+        if (Status loaded = Session.Load(Folder, Folder); !loaded) {
+            err << "mpsec " << command << ": " << loaded.Message() << "\n";
             return false;
         }
-        Dates =
-            DoTheDateStuff(FileDate(FindFileNoCase(".", PlayerRegister::FileName)), DateFormats{});
+        Dates = StatementPeriod(FileDate(FindFileNoCase(Folder, PlayerRegister::FileName)),
+                                DateFormats{});
         return true;
     }
 };
@@ -80,7 +80,7 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
         err << "Usage: mpsec statement NUMBER [--pdf FILE]\n";
         return 2;
     }
-    Folder folder;
+    AwardFolder folder;
     if (!folder.Load(err, "statement"))
         return 2;
     const std::size_t line = folder.National.FindPlayerByNumber(number);
@@ -140,7 +140,7 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
                 << *letter << "'\n";
             return 2;
         }
-    Folder folder;
+    AwardFolder folder;
     if (!folder.Load(err, "statements"))
         return 2;
     // A club the club register does not name, or a range without an active member, writes

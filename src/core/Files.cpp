@@ -16,8 +16,7 @@ fs::path FindFileNoCase(const fs::path& folder, std::string_view name) {
     if (fs::exists(exact, ec))
         return exact;
     const std::string wanted = UpperAscii(name);
-    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
-         !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         if (UpperAscii(it->path().filename().string()) == wanted)
             return folder / it->path().filename();
     }

@@ -9,7 +9,8 @@ namespace mpsec {
 // The federation's files are named without regard to letter case ("National.TXT" may
 // arrive as NATIONAL.TXT). Returns the path of the entry in `folder` named `name`, exactly
 // if present, otherwise the first entry whose name differs only in letter case, otherwise
-// `folder / name` (which then does not exist).
+// `folder / name` (which then does not exist). `folder` is a folder named explicitly; an
+// empty one names none.
 std::filesystem::path FindFileNoCase(const std::filesystem::path& folder, std::string_view name);
 
 // Whether a name exists in `folder` in any letter case.

@@ -1,5 +1,6 @@
 #include "core/LineList.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <system_error>
@@ -13,16 +14,16 @@ void LineList::Clear() {
     starts_.shrink_to_fit();
 }
 
-ReadStatus ReadFileBytes(const std::filesystem::path& path, std::string& out) {
+Status ReadFileBytes(const std::filesystem::path& path, std::string& out) {
     std::error_code ec;
     auto st = std::filesystem::status(path, ec);
     if (ec || !std::filesystem::exists(st))
-        return ReadStatus::Missing;
+        return Failure{std::strerror(ENOENT)};
     if (!std::filesystem::is_regular_file(st))
-        return ReadStatus::NotAFile;
+        return Failure{std::strerror(EISDIR)};
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
-        return ReadStatus::Unreadable;
+        return Failure{std::strerror(errno)};
     out.clear();
     std::fseek(f, 0, SEEK_END);
     long size = std::ftell(f);
@@ -30,22 +31,23 @@ ReadStatus ReadFileBytes(const std::filesystem::path& path, std::string& out) {
     if (size > 0)
         out.resize(static_cast<std::size_t>(size));
     std::size_t got = size > 0 ? std::fread(out.data(), 1, out.size(), f) : 0;
-    bool failed = std::ferror(f) != 0;
+    const bool failed = std::ferror(f) != 0;
+    const int error = errno;
     std::fclose(f);
     if (failed)
-        return ReadStatus::Unreadable;
+        return Failure{std::strerror(error)};
     out.resize(got);
-    return ReadStatus::Ok;
+    return {};
 }
 
-ReadStatus ReadLines(const std::filesystem::path& path, LineList& out) {
+Status ReadLines(const std::filesystem::path& path, LineList& out) {
     std::string bytes;
-    ReadStatus st = ReadFileBytes(path, bytes);
-    if (st == ReadStatus::Ok)
+    Status read = ReadFileBytes(path, bytes);
+    if (read)
         out.Assign(std::move(bytes));
     else
         out.Clear();
-    return st;
+    return read;
 }
 
 } // namespace mpsec

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Result.h"
+
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -92,13 +94,12 @@ template <class OnLine> void LineList::Assign(std::string text, OnLine&& onLine)
     starts_.push_back(static_cast<std::uint32_t>(size));
 }
 
-enum class ReadStatus { Ok, Missing, NotAFile, Unreadable };
+// Reads a whole file's bytes into `out` (a buffer the caller may reuse). A failure says why
+// in the system's words: "No such file or directory", "Is a directory", "Permission
+// denied".
+Status ReadFileBytes(const std::filesystem::path& path, std::string& out);
 
-// Reads a whole file's bytes. The status tells a missing file from a folder or an
-// unreadable one, so the caller can say which.
-ReadStatus ReadFileBytes(const std::filesystem::path& path, std::string& out);
-
-// Reads a file into a line list.
-ReadStatus ReadLines(const std::filesystem::path& path, LineList& out);
+// Reads a file into a line list (emptied on failure).
+Status ReadLines(const std::filesystem::path& path, LineList& out);
 
 } // namespace mpsec

@@ -1,6 +1,6 @@
 #include "core/NumberFormats.h"
 
-#include "register/TextHelpers.h"
+#include "core/TextHelpers.h"
 
 #include <cmath>
 #include <cstdio>

@@ -214,12 +214,11 @@ bool IsMPReport(const LineList& lines) {
 
 namespace mpsec {
 
-std::optional<std::string> WriteMPReport(const std::filesystem::path& file,
-                                         const MPListing& listing) {
+Status WriteMPReport(const std::filesystem::path& file, const MPListing& listing) {
     auto report = ReportPath(file);
     if (!report)
-        return "The report was not written: its name " + file.filename().string() +
-               " is the listed file's own name.";
+        return Failure{"The report was not written: its name " + file.filename().string() +
+                       " is the listed file's own name."};
     // Letter case does not matter: an earlier report named in another case is the one
     // replaced, and a federation file in another case is as precious as one named exactly.
     report = FindFileNoCase(report->parent_path(), report->filename().string());
@@ -227,17 +226,17 @@ std::optional<std::string> WriteMPReport(const std::filesystem::path& file,
     if (std::filesystem::exists(std::filesystem::symlink_status(*report, ec))) {
         const std::string name = report->filename().string();
         LineList earlier;
-        if (ReadLines(*report, earlier) != ReadStatus::Ok)
-            return "The report was not written: " + name +
-                   " already exists and cannot be read, so it was kept.";
+        if (!ReadLines(*report, earlier))
+            return Failure{"The report was not written: " + name +
+                           " already exists and cannot be read, so it was kept."};
         if (!IsMPReport(earlier))
-            return "The report was not written: " + name +
-                   " already exists and is not an earlier report, so it was kept.";
+            return Failure{"The report was not written: " + name +
+                           " already exists and is not an earlier report, so it was kept."};
     }
     if (!WriteLinesAtomically(*report, listing.Report()))
-        return "The report " + report->filename().string() + " could not be written in " +
-               report->parent_path().string() + ".";
-    return std::nullopt;
+        return Failure{"The report " + report->filename().string() + " could not be written in " +
+                       report->parent_path().string() + "."};
+    return {};
 }
 
 } // namespace mpsec

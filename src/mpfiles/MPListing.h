@@ -61,7 +61,6 @@ namespace mpsec {
 // is replaced under its own name; any other file of the report's name (the player register
 // National.TXT beside National.gld, say) is kept and the report is not written. Returns the
 // problem when the report is not written (the listing itself stands), nothing on success.
-std::optional<std::string> WriteMPReport(const std::filesystem::path& file,
-                                         const MPListing& listing);
+Status WriteMPReport(const std::filesystem::path& file, const MPListing& listing);
 
 } // namespace mpsec

@@ -1,6 +1,6 @@
 #include "platform/QtPlatform.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include <QApplication>
 #include <QDialog>

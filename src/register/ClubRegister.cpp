@@ -1,6 +1,6 @@
 #include "register/ClubRegister.h"
 
-#include "register/TextHelpers.h"
+#include "core/TextHelpers.h"
 
 namespace mpsec {
 
@@ -37,7 +37,7 @@ std::vector<std::string> SecretaryEntry(const CommaTable& club) {
             club.Fields(12, 17), std::string()};
 }
 
-ReadStatus ClubRegister::Load(const std::filesystem::path& path) {
+Status ClubRegister::Load(const std::filesystem::path& path) {
     return ReadLines(path, clubs_);
 }
 

@@ -36,7 +36,8 @@ class ClubRegister {
   public:
     static constexpr const char* FileName = "NATIONAL.CLB";
 
-    ReadStatus Load(const std::filesystem::path& path);
+    Status Load(const std::filesystem::path& path);
+    void Clear() { clubs_.Clear(); }
     void Assign(std::string text) { clubs_.Assign(std::move(text)); }
 
     const LineList& ClubList() const { return clubs_; }

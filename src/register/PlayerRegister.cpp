@@ -1,7 +1,7 @@
 #include "register/PlayerRegister.h"
 
 #include "core/Columns.h"
-#include "register/TextHelpers.h"
+#include "core/TextHelpers.h"
 
 #include <algorithm>
 #include <cstring>
@@ -116,14 +116,14 @@ std::string MakePlayerLine(const rPlayer& p) {
     return line;
 }
 
-ReadStatus PlayerRegister::Load(const std::filesystem::path& path) {
+Status PlayerRegister::Load(const std::filesystem::path& path) {
     std::string bytes;
-    const ReadStatus status = ReadFileBytes(path, bytes);
-    if (status == ReadStatus::Ok)
+    Status read = ReadFileBytes(path, bytes);
+    if (read)
         Assign(std::move(bytes));
     else
         Clear();
-    return status;
+    return read;
 }
 
 void PlayerRegister::Assign(std::string text) {

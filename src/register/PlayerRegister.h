@@ -65,7 +65,7 @@ class PlayerRegister {
     explicit PlayerRegister(GivenNameCorrection correction = ShippedGivenNameCorrection())
         : correction_(std::move(correction)) {}
 
-    ReadStatus Load(const std::filesystem::path& path);
+    Status Load(const std::filesystem::path& path);
     void Assign(std::string text);
     void Clear();
 

@@ -1,7 +1,9 @@
 #include "statements/History.h"
 
+#include "core/Files.h"
+
 #include "core/Columns.h"
-#include "register/TextHelpers.h"
+#include "core/TextHelpers.h"
 
 #include <charconv>
 #include <cstring>
@@ -254,6 +256,10 @@ Pre82Result GetPre82RedPoints(const LineList& pre82, std::string_view typedNumbe
         return {*points, {}};
     }
     return {0, {}};
+}
+
+bool AwardFilesPresent(const std::filesystem::path& folder) {
+    return FileExistsNoCase(folder, kHistoryFileName) && FileExistsNoCase(folder, kEventsFileName);
 }
 
 } // namespace mpsec

@@ -1,6 +1,8 @@
 #pragma once
 #include "core/LineList.h"
 
+#include <filesystem>
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -11,7 +13,12 @@
 
 namespace mpsec {
 
+inline constexpr const char* kHistoryFileName = "history.txt";
+inline constexpr const char* kEventsFileName = "events.txt";
 inline constexpr const char* kPre82FileName = "PRE82.TXT";
+
+// The award statements are offered only when both award files are present in `folder`.
+bool AwardFilesPresent(const std::filesystem::path& folder);
 
 // Which amounts a history line carries. None: a point kind outside 1-5, which adds nothing.
 enum class PointKind { None, Gold, Red, Green, GoldRed, RedGreen };

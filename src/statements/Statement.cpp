@@ -1,6 +1,6 @@
 #include "statements/Statement.h"
 
-#include "register/TextHelpers.h"
+#include "core/TextHelpers.h"
 
 #include <chrono>
 
@@ -23,8 +23,8 @@ std::string Fixed2Or(double value, bool blankWhenZero) {
 
 } // namespace
 
-StatementDates DoTheDateStuff(const std::optional<CivilDate>& registerDate,
-                              const DateFormats& formats) {
+StatementDates StatementPeriod(const std::optional<CivilDate>& registerDate,
+                               const DateFormats& formats) {
     const CivilDate end = registerDate.value_or(CivilDate{});
     CivilDate start{end.Year - 1, end.Month, end.Day};
     if (start.Month == 2 && start.Day == 29) {
@@ -132,7 +132,7 @@ std::string StatementClubText(const std::string& description) {
     return club.size() > 37 ? TitleCase(club) : club;
 }
 
-ComposedDocument GMPrintThisStatement(const StatementPrint& s, double paperWidth,
+ComposedDocument ComposeStatementPage(const StatementPrint& s, double paperWidth,
                                       double paperHeight) {
     ComposedDocument doc;
     doc.Title = "Statement of Awards " + s.Player.QMRNo;

@@ -25,8 +25,8 @@ inline constexpr const char* kInactivePlayer = "             Inactive player.   
 struct StatementDates {
     std::string Start, End;
 };
-StatementDates DoTheDateStuff(const std::optional<CivilDate>& registerDate,
-                              const DateFormats& formats);
+StatementDates StatementPeriod(const std::optional<CivilDate>& registerDate,
+                               const DateFormats& formats);
 
 // The statement grid: headings, opening balances, the awards by quarter with their totals,
 // the closing balances and an empty last row. A conversion error stops the building at
@@ -54,7 +54,7 @@ struct StatementPrint {
     StatementDates Dates;
     std::vector<StatementRow> Rows;
 };
-ComposedDocument GMPrintThisStatement(const StatementPrint& statement, double paperWidth = 210,
+ComposedDocument ComposeStatementPage(const StatementPrint& statement, double paperWidth = 210,
                                       double paperHeight = 297);
 
 // Screen widths of the grid's columns, in pixels.

@@ -1,37 +1,21 @@
 #include "statements/StatementSession.h"
 
-#include "app/Startup.h"
 #include "core/Files.h"
-
-#include <cerrno>
-#include <cstring>
 
 namespace mpsec {
 
-namespace {
-
-std::string OpenError(const std::string& name, ReadStatus status) {
-    const char* reason = status == ReadStatus::Missing    ? std::strerror(ENOENT)
-                         : status == ReadStatus::NotAFile ? std::strerror(EISDIR)
-                                                          : std::strerror(EACCES);
-    return "Cannot open file \"" + name + "\". " + reason;
-}
-
-} // namespace
-
-std::string StatementSession::Load(const std::filesystem::path& folder,
-                                   const std::filesystem::path& programFolder) {
+Status StatementSession::Load(const std::filesystem::path& folder,
+                              const std::filesystem::path& programFolder) {
     Release();
     for (auto [name, list] :
          {std::pair{kEventsFileName, &events_}, std::pair{kHistoryFileName, &history_}}) {
-        const ReadStatus status = ReadLines(FindFileNoCase(folder, name), *list);
-        if (status != ReadStatus::Ok) {
+        if (Status read = ReadLines(FindFileNoCase(folder, name), *list); !read) {
             Release();
-            return OpenError(name, status);
+            return Failure{"Cannot open file \"" + std::string(name) + "\". " + read.Message()};
         }
     }
     index_.Build(history_);
-    ReadLines(FindFileNoCase(programFolder, kPre82FileName), pre82_); // may be absent
+    (void)ReadLines(FindFileNoCase(programFolder, kPre82FileName), pre82_); // may be absent
     loaded_ = true;
     return {};
 }
@@ -70,7 +54,7 @@ StatementSession::Build(const rPlayer& player, std::string_view typedNumber, int
 ComposedDocument StatementSession::Compose(const Statement& s, std::string_view typedNumber) {
     StatementPrint print{
         s.Player, std::string(typedNumber), s.ClubDescription, s.Requirements, s.Dates, s.Rows};
-    return GMPrintThisStatement(print);
+    return ComposeStatementPage(print);
 }
 
 } // namespace mpsec

@@ -14,10 +14,9 @@ namespace mpsec {
 class StatementSession {
   public:
     // Loads "history.txt" and "events.txt" from `folder` and indexes the history; reads
-    // "PRE82.TXT" from `programFolder` when it is there. Returns the file error text
-    // ("Cannot open file "history.txt". No such file or directory"), or nothing.
-    std::string Load(const std::filesystem::path& folder,
-                     const std::filesystem::path& programFolder);
+    // "PRE82.TXT" from `programFolder` when it is there. Fails with the file error text
+    // ("Cannot open file "history.txt". No such file or directory").
+    Status Load(const std::filesystem::path& folder, const std::filesystem::path& programFolder);
     void Release();
     bool Loaded() const { return loaded_; }
 

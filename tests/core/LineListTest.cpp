@@ -41,16 +41,16 @@ TEST(LineList, SplitsOnCrLfLfAndBareCrWithoutATrailingEmptyLine) {
     }
 }
 
-TEST(LineList, ReadStatusTellsMissingFolderAndFile) {
+TEST(LineList, ReadingSaysWhyAFileCannotBeRead) {
     test::TempFolder dir;
     dir.Write("file.txt", "one\r\ntwo\r\n");
     std::filesystem::create_directory(dir / "folder.txt");
     LineList list;
-    EXPECT_EQ(ReadLines(dir / "file.txt", list), ReadStatus::Ok);
+    EXPECT_TRUE(ReadLines(dir / "file.txt", list).Ok());
     EXPECT_EQ(list.Count(), 2u);
-    EXPECT_EQ(ReadLines(dir / "folder.txt", list), ReadStatus::NotAFile);
+    EXPECT_EQ(ReadLines(dir / "folder.txt", list).Message(), "Is a directory");
     EXPECT_EQ(list.Count(), 0u);
-    EXPECT_EQ(ReadLines(dir / "absent.txt", list), ReadStatus::Missing);
+    EXPECT_EQ(ReadLines(dir / "absent.txt", list).Message(), "No such file or directory");
 }
 
 TEST(Columns, NeverReadPastTheEnd) {

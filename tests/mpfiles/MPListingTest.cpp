@@ -165,11 +165,10 @@ TEST(MPListing, ReportReplacesOnlyAnEarlierReport) {
         if (c.existing)
             dir.Write(c.existing, c.content);
         const std::string name = c.existing ? c.existing : "National.TXT";
-        EXPECT_EQ(WriteMPReport(dir / "National.gld", listing),
-                  c.kept ? std::optional<std::string>("The report was not written: " + name +
-                                                      " already exists and is not an earlier "
-                                                      "report, so it was kept.")
-                         : std::nullopt)
+        EXPECT_EQ(WriteMPReport(dir / "National.gld", listing).Message(),
+                  c.kept ? "The report was not written: " + name +
+                               " already exists and is not an earlier report, so it was kept."
+                         : "")
             << c.content;
         EXPECT_EQ(dir.Read(name), c.kept ? c.content
                                          : "   1.   12345 KARVEL             ANNE      3-104  "

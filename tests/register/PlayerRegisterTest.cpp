@@ -1,6 +1,6 @@
 #include "register/PlayerRegister.h"
 #include "core/Columns.h"
-#include "register/TextHelpers.h"
+#include "core/TextHelpers.h"
 #include "support/Players.h"
 
 #include <gtest/gtest.h>
@@ -176,12 +176,12 @@ TEST(PlayerRegister, LoadsFileWithLfOrCrLf) {
     dir.Write("lf.txt", lf);
     for (const char* name : {"crlf.txt", "lf.txt"}) {
         PlayerRegister reg;
-        EXPECT_EQ(reg.Load(dir / name), ReadStatus::Ok);
+        EXPECT_TRUE(reg.Load(dir / name).Ok());
         EXPECT_EQ(reg.Count(), 3u);
         EXPECT_EQ(reg.GetPlayer(2).Surname, "BETA");
         EXPECT_EQ(reg.GetPlayer(2).HomeClub, "3104");
     }
     PlayerRegister reg;
-    EXPECT_EQ(reg.Load(dir / "absent"), ReadStatus::Missing);
+    EXPECT_FALSE(reg.Load(dir / "absent").Ok());
     EXPECT_EQ(reg.GetPlayer(1), rPlayer{});
 }

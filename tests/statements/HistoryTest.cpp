@@ -1,5 +1,7 @@
 #include "statements/History.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 using namespace mpsec;
@@ -152,4 +154,21 @@ TEST(History, NumberFieldsThatAreNotDigitsMatchNobodyTyped) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].substr(20), "2.00");
     EXPECT_EQ(index.PlayerLines(history, "ABCDEFG").size(), 1u); // compared as it stands
+}
+
+TEST(History, AwardFilesPresentNeedsBothFiles) {
+    struct Case {
+        std::vector<std::string> files;
+        bool present;
+    } cases[] = {
+        {{}, false},
+        {{"history.txt"}, false},
+        {{"events.txt", "HISTORY.TXT"}, true}, // letter case does not matter
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        for (const auto& f : c.files)
+            dir.Write(f, "x\r\n");
+        EXPECT_EQ(AwardFilesPresent(dir.Path()), c.present);
+    }
 }

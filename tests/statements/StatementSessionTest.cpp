@@ -10,7 +10,7 @@ TEST(StatementSession, LoadsBuildsAndKeepsTheLastRankForUnknownRanks) {
     dir.WriteLines("history.txt", {"3070000011N1        1.00", "3070000022N1        2.00"});
     dir.Write("events.txt", "");
     StatementSession session;
-    ASSERT_EQ(session.Load(dir.Path(), dir.Path()), ""); // no PRE82.TXT: every player has 0
+    ASSERT_TRUE(session.Load(dir.Path(), dir.Path()).Ok()); // no PRE82.TXT: every player has 0
     const StatementDates dates{"15/03/2007", "15/03/2008"};
     int rank = 0;
 
@@ -30,7 +30,7 @@ TEST(StatementSession, LoadsBuildsAndKeepsTheLastRankForUnknownRanks) {
     EXPECT_EQ(second.Rows[2][4], "2.00");
 
     dir.WriteLines("PRE82.TXT", {"HEADER", "0000011  50.00"});
-    ASSERT_EQ(session.Load(dir.Path(), dir.Path()), "");
+    ASSERT_TRUE(session.Load(dir.Path(), dir.Path()).Ok());
     EXPECT_EQ(session.Build(life, "11", rank, {}, dates).Requirements.StillNeed[2], "35.00");
     EXPECT_EQ(session.Build(life, "011", rank, {}, dates).Requirements.StillNeed[2],
               "45.00"); // typed with a zero
@@ -38,6 +38,6 @@ TEST(StatementSession, LoadsBuildsAndKeepsTheLastRankForUnknownRanks) {
     session.Release();
     EXPECT_FALSE(session.Loaded());
     std::filesystem::create_directory(dir / "sub");
-    EXPECT_EQ(session.Load(dir / "sub", dir.Path()),
+    EXPECT_EQ(session.Load(dir / "sub", dir.Path()).Message(),
               "Cannot open file \"events.txt\". No such file or directory");
 }

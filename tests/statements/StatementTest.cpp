@@ -1,5 +1,4 @@
 #include "statements/Statement.h"
-#include "statements/AllMembers.h"
 #include "support/Players.h"
 
 #include <gtest/gtest.h>
@@ -96,12 +95,12 @@ TEST(Statement, ConversionErrorKeepsTheRowsBuilt) {
 
 TEST(Statement, Dates) {
     DateFormats formats;
-    EXPECT_EQ(DoTheDateStuff(CivilDate{2008, 3, 15}, formats).Start, "15/03/2007");
-    EXPECT_EQ(DoTheDateStuff(CivilDate{2008, 3, 15}, formats).End, "15/03/2008");
-    EXPECT_EQ(DoTheDateStuff(CivilDate{2024, 2, 29}, formats).Start, "28/02/2023");
-    EXPECT_EQ(DoTheDateStuff(std::nullopt, formats).End, "30/12/1899");
+    EXPECT_EQ(StatementPeriod(CivilDate{2008, 3, 15}, formats).Start, "15/03/2007");
+    EXPECT_EQ(StatementPeriod(CivilDate{2008, 3, 15}, formats).End, "15/03/2008");
+    EXPECT_EQ(StatementPeriod(CivilDate{2024, 2, 29}, formats).Start, "28/02/2023");
+    EXPECT_EQ(StatementPeriod(std::nullopt, formats).End, "30/12/1899");
     formats.DateSeparator = '-';
-    EXPECT_EQ(DoTheDateStuff(CivilDate{2008, 3, 15}, formats).Start, "15-03-2007");
+    EXPECT_EQ(StatementPeriod(CivilDate{2008, 3, 15}, formats).Start, "15-03-2007");
 }
 
 TEST(Statement, ClubText) {
@@ -121,7 +120,7 @@ TEST(Statement, ComposedPage) {
     s.Requirements = PromotionRequirements(s.Player, 15, [] { return Pre82Result{50, {}}; });
     s.Dates = kDates;
     s.Rows = Grid({}).Rows;
-    ComposedDocument doc = GMPrintThisStatement(s);
+    ComposedDocument doc = ComposeStatementPage(s);
     ASSERT_EQ(doc.Pictures.size(), 1u);
     EXPECT_EQ(doc.Pictures[0].Resource, "MPLOGO");
     EXPECT_DOUBLE_EQ(doc.Pictures[0].Right, 40);
@@ -167,7 +166,7 @@ TEST(Statement, ComposedPage) {
     // A player with no gold need: "n/a" in 9 points and no note.
     s.Player.Rank = "State";
     s.Requirements = PromotionRequirements(s.Player, 8, {});
-    ComposedDocument plain = GMPrintThisStatement(s);
+    ComposedDocument plain = ComposeStatementPage(s);
     const PageText* na = nullptr;
     for (const PageText& t : plain.Texts)
         if (t.X == 174 && t.Y == 48)
@@ -200,53 +199,4 @@ TEST(Statement, PaginationRepeatsTheHeading) {
     // Each page's rows end above the bottom margin.
     const double rowMm = 17 * 190.0 / 625;
     EXPECT_LE(63 + 2 * (18 * 190.0 / 625) + (pages[0].EndRow - 2) * rowMm, 297 - 12.7 + 1e-9);
-}
-
-TEST(Statement, ClubRunSelection) {
-    struct Case {
-        const char *surname, *club, *from, *to;
-        bool in;
-    } cases[] = {
-        {"MARTIN", "3104", "A", "Z", true},  {"MARTIN", "3i104", "A", "Z", false},
-        {"MARTIN", "3104", "M", "M", true},  {"ADAMS", "3104", "M", "M", false},
-        {"MARTIN", "3104", "Z", "A", false}, {"", "3104", "A", "Z", false},
-        {"MARTIN", "2101", "A", "Z", false},
-    };
-    for (const auto& c : cases) {
-        rPlayer p = test::TestPlayer("1", c.surname, "A", c.club);
-        p.HomeClub = c.club;
-        EXPECT_EQ(InClubRun(p, "3104", c.from, c.to), c.in)
-            << c.surname << " " << c.club << " " << c.from << c.to;
-    }
-    rPlayer odd = test::TestPlayer("7", "O'DAR/VEN");
-    EXPECT_EQ(StatementPdfName(odd), "7 O'DAR_VEN.pdf");
-}
-
-TEST(Statement, ClubRunRefusalsAndDoneText) {
-    PlayerRegister national;
-    national.Assign(test::RegisterText({test::TestPlayer("2488258", "MARTIN", "A", "3-104"),
-                                        test::TestPlayer("44", "NASH", "B", "3i104")}));
-    const auto describe = [](std::string_view code) {
-        return code == "3104" || code == "2101" ? std::string(code) + " A CLUB" : std::string();
-    };
-    struct Case {
-        const char *club, *from, *to, *refusal;
-    } cases[] = {
-        {"3104", "A", "Z", ""},
-        {"3104", "M", "M", ""},
-        {"3104", "N", "N", "Club 3104 has no active member with a surname from N to N."},
-        {"3104", "Z", "A", "Club 3104 has no active member with a surname from Z to A."},
-        {"2101", "A", "Z", "Club 2101 has no active member with a surname from A to Z."},
-        {"9876", "A", "Z", "Club 9876 is not in the club register."},
-        {"3i104", "A", "Z", "Enter a club number of four digits, eg 6785."},
-        {"31a4", "A", "Z", "Enter a club number of four digits, eg 6785."},
-        {"", "A", "Z", "Enter a club number of four digits, eg 6785."},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ClubRunRefusal(national, describe, c.club, c.from, c.to), c.refusal) << c.club;
-
-    EXPECT_EQ(ClubRunDoneText(1, false, ""), "1 statement printed.");
-    EXPECT_EQ(ClubRunDoneText(3, true, ""), "Cancelled. 3 statements printed.");
-    EXPECT_EQ(ClubRunDoneText(2, false, "/home/sec/out"),
-              "2 statements written as PDF files in /home/sec/out.");
 }

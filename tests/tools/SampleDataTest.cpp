@@ -1,7 +1,8 @@
 #include "SampleData.h"
-#include "app/Startup.h"
 #include "register/ClubRegister.h"
+#include "register/DataFolder.h"
 #include "register/PlayerRegister.h"
+#include "statements/History.h"
 #include "statements/RankTable.h"
 #include "support/TempFolder.h"
 
@@ -35,7 +36,7 @@ TEST(SampleData, RegisterCoversWhatTheProgramMustShow) {
     test::TempFolder dir;
     sample::WriteSampleFolder(dir.Path(), sample::SampleOptions{});
     PlayerRegister reg;
-    ASSERT_EQ(reg.Load(dir / "National.TXT"), ReadStatus::Ok);
+    ASSERT_TRUE(reg.Load(dir / "National.TXT").Ok());
     EXPECT_GE(reg.NumberIndexCount(), 2000u);
     std::set<std::string> ranks, surnames;
     int inactive = 0, deleted = 0, repeatedSurnames = 0;
@@ -59,7 +60,7 @@ TEST(SampleData, RegisterCoversWhatTheProgramMustShow) {
         EXPECT_NE(reg.FindPlayerByNumber(special), 0u) << special;
 
     ClubRegister clubs;
-    ASSERT_EQ(clubs.Load(dir / "NATIONAL.CLB"), ReadStatus::Ok);
+    ASSERT_TRUE(clubs.Load(dir / "NATIONAL.CLB").Ok());
     std::set<char> states;
     for (std::size_t i = 0; i < clubs.ClubList().Count(); ++i) {
         states.insert(clubs.ClubList()[i][0]);

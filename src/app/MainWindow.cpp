@@ -1,0 +1,265 @@
+#include "app/MainWindow.h"
+
+#include "app/Startup.h"
+#include "core/Files.h"
+#include "core/ProgramInfo.h"
+#include "mpfiles/OldExtensions.h"
+#include "platform/Latin1.h"
+#include "platform/Platform.h"
+#include "register/DataFolder.h"
+#include "statements/History.h"
+#include "submissions/SubmissionFiles.h"
+#include "ui/AppState.h"
+#include "ui/FolderChecks.h"
+#include "ui/Hints.h"
+#include "ui/Widgets.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace fs = std::filesystem;
+
+namespace mpsec {
+
+namespace {
+
+void SetHints(bool shown) {
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        SetHintsShown(*app, shown);
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), state_(state), platform_(platform) {
+    setWindowTitle(QString::fromLatin1(kMainCaption));
+    resize(798, 534);
+    dateLabel_ = BoldLabel(QString(), this);
+    registerDateLabel_ = BoldLabel(QStringLiteral("Using NATIONAL.TXT file dated:"), this);
+    statusBar()->addWidget(dateLabel_, 1);
+    statusBar()->addPermanentWidget(registerDateLabel_);
+    statusBar()->setFocusPolicy(Qt::StrongFocus);
+    buildMenu();
+    start();
+    attachDialogs(DialogSet{});
+}
+
+QAction* MainWindow::menuItem(MenuCommand command) const {
+    auto it = items_.find(command);
+    return it == items_.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::menuAction(const QString& menuCaption) const {
+    auto it = menus_.find(menuCaption);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+void MainWindow::buildMenu() {
+    std::map<QString, QMenu*> menus;
+    for (const MenuItemEntry& entry : kMenuTable) {
+        const QString menuCaption = QString::fromLatin1(entry.Menu);
+        QAction* action = nullptr;
+        if (menuCaption.isEmpty()) {
+            action = menuBar()->addAction(QString::fromLatin1(entry.Caption));
+        } else {
+            QMenu*& menu = menus[menuCaption];
+            if (!menu) {
+                menu = menuBar()->addMenu(menuCaption);
+                menu->setToolTipsVisible(true);
+                menus_[menuCaption] = menu->menuAction();
+            }
+            action = menu->addAction(QString::fromLatin1(entry.Caption));
+        }
+        if (*entry.Hint)
+            action->setToolTip(QString::fromLatin1(entry.Hint));
+        items_[entry.Command] = action;
+        const MenuCommand command = entry.Command;
+        connect(action, &QAction::triggered, this, [this, command] { run(command); });
+    }
+    for (const MenuHint& hint : kMenuHints)
+        menus_.at(QString::fromLatin1(hint.Menu))->setToolTip(QString::fromLatin1(hint.Hint));
+    awardMenu_ = menus.at(QString::fromLatin1(kAwardStatementsMenu));
+    QAction* showHints = items_.at(MenuCommand::ShowHints);
+    showHints->setCheckable(true);
+    showHints->setChecked(true);
+}
+
+void MainWindow::run(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::PlayerDetails:
+        return openAfterOverwriteCheck(command, kPlayerSubmission);
+    case MenuCommand::AwardDetails:
+        return openAfterOverwriteCheck(command, kAwardsSubmission);
+    case MenuCommand::AwardAdjustment:
+        return openAfterOverwriteCheck(command, kAdjustmentSubmission);
+    case MenuCommand::ViewMPFile: {
+        const QString file = chooseMPFile([this](const QString& folder) {
+            if (dialogs_.OldFilesWarning)
+                ViewerFolderChange(folder, state_, platform_, *dialogs_.OldFilesWarning);
+        });
+        if (!file.isEmpty() && dialogs_.ShowViewMP)
+            dialogs_.ShowViewMP(file);
+        return;
+    }
+    case MenuCommand::EditMPFile: {
+        const QString file = chooseMPFile({});
+        if (!file.isEmpty() && dialogs_.ShowEditMP)
+            dialogs_.ShowEditMP(file);
+        return;
+    }
+    case MenuCommand::PrinterSetup:
+        platform_.PrinterSetup(this);
+        statusBar()->setFocus();
+        return;
+    case MenuCommand::ShowHints: {
+        const bool on = items_.at(MenuCommand::ShowHints)->isChecked();
+        state_.Settings.ShowHints = on;
+        SetHints(on);
+        return;
+    }
+    case MenuCommand::Quit:
+        close();
+        return;
+    default:
+        openModal(command);
+    }
+}
+
+void MainWindow::attachDialogs(const DialogSet& dialogs) {
+    dialogs_ = dialogs;
+    for (const MenuItemEntry& entry : kMenuTable) {
+        bool built = dialogs.Windows.count(entry.Command) != 0;
+        switch (entry.Command) {
+        case MenuCommand::ViewMPFile:
+            built = dialogs.ShowViewMP && dialogs.OldFilesWarning;
+            break;
+        case MenuCommand::EditMPFile:
+            built = static_cast<bool>(dialogs.ShowEditMP);
+            break;
+        case MenuCommand::PrinterSetup:
+        case MenuCommand::ShowHints:
+        case MenuCommand::Quit:
+            built = true;
+            break;
+        default:
+            break;
+        }
+        items_.at(entry.Command)->setEnabled(built);
+    }
+}
+
+void MainWindow::openModal(MenuCommand command) {
+    auto it = dialogs_.Windows.find(command);
+    if (it != dialogs_.Windows.end() && it->second)
+        platform_.RunModal(*it->second);
+}
+
+void MainWindow::openAfterOverwriteCheck(MenuCommand command, const SubmissionFile& file) {
+    if (overwriteCheck(file))
+        openModal(command);
+}
+
+void MainWindow::start() {
+    savedFormats_ = state_.Formats;
+    state_.Formats.ShortDateFormat = "dd/mm/yyyy";
+    state_.Formats.LongDateFormat = "dddd/mmmm/yyyy";
+
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        ConfigureHints(*app);
+
+    AppSettings defaults;
+    defaults.LastMPFolderUsed = QDir::toNativeSeparators(QDir::homePath() + '/').toStdString();
+    state_.Settings = ReadSettings(platform_.Settings(), defaults);
+    items_.at(MenuCommand::ShowHints)->setChecked(state_.Settings.ShowHints);
+    SetHints(state_.Settings.ShowHints);
+
+    dateLabel_->setText(Latin1(DateLabelText(state_.Today())));
+
+    const fs::path& folder = state_.DataFolder;
+    CheckAndConvertMPFiles(folder);
+
+    state_.RegisterDate = FileDate(FindFileNoCase(folder, PlayerRegister::FileName));
+    registerDateLabel_->setText(Latin1(NationalLabelText(state_.RegisterDate)));
+
+    std::vector<std::string> problems;
+    for (const Status& loaded :
+         {LoadPlayerRegister(folder, state_.National), LoadClubRegister(folder, state_.Clubs)})
+        if (!loaded)
+            problems.push_back(loaded.Message());
+    for (const std::string& text : problems)
+        platform_.Error(Latin1(text));
+    registersUsable_ = problems.empty();
+
+    awardMenu_->menuAction()->setVisible(AwardFilesPresent(folder));
+}
+
+void MainWindow::closeIfRegistersMissing() {
+    if (closing_)
+        return;
+    if (!registersUsable_ || !MissingRegisterMessages(state_.DataFolder).empty())
+        close();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Some desktops never make the window active; it must close all the same.
+    QTimer::singleShot(0, this, [this] {
+        if (!registersUsable_)
+            closeIfRegistersMissing();
+    });
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        closeIfRegistersMissing();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        closing_ = true;
+        saveSettingsAndRestore();
+    }
+    event->accept();
+}
+
+void MainWindow::saveSettingsAndRestore() {
+    state_.National.Clear();
+    state_.Clubs.Clear();
+    state_.Settings.ShowHints = items_.at(MenuCommand::ShowHints)->isChecked();
+    WriteSettings(platform_.Settings(), state_.Settings);
+    state_.Formats = savedFormats_;
+}
+
+bool MainWindow::overwriteCheck(const SubmissionFile& file) {
+    const fs::path path = FindFileNoCase(state_.DataFolder, file.FileName);
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(path, ec)))
+        return true;
+    platform_.Beep();
+    if (!platform_.WarningYesNo(Latin1(file.OverwriteQuestion)))
+        return false;
+    if (!fs::remove(path, ec) || ec) {
+        platform_.Error(Latin1(CannotDeleteSubmissionMessage(file)));
+        return false;
+    }
+    return true;
+}
+
+QString MainWindow::chooseMPFile(const std::function<void(const QString&)>& onFolderChange) {
+    CheckAndConvertMPFiles(state_.DataFolder);
+    OpenFileRequest request;
+    request.Title = QStringLiteral("Select Masterpoint File");
+    request.InitialFolder = QString::fromStdString(state_.Settings.LastMPFolderUsed);
+    request.Filter = Latin1(MPFileFilter());
+    request.OnFolderChange = onFolderChange;
+    QStringList chosen = platform_.ChooseOpenFiles(request);
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+} // namespace mpsec

@@ -1,0 +1,39 @@
+#include "app/ProgramWindows.h"
+
+#include "app/AboutDialog.h"
+#include "app/MainWindow.h"
+#include "enquiries/PlayerViewDialog.h"
+#include "mpfiles/MPFileViewerDialog.h"
+#include "mpfiles/OldFilesWarningDialog.h"
+#include "platform/Platform.h"
+#include "statements/ClubStatementsDialog.h"
+#include "statements/StatementDialog.h"
+
+namespace mpsec {
+
+ProgramWindows::ProgramWindows(AppState& state, Platform& platform, MainWindow& mainWindow) {
+    DialogSet dialogs;
+    playerView_ = std::make_unique<PlayerViewDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::ViewPlayer] = playerView_.get();
+    about_ = std::make_unique<AboutDialog>(&mainWindow);
+    dialogs.Windows[MenuCommand::About] = about_.get();
+    // The rename warning comes last among the windows, but the viewer needs it from the start.
+    oldFilesWarning_ = std::make_unique<OldFilesWarningDialog>(state, &mainWindow);
+    mpFileViewer_ =
+        std::make_unique<MPFileViewerDialog>(state, platform, *oldFilesWarning_, &mainWindow);
+    dialogs.ShowViewMP = [this, &platform](const QString& file) {
+        mpFileViewer_->setChosenFile(file);
+        platform.RunModal(*mpFileViewer_);
+    };
+    statement_ = std::make_unique<StatementDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::SingleStatement] = statement_.get();
+    clubStatements_ =
+        std::make_unique<ClubStatementsDialog>(state, platform, *statement_, &mainWindow);
+    dialogs.Windows[MenuCommand::ClubStatements] = clubStatements_.get();
+    dialogs.OldFilesWarning = oldFilesWarning_.get();
+    mainWindow.attachDialogs(dialogs);
+}
+
+ProgramWindows::~ProgramWindows() = default;
+
+} // namespace mpsec

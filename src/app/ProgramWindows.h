@@ -1,0 +1,34 @@
+#pragma once
+#include <memory>
+
+namespace mpsec {
+
+struct AppState;
+class Platform;
+class MainWindow;
+class PlayerViewDialog;
+class AboutDialog;
+class OldFilesWarningDialog;
+class MPFileViewerDialog;
+class StatementDialog;
+class ClubStatementsDialog;
+
+// Every window of the program, created once in the program's order, reused for the whole
+// run, and attached to the main window's menu.
+class ProgramWindows {
+  public:
+    ProgramWindows(AppState& state, Platform& platform, MainWindow& mainWindow);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+  private:
+    std::unique_ptr<PlayerViewDialog> playerView_;
+    std::unique_ptr<AboutDialog> about_;
+    std::unique_ptr<OldFilesWarningDialog> oldFilesWarning_;
+    std::unique_ptr<MPFileViewerDialog> mpFileViewer_;
+    std::unique_ptr<StatementDialog> statement_;
+    std::unique_ptr<ClubStatementsDialog> clubStatements_;
+};
+
+} // namespace mpsec

@@ -1,0 +1,41 @@
+#include "core/Settings.h"
+
+#include "core/Columns.h"
+
+#include <charconv>
+
+namespace mpsec {
+
+std::optional<bool> ParseStoredBool(const std::optional<std::string>& text) {
+    if (!text)
+        return std::nullopt;
+    std::string_view s = TrimBlanks(*text);
+    long value = 0;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec != std::errc() || end != s.data() + s.size() || s.empty())
+        return std::nullopt;
+    if (value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return value != 0;
+}
+
+AppSettings ReadSettings(SettingsStore& store, AppSettings settings) {
+    if (auto v = ParseStoredBool(store.ReadText("ShowHints")))
+        settings.ShowHints = *v;
+    if (auto v = store.ReadText("LastClubNo"))
+        settings.LastClubNo = *v;
+    if (auto v = store.ReadText("LastMPFolderUsed"))
+        settings.LastMPFolderUsed = *v;
+    if (auto v = ParseStoredBool(store.ReadText("ShowMPWarning")))
+        settings.ShowMPWarning = *v;
+    return settings;
+}
+
+void WriteSettings(SettingsStore& store, const AppSettings& settings) {
+    store.WriteInt("ShowHints", settings.ShowHints ? 1 : 0);
+    store.WriteText("LastClubNo", settings.LastClubNo);
+    store.WriteText("LastMPFolderUsed", settings.LastMPFolderUsed);
+    store.WriteInt("ShowMPWarning", settings.ShowMPWarning ? 1 : 0);
+}
+
+} // namespace mpsec

@@ -1,0 +1,78 @@
+#pragma once
+#include <QDialog>
+#include <cstddef>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace mpsec {
+
+struct AppState;
+class Platform;
+enum class PlayerMove;
+
+// Looks a player up by number or surname and steps through the register.
+class PlayerViewDialog : public QDialog {
+    Q_OBJECT
+  public:
+    PlayerViewDialog(AppState& state, Platform& platform, QWidget* parent = nullptr);
+
+    void lookUp();
+    void step(PlayerMove move);
+    std::size_t position() const { return position_; }
+    // Points table: rows Last Quarter, This Year, Last Year, Prior Years, Accumulated;
+    // columns Gold, Red, Green, Total.
+
+    QLineEdit* numberBox() const { return numberBox_; }
+    QLineEdit* surnameBox() const { return surnameBox_; }
+    QLineEdit* initialBox() const { return initialBox_; }
+    QPushButton* getButton() const { return getButton_; }
+    QLabel* nameLabel() const { return nameLabel_; }
+    QLabel* clubLabel() const { return clubLabel_; }
+    QLabel* rankLabel() const { return rankLabel_; }
+    QLabel* selectionLabel() const { return selectionLabel_; }
+    QListWidget* selectionList() const { return selectionList_; }
+    QLabel* picture() const { return picture_; }
+    QPushButton* firstButton() const { return firstButton_; }
+    QPushButton* previousButton() const { return previousButton_; }
+    QPushButton* nextButton() const { return nextButton_; }
+    QPushButton* lastButton() const { return lastButton_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QLabel* pointsLabel(int row, int column) const { return pointsLabels_[row][column]; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QLineEdit* numberBox_ = nullptr;
+    QLineEdit* surnameBox_ = nullptr;
+    QLineEdit* initialBox_ = nullptr;
+    QPushButton* getButton_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLabel* clubLabel_ = nullptr;
+    QLabel* rankLabel_ = nullptr;
+    QLabel* selectionLabel_ = nullptr;
+    QListWidget* selectionList_ = nullptr;
+    QLabel* picture_ = nullptr;
+    QPushButton* firstButton_ = nullptr;
+    QPushButton* previousButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+    QPushButton* lastButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QLabel* pointsLabels_[5][4]{};
+    void resetForOpening();
+    void showPlayer();
+    void showSurnameSelection();
+    void hideSelection();
+    void setStepsEnabled(bool enabled);
+
+    AppState& state_;
+    Platform& platform_;
+    std::size_t position_ = 0;
+};
+
+} // namespace mpsec

@@ -1,0 +1,202 @@
+#include "mpfiles/MPFileViewerDialog.h"
+
+#include "mpfiles/OldExtensions.h"
+#include "mpfiles/OldFilesWarningDialog.h"
+#include "platform/Latin1.h"
+#include "platform/Platform.h"
+#include "ui/AppState.h"
+#include "ui/FolderChecks.h"
+#include "ui/Widgets.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace mpsec {
+
+namespace {
+
+// The colour of a label's colour name: gold shows yellow, red red, green green.
+QColor ColourOf(const std::string& label) {
+    if (label.rfind("Gold", 0) == 0)
+        return QColor(255, 255, 0);
+    if (label.rfind("Red", 0) == 0)
+        return QColor(255, 0, 0);
+    return QColor(0, 128, 0);
+}
+
+} // namespace
+
+MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
+                                       OldFilesWarningDialog& warning, QWidget* parent)
+    : QDialog(parent), state_(state), platform_(platform), warning_(warning) {
+    setWindowTitle(QStringLiteral("View Masterpoint Information in a File"));
+    resize(746, 552);
+
+    titleLabel_ = BoldLabel(QStringLiteral("Master Point Info"), this);
+    listingView_ = new QListView(this);
+    entries_ = new QStringListModel(this);
+    listingView_->setModel(entries_);
+    listingView_->setUniformItemSizes(true); // large files list quickly
+    listingView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listingView_->setMinimumSize(450, 465);
+    QFont courier(QStringLiteral("Courier New"), 8);
+    courier.setStyleHint(QFont::TypeWriter);
+    listingView_->setFont(courier);
+    QPalette blue = listingView_->palette();
+    blue.setColor(QPalette::Text, Qt::blue);
+    listingView_->setPalette(blue);
+
+    firstColourLabel_ = BoldLabel(QString(), this);
+    secondColourLabel_ = BoldLabel(QString(), this);
+    errorLabel_ = BoldLabel(QString(), this);
+    errorList_ = new QListWidget(this);
+    errorList_->setFixedSize(233, 105);
+    QFont bold = errorList_->font();
+    bold.setBold(true);
+    errorList_->setFont(bold);
+    QPalette red = errorList_->palette();
+    red.setColor(QPalette::Text, Qt::red);
+    errorList_->setPalette(red);
+
+    closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
+    anotherButton_ = new QPushButton(QStringLiteral("Another"), this);
+    anotherButton_->setToolTip(QStringLiteral("Load another file."));
+    printButton_ = new QPushButton(QStringLiteral(" Print   "), this);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(firstColourLabel_);
+    side->addWidget(secondColourLabel_);
+    side->addSpacing(20);
+    side->addWidget(errorLabel_);
+    side->addWidget(errorList_);
+    side->addStretch();
+    side->addWidget(anotherButton_);
+    side->addWidget(printButton_);
+    side->addWidget(closeButton_);
+    auto* body = new QHBoxLayout;
+    body->addWidget(listingView_, 1);
+    body->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(titleLabel_);
+    layout->addLayout(body);
+
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(anotherButton_, &QPushButton::clicked, this, &MPFileViewerDialog::chooseAnotherFile);
+    connect(printButton_, &QPushButton::clicked, this, &MPFileViewerDialog::printListing);
+}
+
+void MPFileViewerDialog::setChosenFile(const QString& file) {
+    file_ = file;
+    chooserTitle_ = QStringLiteral("Select Masterpoint File");
+}
+
+void MPFileViewerDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    listFile();
+}
+
+QStringList MPFileViewerDialog::listingEntries() const {
+    return entries_->stringList();
+}
+
+void MPFileViewerDialog::showError(const QString& text) {
+    platform_.Error(text);
+}
+
+void MPFileViewerDialog::listFile() {
+    errorList_->hide();
+    errorLabel_->hide();
+    errorList_->clear();
+    entries_->setStringList({});
+    firstColourLabel_->clear();
+    secondColourLabel_->clear();
+    listing_ = MPListing{};
+    const QFileInfo info(file_);
+    titleLabel_->setText(" Masterpoint information for MP File " + info.fileName());
+    if (file_.isEmpty())
+        return;
+    platform_.ProcessEvents();
+
+    LineList lines;
+    if (!ReadLines(file_.toStdString(), lines)) {
+        showError("Cannot read the masterpoint file " + info.fileName() + ".");
+        return;
+    }
+    platform_.Busy(
+        [&] { listing_ = ListMPFile(lines, FindMPType(file_.toStdString()), state_.National); });
+
+    QStringList entries;
+    entries.reserve(static_cast<qsizetype>(listing_.Entries.size()));
+    for (const std::string& entry : listing_.Entries)
+        entries << Latin1(entry);
+    entries_->setStringList(entries);
+    // The first error shows the error area; the errors found before a conversion error
+    // stay with it.
+    for (const std::string& error : listing_.Errors)
+        errorList_->addItem(Latin1(error));
+    if (!listing_.Errors.empty()) {
+        errorLabel_->setText(QStringLiteral("File Errors"));
+        errorLabel_->show();
+        errorList_->show();
+    }
+    if (listing_.ConversionError) {
+        // The entries and errors so far stay; no colour labels, no "No File Errors", no
+        // report.
+        showError(Latin1(*listing_.ConversionError));
+        return;
+    }
+    const std::string first = listing_.FirstLabel(), second = listing_.SecondLabel();
+    firstColourLabel_->setText(Latin1(first));
+    SetTextColour(firstColourLabel_, ColourOf(first));
+    secondColourLabel_->setText(Latin1(second));
+    SetTextColour(secondColourLabel_, ColourOf(second));
+    if (listing_.Errors.empty()) {
+        errorLabel_->setText(QStringLiteral("No File Errors"));
+        errorLabel_->show();
+    }
+    if (Status written = WriteMPReport(file_.toStdString(), listing_); !written)
+        showError(Latin1(written.Message()));
+}
+
+void MPFileViewerDialog::chooseAnotherFile() {
+    OpenFileRequest request;
+    request.Title = chooserTitle_;
+    request.Filter = Latin1(MPFileFilter());
+    request.InitialFolder = QString::fromStdString(state_.Settings.LastMPFolderUsed);
+    request.OnFolderChange = [this](const QString& folder) { checkFolder(folder); };
+    const QStringList chosen = platform_.ChooseOpenFiles(request);
+    if (chosen.isEmpty())
+        return;
+    file_ = chosen.first();
+    chooserTitle_ = "View Masterpoint Information - " + QFileInfo(file_).fileName();
+    listFile();
+}
+
+void MPFileViewerDialog::checkFolder(const QString& folder) {
+    ViewerFolderChange(folder, state_, platform_, warning_);
+}
+
+void MPFileViewerDialog::printListing() {
+    if (!platform_.ChoosePrinter(this))
+        return;
+    QStringList lines{titleLabel_->text(), QString()};
+    lines << entries_->stringList();
+    platform_.PrintLines(lines, QStringLiteral("Courier"), 10, QStringLiteral(" "));
+}
+
+void MPFileViewerDialog::done(int result) {
+    if (!file_.isEmpty())
+        state_.Settings.LastMPFolderUsed =
+            QDir::toNativeSeparators(QFileInfo(file_).absolutePath() + '/').toStdString();
+    QDialog::done(result);
+}
+
+} // namespace mpsec

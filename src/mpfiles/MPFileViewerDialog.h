@@ -1,0 +1,72 @@
+#pragma once
+#include "mpfiles/MPListing.h"
+
+#include <QDialog>
+
+class QLabel;
+class QListView;
+class QListWidget;
+class QPushButton;
+class QStringListModel;
+
+namespace mpsec {
+
+struct AppState;
+class Platform;
+class OldFilesWarningDialog;
+
+// Lists a masterpoint file against the register, with its errors, colour totals, a ".TXT"
+// report beside the file, and printing.
+class MPFileViewerDialog : public QDialog {
+    Q_OBJECT
+  public:
+    MPFileViewerDialog(AppState& state, Platform& platform, OldFilesWarningDialog& warning,
+                       QWidget* parent = nullptr);
+
+    // The file chosen in the main window's chooser, listed when the dialog is shown.
+    void setChosenFile(const QString& file);
+    void listFile();
+    void chooseAnotherFile();
+    void printListing();
+    void checkFolder(const QString& folder);
+
+    const MPListing& listing() const { return listing_; }
+    QStringList listingEntries() const;
+    const QString& chooserTitle() const { return chooserTitle_; }
+
+    QLabel* titleLabel() const { return titleLabel_; }
+    QListView* listingView() const { return listingView_; }
+    QLabel* firstColourLabel() const { return firstColourLabel_; }
+    QLabel* secondColourLabel() const { return secondColourLabel_; }
+    QLabel* errorLabel() const { return errorLabel_; }
+    QListWidget* errorList() const { return errorList_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* anotherButton() const { return anotherButton_; }
+    QPushButton* printButton() const { return printButton_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+  private:
+    QLabel* titleLabel_ = nullptr;
+    QListView* listingView_ = nullptr;
+    QLabel* firstColourLabel_ = nullptr;
+    QLabel* secondColourLabel_ = nullptr;
+    QLabel* errorLabel_ = nullptr;
+    QListWidget* errorList_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* anotherButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    void showError(const QString& text);
+
+    AppState& state_;
+    Platform& platform_;
+    OldFilesWarningDialog& warning_;
+    QStringListModel* entries_;
+    QString file_;
+    QString chooserTitle_;
+    MPListing listing_;
+};
+
+} // namespace mpsec

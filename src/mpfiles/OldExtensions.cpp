@@ -1,0 +1,105 @@
+#include "mpfiles/OldExtensions.h"
+
+#include "core/Columns.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <set>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace mpsec {
+
+namespace {
+
+std::string ExtensionOf(const std::string& name) {
+    auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+// Renames without ever replacing an entry that appeared under the new name meanwhile.
+void RenameNoReplace(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return;
+    // Some file systems cannot refuse to replace; the existence check has been made.
+    if (errno == EINVAL) {
+        std::error_code ec;
+        if (!fs::exists(to, ec))
+            fs::rename(from, to, ec);
+    }
+}
+
+} // namespace
+
+std::string MPFileFilter() {
+    std::string filter = "QMR Master Point Files|*";
+    for (std::size_t i = 0; i < kMPExtensions.size(); ++i) {
+        if (i > 0)
+            filter += ";*";
+        filter += kMPExtensions[i].NewExtension;
+    }
+    return filter;
+}
+
+void ConvertOldMPFileExtensions(const fs::path& folder, int index) {
+    if (index < 0 || index >= static_cast<int>(kMPExtensions.size()))
+        return;
+    const std::string oldExt = kMPExtensions[index].OldExtension;
+    std::vector<fs::path> found;
+    // Every name of the folder in capitals: a new name taken in any letter case (E.RED
+    // beside E.MP2) counts as taken, as the program matches names everywhere else.
+    std::set<std::string> taken;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (UpperAscii(ExtensionOf(name)) == oldExt)
+            found.push_back(it->path());
+        taken.insert(UpperAscii(name));
+    }
+    for (const fs::path& old : found) {
+        const std::string name = old.filename().string();
+        const std::string newName =
+            name.substr(0, name.rfind('.')) + kMPExtensions[index].NewExtension;
+        const fs::path renamed = old.parent_path() / newName;
+        std::error_code existsEc;
+        if (taken.count(UpperAscii(newName)) || fs::exists(fs::symlink_status(renamed, existsEc)))
+            continue;
+        RenameNoReplace(old, renamed);
+        taken.insert(UpperAscii(newName));
+    }
+}
+
+void CheckAndConvertMPFiles(const fs::path& folder) {
+    for (int i = 0; i < static_cast<int>(kMPExtensions.size()); ++i)
+        ConvertOldMPFileExtensions(folder, i);
+}
+
+bool FolderHasOldMPFiles(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string ext = UpperAscii(ExtensionOf(it->path().filename().string()));
+        if (ext.size() == 4 && ext.compare(0, 3, ".MP") == 0)
+            return true;
+    }
+    return false;
+}
+
+bool ViewerFolderCheck(const fs::path& folder, bool showWarning,
+                       const std::function<bool()>& askWarning,
+                       const std::function<void(const std::function<void()>&)>& busy) {
+    if (FolderHasOldMPFiles(folder) && showWarning && !askWarning())
+        return false;
+    busy([&folder] { CheckAndConvertMPFiles(folder); });
+    return true;
+}
+
+bool MergeFolderCheck(const fs::path& folder, const std::function<bool()>& askRename) {
+    if (FolderHasOldMPFiles(folder) && !askRename())
+        return false;
+    CheckAndConvertMPFiles(folder);
+    return true;
+}
+
+} // namespace mpsec

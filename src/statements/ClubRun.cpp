@@ -1,0 +1,52 @@
+#include "statements/ClubRun.h"
+
+namespace mpsec {
+
+bool InClubRun(const rPlayer& player, std::string_view club, std::string_view from,
+               std::string_view to) {
+    if (player.HomeClub != club)
+        return false;
+    const std::string_view first = std::string_view(player.Surname).substr(0, 1);
+    return !(first < from) && !(first > to);
+}
+
+std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::string_view club,
+                                      std::string_view from, std::string_view to) {
+    std::vector<std::size_t> lines;
+    for (std::size_t i = 1; i < national.Count(); ++i)
+        if (InClubRun(national.GetPlayer(i), club, from, to))
+            lines.push_back(i);
+    return lines;
+}
+
+std::string ClubRunRefusal(const PlayerRegister& national,
+                           const std::function<std::string(std::string_view)>& describeClub,
+                           std::string_view club, std::string_view from, std::string_view to) {
+    const std::string number(club);
+    if (number.size() != 4 || number.find_first_not_of("0123456789") != std::string::npos)
+        return "Enter a club number of four digits, eg 6785.";
+    if (!describeClub || describeClub(number).empty())
+        return "Club " + number + " is not in the club register.";
+    for (std::size_t i = 1; i < national.Count(); ++i)
+        if (InClubRun(national.GetPlayer(i), number, from, to))
+            return {};
+    return "Club " + number + " has no active member with a surname from " + std::string(from) +
+           " to " + std::string(to) + ".";
+}
+
+std::string ClubRunDoneText(int printed, bool cancelled, const std::string& pdfFolder) {
+    std::string text = std::to_string(printed) + (printed == 1 ? " statement" : " statements");
+    text += pdfFolder.empty() ? " printed" : " written as PDF files in " + pdfFolder;
+    return (cancelled ? "Cancelled. " : "") + text + ".";
+}
+
+std::string StatementPdfName(const rPlayer& player) {
+    std::string name = player.QMRNo + " " + player.Surname;
+    for (char& c : name)
+        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
+            c == '>' || c == '|' || static_cast<unsigned char>(c) < 32)
+            c = '_';
+    return name + ".pdf";
+}
+
+} // namespace mpsec

@@ -1,0 +1,60 @@
+#pragma once
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace mpsec {
+
+struct AppState;
+class Platform;
+class StatementDialog;
+
+// Prints the statement of every active member of a club within a range of surname
+// letters, one document each, through the (unseen) statement screen.
+class ClubStatementsDialog : public QDialog {
+    Q_OBJECT
+  public:
+    ClubStatementsDialog(AppState& state, Platform& platform, StatementDialog& statement,
+                         QWidget* parent = nullptr);
+
+    void printStatements();
+    void cancelRun() { cancel_ = true; }
+    int printedCount() const { return printed_; }
+    bool running() const { return running_; }
+
+    // During a run, Escape and the window's close button cancel it, as "&Cancel" does.
+    void reject() override;
+
+    QLineEdit* clubBox() const { return clubBox_; }
+    QComboBox* fromBox() const { return fromBox_; }
+    QComboBox* toBox() const { return toBox_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* printButton() const { return printButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QLineEdit* clubBox_ = nullptr;
+    QComboBox* fromBox_ = nullptr;
+    QComboBox* toBox_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    // Runs the statements of the club's members; false when a member stopped the run.
+    bool runClub(const QString& pdfFile);
+
+    AppState& state_;
+    Platform& platform_;
+    StatementDialog& statement_;
+    bool cancel_ = false;
+    bool running_ = false;
+    int printed_ = 0;
+};
+
+} // namespace mpsec

@@ -1,0 +1,97 @@
+#pragma once
+#include "statements/StatementSession.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace mpsec {
+
+struct AppState;
+class Platform;
+
+// One player's statement of awards: promotion block, the year's awards by quarter, the
+// club's members in turn, and the printed page.
+class StatementDialog : public QDialog {
+    Q_OBJECT
+  public:
+    StatementDialog(AppState& state, Platform& platform, QWidget* parent = nullptr);
+
+    // Also driven, unseen, by the all-members run.
+    void openAwardFiles();
+    void releaseAwardFiles();
+    void lookUp();
+    void showNextMember();
+    void showPreviousMember();
+    void print();
+    void preview();
+    // The composed page of the statement shown; printed on the chosen printer.
+    ComposedDocument composedStatement() const;
+    void printStatement();
+
+    bool statementShown() const { return shown_; }
+    bool awardFilesLoaded() const { return session_.Loaded(); }
+    const StatementSession::Statement& statement() const { return statement_; }
+    std::size_t currentLine() const { return line_; }
+    // Every grid row as the screen holds it (the two fixed rows first).
+    std::vector<StatementRow> gridRows() const;
+
+    QLineEdit* numberBox() const { return numberBox_; }
+    QPushButton* getButton() const { return getButton_; }
+    QPushButton* previousButton() const { return previousButton_; }
+    QPushButton* nextButton() const { return nextButton_; }
+    QLabel* nameLabel() const { return nameLabel_; }
+    QLabel* clubLabel() const { return clubLabel_; }
+    QLabel* rankLabel() const { return rankLabel_; }
+    QLabel* nextRankLabel() const { return nextRankLabel_; }
+    QTableWidget* fixedGrid() const { return fixedGrid_; }
+    QTableWidget* grid() const { return grid_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* printButton() const { return printButton_; }
+    QPushButton* previewButton() const { return previewButton_; }
+    QLabel* promotionLabel(int row, int column) const { return promotionLabels_[row][column]; }
+    QLabel* noteLabel(int n) const { return noteLabels_[n]; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QLineEdit* numberBox_ = nullptr;
+    QPushButton* getButton_ = nullptr;
+    QPushButton* previousButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLabel* clubLabel_ = nullptr;
+    QLabel* rankLabel_ = nullptr;
+    QLabel* nextRankLabel_ = nullptr;
+    QTableWidget* fixedGrid_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* previewButton_ = nullptr;
+    QLabel* promotionLabels_[3][3]{};
+    QLabel* noteLabels_[2]{};
+    void clearForm();
+    void showPanels();
+    void showGrid();
+    void setStatementButtonsVisible(bool visible);
+    void showMember(bool forward);
+    void focusNumber();
+
+    AppState& state_;
+    Platform& platform_;
+    StatementSession session_;
+    std::string loadError_;
+    StatementSession::Statement statement_;
+    bool shown_ = false;
+    std::size_t line_ = 0;
+    std::string statementClub_;
+    int rankIndex_ = 0;
+};
+
+} // namespace mpsec

@@ -1,0 +1,24 @@
+#include "ui/FolderChecks.h"
+
+#include "mpfiles/OldExtensions.h"
+#include "platform/Platform.h"
+#include "ui/AppState.h"
+#include <QDialog>
+
+namespace mpsec {
+
+void ViewerFolderChange(const QString& folder, AppState& state, Platform& platform,
+                        QDialog& warning) {
+    ViewerFolderCheck(
+        folder.toStdString(), state.Settings.ShowMPWarning,
+        [&] { return platform.RunModal(warning) != kWarningAnsweredNo; },
+        [&](const std::function<void()>& work) { platform.Busy(work); });
+}
+
+void MergeFolderChange(const QString& folder, Platform& platform) {
+    MergeFolderCheck(folder.toStdString(), [&] {
+        return platform.WarningYesNo(QString::fromLatin1(kMergeRenameQuestion));
+    });
+}
+
+} // namespace mpsec

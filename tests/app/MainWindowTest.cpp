@@ -1,0 +1,336 @@
+#include "app/MainWindow.h"
+#include "app/AboutDialog.h"
+#include "app/ProgramWindows.h"
+#include "mpfiles/OldFilesWarningDialog.h"
+#include "register/PlayerRegister.h"
+#include "submissions/SubmissionFiles.h"
+#include "support/FakePlatform.h"
+#include "support/Players.h"
+#include "ui/AppState.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolTip>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+using namespace mpsec;
+
+namespace {
+
+class MainWinTest : public ::testing::Test {
+  protected:
+    MainWinTest() {
+        state.Today = [] { return CivilDate{2026, 12, 7}; };
+        state.DataFolder = dir.Path();
+    }
+    void WriteRegisters() {
+        test::WriteRegister(dir, {test::TestPlayer("12345", "KARVEL")});
+        dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,"});
+    }
+    test::TempFolder dir;
+    FakePlatform platform;
+    AppState state;
+};
+
+// The menu item with this caption, found through the menu table the window is built from.
+QAction* Item(const MainWindow& win, const char* caption) {
+    for (const MenuItemEntry& entry : kMenuTable)
+        if (std::string_view(entry.Caption) == caption)
+            return win.menuItem(entry.Command);
+    ADD_FAILURE() << "no menu item " << caption;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(MainWinTest, StartsWithCaptionMenuStatusAndRegister) {
+    WriteRegisters();
+    MainWindow win(state, platform);
+    EXPECT_EQ(win.windowTitle(), "QMR Dodiru Vorez Azoviv");
+    // Every item of the table stands in the menu the table names, in the table's order.
+    QStringList seen;
+    for (const MenuItemEntry& entry : kMenuTable) {
+        QAction* item = win.menuItem(entry.Command);
+        ASSERT_NE(item, nullptr) << entry.Caption;
+        EXPECT_EQ(item->text(), QString::fromLatin1(entry.Caption));
+        const QString menu = QString::fromLatin1(entry.Menu);
+        const QList<QAction*> siblings =
+            menu.isEmpty() ? win.menuBar()->actions() : win.menuAction(menu)->menu()->actions();
+        EXPECT_TRUE(siblings.contains(item)) << entry.Caption << " in " << entry.Menu;
+        seen << item->text();
+    }
+    EXPECT_EQ(seen.size(), static_cast<int>(kMenuTable.size()));
+    QStringList bar;
+    for (QAction* a : win.menuBar()->actions())
+        bar << a->text();
+    EXPECT_EQ(bar, (QStringList{"&Players", "&Master Points", "&Clubs", "Manual &Files",
+                                "A&ward Statements", "&Setup", "&About", "&Quit"}));
+    EXPECT_EQ(win.menuAction("&Players")->toolTip(), "Click Here to Start");
+    EXPECT_EQ(win.menuAction("Manual &Files")->toolTip(), "For Club with YUX Scorer");
+    EXPECT_EQ(win.dateLabel()->text(), " Monday December 07 2026");
+    EXPECT_TRUE(win.registerDateLabel()->text().startsWith("Using NATIONAL.TXT file dated: "));
+    EXPECT_FALSE(win.registerDateLabel()->text().endsWith("1899"));
+    EXPECT_TRUE(win.dateLabel()->font().bold());
+    EXPECT_EQ(state.National.NumberIndexCount(), 1u);
+    EXPECT_EQ(state.National.FindPlayerByNumber("012345"), 1u);
+    EXPECT_EQ(state.Formats.ShortDateFormat, "dd/mm/yyyy");
+    EXPECT_EQ(state.Formats.LongDateFormat, "dddd/mmmm/yyyy");
+    // No award files: the award statements are not offered.
+    EXPECT_FALSE(win.awardStatementsMenu()->menuAction()->isVisible());
+}
+
+TEST_F(MainWinTest, AwardStatementsShownWhenBothFilesExist) {
+    WriteRegisters();
+    dir.Write("history.txt", "");
+    dir.Write("events.txt", "");
+    MainWindow win(state, platform);
+    EXPECT_TRUE(win.awardStatementsMenu()->menuAction()->isVisible());
+}
+
+TEST_F(MainWinTest, MissingRegistersAreReportedInOrderAndTheWindowCloses) {
+    platform.ExpectError("Cannot find NATIONAL.TXT.");
+    platform.ExpectError("Cannot find NATIONAL.CLB.");
+    MainWindow win(state, platform);
+    platform.VerifyAllShown();
+    EXPECT_EQ(win.registerDateLabel()->text(), "Using NATIONAL.TXT file dated: December 30 1899");
+    EXPECT_EQ(state.National.Count(), 0u);
+    win.show();
+    win.closeIfRegistersMissing();
+    EXPECT_FALSE(win.isVisible());
+}
+
+TEST_F(MainWinTest, RegisterThatIsAFolderIsReportedNotLoaded) {
+    std::filesystem::create_directory(dir / "National.TXT");
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN,"});
+    platform.ExpectError("Cannot read NATIONAL.TXT: it is a folder, not a file.");
+    MainWindow win(state, platform);
+    win.show();
+    win.closeIfRegistersMissing();
+    EXPECT_FALSE(win.isVisible());
+}
+
+TEST_F(MainWinTest, OnlyTheClubRegisterMissing) {
+    WriteRegisters();
+    std::filesystem::remove(dir / "NATIONAL.CLB");
+    platform.ExpectError("Cannot find NATIONAL.CLB.");
+    MainWindow win(state, platform);
+}
+
+TEST_F(MainWinTest, FirstRunDefaultsAreWrittenAtClose) {
+    WriteRegisters();
+    {
+        MainWindow win(state, platform);
+        EXPECT_TRUE(Item(win, "Show Program Hints")->isChecked());
+        EXPECT_TRUE(state.Settings.ShowMPWarning);
+        EXPECT_EQ(state.Settings.LastClubNo, "");
+        EXPECT_FALSE(state.Settings.LastMPFolderUsed.empty());
+        win.close();
+    }
+    auto& v = platform.Store().Values;
+    EXPECT_EQ(v.size(), 4u);
+    EXPECT_EQ(v["ShowHints"], "1");
+    EXPECT_EQ(v["ShowMPWarning"], "1");
+    EXPECT_EQ(v["LastClubNo"], "");
+    EXPECT_EQ(v["LastMPFolderUsed"], state.Settings.LastMPFolderUsed);
+}
+
+TEST_F(MainWinTest, StoredSettingsAreReadAndTheHintSwitchWritten) {
+    WriteRegisters();
+    platform.Store().Values = {{"ShowHints", "0"},
+                               {"LastClubNo", "6785"},
+                               {"LastMPFolderUsed", "/data/mp/"},
+                               {"ShowMPWarning", "0"}};
+    MainWindow win(state, platform);
+    EXPECT_FALSE(Item(win, "Show Program Hints")->isChecked());
+    EXPECT_FALSE(state.Settings.ShowHints);
+    EXPECT_EQ(state.Settings.LastClubNo, "6785");
+    Item(win, "Show Program Hints")->trigger();
+    EXPECT_TRUE(state.Settings.ShowHints);
+    win.close();
+    EXPECT_EQ(platform.Store().Values["ShowHints"], "1");
+    EXPECT_EQ(platform.Store().Values["ShowMPWarning"], "0");
+    EXPECT_EQ(platform.Store().Values["LastMPFolderUsed"], "/data/mp/");
+}
+
+TEST_F(MainWinTest, DateFormatsAreRestoredAtClose) {
+    WriteRegisters();
+    state.Formats = DateFormats{"d.m.yy", "dddd d mmmm yyyy", '.'};
+    MainWindow win(state, platform);
+    EXPECT_EQ(state.Formats.ShortDateFormat, "dd/mm/yyyy");
+    EXPECT_EQ(state.Formats.DateSeparator, '.');
+    win.close();
+    EXPECT_EQ(state.Formats, (DateFormats{"d.m.yy", "dddd d mmmm yyyy", '.'}));
+}
+
+TEST_F(MainWinTest, StartUpRenamesOldMasterpointFiles) {
+    WriteRegisters();
+    dir.Write("3104326.MP1", "0012345000125\r\n");
+    MainWindow win(state, platform);
+    EXPECT_TRUE(dir.Exists("3104326.gld"));
+    EXPECT_FALSE(dir.Exists("3104326.MP1"));
+}
+
+TEST_F(MainWinTest, OverwriteCheck) {
+    WriteRegisters();
+    MainWindow win(state, platform);
+    // Absent: go on at once.
+    EXPECT_TRUE(win.overwriteCheck(kAwardsSubmission));
+    EXPECT_EQ(platform.Beeps(), 0);
+    // No keeps the file and stops.
+    dir.Write("AWARDS.TXT", "old requests");
+    platform.ExpectWarning(
+        "AWARD.TXT has been found. Do you wish to OVERWRITE and lose this information? ", false);
+    EXPECT_FALSE(win.overwriteCheck(kAwardsSubmission));
+    EXPECT_EQ(dir.Read("AWARDS.TXT"), "old requests");
+    EXPECT_EQ(platform.Beeps(), 1);
+    // Yes deletes it and goes on.
+    platform.ExpectWarning(
+        "AWARD.TXT has been found. Do you wish to OVERWRITE and lose this information? ", true);
+    EXPECT_TRUE(win.overwriteCheck(kAwardsSubmission));
+    EXPECT_FALSE(dir.Exists("AWARDS.TXT"));
+    EXPECT_EQ(platform.Beeps(), 2);
+}
+
+TEST_F(MainWinTest, OverwriteCheckStopsWhenTheFileCannotBeDeleted) {
+    WriteRegisters();
+    MainWindow win(state, platform);
+    dir.Write("PLAYER.TXT/inside", "x"); // a folder that cannot simply be removed
+    platform.ExpectWarning(
+        "PLAYER.TXT has been found. Do you wish to OVERWRITE and lose this information? ", true);
+    platform.ExpectError("Cannot delete PLAYER.TXT. Nothing has been changed; close any program "
+                         "using it and try again.");
+    EXPECT_FALSE(win.overwriteCheck(kPlayerSubmission));
+    EXPECT_TRUE(dir.Exists("PLAYER.TXT/inside"));
+}
+
+TEST_F(MainWinTest, MasterpointFileChoiceRenamesFirstThenAsks) {
+    WriteRegisters();
+    state.Settings.LastMPFolderUsed = "/data/mp/";
+    platform.Store().Values["LastMPFolderUsed"] = "/data/mp/";
+    MainWindow win(state, platform);
+    dir.Write("late.MP4", "x"); // appears after start-up
+    QStringList folders;
+    platform.ExpectOpenFiles({}, [&](const OpenFileRequest& r) {
+        EXPECT_TRUE(dir.Exists("late.gar")); // converted before the chooser opened
+        EXPECT_EQ(r.Title, "Select Masterpoint File");
+        EXPECT_EQ(r.Filter, "QMR Master Point Files|*.gld;*.red;*.grn;*.gar;*.rag");
+        EXPECT_EQ(r.InitialFolder, "/data/mp/");
+        r.OnFolderChange("/elsewhere");
+    });
+    EXPECT_EQ(win.chooseMPFile([&](const QString& f) { folders << f; }), QString());
+    EXPECT_EQ(folders, QStringList{"/elsewhere"});
+    platform.ExpectOpenFiles({"/data/mp/3104326.gld"});
+    EXPECT_EQ(win.chooseMPFile({}), "/data/mp/3104326.gld");
+}
+
+TEST_F(MainWinTest, UnbuiltDialogsAreDisabledAndAboutShowsTheVersion) {
+    WriteRegisters();
+    MainWindow win(state, platform);
+    EXPECT_FALSE(Item(win, "&View a Player")->isEnabled());
+    EXPECT_FALSE(Item(win, "&About")->isEnabled());
+    EXPECT_TRUE(Item(win, "&Printer Setup")->isEnabled());
+    EXPECT_TRUE(Item(win, "&Quit")->isEnabled());
+    AboutDialog about(&win);
+    DialogSet dialogs;
+    dialogs.Windows[MenuCommand::About] = &about;
+    win.attachDialogs(dialogs);
+    EXPECT_TRUE(Item(win, "&About")->isEnabled());
+    EXPECT_EQ(about.versionLabel()->text(), "Version 1.01");
+    platform.ExpectDialog("About", [](QDialog& d) {
+        EXPECT_EQ(static_cast<AboutDialog&>(d).versionLabel()->text(), "Version 7.00.01");
+        return QDialog::Accepted;
+    });
+    Item(win, "&About")->trigger();
+}
+
+// Every item of the program's menu opens its window, and only the items whose windows are
+// built are enabled.
+TEST_F(MainWinTest, EveryBuiltWindowIsReachedFromItsMenuItem) {
+    WriteRegisters();
+    dir.Write("history.txt", "");
+    dir.Write("events.txt", "");
+    dir.Write("3104326.gld", "0012345000125\r\n");
+    MainWindow win(state, platform);
+    ProgramWindows windows(state, platform, win);
+    const std::map<MenuCommand, QString> opens = {
+        {MenuCommand::ViewPlayer, "Viewing Players"},
+        {MenuCommand::ViewMPFile, "View Masterpoint Information in a File"},
+        {MenuCommand::SingleStatement, "Award Statements"},
+        {MenuCommand::ClubStatements, "Print Member Award Statements"},
+        {MenuCommand::About, "About"},
+    };
+    const std::set<MenuCommand> actions = {MenuCommand::PrinterSetup, MenuCommand::ShowHints,
+                                           MenuCommand::Quit};
+    for (const MenuItemEntry& entry : kMenuTable) {
+        QAction* item = win.menuItem(entry.Command);
+        const bool built = opens.count(entry.Command) || actions.count(entry.Command);
+        EXPECT_EQ(item->isEnabled(), built) << entry.Caption;
+        if (!opens.count(entry.Command))
+            continue;
+        if (entry.Command == MenuCommand::ViewMPFile)
+            platform.ExpectOpenFiles({QString::fromStdString((dir / "3104326.gld").string())});
+        platform.ExpectDialog(opens.at(entry.Command), [](QDialog&) { return QDialog::Rejected; });
+        item->trigger();
+        platform.VerifyAllShown();
+    }
+}
+
+TEST_F(MainWinTest, PrinterSetupRunsTheSetupDialog) {
+    WriteRegisters();
+    MainWindow win(state, platform);
+    platform.ExpectPrinterSetup(false);
+    Item(win, "&Printer Setup")->trigger();
+}
+
+TEST_F(MainWinTest, ViewCommandHandsTheChosenFileOnAndCancelOpensNothing) {
+    WriteRegisters();
+    MainWindow win(state, platform);
+    AppState warningState;
+    OldFilesWarningDialog warning(warningState);
+    QStringList shown;
+    DialogSet dialogs;
+    dialogs.OldFilesWarning = &warning;
+    dialogs.ShowViewMP = [&](const QString& file) { shown << file; };
+    win.attachDialogs(dialogs);
+    QAction* view = Item(win, "&View Master Point Information in a MP File");
+    ASSERT_TRUE(view->isEnabled());
+    EXPECT_FALSE(Item(win, "&Edit Master Point Information in a MP File")->isEnabled());
+    platform.ExpectOpenFiles({});
+    view->trigger();
+    EXPECT_TRUE(shown.isEmpty());
+    platform.ExpectOpenFiles({"/data/3104326.gld"});
+    view->trigger();
+    EXPECT_EQ(shown, QStringList{"/data/3104326.gld"});
+}
+
+TEST_F(MainWinTest, ShowProgramHintsSwitchesHintsAtOnce) {
+    WriteRegisters();
+    MainWindow win(state, platform);
+    // Hints show in the active window.
+    auto* button = new QPushButton(QStringLiteral("Get"), &win);
+    button->setToolTip(QStringLiteral("Get the player"));
+    win.setCentralWidget(button);
+    win.show();
+    win.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&win));
+    auto hover = [&](int waitMs) {
+        QToolTip::hideText();
+        QTest::mouseMove(button, QPoint(5, 5));
+        QTest::mouseMove(button, QPoint(8, 8));
+        QTest::qWait(waitMs);
+        return QToolTip::isVisible() && QToolTip::text() == button->toolTip();
+    };
+    EXPECT_FALSE(hover(100));                   // not before 200 ms
+    EXPECT_TRUE(hover(600));                    // Qt alone waits 700 ms
+    Item(win, "Show Program Hints")->trigger(); // unchecked
+    EXPECT_FALSE(hover(600));
+    Item(win, "Show Program Hints")->trigger(); // checked again
+    EXPECT_TRUE(hover(600));                    // Qt alone waits 700 ms
+    QToolTip::hideText();
+}

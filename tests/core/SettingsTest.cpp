@@ -1,0 +1,61 @@
+#include "core/Settings.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace mpsec;
+
+namespace {
+struct MapStore : SettingsStore {
+    std::map<std::string, std::string> values;
+    std::optional<std::string> ReadText(const std::string& n) override {
+        auto it = values.find(n);
+        return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    void WriteText(const std::string& n, const std::string& v) override { values[n] = v; }
+    void WriteInt(const std::string& n, int v) override { values[n] = "int:" + std::to_string(v); }
+};
+} // namespace
+
+TEST(Settings, StoredBooleans) {
+    struct Case {
+        std::optional<std::string> text;
+        std::optional<bool> value;
+    } cases[] = {
+        {"1", true},
+        {"0", false},
+        {"-1", true},
+        {" 7 ", true},
+        {"", std::nullopt},
+        {"yes", std::nullopt},
+        {"1.5", std::nullopt},
+        {"99999999999", std::nullopt},
+        {std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseStoredBool(c.text), c.value) << c.text.value_or("(absent)");
+}
+
+TEST(Settings, AbsentOrWrongValuesKeepTheDefaults) {
+    AppSettings defaults;
+    defaults.LastMPFolderUsed = "/home/sec/";
+    MapStore empty;
+    EXPECT_EQ(ReadSettings(empty, defaults), defaults);
+
+    MapStore wrong;
+    wrong.values = {{"ShowHints", "maybe"}, {"ShowMPWarning", "off"}, {"LastClubNo", "6785"}};
+    AppSettings read = ReadSettings(wrong, defaults);
+    EXPECT_TRUE(read.ShowHints);
+    EXPECT_TRUE(read.ShowMPWarning);
+    EXPECT_EQ(read.LastClubNo, "6785");
+    EXPECT_EQ(read.LastMPFolderUsed, "/home/sec/");
+}
+
+TEST(Settings, WritesAllFourValuesBooleansAsIntegers) {
+    MapStore store;
+    WriteSettings(store, AppSettings{false, "3104", "/data/mp/", true});
+    EXPECT_EQ(store.values, (std::map<std::string, std::string>{{"ShowHints", "int:0"},
+                                                                {"LastClubNo", "3104"},
+                                                                {"LastMPFolderUsed", "/data/mp/"},
+                                                                {"ShowMPWarning", "int:1"}}));
+}

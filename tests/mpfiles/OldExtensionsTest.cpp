@@ -1,0 +1,122 @@
+#include "mpfiles/OldExtensions.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace mpsec;
+using Names = std::vector<std::string>;
+
+TEST(MPExtensions, FilterListsTheFiveNewExtensions) {
+    EXPECT_EQ(MPFileFilter(), "QMR Master Point Files|*.gld;*.red;*.grn;*.gar;*.rag");
+}
+
+TEST(MPExtensions, ConversionRenamesOldNames) {
+    struct Case {
+        Names before;
+        Names after;
+    } cases[] = {
+        {{"A.MP1", "B.mp3", "C.MP5"}, {"A.gld", "B.grn", "C.rag"}},
+        {{"A.MP2", "A.red"}, {"A.MP2", "A.red"}}, // the new name is taken
+        {{"E.MP2", "E.RED"}, {"E.MP2", "E.RED"}}, // ... in another letter case too
+        {{"X.MP12", "Y.MP", "Z.mp4x"}, {"X.MP12", "Y.MP", "Z.mp4x"}},
+        {{"two.dots.Mp4", ".MP5"}, {".rag", "two.dots.gar"}},
+        {{"3104326.gld", "notes.txt"}, {"3104326.gld", "notes.txt"}},
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        for (const auto& n : c.before)
+            dir.Write(n, "0012345000125\r\n");
+        CheckAndConvertMPFiles(dir.Path());
+        EXPECT_EQ(dir.Names(), c.after);
+    }
+}
+
+TEST(MPExtensions, OneRowRenamesOnlyItsExtension) {
+    test::TempFolder dir;
+    for (const char* n : {"A.MP1", "B.MP2", "C.mp1"})
+        dir.Write(n, "x");
+    ConvertOldMPFileExtensions(dir.Path(), 0);
+    EXPECT_EQ(dir.Names(), (Names{"A.gld", "B.MP2", "C.gld"}));
+    ConvertOldMPFileExtensions(dir.Path(), 7); // no such row: nothing happens
+    EXPECT_EQ(dir.Names(), (Names{"A.gld", "B.MP2", "C.gld"}));
+}
+
+TEST(MPExtensions, FoldersAndReadOnlyFilesAreRenamedToo) {
+    test::TempFolder dir;
+    std::filesystem::create_directory(dir / "SCORES.MP1");
+    dir.Write("R.MP3", "keep me");
+    std::filesystem::permissions(dir / "R.MP3", std::filesystem::perms::owner_read);
+    CheckAndConvertMPFiles(dir.Path());
+    EXPECT_EQ(dir.Names(), (Names{"R.grn", "SCORES.gld"}));
+    EXPECT_EQ(dir.Read("R.grn"), "keep me");
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "SCORES.gld"));
+}
+
+TEST(MPExtensions, TakenNameKeepsBothFilesIntact) {
+    test::TempFolder dir;
+    dir.Write("A.MP2", "old");
+    dir.Write("A.red", "new");
+    CheckAndConvertMPFiles(dir.Path());
+    EXPECT_EQ(dir.Read("A.MP2"), "old");
+    EXPECT_EQ(dir.Read("A.red"), "new");
+}
+
+TEST(MPExtensions, ViewerFolderCheck) {
+    struct Case {
+        Names files;
+        bool showWarning;
+        bool answerYes;
+        bool expectAsked;
+        bool expectConverted;
+        Names after;
+    } cases[] = {
+        {{"song.mp3"}, true, false, true, false, {"song.mp3"}},
+        {{"song.mp3"}, true, true, true, true, {"song.grn"}},
+        {{"song.mp3"}, false, false, false, true, {"song.grn"}},
+        {{"a.gld"}, true, false, false, true, {"a.gld"}},
+        {{"tune.mpx"}, true, false, true, false, {"tune.mpx"}}, // *.mp? asks, nothing to rename
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        for (const auto& n : c.files)
+            dir.Write(n, "x");
+        bool asked = false;
+        int busy = 0;
+        bool converted = ViewerFolderCheck(
+            dir.Path(), c.showWarning,
+            [&] {
+                asked = true;
+                return c.answerYes;
+            },
+            [&](const std::function<void()>& work) {
+                ++busy;
+                work();
+            });
+        EXPECT_EQ(asked, c.expectAsked);
+        EXPECT_EQ(converted, c.expectConverted);
+        EXPECT_EQ(busy, c.expectConverted ? 1 : 0);
+        EXPECT_EQ(dir.Names(), c.after);
+    }
+}
+
+TEST(MPExtensions, MergeFolderCheckAsksWheneverOldNamesArePresent) {
+    for (bool yes : {false, true}) {
+        test::TempFolder dir;
+        dir.Write("song.MP3", "x");
+        bool asked = false;
+        EXPECT_EQ(MergeFolderCheck(dir.Path(),
+                                   [&] {
+                                       asked = true;
+                                       return yes;
+                                   }),
+                  yes);
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(dir.Names(), (Names{yes ? "song.grn" : "song.MP3"}));
+    }
+    test::TempFolder clean;
+    EXPECT_TRUE(MergeFolderCheck(clean.Path(), [] {
+        ADD_FAILURE() << "asked without old names";
+        return false;
+    }));
+}

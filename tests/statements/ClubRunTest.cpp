@@ -1,0 +1,55 @@
+#include "statements/ClubRun.h"
+#include "support/Players.h"
+
+#include <gtest/gtest.h>
+
+using namespace mpsec;
+
+TEST(ClubRun, ClubRunSelection) {
+    struct Case {
+        const char *surname, *club, *from, *to;
+        bool in;
+    } cases[] = {
+        {"MARTIN", "3104", "A", "Z", true},  {"MARTIN", "3i104", "A", "Z", false},
+        {"MARTIN", "3104", "M", "M", true},  {"ADAMS", "3104", "M", "M", false},
+        {"MARTIN", "3104", "Z", "A", false}, {"", "3104", "A", "Z", false},
+        {"MARTIN", "2101", "A", "Z", false},
+    };
+    for (const auto& c : cases) {
+        rPlayer p = test::TestPlayer("1", c.surname, "A", c.club);
+        p.HomeClub = c.club;
+        EXPECT_EQ(InClubRun(p, "3104", c.from, c.to), c.in)
+            << c.surname << " " << c.club << " " << c.from << c.to;
+    }
+    rPlayer odd = test::TestPlayer("7", "O'DAR/VEN");
+    EXPECT_EQ(StatementPdfName(odd), "7 O'DAR_VEN.pdf");
+}
+
+TEST(ClubRun, ClubRunRefusalsAndDoneText) {
+    PlayerRegister national;
+    national.Assign(test::RegisterText({test::TestPlayer("2488258", "MARTIN", "A", "3-104"),
+                                        test::TestPlayer("44", "NASH", "B", "3i104")}));
+    const auto describe = [](std::string_view code) {
+        return code == "3104" || code == "2101" ? std::string(code) + " A CLUB" : std::string();
+    };
+    struct Case {
+        const char *club, *from, *to, *refusal;
+    } cases[] = {
+        {"3104", "A", "Z", ""},
+        {"3104", "M", "M", ""},
+        {"3104", "N", "N", "Club 3104 has no active member with a surname from N to N."},
+        {"3104", "Z", "A", "Club 3104 has no active member with a surname from Z to A."},
+        {"2101", "A", "Z", "Club 2101 has no active member with a surname from A to Z."},
+        {"9876", "A", "Z", "Club 9876 is not in the club register."},
+        {"3i104", "A", "Z", "Enter a club number of four digits, eg 6785."},
+        {"31a4", "A", "Z", "Enter a club number of four digits, eg 6785."},
+        {"", "A", "Z", "Enter a club number of four digits, eg 6785."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ClubRunRefusal(national, describe, c.club, c.from, c.to), c.refusal) << c.club;
+
+    EXPECT_EQ(ClubRunDoneText(1, false, ""), "1 statement printed.");
+    EXPECT_EQ(ClubRunDoneText(3, true, ""), "Cancelled. 3 statements printed.");
+    EXPECT_EQ(ClubRunDoneText(2, false, "/home/sec/out"),
+              "2 statements written as PDF files in /home/sec/out.");
+}

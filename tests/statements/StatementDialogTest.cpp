@@ -1,0 +1,159 @@
+#include "statements/AwardFilesTest.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace mpsec;
+using StatementDialogTest = test::AwardFilesTest;
+
+TEST_F(StatementDialogTest, GetShowsTheStatement) {
+    Open();
+    EXPECT_TRUE(dlg->printButton()->isHidden());
+    Get("011");
+    ASSERT_TRUE(dlg->statementShown());
+    EXPECT_EQ(dlg->nameLabel()->text(), "ANNE ADAMS");
+    EXPECT_EQ(dlg->clubLabel()->text(), "3104 ARDEN BRIDGE CLUB");
+    EXPECT_EQ(dlg->rankLabel()->text(), "*Regional Master");
+    EXPECT_EQ(dlg->nextRankLabel()->text(), "State Master.");
+    EXPECT_EQ(dlg->promotionLabel(2, 1)->text(), "0.00"); // 25 needed, 30 held
+    const auto rows = dlg->gridRows();
+    ASSERT_EQ(rows.size(), 10u);
+    EXPECT_EQ(rows[0][1], "Q/YY");
+    EXPECT_EQ(rows[1][3], "Totals as at 15/03/2007");
+    EXPECT_EQ(rows[2][3], "SPRING CONGRESS PAIRS");
+    EXPECT_EQ(rows[2][4], "2.50");
+    EXPECT_EQ(rows[5][1], "1/08");
+    EXPECT_EQ(rows[6][7], "4.50");
+    EXPECT_EQ(rows[8][3], "Totals as at 15/03/2008");
+    EXPECT_FALSE(dlg->printButton()->isHidden());
+    EXPECT_FALSE(dlg->nextButton()->isHidden());
+    EXPECT_EQ(platform.Beeps(), 0);
+}
+
+TEST_F(StatementDialogTest, UnknownAndInactivePlayersAndKeys) {
+    Open();
+    platform.ExpectMessage("        No player has this number.       ");
+    Get("999");
+    platform.ExpectMessage("             Inactive player.            ");
+    Get("44");
+    EXPECT_FALSE(dlg->statementShown());
+    EXPECT_TRUE(dlg->printButton()->isHidden());
+    EXPECT_EQ(platform.Beeps(), 2);
+    dlg->numberBox()->clear();
+    QTest::keyClicks(dlg->numberBox(), "1x");
+    EXPECT_EQ(dlg->numberBox()->text(), "1");
+    EXPECT_EQ(platform.Beeps(), 3);
+    dlg->numberBox()->clear();
+    dlg->lookUp(); // empty: nothing
+}
+
+TEST_F(StatementDialogTest, StepsThroughTheClubAndStopsAtTheEnds) {
+    Open();
+    Get("11");
+    dlg->nextButton()->click();
+    EXPECT_EQ(dlg->nameLabel()->text(), "CAL CARTER");
+    dlg->nextButton()->click(); // DAVIS is inactive (3i104): passed over
+    EXPECT_EQ(dlg->nameLabel()->text(), "EVE EVANS");
+    EXPECT_EQ(platform.Beeps(), 0);
+    dlg->nextButton()->click(); // nothing more: the register's last line
+    EXPECT_EQ(dlg->nameLabel()->text(), "EVE EVANS");
+    EXPECT_EQ(platform.Beeps(), 1);
+    EXPECT_TRUE(dlg->nextButton()->styleSheet().contains("red"));
+    dlg->nextButton()->click();
+    EXPECT_EQ(platform.Beeps(), 2);
+    dlg->previousButton()->click();
+    EXPECT_EQ(dlg->nameLabel()->text(), "CAL CARTER");
+    dlg->previousButton()->click();
+    EXPECT_EQ(dlg->nameLabel()->text(), "ANNE ADAMS");
+    dlg->previousButton()->click();
+    EXPECT_EQ(platform.Beeps(), 3);
+    EXPECT_TRUE(dlg->previousButton()->styleSheet().contains("red"));
+    dlg->previousButton()->click();
+    EXPECT_EQ(platform.Beeps(), 4);
+}
+
+TEST_F(StatementDialogTest, PrintAndPreview) {
+    Open();
+    Get("33");
+    platform.ExpectPrintDialog(false);
+    dlg->printButton()->click();
+    EXPECT_TRUE(platform.PrintedDocuments().empty());
+    platform.ExpectPrintDialog(true);
+    dlg->printButton()->click();
+    ASSERT_EQ(platform.PrintedDocuments().size(), 1u);
+    const ComposedDocument& doc = platform.PrintedDocuments()[0];
+    bool named = false;
+    for (const PageText& t : doc.Texts)
+        named |= t.Text == "CAL CARTER (33)";
+    EXPECT_TRUE(named);
+    dlg->previewButton()->click();
+    EXPECT_EQ(platform.Previewed().size(), 1u);
+}
+
+TEST_F(StatementDialogTest, MissingHistoryIsSaid) {
+    std::filesystem::remove(dir / "history.txt");
+    platform.ExpectError("Cannot open file \"history.txt\". No such file or directory");
+    Open();
+    platform.ExpectError("Cannot open file \"history.txt\". No such file or directory");
+    Get("11");
+    EXPECT_FALSE(dlg->statementShown());
+}
+
+TEST_F(StatementDialogTest, SevenDigitNumbersAreShownSteppedAndPrintedWhole) {
+    state.National.Assign(test::RegisterText({
+        test::TestPlayer("11", "ADAMS", "ANNE", "3-104"),
+        test::TestPlayer("2488258", "BAKER", "BOB", "3-104"),
+        test::TestPlayer("123456", "COLE", "CAT", "3-104"),
+        test::TestPlayer("3100001", "DUNN", "DON", "3-104"),
+    }));
+    Open();
+    Get("11");
+    const char* forward[] = {"2488258", "123456", "3100001"};
+    for (const char* number : forward) {
+        dlg->nextButton()->click();
+        EXPECT_EQ(dlg->numberBox()->text(), number);
+        EXPECT_TRUE(dlg->statementShown()) << number;
+    }
+    dlg->previousButton()->click();
+    dlg->previousButton()->click();
+    EXPECT_EQ(dlg->numberBox()->text(), "2488258");
+    EXPECT_EQ(dlg->nameLabel()->text(), "BOB BAKER");
+
+    dlg->numberBox()->clear();
+    QTest::keyClicks(dlg->numberBox(), "31000019"); // seven digits typed, the eighth refused
+    EXPECT_EQ(dlg->numberBox()->text(), "3100001");
+    QTest::keyClick(dlg->numberBox(), Qt::Key_Return);
+    EXPECT_EQ(dlg->nameLabel()->text(), "DON DUNN");
+    dlg->reject();
+
+    state.Settings.LastClubNo = "3104";
+    ClubStatementsDialog all(state, platform, *dlg);
+    all.show();
+    platform.ExpectPrintDialog(true);
+    platform.ExpectInformation("4 statements printed.");
+    all.printButton()->click();
+    QStringList titles;
+    for (const ComposedDocument& d : platform.PrintedDocuments())
+        titles << QString::fromStdString(d.Title);
+    EXPECT_EQ(titles, (QStringList{"Statement of Awards 11", "Statement of Awards 2488258",
+                                   "Statement of Awards 123456", "Statement of Awards 3100001"}));
+}
+
+TEST_F(StatementDialogTest, AStatementStoppedByAConversionErrorCannotBePrinted) {
+    dir.WriteLines("history.txt", {"3070000011X1 ABC    2,50"});
+    Open();
+    Get("33");
+    ASSERT_TRUE(dlg->statementShown());
+    platform.ExpectError("'    2,50' is not a valid floating point value");
+    Get("11");
+    EXPECT_FALSE(dlg->statementShown());
+    for (QPushButton* b :
+         {dlg->printButton(), dlg->previewButton(), dlg->nextButton(), dlg->previousButton()})
+        EXPECT_TRUE(b->isHidden()) << b->text().toStdString();
+    dlg->print(); // no print dialog, no preview: the fake fails on either
+    dlg->preview();
+    EXPECT_TRUE(platform.PrintedDocuments().empty());
+    EXPECT_TRUE(platform.Previewed().empty());
+}
