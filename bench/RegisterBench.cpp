@@ -113,7 +113,7 @@ void BM_ListLargeMPFile(benchmark::State& state) {
     for (auto _ : state) {
         LineList lines;
         (void)ReadLines(DataFolder() / "NATIONAL-SIZE.gld", lines);
-        MPListing listing = ListMPFile(lines, 1, reg);
+        MPListing listing = ListMPFile(lines, MPType::Gold, reg);
         benchmark::DoNotOptimize(listing.Entries.data());
     }
 }

@@ -30,13 +30,12 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
             continue;
         }
         MPListing listing = ListMPFile(lines, FindMPType(name), national);
-        out << " Masterpoint information for MP File " << fs::path(name).filename().string()
-            << "\n";
+        out << MPListingTitle(name.filename().string()) << "\n";
         for (const std::string& entry : listing.Entries)
             out << entry << "\n";
         // The errors of the lines before a conversion error are reported with it.
         if (!listing.Errors.empty() || !listing.ConversionError)
-            out << (listing.Errors.empty() ? "No File Errors" : "File Errors") << "\n";
+            out << listing.ErrorAreaText() << "\n";
         for (const std::string& error : listing.Errors)
             out << "  " << error << "\n";
         if (listing.ConversionError) {

@@ -4,6 +4,8 @@
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
+#include "ui/Colours.h"
+#include "ui/PlayerPanel.h"
 #include "ui/Widgets.h"
 
 #include <QEvent>
@@ -55,23 +57,13 @@ PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget*
     inputs->addWidget(getButton_);
     layout->addLayout(inputs);
 
-    auto* details = new QGridLayout;
-    nameLabel_ = BoldLabel(QString(), this);
-    clubLabel_ = BoldLabel(QString(), this);
-    rankLabel_ = BoldLabel(QString(), this);
-    details->addWidget(new QLabel(QStringLiteral("Name:"), this), 0, 0);
-    details->addWidget(nameLabel_, 0, 1);
-    details->addWidget(new QLabel(QStringLiteral("Home Club: "), this), 1, 0);
-    details->addWidget(clubLabel_, 1, 1);
-    details->addWidget(new QLabel(QStringLiteral("Rank"), this), 2, 0);
-    details->addWidget(rankLabel_, 2, 1);
-    details->setColumnStretch(1, 1);
-    layout->addLayout(details);
+    playerPanel_ = new PlayerPanel(QStringLiteral("Rank"), this);
+    layout->addWidget(playerPanel_);
 
     auto* middle = new QHBoxLayout;
     auto* table = new QGridLayout;
-    const QColor colours[4] = {QColor(255, 255, 0), QColor(255, 0, 0), QColor(0, 128, 0),
-                               Qt::black};
+    const QColor colours[4] = {ScreenColour(MPColour::Gold), ScreenColour(MPColour::Red),
+                               ScreenColour(MPColour::Green), Qt::black};
     const char* heads[5] = {"Points Earned", "Gold", "Red", "Green", "Total"};
     for (int c = 0; c < 5; ++c) {
         QLabel* head = BoldLabel(QString::fromLatin1(heads[c]), this);
@@ -239,9 +231,7 @@ void PlayerViewDialog::showPlayer() {
     state_.CurrentPlayer = state_.National.GetPlayer(position_);
     const rPlayer& p = state_.CurrentPlayer;
     SetBoxText(numberBox_, Latin1(p.QMRNo));
-    nameLabel_->setText(Latin1(p.GivenName + " " + p.Surname));
-    clubLabel_->setText(Latin1(ClubLineText(p, state_.ClubLookup())));
-    rankLabel_->setText(Latin1(p.Rank));
+    playerPanel_->setPlayer(p, ClubLineText(p, state_.ClubLookup()), p.Rank);
     const std::string* values[5][4] = {
         {&p.GoldQ, &p.RedQ, &p.GreenQ, nullptr},
         {nullptr, nullptr, nullptr, &p.TotalThisYear},
@@ -281,6 +271,18 @@ bool PlayerViewDialog::eventFilter(QObject* watched, QEvent* event) {
             return false; // the selection list takes no typed characters
         },
         [this] { lookUp(); });
+}
+
+QLabel* PlayerViewDialog::nameLabel() const {
+    return playerPanel_->nameLabel();
+}
+
+QLabel* PlayerViewDialog::clubLabel() const {
+    return playerPanel_->clubLabel();
+}
+
+QLabel* PlayerViewDialog::rankLabel() const {
+    return playerPanel_->rankLabel();
 }
 
 } // namespace mpsec

@@ -9,6 +9,8 @@ class QPushButton;
 
 namespace mpsec {
 
+class PlayerPanel;
+
 struct AppState;
 class Platform;
 enum class PlayerMove;
@@ -29,9 +31,9 @@ class PlayerViewDialog : public QDialog {
     QLineEdit* surnameBox() const { return surnameBox_; }
     QLineEdit* initialBox() const { return initialBox_; }
     QPushButton* getButton() const { return getButton_; }
-    QLabel* nameLabel() const { return nameLabel_; }
-    QLabel* clubLabel() const { return clubLabel_; }
-    QLabel* rankLabel() const { return rankLabel_; }
+    QLabel* nameLabel() const;
+    QLabel* clubLabel() const;
+    QLabel* rankLabel() const;
     QLabel* selectionLabel() const { return selectionLabel_; }
     QListWidget* selectionList() const { return selectionList_; }
     QLabel* picture() const { return picture_; }
@@ -52,9 +54,7 @@ class PlayerViewDialog : public QDialog {
     QLineEdit* surnameBox_ = nullptr;
     QLineEdit* initialBox_ = nullptr;
     QPushButton* getButton_ = nullptr;
-    QLabel* nameLabel_ = nullptr;
-    QLabel* clubLabel_ = nullptr;
-    QLabel* rankLabel_ = nullptr;
+    PlayerPanel* playerPanel_ = nullptr;
     QLabel* selectionLabel_ = nullptr;
     QListWidget* selectionList_ = nullptr;
     QLabel* picture_ = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
+#include "ui/Colours.h"
 #include "ui/FolderChecks.h"
 #include "ui/Widgets.h"
 
@@ -23,13 +24,10 @@ namespace mpsec {
 
 namespace {
 
-// The colour of a label's colour name: gold shows yellow, red red, green green.
-QColor ColourOf(const std::string& label) {
-    if (label.rfind("Gold", 0) == 0)
-        return QColor(255, 255, 0);
-    if (label.rfind("Red", 0) == 0)
-        return QColor(255, 0, 0);
-    return QColor(0, 128, 0);
+void ShowColourLabel(QLabel* label, const std::string& text, std::optional<MPColour> colour) {
+    label->setText(Latin1(text));
+    if (colour)
+        SetTextColour(label, ScreenColour(*colour));
 }
 
 } // namespace
@@ -120,7 +118,7 @@ void MPFileViewerDialog::listFile() {
     secondColourLabel_->clear();
     listing_ = MPListing{};
     const QFileInfo info(file_);
-    titleLabel_->setText(" Masterpoint information for MP File " + info.fileName());
+    titleLabel_->setText(Latin1(MPListingTitle(ToLatin1(info.fileName()))));
     if (file_.isEmpty())
         return;
     platform_.ProcessEvents();
@@ -143,7 +141,7 @@ void MPFileViewerDialog::listFile() {
     for (const std::string& error : listing_.Errors)
         errorList_->addItem(Latin1(error));
     if (!listing_.Errors.empty()) {
-        errorLabel_->setText(QStringLiteral("File Errors"));
+        errorLabel_->setText(Latin1(listing_.ErrorAreaText()));
         errorLabel_->show();
         errorList_->show();
     }
@@ -153,13 +151,11 @@ void MPFileViewerDialog::listFile() {
         showError(Latin1(*listing_.ConversionError));
         return;
     }
-    const std::string first = listing_.FirstLabel(), second = listing_.SecondLabel();
-    firstColourLabel_->setText(Latin1(first));
-    SetTextColour(firstColourLabel_, ColourOf(first));
-    secondColourLabel_->setText(Latin1(second));
-    SetTextColour(secondColourLabel_, ColourOf(second));
+    const MPTypeColours colours = ColoursOf(listing_.Type);
+    ShowColourLabel(firstColourLabel_, listing_.FirstLabel(), colours.First);
+    ShowColourLabel(secondColourLabel_, listing_.SecondLabel(), colours.Second);
     if (listing_.Errors.empty()) {
-        errorLabel_->setText(QStringLiteral("No File Errors"));
+        errorLabel_->setText(Latin1(listing_.ErrorAreaText()));
         errorLabel_->show();
     }
     if (Status written = WriteMPReport(file_.toStdString(), listing_); !written)

@@ -12,23 +12,8 @@ namespace {
 const char* const kExtensions[] = {".gld", ".red", ".grn", ".gar", ".rag"};
 const char* const kColourNames[] = {"Gold", "Red", "Green"};
 
-// The colours of the first and second points fields of a type: 0 gold, 1 red, 2 green,
-// -1 none.
-std::pair<int, int> ColoursOf(int type) {
-    switch (type) {
-    case 1:
-        return {0, -1};
-    case 2:
-        return {1, -1};
-    case 3:
-        return {2, -1};
-    case 4:
-        return {0, 1};
-    case 5:
-        return {1, 2};
-    default:
-        return {-1, -1};
-    }
+const char* ColourName(MPColour colour) {
+    return kColourNames[static_cast<int>(colour)];
 }
 
 // A whole decimal number: leading blanks allowed, then digits only.
@@ -47,12 +32,34 @@ std::optional<std::uint32_t> WholeNumber(std::string_view field) {
 
 } // namespace
 
-int FindMPType(const std::filesystem::path& file) {
+MPType FindMPType(const std::filesystem::path& file) {
     const std::string ext = LowerAscii(file.extension().string());
     for (int i = 0; i < 5; ++i)
         if (ext == kExtensions[i])
-            return i + 1;
-    return 0;
+            return static_cast<MPType>(i + 1);
+    return MPType::None;
+}
+
+MPTypeColours ColoursOf(MPType type) {
+    switch (type) {
+    case MPType::Gold:
+        return {MPColour::Gold, std::nullopt};
+    case MPType::Red:
+        return {MPColour::Red, std::nullopt};
+    case MPType::Green:
+        return {MPColour::Green, std::nullopt};
+    case MPType::GoldRed:
+        return {MPColour::Gold, MPColour::Red};
+    case MPType::RedGreen:
+        return {MPColour::Red, MPColour::Green};
+    case MPType::None:
+        break;
+    }
+    return {};
+}
+
+std::string MPListingTitle(const std::string& fileName) {
+    return " Masterpoint information for MP File " + fileName;
 }
 
 std::vector<std::string> CheckPlayer(std::string_view number, std::string_view homeClub,
@@ -72,11 +79,14 @@ std::vector<std::string> CheckPlayer(std::string_view number, std::string_view h
     return messages;
 }
 
-MPListing ListMPFile(const LineList& file, int type, const PlayerRegister& national) {
+MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& national) {
     MPListing listing;
     listing.Type = type;
-    const auto [first, second] = ColoursOf(type);
-    std::uint64_t* totals[3] = {&listing.Gold, &listing.Red, &listing.Green};
+    const MPTypeColours colours = ColoursOf(type);
+    auto total = [&listing](MPColour colour) -> std::uint64_t& {
+        return colour == MPColour::Gold ? listing.Gold
+                                        : (colour == MPColour::Red ? listing.Red : listing.Green);
+    };
     // The count is not limited to 16 bits, so line numbers past 65,535 stay right.
     for (std::size_t i = 0; i < file.Count(); ++i) {
         const std::string_view line = file[i];
@@ -101,19 +111,19 @@ MPListing ListMPFile(const LineList& file, int type, const PlayerRegister& natio
             return value;
         };
         std::string pointsText;
-        if (first >= 0) {
+        if (colours.First) {
             const auto value = points(8);
             if (!value)
                 return listing;
             // A two-colour line shorter than 19 characters has a second value of 0.
             const auto value2 =
-                second >= 0 && line.size() >= 19 ? points(14) : std::optional<std::uint32_t>(0);
+                colours.Second && line.size() >= 19 ? points(14) : std::optional<std::uint32_t>(0);
             if (!value2)
                 return listing;
-            *totals[first] += *value;
+            total(*colours.First) += *value;
             pointsText = PointsText(*value);
-            if (second >= 0) {
-                *totals[second] += *value2;
+            if (colours.Second) {
+                total(*colours.Second) += *value2;
                 pointsText += " " + PointsText(*value2);
             }
         }
@@ -135,31 +145,40 @@ MPListing ListMPFile(const LineList& file, int type, const PlayerRegister& natio
     return listing;
 }
 
-std::uint64_t MPListing::Total(int colour) const {
-    return colour == 0 ? Gold : (colour == 1 ? Red : Green);
+std::uint64_t MPListing::Total(MPColour colour) const {
+    return colour == MPColour::Gold ? Gold : (colour == MPColour::Red ? Red : Green);
 }
 
-std::string MPListing::FirstLabel() const {
-    const int colour = ColoursOf(Type).first;
-    if (colour < 0)
+namespace {
+
+std::string ColourLabel(const MPListing& listing, std::optional<MPColour> colour) {
+    if (!colour)
         return {};
-    return std::string(kColourNames[colour]) + " Master Points " + GeneralText(Total(colour));
+    return std::string(ColourName(*colour)) + " Master Points " +
+           GeneralText(listing.Total(*colour));
+}
+
+} // namespace
+
+std::string MPListing::FirstLabel() const {
+    return ColourLabel(*this, ColoursOf(Type).First);
 }
 
 std::string MPListing::SecondLabel() const {
-    const int colour = ColoursOf(Type).second;
-    if (colour < 0)
-        return {};
-    return std::string(kColourNames[colour]) + " Master Points " + GeneralText(Total(colour));
+    return ColourLabel(*this, ColoursOf(Type).Second);
+}
+
+std::string MPListing::ErrorAreaText() const {
+    return Errors.empty() ? "No File Errors" : "File Errors";
 }
 
 std::vector<std::string> MPListing::TotalLines() const {
     std::vector<std::string> lines;
-    const auto [first, second] = ColoursOf(Type);
-    for (int colour : {first, second})
-        if (colour >= 0)
-            lines.push_back(std::string("  Total ") + kColourNames[colour] + ": " +
-                            GeneralText(Total(colour)));
+    const MPTypeColours colours = ColoursOf(Type);
+    for (std::optional<MPColour> colour : {colours.First, colours.Second})
+        if (colour)
+            lines.push_back(std::string("  Total ") + ColourName(*colour) + ": " +
+                            GeneralText(Total(*colour)));
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/LineList.h"
+#include "core/MPColour.h"
 #include "register/PlayerRegister.h"
 
 #include <cstdint>
@@ -10,13 +11,26 @@
 
 namespace mpsec {
 
-// 0 none, 1 gold (.gld), 2 red (.red), 3 green (.grn), 4 gold and red (.gar), 5 red and
-// green (.rag), by the file name's extension in any letter case.
-int FindMPType(const std::filesystem::path& file);
+// The type of a masterpoint file, which its extension tells: the colour of its points, or
+// the two colours of its two points fields. The numbers are the types' own.
+enum class MPType { None = 0, Gold = 1, Red = 2, Green = 3, GoldRed = 4, RedGreen = 5 };
+
+// The type of a file by its name's extension in any letter case: ".gld", ".red", ".grn",
+// ".gar", ".rag"; any other is None.
+MPType FindMPType(const std::filesystem::path& file);
+
+// The colours of a type's first and second points fields (none where it has none).
+struct MPTypeColours {
+    std::optional<MPColour> First, Second;
+};
+MPTypeColours ColoursOf(MPType type);
+
+// " Masterpoint information for MP File " and the file's name: the listing's title.
+std::string MPListingTitle(const std::string& fileName);
 
 // A masterpoint file listed against the register, as the viewer shows it.
 struct MPListing {
-    int Type = 0;
+    MPType Type = MPType::None;
     std::vector<std::string> Entries;
     std::vector<std::string> Errors;
     std::uint64_t Gold = 0, Red = 0, Green = 0; // hundredths
@@ -27,10 +41,11 @@ struct MPListing {
     // when the type has none).
     std::string FirstLabel() const;
     std::string SecondLabel() const;
+    // "File Errors" or "No File Errors".
+    std::string ErrorAreaText() const;
     // The total lines the report ends with.
     std::vector<std::string> TotalLines() const;
-    // The total of a colour: 0 gold, 1 red, 2 green.
-    std::uint64_t Total(int colour) const;
+    std::uint64_t Total(MPColour colour) const;
     // The report: every entry, then the total lines.
     std::vector<std::string> Report() const;
 };
@@ -42,7 +57,7 @@ std::vector<std::string> CheckPlayer(std::string_view numberAsWritten, std::stri
 
 // Lists the lines of a masterpoint file of the given type. A line starting with Ctrl-Z
 // ends the file.
-MPListing ListMPFile(const LineList& file, int type, const PlayerRegister& national);
+MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& national);
 
 // The report's name: the file's name with its extension replaced by ".TXT". Nothing when
 // that would be the listed file itself (in any letter case).

@@ -19,6 +19,21 @@ std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::strin
     return lines;
 }
 
+ClubStep StepThroughClub(const PlayerRegister& national, std::size_t line, std::string_view club,
+                         bool forward) {
+    const std::size_t last = national.NumberIndexCount();
+    for (;;) {
+        if (forward ? line >= last : line == 0)
+            return {line, false};
+        line = forward ? line + 1 : line - 1;
+        if (line == 0)
+            return {0, false};
+        const rPlayer player = national.GetPlayer(line);
+        if (player.HomeClub == club)
+            return {line, !IsInactive(player)};
+    }
+}
+
 std::string ClubRunRefusal(const PlayerRegister& national,
                            const std::function<std::string(std::string_view)>& describeClub,
                            std::string_view club, std::string_view from, std::string_view to) {

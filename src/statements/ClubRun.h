@@ -19,6 +19,17 @@ bool InClubRun(const rPlayer& player, std::string_view club, std::string_view fr
 std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::string_view club,
                                       std::string_view from, std::string_view to);
 
+// Where the statement screen's ">>" (forward) or "<<" lands from register line `line`: the
+// next (or previous) line whose home club is `club` exactly, and whether its statement is
+// shown (an inactive member is reached but not shown); the register's last line going
+// forward, or line 0 going back, when no such line remains.
+struct ClubStep {
+    std::size_t Line = 0;
+    bool Show = false;
+};
+ClubStep StepThroughClub(const PlayerRegister& national, std::size_t line, std::string_view club,
+                         bool forward);
+
 // Why a club's run would print nothing, or empty when it has members to print: the club
 // number is not four digits, names no club of the club register (`describeClub` gives an
 // empty text), or the club has no active member in the letter range.

@@ -137,13 +137,12 @@ bool ClubStatementsDialog::runClub(const QString& pdfFile) {
     const std::string from = ToLatin1(fromBox_->currentText()),
                       to = ToLatin1(toBox_->currentText());
     const QDir pdfFolder = QFileInfo(pdfFile).absoluteDir();
-    for (std::size_t i = 1; i < state_.National.Count(); ++i) {
+    // The same members, in the same order, as the command line's club run.
+    for (std::size_t line : ClubRunLines(state_.National, club, from, to)) {
         platform_.ProcessEvents(); // where a press of Cancel takes effect
         if (cancel_)
             return true;
-        state_.CurrentPlayer = state_.National.GetPlayer(i);
-        if (!InClubRun(state_.CurrentPlayer, club, from, to))
-            continue;
+        state_.CurrentPlayer = state_.National.GetPlayer(line);
         SetBoxText(statement_.numberBox(), Latin1(state_.CurrentPlayer.QMRNo));
         statement_.lookUp();
         if (!statement_.statementShown())

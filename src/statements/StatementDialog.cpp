@@ -1,9 +1,13 @@
 #include "statements/StatementDialog.h"
 
+#include "statements/ClubRun.h"
+
 #include "enquiries/PlayerLookup.h"
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
+#include "ui/Colours.h"
+#include "ui/PlayerPanel.h"
 #include "ui/Widgets.h"
 
 #include <QGridLayout>
@@ -50,8 +54,8 @@ QTableWidget* MakeGrid(QWidget* parent) {
 
 // Columns 4-7 are bold and right-aligned, gold in yellow, red in red, green in green.
 void FillRow(QTableWidget* grid, int row, const StatementRow& cells) {
-    static const QColor colours[4] = {QColor(255, 255, 0), QColor(255, 0, 0), QColor(0, 128, 0),
-                                      Qt::black};
+    static const QColor colours[4] = {ScreenColour(MPColour::Gold), ScreenColour(MPColour::Red),
+                                      ScreenColour(MPColour::Green), Qt::black};
     for (int c = 1; c < 8; ++c) {
         auto* item = new QTableWidgetItem(Latin1(cells[static_cast<std::size_t>(c)]));
         if (c >= 4) {
@@ -97,18 +101,8 @@ StatementDialog::StatementDialog(AppState& state, Platform& platform, QWidget* p
     top->addStretch();
     layout->addLayout(top);
 
-    auto* player = new QGridLayout;
-    nameLabel_ = BoldLabel(QString(), this);
-    clubLabel_ = BoldLabel(QString(), this);
-    rankLabel_ = BoldLabel(QString(), this);
-    player->addWidget(new QLabel(QStringLiteral("Name:"), this), 0, 0);
-    player->addWidget(nameLabel_, 0, 1);
-    player->addWidget(new QLabel(QStringLiteral("Home Club: "), this), 1, 0);
-    player->addWidget(clubLabel_, 1, 1);
-    player->addWidget(new QLabel(QStringLiteral("Your Current Rank is: "), this), 2, 0);
-    player->addWidget(rankLabel_, 2, 1);
-    player->setColumnStretch(1, 1);
-    layout->addLayout(player);
+    playerPanel_ = new PlayerPanel(QStringLiteral("Your Current Rank is: "), this);
+    layout->addWidget(playerPanel_);
 
     auto* promotion = new QGridLayout;
     promotion->addWidget(new QLabel(QStringLiteral("Requirements for Promotion to "), this), 0, 0);
@@ -221,8 +215,7 @@ void StatementDialog::clearForm() {
     fixedGrid_->clearContents();
     StatementRow headings{"", "Q/YY", "Code", "Description", "Gold", "Red", "Green", "Total"};
     FillRow(fixedGrid_, 0, headings);
-    for (QLabel* l : {nameLabel_, clubLabel_, rankLabel_})
-        l->clear();
+    playerPanel_->clear();
     for (auto& row : promotionLabels_)
         for (QLabel* l : row)
             l->clear();
@@ -283,9 +276,7 @@ void StatementDialog::lookUp() {
 void StatementDialog::showPanels() {
     const rPlayer& p = statement_.Player;
     const Promotion& r = statement_.Requirements;
-    nameLabel_->setText(Latin1(p.GivenName + " " + p.Surname));
-    clubLabel_->setText(Latin1(StatementClubText(statement_.ClubDescription)));
-    rankLabel_->setText(Latin1(r.CurrentRankText));
+    playerPanel_->setPlayer(p, StatementClubText(statement_.ClubDescription), r.CurrentRankText);
     nextRankLabel_->setText(Latin1(r.NextRankText));
     const std::string* rows[3] = {r.MustHave, r.NowHave, r.StillNeed};
     for (int row = 0; row < 3; ++row)
@@ -321,26 +312,16 @@ std::vector<StatementRow> StatementDialog::gridRows() const {
 }
 
 void StatementDialog::showMember(bool forward) {
-    const std::size_t last = state_.National.NumberIndexCount();
-    for (;;) {
-        line_ = forward ? line_ + 1 : line_ - 1;
-        if (line_ == 0)
-            break;
-        state_.CurrentPlayer = state_.National.GetPlayer(line_);
-        if (state_.CurrentPlayer.HomeClub == statementClub_) {
-            if (!IsInactive(state_.CurrentPlayer)) {
-                nextButton_->setEnabled(false);
-                previousButton_->setEnabled(false);
-                const std::size_t at = line_;
-                SetBoxText(numberBox_, Latin1(state_.CurrentPlayer.QMRNo));
-                lookUp();
-                line_ = at;
-            }
-            break;
-        }
-        if (forward && line_ == last)
-            break;
-    }
+    const ClubStep step = StepThroughClub(state_.National, line_, statementClub_, forward);
+    line_ = step.Line;
+    if (!step.Show)
+        return;
+    state_.CurrentPlayer = state_.National.GetPlayer(line_);
+    nextButton_->setEnabled(false);
+    previousButton_->setEnabled(false);
+    SetBoxText(numberBox_, Latin1(state_.CurrentPlayer.QMRNo));
+    lookUp();
+    line_ = step.Line;
 }
 
 void StatementDialog::showNextMember() {
@@ -408,6 +389,18 @@ bool StatementDialog::eventFilter(QObject* watched, QEvent* event) {
     }
     return FilterTypedKey(
         event, platform_, [](QChar c) { return c >= '0' && c <= '9'; }, [this] { lookUp(); });
+}
+
+QLabel* StatementDialog::nameLabel() const {
+    return playerPanel_->nameLabel();
+}
+
+QLabel* StatementDialog::clubLabel() const {
+    return playerPanel_->clubLabel();
+}
+
+QLabel* StatementDialog::rankLabel() const {
+    return playerPanel_->rankLabel();
 }
 
 } // namespace mpsec

@@ -10,6 +10,8 @@ class QTableWidget;
 
 namespace mpsec {
 
+class PlayerPanel;
+
 struct AppState;
 class Platform;
 
@@ -43,9 +45,9 @@ class StatementDialog : public QDialog {
     QPushButton* getButton() const { return getButton_; }
     QPushButton* previousButton() const { return previousButton_; }
     QPushButton* nextButton() const { return nextButton_; }
-    QLabel* nameLabel() const { return nameLabel_; }
-    QLabel* clubLabel() const { return clubLabel_; }
-    QLabel* rankLabel() const { return rankLabel_; }
+    QLabel* nameLabel() const;
+    QLabel* clubLabel() const;
+    QLabel* rankLabel() const;
     QLabel* nextRankLabel() const { return nextRankLabel_; }
     QTableWidget* fixedGrid() const { return fixedGrid_; }
     QTableWidget* grid() const { return grid_; }
@@ -65,9 +67,7 @@ class StatementDialog : public QDialog {
     QPushButton* getButton_ = nullptr;
     QPushButton* previousButton_ = nullptr;
     QPushButton* nextButton_ = nullptr;
-    QLabel* nameLabel_ = nullptr;
-    QLabel* clubLabel_ = nullptr;
-    QLabel* rankLabel_ = nullptr;
+    PlayerPanel* playerPanel_ = nullptr;
     QLabel* nextRankLabel_ = nullptr;
     QTableWidget* fixedGrid_ = nullptr;
     QTableWidget* grid_ = nullptr;

@@ -24,7 +24,7 @@ PlayerRegister Register() {
 
 MPListing List(const std::string& text, int type) {
     static const PlayerRegister reg = Register();
-    return ListMPFile(LineList(text), type, reg);
+    return ListMPFile(LineList(text), static_cast<MPType>(type), reg);
 }
 
 } // namespace
@@ -36,7 +36,7 @@ TEST(MPListing, TypeFromExtension) {
     } cases[] = {{"a.gld", 1}, {"A.RED", 2}, {"x/y.Grn", 3}, {"b.gar", 4},
                  {"c.rag", 5}, {"d.MP1", 0}, {"e.txt", 0},   {"noext", 0}};
     for (const auto& c : cases)
-        EXPECT_EQ(FindMPType(c.name), c.type) << c.name;
+        EXPECT_EQ(static_cast<int>(FindMPType(c.name)), c.type) << c.name;
 }
 
 TEST(MPListing, GoldFileOfAnActivePlayer) {

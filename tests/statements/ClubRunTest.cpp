@@ -53,3 +53,31 @@ TEST(ClubRun, ClubRunRefusalsAndDoneText) {
     EXPECT_EQ(ClubRunDoneText(2, false, "/home/sec/out"),
               "2 statements written as PDF files in /home/sec/out.");
 }
+
+TEST(ClubRun, StepThroughClubLandsOnTheNextMember) {
+    PlayerRegister national;
+    national.Assign(test::RegisterText({
+        test::TestPlayer("1", "ADAMS", "A", "3-104"),
+        test::TestPlayer("2", "BROWN", "B", "2-101"),
+        test::TestPlayer("3", "CARTER", "C", "3i104"),
+        test::TestPlayer("4", "DAVIS", "D", "3-104"),
+        test::TestPlayer("5", "EVANS", "E", "2-101"),
+    }));
+    struct Case {
+        std::size_t from;
+        const char* club;
+        bool forward;
+        std::size_t line;
+        bool show;
+    } cases[] = {
+        {1, "3104", true, 4, true},   {4, "3104", true, 5, false},  // the end: the last line
+        {4, "3104", false, 1, true},  {1, "3104", false, 0, false}, // the start: line 0
+        {1, "3i104", true, 3, false}, // an inactive member is reached, not shown
+        {5, "2101", true, 5, false},  {0, "3104", false, 0, false},
+    };
+    for (const auto& c : cases) {
+        const ClubStep step = StepThroughClub(national, c.from, c.club, c.forward);
+        EXPECT_EQ(step.Line, c.line) << c.from << c.club << c.forward;
+        EXPECT_EQ(step.Show, c.show) << c.from << c.club << c.forward;
+    }
+}
