@@ -11,7 +11,7 @@
 
 namespace mpsec {
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : ProgramDialog(parent) {
     setWindowTitle(QStringLiteral("About"));
     auto* outer = new QVBoxLayout(this);
     auto* panel = new QFrame(this);
@@ -51,9 +51,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     outer->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void AboutDialog::showEvent(QShowEvent* event) {
+void AboutDialog::onOpen() {
     versionLabel_->setText(QString::fromLatin1(kVersionText));
-    QDialog::showEvent(event);
 }
 
 } // namespace mpsec

@@ -1,11 +1,11 @@
 #pragma once
-#include <QDialog>
+#include "ui/ProgramDialog.h"
 
 class QLabel;
 
 namespace mpsec {
 
-class AboutDialog : public QDialog {
+class AboutDialog : public ProgramDialog {
     Q_OBJECT
   public:
     explicit AboutDialog(QWidget* parent = nullptr);
@@ -13,7 +13,7 @@ class AboutDialog : public QDialog {
     QLabel* versionLabel() const { return versionLabel_; }
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void onOpen() override;
 
   private:
     QLabel* versionLabel_ = nullptr;

@@ -35,85 +35,84 @@ bool IsCommandLine(const std::vector<std::string>& args) {
     return args.size() > 1;
 }
 
+namespace {
+
+// A headless command: its name, its --help text, and how it runs on the arguments after
+// its name.
+struct Command {
+    const char* Name;
+    const char* Help;
+    int (*Run)(const std::vector<std::string>& rest, const PdfWriter& writePdf, std::ostream& out,
+               std::ostream& err);
+};
+
+const Command kCommands[] = {
+    {"check",
+     "Usage: mpsec check FILE...\n"
+     "Lists each masterpoint file (.gld .red .grn .gar .rag) against National.TXT in the\n"
+     "current folder: entries, errors and totals, and writes the .TXT report beside it.\n"
+     "A report replaces only an earlier report: another file of its name (such as\n"
+     "National.TXT beside National.gld) is kept and the report is not written.\n"
+     "Exit status: 0 no errors, 1 a file has errors, 2 a file or the register cannot be read\n"
+     "or a report is not written.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunCheckCommand(rest, out, err); }},
+    {"player",
+     "Usage: mpsec player NUMBER | SURNAME [INITIAL]\n"
+     "With a number (leading zeros or not), shows that player from National.TXT in the\n"
+     "current folder: name, home club, rank and the points table. With a surname (a\n"
+     "partial one will do without an initial), lists the players from where the search\n"
+     "lands, each with its number. Exit status 1 when no player is found.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunPlayerCommand(rest, out, err); }},
+    {"statement",
+     "Usage: mpsec statement NUMBER [--pdf FILE]\n"
+     "Prints the statement of awards of an active player from National.TXT, history.txt,\n"
+     "events.txt and PRE82.TXT in the current folder: name, club, rank, what is still\n"
+     "needed for promotion and the year's awards by quarter. With --pdf, also writes the\n"
+     "printed page(s) to FILE.\n",
+     RunStatementCommand},
+    {"statements",
+     "Usage: mpsec statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
+     "Writes the statement of every active member of the club whose surname begins with\n"
+     "a letter from A to Z into DIR, one PDF per member named by number and surname.\n"
+     "CLUB is the four-digit club number, such as 3104; --from and --to take one capital\n"
+     "letter each.\n"
+     "Exit status: 0 statements written, 1 the club is not in NATIONAL.CLB, no active\n"
+     "member's surname lies in the range, or a statement stops at a bad history line,\n"
+     "2 bad options, a file that cannot be read or a PDF that cannot be written.\n",
+     RunStatementsCommand},
+};
+
+} // namespace
+
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const PdfWriter& writePdf) {
-    const std::string command = args.size() > 1 ? args[1] : std::string();
-    if (command == "--help" || command == "-h" || command == "help") {
+    const std::string name = args.size() > 1 ? args[1] : std::string();
+    if (name == "--help" || name == "-h" || name == "help") {
         out << kUsage;
         return 0;
     }
-    if (command == "--version" || command == "-v") {
+    if (name == "--version" || name == "-v") {
         out << "mpsec " << kVersionText << "\n";
         return 0;
     }
-    if (command == "check") {
-        std::vector<std::string> files(args.begin() + 2, args.end());
-        if (!files.empty() && (files[0] == "--help" || files[0] == "-h")) {
-            out << "Usage: mpsec check FILE...\n"
-                   "Lists each masterpoint file (.gld .red .grn .gar .rag) against National.TXT in "
-                   "the\n"
-                   "current folder: entries, errors and totals, and writes the .TXT report beside "
-                   "it.\n"
-                   "A report replaces only an earlier report: another file of its name (such as\n"
-                   "National.TXT beside National.gld) is kept and the report is not written.\n"
-                   "Exit status: 0 no errors, 1 a file has errors, 2 a file or the register cannot "
-                   "be read\n"
-                   "or a report is not written.\n";
-            return 0;
-        }
-        return RunCheckCommand(files, out, err);
-    }
-    if (command == "player") {
-        std::vector<std::string> rest(args.begin() + 2, args.end());
+    for (const Command& command : kCommands) {
+        if (name != command.Name)
+            continue;
+        const std::vector<std::string> rest(args.begin() + 2, args.end());
         if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
-            out << "Usage: mpsec player NUMBER | SURNAME [INITIAL]\n"
-                   "With a number (leading zeros or not), shows that player from National.TXT in "
-                   "the\n"
-                   "current folder: name, home club, rank and the points table. With a surname (a\n"
-                   "partial one will do without an initial), lists the players from where the "
-                   "search\n"
-                   "lands, each with its number. Exit status 1 when no player is found.\n";
+            out << command.Help;
             return 0;
         }
-        return RunPlayerCommand(rest, out, err);
-    }
-    if (command == "statement" || command == "statements") {
-        std::vector<std::string> rest(args.begin() + 2, args.end());
-        if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
-            out << (command == "statement"
-                        ? "Usage: mpsec statement NUMBER [--pdf FILE]\n"
-                          "Prints the statement of awards of an active player from National.TXT, "
-                          "history.txt,\n"
-                          "events.txt and PRE82.TXT in the current folder: name, club, rank, what "
-                          "is still\n"
-                          "needed for promotion and the year's awards by quarter. With --pdf, also "
-                          "writes the\n"
-                          "printed page(s) to FILE.\n"
-                        : "Usage: mpsec statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
-                          "Writes the statement of every active member of the club whose surname "
-                          "begins with\n"
-                          "a letter from A to Z into DIR, one PDF per member named by number and "
-                          "surname.\n"
-                          "CLUB is the four-digit club number, such as 3104; --from and --to take "
-                          "one capital\n"
-                          "letter each.\n"
-                          "Exit status: 0 statements written, 1 the club is not in NATIONAL.CLB, "
-                          "no active\n"
-                          "member's surname lies in the range, or a statement stops at a bad "
-                          "history line,\n"
-                          "2 bad options, a file that cannot be read or a PDF that cannot be "
-                          "written.\n");
-            return 0;
-        }
-        PdfWriter writer =
+        const PdfWriter writer =
             writePdf ? writePdf : [&err](const ComposedDocument&, const std::string&) {
                 err << "mpsec: PDF output needs the print layer\n";
                 return false;
             };
-        return command == "statement" ? RunStatementCommand(rest, writer, out, err)
-                                      : RunStatementsCommand(rest, writer, out, err);
+        return command.Run(rest, writer, out, err);
     }
-    err << "mpsec: unknown command '" << command << "'\n" << kUsage;
+    err << "mpsec: unknown command '" << name << "'\n" << kUsage;
     return 2;
 }
 

@@ -34,20 +34,21 @@ inline std::string_view TrimBlanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-inline std::string UpperAscii(std::string_view s) {
+// The text with the ASCII letters from `first` to `first + 25` moved to the other case.
+inline std::string ShiftAsciiCase(std::string_view s, char first, char other) {
     std::string r(s);
     for (char& c : r)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= first && c <= first + 25)
+            c = static_cast<char>(c - first + other);
     return r;
 }
 
+inline std::string UpperAscii(std::string_view s) {
+    return ShiftAsciiCase(s, 'a', 'A');
+}
+
 inline std::string LowerAscii(std::string_view s) {
-    std::string r(s);
-    for (char& c : r)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return r;
+    return ShiftAsciiCase(s, 'A', 'a');
 }
 
 } // namespace mpsec

@@ -28,7 +28,7 @@ constexpr const char* kPicturePlayer = "126799";
 } // namespace
 
 PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget* parent)
-    : QDialog(parent), state_(state), platform_(platform) {
+    : ProgramDialog(parent), state_(state), platform_(platform) {
     setWindowTitle(QStringLiteral("Viewing Players"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BoldLabel(
@@ -134,11 +134,6 @@ PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget*
     hideSelection();
 }
 
-void PlayerViewDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    resetForOpening();
-}
-
 void PlayerViewDialog::resetForOpening() {
     picture_->hide();
     hideSelection();
@@ -149,11 +144,6 @@ void PlayerViewDialog::resetForOpening() {
     numberBox_->setFocus();
     surnameBox_->clear();
     initialBox_->clear();
-}
-
-void PlayerViewDialog::done(int result) {
-    hideSelection();
-    QDialog::done(result);
 }
 
 void PlayerViewDialog::hideSelection() {
@@ -273,16 +263,12 @@ bool PlayerViewDialog::eventFilter(QObject* watched, QEvent* event) {
         [this] { lookUp(); });
 }
 
-QLabel* PlayerViewDialog::nameLabel() const {
-    return playerPanel_->nameLabel();
+void PlayerViewDialog::onOpen() {
+    resetForOpening();
 }
 
-QLabel* PlayerViewDialog::clubLabel() const {
-    return playerPanel_->clubLabel();
-}
-
-QLabel* PlayerViewDialog::rankLabel() const {
-    return playerPanel_->rankLabel();
+void PlayerViewDialog::onClose() {
+    hideSelection();
 }
 
 } // namespace mpsec

@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "ui/ProgramDialog.h"
 #include <cstddef>
 
 class QLabel;
@@ -16,7 +16,7 @@ class Platform;
 enum class PlayerMove;
 
 // Looks a player up by number or surname and steps through the register.
-class PlayerViewDialog : public QDialog {
+class PlayerViewDialog : public ProgramDialog {
     Q_OBJECT
   public:
     PlayerViewDialog(AppState& state, Platform& platform, QWidget* parent = nullptr);
@@ -31,9 +31,7 @@ class PlayerViewDialog : public QDialog {
     QLineEdit* surnameBox() const { return surnameBox_; }
     QLineEdit* initialBox() const { return initialBox_; }
     QPushButton* getButton() const { return getButton_; }
-    QLabel* nameLabel() const;
-    QLabel* clubLabel() const;
-    QLabel* rankLabel() const;
+    PlayerPanel* playerPanel() const { return playerPanel_; }
     QLabel* selectionLabel() const { return selectionLabel_; }
     QListWidget* selectionList() const { return selectionList_; }
     QLabel* picture() const { return picture_; }
@@ -45,8 +43,8 @@ class PlayerViewDialog : public QDialog {
     QLabel* pointsLabel(int row, int column) const { return pointsLabels_[row][column]; }
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    void onOpen() override;
+    void onClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -34,7 +34,7 @@ void ShowColourLabel(QLabel* label, const std::string& text, std::optional<MPCol
 
 MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
                                        OldFilesWarningDialog& warning, QWidget* parent)
-    : QDialog(parent), state_(state), platform_(platform), warning_(warning) {
+    : ProgramDialog(parent), state_(state), platform_(platform), warning_(warning) {
     setWindowTitle(QStringLiteral("View Masterpoint Information in a File"));
     resize(746, 552);
 
@@ -94,11 +94,6 @@ MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
 void MPFileViewerDialog::setChosenFile(const QString& file) {
     file_ = file;
     chooserTitle_ = QStringLiteral("Select Masterpoint File");
-}
-
-void MPFileViewerDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    listFile();
 }
 
 QStringList MPFileViewerDialog::listingEntries() const {
@@ -188,11 +183,14 @@ void MPFileViewerDialog::printListing() {
     platform_.PrintLines(lines, QStringLiteral("Courier"), 10, QStringLiteral(" "));
 }
 
-void MPFileViewerDialog::done(int result) {
+void MPFileViewerDialog::onOpen() {
+    listFile();
+}
+
+void MPFileViewerDialog::onClose() {
     if (!file_.isEmpty())
         state_.Settings.LastMPFolderUsed =
             QDir::toNativeSeparators(QFileInfo(file_).absolutePath() + '/').toStdString();
-    QDialog::done(result);
 }
 
 } // namespace mpsec

@@ -1,7 +1,7 @@
 #pragma once
 #include "mpfiles/MPListing.h"
 
-#include <QDialog>
+#include "ui/ProgramDialog.h"
 
 class QLabel;
 class QListView;
@@ -17,7 +17,7 @@ class OldFilesWarningDialog;
 
 // Lists a masterpoint file against the register, with its errors, colour totals, a ".TXT"
 // report beside the file, and printing.
-class MPFileViewerDialog : public QDialog {
+class MPFileViewerDialog : public ProgramDialog {
     Q_OBJECT
   public:
     MPFileViewerDialog(AppState& state, Platform& platform, OldFilesWarningDialog& warning,
@@ -45,8 +45,8 @@ class MPFileViewerDialog : public QDialog {
     QPushButton* printButton() const { return printButton_; }
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    void onOpen() override;
+    void onClose() override;
 
   private:
     QLabel* titleLabel_ = nullptr;

@@ -22,7 +22,7 @@ namespace mpsec {
 
 ClubStatementsDialog::ClubStatementsDialog(AppState& state, Platform& platform,
                                            StatementDialog& statement, QWidget* parent)
-    : QDialog(parent), state_(state), platform_(platform), statement_(statement) {
+    : ProgramDialog(parent), state_(state), platform_(platform), statement_(statement) {
     setWindowTitle(QStringLiteral("Print Member Award Statements"));
     auto* layout = new QVBoxLayout(this);
     auto* clubRow = new QHBoxLayout;
@@ -64,21 +64,6 @@ ClubStatementsDialog::ClubStatementsDialog(AppState& state, Platform& platform,
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(printButton_, &QPushButton::clicked, this, &ClubStatementsDialog::printStatements);
     connect(cancelButton_, &QPushButton::clicked, this, &ClubStatementsDialog::cancelRun);
-}
-
-void ClubStatementsDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    cancelButton_->hide();
-    fromBox_->setCurrentIndex(0);
-    toBox_->setCurrentIndex(25);
-    SetBoxText(clubBox_, QString::fromStdString(state_.Settings.LastClubNo));
-    clubBox_->setFocus();
-    clubBox_->selectAll();
-}
-
-void ClubStatementsDialog::done(int result) {
-    state_.Settings.LastClubNo = clubBox_->text().toStdString();
-    QDialog::done(result);
 }
 
 void ClubStatementsDialog::reject() {
@@ -160,6 +145,19 @@ bool ClubStatementsDialog::runClub(const QString& pdfFile) {
         ++printed_;
     }
     return true;
+}
+
+void ClubStatementsDialog::onOpen() {
+    cancelButton_->hide();
+    fromBox_->setCurrentIndex(0);
+    toBox_->setCurrentIndex(25);
+    SetBoxText(clubBox_, QString::fromStdString(state_.Settings.LastClubNo));
+    clubBox_->setFocus();
+    clubBox_->selectAll();
+}
+
+void ClubStatementsDialog::onClose() {
+    state_.Settings.LastClubNo = clubBox_->text().toStdString();
 }
 
 } // namespace mpsec

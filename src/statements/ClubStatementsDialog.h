@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "ui/ProgramDialog.h"
 
 class QComboBox;
 class QLineEdit;
@@ -13,7 +13,7 @@ class StatementDialog;
 
 // Prints the statement of every active member of a club within a range of surname
 // letters, one document each, through the (unseen) statement screen.
-class ClubStatementsDialog : public QDialog {
+class ClubStatementsDialog : public ProgramDialog {
     Q_OBJECT
   public:
     ClubStatementsDialog(AppState& state, Platform& platform, StatementDialog& statement,
@@ -35,8 +35,8 @@ class ClubStatementsDialog : public QDialog {
     QPushButton* cancelButton() const { return cancelButton_; }
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    void onOpen() override;
+    void onClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

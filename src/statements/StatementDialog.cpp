@@ -72,7 +72,7 @@ void FillRow(QTableWidget* grid, int row, const StatementRow& cells) {
 } // namespace
 
 StatementDialog::StatementDialog(AppState& state, Platform& platform, QWidget* parent)
-    : QDialog(parent), state_(state), platform_(platform) {
+    : ProgramDialog(parent), state_(state), platform_(platform) {
     setWindowTitle(QStringLiteral("Award Statements"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
@@ -172,16 +172,6 @@ StatementDialog::StatementDialog(AppState& state, Platform& platform, QWidget* p
     connect(previewButton_, &QPushButton::clicked, this, &StatementDialog::preview);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     clearForm();
-}
-
-void StatementDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    openAwardFiles();
-}
-
-void StatementDialog::done(int result) {
-    releaseAwardFiles();
-    QDialog::done(result);
 }
 
 void StatementDialog::openAwardFiles() {
@@ -391,16 +381,12 @@ bool StatementDialog::eventFilter(QObject* watched, QEvent* event) {
         event, platform_, [](QChar c) { return c >= '0' && c <= '9'; }, [this] { lookUp(); });
 }
 
-QLabel* StatementDialog::nameLabel() const {
-    return playerPanel_->nameLabel();
+void StatementDialog::onOpen() {
+    openAwardFiles();
 }
 
-QLabel* StatementDialog::clubLabel() const {
-    return playerPanel_->clubLabel();
-}
-
-QLabel* StatementDialog::rankLabel() const {
-    return playerPanel_->rankLabel();
+void StatementDialog::onClose() {
+    releaseAwardFiles();
 }
 
 } // namespace mpsec

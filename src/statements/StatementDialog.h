@@ -1,7 +1,7 @@
 #pragma once
 #include "statements/StatementSession.h"
 
-#include <QDialog>
+#include "ui/ProgramDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,7 +17,7 @@ class Platform;
 
 // One player's statement of awards: promotion block, the year's awards by quarter, the
 // club's members in turn, and the printed page.
-class StatementDialog : public QDialog {
+class StatementDialog : public ProgramDialog {
     Q_OBJECT
   public:
     StatementDialog(AppState& state, Platform& platform, QWidget* parent = nullptr);
@@ -45,9 +45,7 @@ class StatementDialog : public QDialog {
     QPushButton* getButton() const { return getButton_; }
     QPushButton* previousButton() const { return previousButton_; }
     QPushButton* nextButton() const { return nextButton_; }
-    QLabel* nameLabel() const;
-    QLabel* clubLabel() const;
-    QLabel* rankLabel() const;
+    PlayerPanel* playerPanel() const { return playerPanel_; }
     QLabel* nextRankLabel() const { return nextRankLabel_; }
     QTableWidget* fixedGrid() const { return fixedGrid_; }
     QTableWidget* grid() const { return grid_; }
@@ -58,8 +56,8 @@ class StatementDialog : public QDialog {
     QLabel* noteLabel(int n) const { return noteLabels_[n]; }
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    void onOpen() override;
+    void onClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -3,6 +3,7 @@
 #include "support/FakePlatform.h"
 #include "support/Players.h"
 #include "ui/AppState.h"
+#include "ui/PlayerPanel.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -48,9 +49,9 @@ TEST_F(ViewPlayerTest, FindsByNumberWithOrWithoutLeadingZeros) {
         Type(dlg->numberBox(), typed);
         Enter(dlg->numberBox());
         EXPECT_EQ(dlg->position(), 1u);
-        EXPECT_EQ(dlg->nameLabel()->text(), "PETER ADAMS");
-        EXPECT_EQ(dlg->clubLabel()->text(), "3104 ARDEN BRIDGE CLUB");
-        EXPECT_EQ(dlg->rankLabel()->text(), "*Regional");
+        EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "PETER ADAMS");
+        EXPECT_EQ(dlg->playerPanel()->clubLabel()->text(), "3104 ARDEN BRIDGE CLUB");
+        EXPECT_EQ(dlg->playerPanel()->rankLabel()->text(), "*Regional");
         EXPECT_EQ(dlg->numberBox()->text(), "12345");
         EXPECT_EQ(dlg->pointsLabel(0, 3)->text(), "6.00");
         EXPECT_EQ(dlg->pointsLabel(4, 3)->text(), "123.45");
@@ -92,7 +93,7 @@ TEST_F(ViewPlayerTest, SurnameSelectionThenTakeTheThirdEntryAndStepOn) {
     Enter(dlg->selectionList());
     EXPECT_TRUE(dlg->selectionList()->isHidden());
     EXPECT_EQ(dlg->position(), 4u);
-    EXPECT_EQ(dlg->nameLabel()->text(), "MARY SMITH");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "MARY SMITH");
     EXPECT_TRUE(dlg->nextButton()->isEnabled());
     dlg->nextButton()->click();
     EXPECT_EQ(dlg->position(), 5u);
@@ -145,7 +146,7 @@ TEST_F(ViewPlayerTest, ReopeningStartsWithNoPlayerButKeepsTheLabels) {
     dlg->show();
     EXPECT_EQ(dlg->position(), 0u);
     EXPECT_EQ(dlg->numberBox()->text(), "");
-    EXPECT_EQ(dlg->nameLabel()->text(), "ANNE SMITH");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "ANNE SMITH");
 }
 
 TEST_F(ViewPlayerTest, TypingAnotherInitialReplacesTheFirst) {
@@ -186,7 +187,7 @@ TEST_F(ViewPlayerTest, SevenDigitNumbersAreShownWholeOnEveryPath) {
     Type(dlg->numberBox(), "31000019"); // seven typed digits; the eighth is refused
     EXPECT_EQ(dlg->numberBox()->text(), "3100001");
     Enter(dlg->numberBox());
-    EXPECT_EQ(dlg->nameLabel()->text(), "JOHN SMITH");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "JOHN SMITH");
 }
 
 TEST_F(ViewPlayerTest, EditingKeysPassTheKeyFilters) {

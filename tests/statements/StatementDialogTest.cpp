@@ -1,4 +1,5 @@
 #include "statements/AwardFilesTest.h"
+#include "ui/PlayerPanel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,9 +14,9 @@ TEST_F(StatementDialogTest, GetShowsTheStatement) {
     EXPECT_TRUE(dlg->printButton()->isHidden());
     Get("011");
     ASSERT_TRUE(dlg->statementShown());
-    EXPECT_EQ(dlg->nameLabel()->text(), "ANNE ADAMS");
-    EXPECT_EQ(dlg->clubLabel()->text(), "3104 ARDEN BRIDGE CLUB");
-    EXPECT_EQ(dlg->rankLabel()->text(), "*Regional Master");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "ANNE ADAMS");
+    EXPECT_EQ(dlg->playerPanel()->clubLabel()->text(), "3104 ARDEN BRIDGE CLUB");
+    EXPECT_EQ(dlg->playerPanel()->rankLabel()->text(), "*Regional Master");
     EXPECT_EQ(dlg->nextRankLabel()->text(), "State Master.");
     EXPECT_EQ(dlg->promotionLabel(2, 1)->text(), "0.00"); // 25 needed, 30 held
     const auto rows = dlg->gridRows();
@@ -53,20 +54,20 @@ TEST_F(StatementDialogTest, StepsThroughTheClubAndStopsAtTheEnds) {
     Open();
     Get("11");
     dlg->nextButton()->click();
-    EXPECT_EQ(dlg->nameLabel()->text(), "CAL CARTER");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "CAL CARTER");
     dlg->nextButton()->click(); // DAVIS is inactive (3i104): passed over
-    EXPECT_EQ(dlg->nameLabel()->text(), "EVE EVANS");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "EVE EVANS");
     EXPECT_EQ(platform.Beeps(), 0);
     dlg->nextButton()->click(); // nothing more: the register's last line
-    EXPECT_EQ(dlg->nameLabel()->text(), "EVE EVANS");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "EVE EVANS");
     EXPECT_EQ(platform.Beeps(), 1);
     EXPECT_TRUE(dlg->nextButton()->styleSheet().contains("red"));
     dlg->nextButton()->click();
     EXPECT_EQ(platform.Beeps(), 2);
     dlg->previousButton()->click();
-    EXPECT_EQ(dlg->nameLabel()->text(), "CAL CARTER");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "CAL CARTER");
     dlg->previousButton()->click();
-    EXPECT_EQ(dlg->nameLabel()->text(), "ANNE ADAMS");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "ANNE ADAMS");
     dlg->previousButton()->click();
     EXPECT_EQ(platform.Beeps(), 3);
     EXPECT_TRUE(dlg->previousButton()->styleSheet().contains("red"));
@@ -119,13 +120,13 @@ TEST_F(StatementDialogTest, SevenDigitNumbersAreShownSteppedAndPrintedWhole) {
     dlg->previousButton()->click();
     dlg->previousButton()->click();
     EXPECT_EQ(dlg->numberBox()->text(), "2488258");
-    EXPECT_EQ(dlg->nameLabel()->text(), "BOB BAKER");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "BOB BAKER");
 
     dlg->numberBox()->clear();
     QTest::keyClicks(dlg->numberBox(), "31000019"); // seven digits typed, the eighth refused
     EXPECT_EQ(dlg->numberBox()->text(), "3100001");
     QTest::keyClick(dlg->numberBox(), Qt::Key_Return);
-    EXPECT_EQ(dlg->nameLabel()->text(), "DON DUNN");
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "DON DUNN");
     dlg->reject();
 
     state.Settings.LastClubNo = "3104";
