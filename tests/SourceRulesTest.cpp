@@ -33,7 +33,7 @@ std::vector<SourceFile> Sources() {
 
 } // namespace
 
-TEST(Seam, EachFolderUsesOnlyWhatItMay) {
+TEST(SourceRules, EachFolderUsesOnlyWhatItMay) {
     struct Rule {
         const char* what;
         std::regex forbidden;
