@@ -81,13 +81,14 @@ PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget*
             table->addWidget(pointsLabels_[r][c], r + 1, c + 1, Qt::AlignRight);
         }
     }
+    table->setRowStretch(6, 1); // the rows stay together at the top
     middle->addLayout(table, 1);
 
     auto* right = new QVBoxLayout;
     selectionLabel_ = BoldLabel(QStringLiteral("Select Required Player"), this);
     selectionList_ = new QListWidget(this);
     selectionList_->installEventFilter(this);
-    selectionList_->setMinimumWidth(300);
+    selectionList_->setMinimumSize(300, 220); // room for a dozen names at a glance
     picture_ = new QLabel(this);
     picture_->setPixmap(QPixmap(QStringLiteral(":/images/player.png")));
     right->addWidget(selectionLabel_);
