@@ -88,7 +88,8 @@ TEST(Statement, AwardCellsAndBalances) {
 
 TEST(Statement, ConversionErrorKeepsTheRowsBuilt) {
     StatementGrid g = Grid({"2080012345N1        3.00", "2080012345N1        x.00"});
-    EXPECT_EQ(g.Error, "'    x.00' is not a valid floating point value");
+    ASSERT_TRUE(g.StoppedBy);
+    EXPECT_EQ(g.StoppedBy->Message, "'    x.00' is not a valid floating point value");
     EXPECT_EQ(g.Rows.size(), 3u);
     EXPECT_EQ(g.Rows[2][4], "3.00");
 }
@@ -117,7 +118,7 @@ TEST(Statement, ComposedPage) {
     s.Player.OverallGold = "30.00";
     s.TypedNumber = "012345";
     s.ClubDescription = "3104 ARDEN BRIDGE CLUB";
-    s.Requirements = PromotionRequirements(s.Player, 15, [] { return Pre82Result{50, {}}; });
+    s.Requirements = PromotionRequirements(s.Player, 15, [] { return Result<double>(50.0); });
     s.Dates = kDates;
     s.Rows = Grid({}).Rows;
     ComposedDocument doc = ComposeStatementPage(s);
