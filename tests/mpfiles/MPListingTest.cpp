@@ -48,7 +48,7 @@ TEST(MPListing, GoldFileOfAnActivePlayer) {
     EXPECT_EQ(l.FirstLabel(), "Gold Master Points 2");
     EXPECT_EQ(l.SecondLabel(), "");
     EXPECT_EQ(l.Report().back(), "  Total Gold: 2");
-    EXPECT_FALSE(l.ConversionError);
+    EXPECT_FALSE(l.StoppedBy);
 }
 
 TEST(MPListing, TwoColourFiles) {
@@ -108,7 +108,8 @@ TEST(MPListing, BadPointsStopTheListing) {
     for (const auto& c : cases) {
         MPListing l = List(c.text, c.type);
         EXPECT_EQ(l.Entries.size(), c.entries);
-        EXPECT_EQ(l.ConversionError, std::optional<std::string>(c.message));
+        ASSERT_TRUE(l.StoppedBy) << c.text;
+        EXPECT_EQ(l.StoppedBy->Message, c.message);
     }
 }
 
@@ -194,7 +195,7 @@ TEST(MPListing, LinesOfEveryLength) {
     };
     for (const auto& c : cases) {
         MPListing l = List(c.line + "\r\n", 5);
-        EXPECT_EQ(l.ConversionError.has_value(), c.conversionError) << c.line.size();
+        EXPECT_EQ(l.StoppedBy.has_value(), c.conversionError) << c.line.size();
         EXPECT_EQ(l.Red, c.red) << c.line.size();
         EXPECT_EQ(l.Green, c.green) << c.line.size();
     }
