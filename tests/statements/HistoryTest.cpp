@@ -46,18 +46,16 @@ TEST(History, ParsesEventAndPointKinds) {
         {"2080012345c1        1.00", "2/08", "", "", PointKind::Gold, 1, 0,
          0}, // lower case: unknown
         {"2080012345Q1        1.00", "2/08", "", "", PointKind::Gold, 1, 0, 0},
-        {"2080012345C0        1.00", "2/08", "", "", PointKind::None, 0, 0,
-         0}, // kind 0 carries nothing
-        {"2080012345C9        1.00", "2/08", "", "", PointKind::None, 0, 0, 0},
+        // A kind outside 1-5 carries no amounts; the event is still named.
+        {"2080012345C03104    1.00", "2/08", "3104", "ARDEN BRIDGE CLUB", PointKind::None, 0, 0, 0},
+        {"2080012345C9        1.00", "2/08", "    ", "", PointKind::None, 0, 0, 0},
     };
     for (const auto& c : cases) {
         const Result<AwardLine> p = Parse(c.line);
         ASSERT_TRUE(p) << c.line << ": " << p.Message();
         EXPECT_EQ(p->Period, c.period) << c.line;
-        if (c.line[10] != 'C' || c.kind != PointKind::None) {
-            EXPECT_EQ(p->Code, c.code) << c.line;
-            EXPECT_EQ(p->Description, c.description) << c.line;
-        }
+        EXPECT_EQ(p->Code, c.code) << c.line;
+        EXPECT_EQ(p->Description, c.description) << c.line;
         EXPECT_EQ(p->Kind, c.kind) << c.line;
         EXPECT_DOUBLE_EQ(p->Gold, c.gold) << c.line;
         EXPECT_DOUBLE_EQ(p->Red, c.red) << c.line;
