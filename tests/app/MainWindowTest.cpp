@@ -168,14 +168,6 @@ TEST_F(MainWinTest, DateFormatsAreRestoredAtClose) {
     EXPECT_EQ(state.Formats, (DateFormats{"d.m.yy", "dddd d mmmm yyyy", '.'}));
 }
 
-TEST_F(MainWinTest, StartUpRenamesOldMasterpointFiles) {
-    WriteRegisters();
-    dir.Write("3104326.MP1", "0012345000125\r\n");
-    MainWindow win(state, platform);
-    EXPECT_TRUE(dir.Exists("3104326.gld"));
-    EXPECT_FALSE(dir.Exists("3104326.MP1"));
-}
-
 TEST_F(MainWinTest, OverwriteCheck) {
     WriteRegisters();
     MainWindow win(state, platform);
@@ -209,11 +201,16 @@ TEST_F(MainWinTest, OverwriteCheckStopsWhenTheFileCannotBeDeleted) {
     EXPECT_TRUE(dir.Exists("PLAYER.TXT/inside"));
 }
 
+// Old masterpoint file names in the data folder are renamed at start-up, and again before
+// the file chooser opens.
 TEST_F(MainWinTest, MasterpointFileChoiceRenamesFirstThenAsks) {
     WriteRegisters();
+    dir.Write("3104326.MP1", "0012345000125\r\n");
     state.Settings.LastMPFolderUsed = "/data/mp/";
     platform.Store().Values["LastMPFolderUsed"] = "/data/mp/";
     MainWindow win(state, platform);
+    EXPECT_TRUE(dir.Exists("3104326.gld"));
+    EXPECT_FALSE(dir.Exists("3104326.MP1"));
     dir.Write("late.MP4", "x"); // appears after start-up
     QStringList folders;
     platform.ExpectOpenFiles({}, [&](const OpenFileRequest& r) {

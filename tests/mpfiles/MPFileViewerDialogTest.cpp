@@ -149,19 +149,13 @@ TEST_F(ViewMPTest, AnotherChecksFoldersAndListsTheNewFile) {
     dlg.anotherButton()->click();
     EXPECT_EQ(dlg.titleLabel()->text(), " Masterpoint information for MP File first.gld");
 
-    // Into a folder of old names: warning answered No, then (ticked) Yes converts.
+    // Into a folder of old names: the warning, ticked and answered Yes, converts them.
     platform.ExpectOpenFiles({Path("old/second.red")}, [&](const OpenFileRequest& r) {
         EXPECT_EQ(r.Title, "Select Masterpoint File");
         EXPECT_EQ(r.InitialFolder.toStdString(), dir.Path().string() + "/");
         r.OnFolderChange(Path("old"));
-        EXPECT_TRUE(dir.Exists("old/second.MP2"));
-        r.OnFolderChange(Path("old"));
         EXPECT_TRUE(dir.Exists("old/second.red"));
         EXPECT_TRUE(dir.Exists("old/song.grn"));
-    });
-    platform.ExpectDialog("Warning MP3 Files Found", [](QDialog& d) {
-        static_cast<OldFilesWarningDialog&>(d).noButton()->click();
-        return d.result();
     });
     platform.ExpectDialog("Warning MP3 Files Found", [](QDialog& d) {
         auto& w = static_cast<OldFilesWarningDialog&>(d);
