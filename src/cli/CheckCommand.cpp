@@ -34,12 +34,12 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         for (const std::string& entry : listing.Entries)
             out << entry << "\n";
         // The errors of the lines before a conversion error are reported with it.
-        if (!listing.Errors.empty() || !listing.ConversionError)
+        if (!listing.Errors.empty() || !listing.StoppedBy)
             out << listing.ErrorAreaText() << "\n";
         for (const std::string& error : listing.Errors)
             out << "  " << error << "\n";
-        if (listing.ConversionError) {
-            out << listing.ConversionError.value() << "\n\n";
+        if (listing.StoppedBy) {
+            out << listing.StoppedBy->Message << "\n\n";
             status = std::max(status, 1);
             continue;
         }

@@ -97,8 +97,8 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
     const auto statement =
         folder.Session.Build(player, number, rankIndex, folder.ClubDescription(), folder.Dates);
     PrintStatement(statement, out);
-    if (!statement.Error.empty()) {
-        err << "mpsec statement: " << statement.Error << "\n";
+    if (statement.StoppedBy) {
+        err << "mpsec statement: " << statement.StoppedBy->Message << "\n";
         return 1;
     }
     if (!pdf.empty() && !writePdf(StatementSession::Compose(statement, number), pdf)) {
@@ -158,8 +158,9 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
         const rPlayer player = folder.National.GetPlayer(line);
         const auto statement = folder.Session.Build(player, player.QMRNo, rankIndex,
                                                     folder.ClubDescription(), folder.Dates);
-        if (!statement.Error.empty()) {
-            err << "mpsec statements: " << player.QMRNo << ": " << statement.Error << "\n";
+        if (statement.StoppedBy) {
+            err << "mpsec statements: " << player.QMRNo << ": " << statement.StoppedBy->Message
+                << "\n";
             return 1;
         }
         const fs::path file = fs::path(dir) / StatementPdfName(player);

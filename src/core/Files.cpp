@@ -2,7 +2,9 @@
 
 #include "core/Columns.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 #include <unistd.h>
 
@@ -28,29 +30,43 @@ bool FileExistsNoCase(const fs::path& folder, std::string_view name) {
     return fs::exists(FindFileNoCase(folder, name), ec);
 }
 
-bool WriteLinesAtomically(const fs::path& path, const std::vector<std::string>& lines) {
+Status WriteLinesAtomically(const fs::path& path, const std::vector<std::string>& lines) {
     fs::path tmp = path;
     tmp += ".mpsec-tmp";
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f)
-        return false;
+        return Failure{std::strerror(errno)};
     std::string block;
     for (const auto& line : lines) {
         block += line;
         block += "\r\n";
     }
-    bool ok = std::fwrite(block.data(), 1, block.size(), f) == block.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (::fsync(::fileno(f)) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
+    // The first step that fails says why; a step that fails without a reason is an I/O error.
+    int error = 0;
+    auto failed = [&error] {
+        if (error == 0)
+            error = errno != 0 ? errno : EIO;
+    };
+    errno = 0;
+    if (std::fwrite(block.data(), 1, block.size(), f) != block.size())
+        failed();
+    if (std::fflush(f) != 0)
+        failed();
+    if (::fsync(::fileno(f)) != 0)
+        failed();
+    if (std::fclose(f) != 0)
+        failed();
     std::error_code ec;
-    if (ok)
+    if (error == 0) {
         fs::rename(tmp, path, ec);
-    if (!ok || ec) {
-        fs::remove(tmp, ec);
-        return false;
+        if (ec)
+            error = ec.value();
     }
-    return true;
+    if (error != 0) {
+        fs::remove(tmp, ec);
+        return Failure{std::strerror(error)};
+    }
+    return {};
 }
 
 } // namespace mpsec

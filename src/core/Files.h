@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Result.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -17,8 +19,10 @@ std::filesystem::path FindFileNoCase(const std::filesystem::path& folder, std::s
 bool FileExistsNoCase(const std::filesystem::path& folder, std::string_view name);
 
 // Replaces `path` with `lines`, each ending in CR LF, through a temporary file in the same
-// folder renamed over the old one, so a failure never leaves half a file. Returns false
-// (and leaves any old file as it was) when the file cannot be written.
-bool WriteLinesAtomically(const std::filesystem::path& path, const std::vector<std::string>& lines);
+// folder renamed over the old one, so a failure never leaves half a file: it leaves any old
+// file as it was, removes the temporary file and says why in the system's words
+// ("Permission denied", "No space left on device").
+Status WriteLinesAtomically(const std::filesystem::path& path,
+                            const std::vector<std::string>& lines);
 
 } // namespace mpsec

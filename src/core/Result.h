@@ -1,4 +1,17 @@
 #pragma once
+// The error convention of the model code.
+//
+// - A function that gives a value or fails returns Result<T>; one that only does something
+//   returns Status (Result<void>). The Failure says why in the words the user will read;
+//   the file functions give the system's own words ("No such file or directory").
+// - A result that stands in part when it stops (a listing keeps the entries listed before a
+//   bad line, a statement the rows built before one) keeps what it holds and carries the
+//   Failure that stopped it in a field named StoppedBy (std::optional<Failure>), empty when
+//   the result is whole. Such a result is shown as far as it goes, with the message, and is
+//   never saved, printed or counted as a whole one.
+//
+// Windows show the message through the platform; commands print it on standard error with
+// a non-zero exit status.
 #include <string>
 #include <utility>
 #include <variant>
@@ -10,9 +23,7 @@ struct Failure {
     std::string Message;
 };
 
-// The one error convention of the model code: a function that can fail returns its value
-// or the Failure that stopped it. Windows show the message through the platform; commands
-// print it on standard error with a non-zero exit status.
+// A value, or the Failure that stopped the function giving it.
 template <class T> class [[nodiscard]] Result {
   public:
     Result(T value) : state_(std::move(value)) {}
@@ -28,7 +39,11 @@ template <class T> class [[nodiscard]] Result {
     T& operator*() & { return Value(); }
     const T* operator->() const { return &Value(); }
 
-    const std::string& Message() const { return std::get<1>(state_).Message; }
+    // Why it failed; empty when it did not.
+    const std::string& Message() const {
+        static const std::string none;
+        return Ok() ? none : std::get<1>(state_).Message;
+    }
 
   private:
     std::variant<T, Failure> state_;

@@ -140,10 +140,10 @@ void MPFileViewerDialog::listFile() {
         errorLabel_->show();
         errorList_->show();
     }
-    if (listing_.ConversionError) {
+    if (listing_.StoppedBy) {
         // The entries and errors so far stay; no colour labels, no "No File Errors", no
         // report.
-        showError(Latin1(*listing_.ConversionError));
+        showError(Latin1(listing_.StoppedBy->Message));
         return;
     }
     const MPTypeColours colours = ColoursOf(listing_.Type);

@@ -106,8 +106,8 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
             const std::string_view field = Cols(line, from, 6);
             auto value = WholeNumber(field);
             if (!value)
-                listing.ConversionError =
-                    "'" + std::string(field) + "' is not a valid integer value";
+                listing.StoppedBy =
+                    Failure{"'" + std::string(field) + "' is not a valid integer value"};
             return value;
         };
         std::string pointsText;

@@ -34,8 +34,9 @@ struct MPListing {
     std::vector<std::string> Entries;
     std::vector<std::string> Errors;
     std::uint64_t Gold = 0, Red = 0, Green = 0; // hundredths
-    // Set when a points field is not a whole number: the listing stopped at that line.
-    std::optional<std::string> ConversionError;
+    // Set when a points field is not a whole number: the listing stopped at that line, and
+    // the entries and errors of the lines before it stay.
+    std::optional<Failure> StoppedBy;
 
     // "Gold Master Points 2" and the like: the first and second colour labels (empty
     // when the type has none).

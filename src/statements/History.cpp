@@ -12,8 +12,8 @@ namespace mpsec {
 
 namespace {
 
-std::string FloatError(std::string_view text) {
-    return "'" + std::string(text) + "' is not a valid floating point value";
+Failure FloatError(std::string_view text) {
+    return {"'" + std::string(text) + "' is not a valid floating point value"};
 }
 
 } // namespace
@@ -35,8 +35,9 @@ std::optional<double> DecimalValue(std::string_view text) {
     return value;
 }
 
-ParsedAward ParseInStringData(std::string_view line, const LineList& events,
-                              const std::function<std::string(std::string_view)>& clubDescription) {
+Result<AwardLine>
+ParseInStringData(std::string_view line, const LineList& events,
+                  const std::function<std::string(std::string_view)>& clubDescription) {
     AwardLine award;
     const std::string_view period = Cols(line, 1, 3);
     award.Period = period.empty()
@@ -80,20 +81,20 @@ ParsedAward ParseInStringData(std::string_view line, const LineList& events,
 
     const std::string_view kindText = Cols(line, 12, 1);
     if (kindText.empty() || kindText[0] < '0' || kindText[0] > '9')
-        return {std::nullopt, "'" + std::string(kindText) + "' is not a valid integer value"};
+        return Failure{"'" + std::string(kindText) + "' is not a valid integer value"};
     const int kind = kindText[0] - '0';
     if (kind < 1 || kind > 5)
-        return {award, {}};
+        return award;
     const std::string_view firstText = Cols(line, 17, 8);
     const auto first = DecimalValue(firstText);
     if (!first)
-        return {std::nullopt, FloatError(firstText)};
+        return FloatError(firstText);
     double second = 0;
     if (kind >= 4) {
         const std::string_view secondText = Cols(line, 26, 7);
         const auto value = DecimalValue(secondText);
         if (!value)
-            return {std::nullopt, FloatError(secondText)};
+            return FloatError(secondText);
         second = *value;
     }
     switch (kind) {
@@ -120,7 +121,7 @@ ParsedAward ParseInStringData(std::string_view line, const LineList& events,
         award.Green = second;
         break;
     }
-    return {award, {}};
+    return award;
 }
 
 namespace {
@@ -242,7 +243,7 @@ std::vector<std::string_view> HistoryIndex::PlayerLines(const LineList& history,
     return result;
 }
 
-Pre82Result GetPre82RedPoints(const LineList& pre82, std::string_view typedNumber) {
+Result<double> GetPre82RedPoints(const LineList& pre82, std::string_view typedNumber) {
     for (std::size_t i = 1; i < pre82.Count(); ++i) {
         std::string_view number = Cols(pre82[i], 1, 7);
         while (number.size() > 1 && number.front() == '0')
@@ -252,10 +253,10 @@ Pre82Result GetPre82RedPoints(const LineList& pre82, std::string_view typedNumbe
         const std::string_view pointsText = Cols(pre82[i], 9, 6);
         const auto points = DecimalValue(pointsText);
         if (!points)
-            return {0, FloatError(pointsText)};
-        return {*points, {}};
+            return FloatError(pointsText);
+        return *points;
     }
-    return {0, {}};
+    return 0.0;
 }
 
 bool AwardFilesPresent(const std::filesystem::path& folder) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/LineList.h"
+#include "core/Result.h"
 
 #include <filesystem>
 
@@ -39,15 +40,12 @@ char GetEventType(std::string_view line);
 // Nothing when it is not a number.
 std::optional<double> DecimalValue(std::string_view text);
 
-// A history line parsed; or the conversion message when its point kind is not a digit or
-// an amount is not a number. Event kinds other than A, H, C, D, V, M, N, X and Y give an
-// empty code and description; a point kind outside 1-5 carries no amounts.
-struct ParsedAward {
-    std::optional<AwardLine> Award;
-    std::string Error;
-};
-ParsedAward ParseInStringData(std::string_view line, const LineList& events,
-                              const std::function<std::string(std::string_view)>& clubDescription);
+// A history line parsed; fails with the conversion message when its point kind is not a
+// digit or an amount is not a number. Event kinds other than A, H, C, D, V, M, N, X and Y
+// give an empty code and description; a point kind outside 1-5 carries no amounts.
+Result<AwardLine>
+ParseInStringData(std::string_view line, const LineList& events,
+                  const std::function<std::string(std::string_view)>& clubDescription);
 
 // "history.txt" indexed by player number (columns 4-10), so a statement takes its player's
 // lines without walking the whole file. Every line is examined, the last one included.
@@ -76,12 +74,8 @@ class HistoryIndex {
 };
 
 // The pre-1982 red points of the number as typed (compared without removing its leading
-// zeros), from the lines of "PRE82.TXT" (the first is a header). 0 when none; the
-// conversion message when the matching line's points are not a number.
-struct Pre82Result {
-    double Points = 0;
-    std::string Error;
-};
-Pre82Result GetPre82RedPoints(const LineList& pre82, std::string_view typedNumber);
+// zeros), from the lines of "PRE82.TXT" (the first is a header). 0 when none; fails with
+// the conversion message when the matching line's points are not a number.
+Result<double> GetPre82RedPoints(const LineList& pre82, std::string_view typedNumber);
 
 } // namespace mpsec

@@ -50,7 +50,7 @@ std::string Promotion::PrintedGoldNeed() const {
 }
 
 Promotion PromotionRequirements(const rPlayer& player, int rankIndex,
-                                const std::function<Pre82Result()>& pre82) {
+                                const std::function<Result<double>()>& pre82) {
     Promotion p;
     p.RankIndex = rankIndex;
     const RankRow& next = RankTable[static_cast<std::size_t>(rankIndex) + 1];
@@ -67,7 +67,7 @@ Promotion PromotionRequirements(const rPlayer& player, int rankIndex,
          {std::pair{total, &player.OverallTotal}, std::pair{gold, &player.OverallGold},
           std::pair{red, &player.OverallRed}})
         if (!value) {
-            p.Error = "'" + *text + "' is not a valid floating point value";
+            p.StoppedBy = Failure{"'" + *text + "' is not a valid floating point value"};
             return p;
         }
     p.NowHave[0] = player.OverallTotal;
@@ -92,12 +92,12 @@ Promotion PromotionRequirements(const rPlayer& player, int rankIndex,
         p.StillNeed[2] = "0.00";
         return p;
     }
-    const Pre82Result points = pre82 ? pre82() : Pre82Result{};
-    if (!points.Error.empty()) {
-        p.Error = points.Error;
+    const Result<double> points = pre82 ? pre82() : Result<double>(0.0);
+    if (!points) {
+        p.StoppedBy = Failure{points.Message()};
         return p;
     }
-    p.Pre82 = points.Points;
+    p.Pre82 = *points;
     p.StillNeed[2] = Fixed2(*p.GoldShortfall - p.Pre82 * p.Rate);
     if (p.Pre82 != 0) {
         p.ScreenNote[0] = NoteLine(p.Rate, p.Pre82);

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Result.h"
 #include "register/PlayerRegister.h"
 #include "statements/History.h"
 
@@ -34,8 +35,9 @@ struct Promotion {
     std::string ScreenNote[2];
     std::optional<double> GoldShortfall;
     double Pre82 = 0;
-    double Rate = 0;   // 0.2 or 0.4
-    std::string Error; // a conversion message; the block is incomplete
+    double Rate = 0; // 0.2 or 0.4
+    // The conversion failure the block stopped at; the fields after it stay empty.
+    std::optional<Failure> StoppedBy;
 
     // The printed note applies whenever the gold need is above 0 on the higher ranks.
     bool PrintedNoteApplies() const;
@@ -44,8 +46,9 @@ struct Promotion {
     std::string PrintedGoldNeed() const;
 };
 
-// `pre82` is asked only when the player has a gold need.
+// `pre82` gives the player's pre-1982 red points; it is asked only when the player has a
+// gold need.
 Promotion PromotionRequirements(const rPlayer& player, int rankIndex,
-                                const std::function<Pre82Result()>& pre82);
+                                const std::function<Result<double>()>& pre82);
 
 } // namespace mpsec

@@ -59,12 +59,12 @@ StatementGrid GetAwardDetails(const rPlayer& player,
     };
 
     for (std::string_view line : historyLines) {
-        ParsedAward parsed = ParseInStringData(line, events, clubDescription);
-        if (!parsed.Award) {
-            grid.Error = parsed.Error;
+        const Result<AwardLine> parsed = ParseInStringData(line, events, clubDescription);
+        if (!parsed) {
+            grid.StoppedBy = Failure{parsed.Message()};
             return grid;
         }
-        const AwardLine& a = *parsed.Award;
+        const AwardLine& a = *parsed;
         if (lastPeriod && *lastPeriod != a.Period)
             addQuarterTotal();
         StatementRow row = BlankRow();
@@ -116,7 +116,7 @@ StatementGrid GetAwardDetails(const rPlayer& player,
          {std::pair{g, &player.OverallGold}, std::pair{r, &player.OverallRed},
           std::pair{gr, &player.OverallGreen}, std::pair{t, &player.OverallTotal}})
         if (!value) {
-            grid.Error = "'" + *text + "' is not a valid floating point value";
+            grid.StoppedBy = Failure{"'" + *text + "' is not a valid floating point value"};
             return grid;
         }
     rows[1][3] = "Totals as at " + dates.Start;

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Dates.h"
+#include "core/Result.h"
 #include "print/ComposedPage.h"
 #include "register/PlayerRegister.h"
 #include "statements/History.h"
@@ -29,11 +30,11 @@ StatementDates StatementPeriod(const std::optional<CivilDate>& registerDate,
                                const DateFormats& formats);
 
 // The statement grid: headings, opening balances, the awards by quarter with their totals,
-// the closing balances and an empty last row. A conversion error stops the building at
+// the closing balances and an empty last row. A conversion failure stops the building at
 // its line; the rows built so far stay.
 struct StatementGrid {
     std::vector<StatementRow> Rows;
-    std::string Error;
+    std::optional<Failure> StoppedBy;
 };
 StatementGrid GetAwardDetails(const rPlayer& player,
                               const std::vector<std::string_view>& historyLines,

@@ -249,10 +249,10 @@ void StatementDialog::lookUp() {
         platform_.ProcessEvents(); // the panels repaint, and a run's Cancel can be pressed
         showGrid();
     });
-    if (!statement_.Error.empty()) {
+    if (statement_.StoppedBy) {
         // A statement stopped part-way is never printed or stepped from.
         setStatementButtonsVisible(false);
-        platform_.Error(Latin1(statement_.Error));
+        platform_.Error(Latin1(statement_.StoppedBy->Message));
         focusNumber();
         return;
     }

@@ -40,14 +40,14 @@ StatementSession::Build(const rPlayer& player, std::string_view typedNumber, int
         rankIndex = *index;
     s.Requirements = PromotionRequirements(player, rankIndex,
                                            [&] { return GetPre82RedPoints(pre82_, typedNumber); });
-    if (!s.Requirements.Error.empty()) {
-        s.Error = s.Requirements.Error;
+    if (s.Requirements.StoppedBy) {
+        s.StoppedBy = s.Requirements.StoppedBy;
         return s;
     }
     StatementGrid grid =
         GetAwardDetails(player, PlayerLines(typedNumber), events_, clubDescription, dates);
     s.Rows = std::move(grid.Rows);
-    s.Error = grid.Error;
+    s.StoppedBy = std::move(grid.StoppedBy);
     return s;
 }
 

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace mpsec {
@@ -32,7 +33,8 @@ class StatementSession {
         StatementDates Dates;
         std::string ClubDescription; // the full look-up text
         std::vector<StatementRow> Rows;
-        std::string Error; // a conversion message: the statement stopped there
+        // The conversion failure the statement stopped at; what was built before it stays.
+        std::optional<Failure> StoppedBy;
     };
     // Builds the statement of `player`, typed as `typedNumber`. `rankIndex` is kept from
     // the previous player when the register's rank is no register form.

@@ -9,6 +9,7 @@
 #include "ui/AppState.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -122,40 +123,48 @@ TEST_F(MainWinTest, OnlyTheClubRegisterMissing) {
     MainWindow win(state, platform);
 }
 
-TEST_F(MainWinTest, FirstRunDefaultsAreWrittenAtClose) {
+// The settings are read at start-up (the defaults on a first run), the hint switch shows
+// and changes them, and all four are written at close.
+TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
     WriteRegisters();
-    {
+    using Values = std::map<std::string, std::string>;
+    const std::string home = QDir::toNativeSeparators(QDir::homePath() + '/').toStdString();
+    struct Case {
+        Values stored;
+        bool hintsAtStart;
+        bool switchHints;
+        Values written;
+    } cases[] = {
+        {{},
+         true,
+         false,
+         {{"ShowHints", "1"},
+          {"ShowMPWarning", "1"},
+          {"LastClubNo", ""},
+          {"LastMPFolderUsed", home}}},
+        {{{"ShowHints", "0"},
+          {"LastClubNo", "6785"},
+          {"LastMPFolderUsed", "/data/mp/"},
+          {"ShowMPWarning", "0"}},
+         false,
+         true,
+         {{"ShowHints", "1"},
+          {"ShowMPWarning", "0"},
+          {"LastClubNo", "6785"},
+          {"LastMPFolderUsed", "/data/mp/"}}},
+    };
+    for (const auto& c : cases) {
+        platform.Store().Values = c.stored;
         MainWindow win(state, platform);
-        EXPECT_TRUE(Item(win, "Show Program Hints")->isChecked());
-        EXPECT_TRUE(state.Settings.ShowMPWarning);
-        EXPECT_EQ(state.Settings.LastClubNo, "");
-        EXPECT_FALSE(state.Settings.LastMPFolderUsed.empty());
+        EXPECT_EQ(Item(win, "Show Program Hints")->isChecked(), c.hintsAtStart);
+        EXPECT_EQ(state.Settings.ShowHints, c.hintsAtStart);
+        if (c.switchHints) {
+            Item(win, "Show Program Hints")->trigger();
+            EXPECT_EQ(state.Settings.ShowHints, !c.hintsAtStart);
+        }
         win.close();
+        EXPECT_EQ(platform.Store().Values, c.written);
     }
-    auto& v = platform.Store().Values;
-    EXPECT_EQ(v.size(), 4u);
-    EXPECT_EQ(v["ShowHints"], "1");
-    EXPECT_EQ(v["ShowMPWarning"], "1");
-    EXPECT_EQ(v["LastClubNo"], "");
-    EXPECT_EQ(v["LastMPFolderUsed"], state.Settings.LastMPFolderUsed);
-}
-
-TEST_F(MainWinTest, StoredSettingsAreReadAndTheHintSwitchWritten) {
-    WriteRegisters();
-    platform.Store().Values = {{"ShowHints", "0"},
-                               {"LastClubNo", "6785"},
-                               {"LastMPFolderUsed", "/data/mp/"},
-                               {"ShowMPWarning", "0"}};
-    MainWindow win(state, platform);
-    EXPECT_FALSE(Item(win, "Show Program Hints")->isChecked());
-    EXPECT_FALSE(state.Settings.ShowHints);
-    EXPECT_EQ(state.Settings.LastClubNo, "6785");
-    Item(win, "Show Program Hints")->trigger();
-    EXPECT_TRUE(state.Settings.ShowHints);
-    win.close();
-    EXPECT_EQ(platform.Store().Values["ShowHints"], "1");
-    EXPECT_EQ(platform.Store().Values["ShowMPWarning"], "0");
-    EXPECT_EQ(platform.Store().Values["LastMPFolderUsed"], "/data/mp/");
 }
 
 TEST_F(MainWinTest, DateFormatsAreRestoredAtClose) {
@@ -166,14 +175,6 @@ TEST_F(MainWinTest, DateFormatsAreRestoredAtClose) {
     EXPECT_EQ(state.Formats.DateSeparator, '.');
     win.close();
     EXPECT_EQ(state.Formats, (DateFormats{"d.m.yy", "dddd d mmmm yyyy", '.'}));
-}
-
-TEST_F(MainWinTest, StartUpRenamesOldMasterpointFiles) {
-    WriteRegisters();
-    dir.Write("3104326.MP1", "0012345000125\r\n");
-    MainWindow win(state, platform);
-    EXPECT_TRUE(dir.Exists("3104326.gld"));
-    EXPECT_FALSE(dir.Exists("3104326.MP1"));
 }
 
 TEST_F(MainWinTest, OverwriteCheck) {
@@ -209,11 +210,16 @@ TEST_F(MainWinTest, OverwriteCheckStopsWhenTheFileCannotBeDeleted) {
     EXPECT_TRUE(dir.Exists("PLAYER.TXT/inside"));
 }
 
+// Old masterpoint file names in the data folder are renamed at start-up, and again before
+// the file chooser opens.
 TEST_F(MainWinTest, MasterpointFileChoiceRenamesFirstThenAsks) {
     WriteRegisters();
+    dir.Write("3104326.MP1", "0012345000125\r\n");
     state.Settings.LastMPFolderUsed = "/data/mp/";
     platform.Store().Values["LastMPFolderUsed"] = "/data/mp/";
     MainWindow win(state, platform);
+    EXPECT_TRUE(dir.Exists("3104326.gld"));
+    EXPECT_FALSE(dir.Exists("3104326.MP1"));
     dir.Write("late.MP4", "x"); // appears after start-up
     QStringList folders;
     platform.ExpectOpenFiles({}, [&](const OpenFileRequest& r) {

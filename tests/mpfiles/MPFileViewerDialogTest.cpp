@@ -49,68 +49,91 @@ TEST_F(ViewMPTest, CleanFileListsWritesTheReportAndShowsNoErrors) {
               "  Total Gold: 2\r\n");
 }
 
-TEST_F(ViewMPTest, ErrorsShowInRedAndTwoColourLabels) {
-    dir.WriteLines("a.rag", {"0012345000150000025", "", "0000888000100000100", "0099999000100"});
-    dlg.setChosenFile(Path("a.rag"));
-    dlg.listFile();
-    EXPECT_EQ(dlg.errorLabel()->text(), "File Errors");
-    EXPECT_FALSE(dlg.errorList()->isHidden());
-    ASSERT_EQ(dlg.errorList()->count(), 3);
-    EXPECT_EQ(dlg.errorList()->item(0)->text(), "Blank line in File Line 2");
-    EXPECT_EQ(dlg.errorList()->item(1)->text(), "Inactive Player at Line 3");
-    EXPECT_EQ(dlg.errorList()->item(2)->text(), "Illegal QMR No. in File Line 4");
-    EXPECT_EQ(dlg.firstColourLabel()->text(), "Red Master Points 3.5");
-    EXPECT_EQ(dlg.secondColourLabel()->text(), "Green Master Points 1.25");
-    EXPECT_EQ(dlg.secondColourLabel()->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-}
-
-TEST_F(ViewMPTest, BadPointsStopWithTheConversionMessageAndNoReport) {
-    dir.WriteLines("b.red", {"0012345000100", "0012345"});
-    dlg.setChosenFile(Path("b.red"));
-    platform.ExpectError("'' is not a valid integer value");
-    dlg.listFile();
-    EXPECT_EQ(dlg.listingEntries().size(), 1);
-    EXPECT_EQ(dlg.firstColourLabel()->text(), "");
-    EXPECT_TRUE(dlg.errorLabel()->isHidden());
-    EXPECT_FALSE(dir.Exists("b.TXT"));
-}
-
-TEST_F(ViewMPTest, ErrorsBeforeAConversionErrorStayListed) {
-    dir.WriteLines("c.red", {"", "0099999000100", "0012345ABC"});
-    dlg.setChosenFile(Path("c.red"));
-    platform.ExpectError("'ABC' is not a valid integer value");
-    dlg.listFile();
-    ASSERT_EQ(dlg.errorList()->count(), 2);
-    EXPECT_EQ(dlg.errorList()->item(1)->text(), "Illegal QMR No. in File Line 2");
-    EXPECT_FALSE(dlg.errorList()->isHidden());
-    EXPECT_FALSE(dlg.errorLabel()->isHidden());
-    EXPECT_EQ(dlg.errorLabel()->text(), "File Errors");
-    EXPECT_EQ(dlg.firstColourLabel()->text(), "");
-}
-
-TEST_F(ViewMPTest, ReportNeverReplacesTheRegister) {
+// What the listing finds reaches the screen: the file's errors in the error area, a listing
+// stopped at a bad points field with its message and no totals or report, and a report that
+// is not written with the reason. Each listing replaces everything the one before showed.
+TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
     dir.Write("national.txt", "HEADER LINE\r\n");
-    dir.WriteLines("National.gld", {"0012345000100"});
-    dlg.setChosenFile(Path("National.gld"));
-    platform.ExpectError("The report was not written: national.txt already exists and is not an "
-                         "earlier report, so it was kept.");
-    dlg.listFile();
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"National.gld", "national.txt"}));
+    struct Case {
+        std::string file;
+        std::vector<std::string> lines; // none: the file is not there
+        QString said;                   // the error shown, if any
+        int entries;
+        QStringList errors;
+        QString errorLabel; // empty when hidden
+        QString firstLabel, secondLabel;
+        QColor secondColour; // checked when valid
+        bool reportWritten;
+    } cases[] = {
+        {"a.rag",
+         {"0012345000150000025", "", "0000888000100000100", "0099999000100"},
+         "",
+         4,
+         {"Blank line in File Line 2", "Inactive Player at Line 3",
+          "Illegal QMR No. in File Line 4"},
+         "File Errors",
+         "Red Master Points 3.5",
+         "Green Master Points 1.25",
+         QColor(0, 128, 0),
+         true},
+        {"c.red",
+         {"", "0099999000100", "0012345ABC"},
+         "'ABC' is not a valid integer value",
+         2,
+         {"Blank line in File Line 1", "Illegal QMR No. in File Line 2"},
+         "File Errors",
+         "",
+         "",
+         {},
+         false},
+        {"National.gld",
+         {"0012345000100"},
+         "The report was not written: national.txt already exists and is not an earlier "
+         "report, so it was kept.",
+         1,
+         {},
+         "No File Errors",
+         "Gold Master Points 1",
+         "",
+         {},
+         false},
+        {"gone.gld",
+         {},
+         "Cannot read the masterpoint file gone.gld.",
+         0,
+         {},
+         "",
+         "",
+         "",
+         {},
+         false},
+    };
+    for (const auto& c : cases) {
+        if (!c.lines.empty())
+            dir.WriteLines(c.file, c.lines);
+        if (!c.said.isEmpty())
+            platform.ExpectError(c.said);
+        dlg.setChosenFile(Path(c.file));
+        dlg.listFile();
+        platform.VerifyAllShown();
+        EXPECT_EQ(dlg.listingEntries().size(), c.entries) << c.file;
+        QStringList errors;
+        for (int i = 0; i < dlg.errorList()->count(); ++i)
+            errors << dlg.errorList()->item(i)->text();
+        EXPECT_EQ(errors, c.errors) << c.file;
+        EXPECT_EQ(dlg.errorList()->isHidden(), c.errors.isEmpty()) << c.file;
+        EXPECT_EQ(dlg.errorLabel()->isHidden() ? QString() : dlg.errorLabel()->text(), c.errorLabel)
+            << c.file;
+        EXPECT_EQ(dlg.firstColourLabel()->text(), c.firstLabel) << c.file;
+        EXPECT_EQ(dlg.secondColourLabel()->text(), c.secondLabel) << c.file;
+        if (c.secondColour.isValid()) {
+            EXPECT_EQ(dlg.secondColourLabel()->palette().color(QPalette::WindowText),
+                      c.secondColour);
+        }
+        const std::string base = c.file.substr(0, c.file.find('.'));
+        EXPECT_EQ(dir.Exists(base + ".TXT"), c.reportWritten) << c.file;
+    }
     EXPECT_EQ(dir.Read("national.txt"), "HEADER LINE\r\n");
-    EXPECT_EQ(dlg.listingEntries().size(), 1); // the listing stays
-}
-
-TEST_F(ViewMPTest, FileGoneOrReportUnwritableIsSaid) {
-    dlg.setChosenFile(Path("gone.gld"));
-    platform.ExpectError("Cannot read the masterpoint file gone.gld.");
-    dlg.listFile();
-    dir.WriteLines("LIST.TXT", {"0012345000100"});
-    dlg.setChosenFile(Path("LIST.TXT"));
-    platform.ExpectError(
-        "The report was not written: its name LIST.TXT is the listed file's own name.");
-    dlg.listFile();
-    EXPECT_EQ(dir.Read("LIST.TXT"), "0012345000100\r\n");
-    EXPECT_EQ(dlg.listingEntries().size(), 1);
 }
 
 TEST_F(ViewMPTest, AnotherChecksFoldersAndListsTheNewFile) {
@@ -126,19 +149,13 @@ TEST_F(ViewMPTest, AnotherChecksFoldersAndListsTheNewFile) {
     dlg.anotherButton()->click();
     EXPECT_EQ(dlg.titleLabel()->text(), " Masterpoint information for MP File first.gld");
 
-    // Into a folder of old names: warning answered No, then (ticked) Yes converts.
+    // Into a folder of old names: the warning, ticked and answered Yes, converts them.
     platform.ExpectOpenFiles({Path("old/second.red")}, [&](const OpenFileRequest& r) {
         EXPECT_EQ(r.Title, "Select Masterpoint File");
         EXPECT_EQ(r.InitialFolder.toStdString(), dir.Path().string() + "/");
         r.OnFolderChange(Path("old"));
-        EXPECT_TRUE(dir.Exists("old/second.MP2"));
-        r.OnFolderChange(Path("old"));
         EXPECT_TRUE(dir.Exists("old/second.red"));
         EXPECT_TRUE(dir.Exists("old/song.grn"));
-    });
-    platform.ExpectDialog("Warning MP3 Files Found", [](QDialog& d) {
-        static_cast<OldFilesWarningDialog&>(d).noButton()->click();
-        return d.result();
     });
     platform.ExpectDialog("Warning MP3 Files Found", [](QDialog& d) {
         auto& w = static_cast<OldFilesWarningDialog&>(d);

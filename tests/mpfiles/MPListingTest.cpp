@@ -48,7 +48,7 @@ TEST(MPListing, GoldFileOfAnActivePlayer) {
     EXPECT_EQ(l.FirstLabel(), "Gold Master Points 2");
     EXPECT_EQ(l.SecondLabel(), "");
     EXPECT_EQ(l.Report().back(), "  Total Gold: 2");
-    EXPECT_FALSE(l.ConversionError);
+    EXPECT_FALSE(l.StoppedBy);
 }
 
 TEST(MPListing, TwoColourFiles) {
@@ -93,22 +93,40 @@ TEST(MPListing, CtrlZEndsTheFileAndEmptyFileHasZeroTotals) {
     EXPECT_EQ(empty.Report(), (std::vector<std::string>{"  Total Gold: 0"}));
 }
 
+// A points field that is not a whole number stops the listing at its line; the entries,
+// errors and totals of the lines before it stay.
 TEST(MPListing, BadPointsStopTheListing) {
     struct Case {
         std::string text;
         int type;
         std::size_t entries;
+        std::vector<std::string> errors;
+        std::uint64_t total; // of the type's first colour
         const char* message;
     } cases[] = {
-        {"0012345000100\r\n0012345\r\n0012345000100\r\n", 1, 1, "'' is not a valid integer value"},
-        {"0012345ABC100\r\n", 1, 0, "'ABC100' is not a valid integer value"},
-        {"0012345000100000X00\r\n", 4, 0, "'000X00' is not a valid integer value"},
-        {"0012345-00100\r\n", 2, 0, "'-00100' is not a valid integer value"},
+        {"0012345000100\r\n0012345\r\n0012345000100\r\n",
+         1,
+         1,
+         {},
+         100,
+         "'' is not a valid integer value"},
+        {"0012345ABC100\r\n", 1, 0, {}, 0, "'ABC100' is not a valid integer value"},
+        {"0012345000100000X00\r\n", 4, 0, {}, 0, "'000X00' is not a valid integer value"},
+        {"0012345-00100\r\n", 2, 0, {}, 0, "'-00100' is not a valid integer value"},
+        {"\r\n0099999000100\r\n0012345ABC\r\n0000777000100\r\n",
+         2,
+         2,
+         {"Blank line in File Line 1", "Illegal QMR No. in File Line 2"},
+         100,
+         "'ABC' is not a valid integer value"},
     };
     for (const auto& c : cases) {
         MPListing l = List(c.text, c.type);
-        EXPECT_EQ(l.Entries.size(), c.entries);
-        EXPECT_EQ(l.ConversionError, std::optional<std::string>(c.message));
+        ASSERT_TRUE(l.StoppedBy) << c.text;
+        EXPECT_EQ(l.StoppedBy->Message, c.message);
+        EXPECT_EQ(l.Entries.size(), c.entries) << c.text;
+        EXPECT_EQ(l.Errors, c.errors) << c.text;
+        EXPECT_EQ(l.Total(c.type == 2 ? MPColour::Red : MPColour::Gold), c.total) << c.text;
     }
 }
 
@@ -134,6 +152,20 @@ TEST(MPListing, ReportNeverReplacesTheListedFile) {
     EXPECT_EQ(ReportPath("/d/SOMETHING.TXT"), std::nullopt);
     EXPECT_EQ(ReportPath("/d/list.txt"), std::nullopt);
     EXPECT_EQ(ReportPath("noext"), std::filesystem::path("noext.TXT"));
+
+    test::TempFolder dir;
+    dir.Write("LIST.TXT", "0012345000125\r\n");
+    EXPECT_EQ(WriteMPReport(dir / "LIST.TXT", List("0012345000125\r\n", 1)).Message(),
+              "The report was not written: its name LIST.TXT is the listed file's own name.");
+    EXPECT_EQ(dir.Read("LIST.TXT"), "0012345000125\r\n");
+}
+
+TEST(MPListing, AReportThatCannotBeWrittenIsSaid) {
+    test::TempFolder dir;
+    const auto gone = dir / "gone";
+    EXPECT_EQ(WriteMPReport(gone / "a.gld", List("0012345000125\r\n", 1)).Message(),
+              "The report a.TXT could not be written in " + gone.string() + ".");
+    EXPECT_TRUE(dir.Names().empty());
 }
 
 // A report replaces only an earlier report or nothing: the federation's files named like a
@@ -194,7 +226,7 @@ TEST(MPListing, LinesOfEveryLength) {
     };
     for (const auto& c : cases) {
         MPListing l = List(c.line + "\r\n", 5);
-        EXPECT_EQ(l.ConversionError.has_value(), c.conversionError) << c.line.size();
+        EXPECT_EQ(l.StoppedBy.has_value(), c.conversionError) << c.line.size();
         EXPECT_EQ(l.Red, c.red) << c.line.size();
         EXPECT_EQ(l.Green, c.green) << c.line.size();
     }

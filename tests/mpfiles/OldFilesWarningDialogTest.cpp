@@ -1,4 +1,5 @@
 #include "mpfiles/OldFilesWarningDialog.h"
+#include "mpfiles/OldExtensions.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "ui/AppState.h"
@@ -55,67 +56,56 @@ TEST(MPWarning, ClosingSetsTheWarningToTheOppositeOfTheCheckBox) {
     }
 }
 
-namespace {
-int Answer(QDialog& d, bool tick, bool yes) {
-    auto& dlg = static_cast<OldFilesWarningDialog&>(d);
-    dlg.dontShowAgainBox()->setChecked(tick);
-    (yes ? dlg.yesButton() : dlg.noButton())->click();
-    return d.result();
-}
-} // namespace
-
-TEST(MPWarning, ViewerFolderChangeAsksThenRenames) {
-    test::TempFolder dir;
-    FakePlatform platform;
-    AppState state;
-    OldFilesWarningDialog dlg(state);
-    const QString folder = QString::fromStdString(dir.Path().string());
-
-    dir.Write("song.mp3", "music");
-    platform.ExpectDialog("Warning MP3 Files Found",
-                          [](QDialog& d) { return Answer(d, false, false); });
-    ViewerFolderChange(folder, state, platform, dlg);
-    EXPECT_TRUE(dir.Exists("song.mp3"));
-    EXPECT_EQ(platform.BusyCalls(), 0);
-
-    platform.ExpectDialog("Warning MP3 Files Found",
-                          [](QDialog& d) { return Answer(d, false, true); });
-    ViewerFolderChange(folder, state, platform, dlg);
-    EXPECT_TRUE(dir.Exists("song.grn"));
-    EXPECT_EQ(platform.BusyCalls(), 1);
-
-    // Escape or the close button: renamed, as after Yes.
-    dir.Write("jig.mp3", "music");
-    platform.ExpectDialog("Warning MP3 Files Found", [](QDialog& d) {
-        QTest::keyClick(&d, Qt::Key_Escape);
-        return d.result();
-    });
-    ViewerFolderChange(folder, state, platform, dlg);
-    EXPECT_TRUE(dir.Exists("jig.grn"));
-
-    // Ticked and answered No: nothing renamed now, and never asked again.
-    dir.Write("tune.MP3", "music");
-    platform.ExpectDialog("Warning MP3 Files Found",
-                          [](QDialog& d) { return Answer(d, true, false); });
-    ViewerFolderChange(folder, state, platform, dlg);
-    EXPECT_TRUE(dir.Exists("tune.MP3"));
-    EXPECT_FALSE(state.Settings.ShowMPWarning);
-    ViewerFolderChange(folder, state, platform, dlg);
-    EXPECT_TRUE(dir.Exists("tune.grn"));
-}
-
-TEST(MPWarning, MergeFolderChangeAsksWithTheQuestionBox) {
-    test::TempFolder dir;
-    FakePlatform platform;
-    const QString folder = QString::fromStdString(dir.Path().string());
-    dir.Write("a.MP1", "x");
-    const QString question =
-        "QMRScorer has found .mp? files in this folder. If you are sure that they are masterpoint "
-        "files (not your son's latest music files) then click Yes to rename them or No to cancel";
-    platform.ExpectWarning(question, false);
-    MergeFolderChange(folder, platform);
-    EXPECT_TRUE(dir.Exists("a.MP1"));
-    platform.ExpectWarning(question, true);
-    MergeFolderChange(folder, platform);
-    EXPECT_TRUE(dir.Exists("a.gld"));
+// The choosers' folder checks reach the warning dialog and the question box, and their
+// answers decide the renaming (the cases of the check itself are tested with it).
+TEST(MPWarning, FolderChangesAskThenRename) {
+    const QString question = QString::fromLatin1(kMergeRenameQuestion);
+    auto answer = [](bool yes) {
+        return [yes](QDialog& d) {
+            auto& dlg = static_cast<OldFilesWarningDialog&>(d);
+            (yes ? dlg.yesButton() : dlg.noButton())->click();
+            return d.result();
+        };
+    };
+    struct Case {
+        const char* what;
+        bool merge;
+        bool warningOn;
+        std::function<void(FakePlatform&)> expect;
+        bool renamed;
+    } cases[] = {
+        {"viewer, No", false, true,
+         [&](FakePlatform& p) { p.ExpectDialog("Warning MP3 Files Found", answer(false)); }, false},
+        {"viewer, Yes", false, true,
+         [&](FakePlatform& p) { p.ExpectDialog("Warning MP3 Files Found", answer(true)); }, true},
+        {"viewer, Escape renames as Yes does", false, true,
+         [](FakePlatform& p) {
+             p.ExpectDialog("Warning MP3 Files Found", [](QDialog& d) {
+                 QTest::keyClick(&d, Qt::Key_Escape);
+                 return d.result();
+             });
+         },
+         true},
+        {"viewer, warning off", false, false, [](FakePlatform&) {}, true},
+        {"merge, No", true, true, [&](FakePlatform& p) { p.ExpectWarning(question, false); },
+         false},
+        {"merge, Yes", true, true, [&](FakePlatform& p) { p.ExpectWarning(question, true); }, true},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        dir.Write("song.mp3", "music");
+        FakePlatform platform;
+        AppState state;
+        state.Settings.ShowMPWarning = c.warningOn;
+        OldFilesWarningDialog warning(state);
+        c.expect(platform);
+        const QString folder = QString::fromStdString(dir.Path().string());
+        if (c.merge)
+            MergeFolderChange(folder, platform);
+        else
+            ViewerFolderChange(folder, state, platform, warning);
+        platform.VerifyAllShown();
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{c.renamed ? "song.grn" : "song.mp3"})
+            << c.what;
+    }
 }

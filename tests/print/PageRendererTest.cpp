@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <regex>
 
 using namespace mpsec;
 
@@ -26,7 +28,39 @@ std::string PdfPageText(const std::string& pdf, int page) {
     return text;
 }
 
-// A statement whose grid takes three pages or more.
+struct PdfWord {
+    double Bottom = 0; // points from the top of the page
+    std::string Text;
+};
+
+// The words of each page of a PDF, as pdftotext finds them.
+std::vector<std::vector<PdfWord>> PdfWords(const std::string& pdf) {
+    std::string html;
+    if (FILE* pipe = popen(("pdftotext -bbox '" + pdf + "' - 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+            html.append(buffer, n);
+        pclose(pipe);
+    }
+    std::vector<std::vector<PdfWord>> pages;
+    const std::regex item(R"re(<page |<word [^>]*yMax="([0-9.]+)">([^<]*)</word>)re");
+    for (std::sregex_iterator it(html.begin(), html.end(), item), end; it != end; ++it) {
+        if (!(*it)[1].matched)
+            pages.emplace_back();
+        else if (!pages.empty())
+            pages.back().push_back({std::stod((*it)[1].str()), (*it)[2].str()});
+    }
+    return pages;
+}
+
+// The award code of line i of the long statement.
+std::string Code(int i) {
+    char code[8];
+    std::snprintf(code, sizeof code, "%03d", i);
+    return code;
+}
+
+// A statement whose grid takes three pages or more, each award with its own code.
 ComposedDocument LongStatement() {
     StatementPrint s;
     s.Player = test::TestPlayer("12345", "KARVEL");
@@ -36,7 +70,7 @@ ComposedDocument LongStatement() {
     s.Dates = {"15/03/2007", "15/03/2008"};
     std::vector<std::string> lines;
     for (int i = 0; i < 110; ++i)
-        lines.push_back(std::to_string(1 + i / 30) + "080012345N1        1.00");
+        lines.push_back(std::to_string(1 + i / 30) + "080012345X1 " + Code(i) + "    1.00");
     std::vector<std::string_view> views(lines.begin(), lines.end());
     s.Rows = GetAwardDetails(s.Player, views, LineList(""), {}, s.Dates).Rows;
     return ComposeStatementPage(s);
@@ -44,8 +78,10 @@ ComposedDocument LongStatement() {
 
 } // namespace
 
-// A long grid goes on over further pages, each starting with the heading row.
-TEST(PrintLayer, LongStatementRepeatsTheHeadingOnEveryPage) {
+// A long grid goes on over further pages: every row printed once, each page starting with
+// the heading row, nothing below the bottom margin, the first page read in the statement's
+// order.
+TEST(PrintLayer, LongStatementPrintsEveryRowOnceWithinTheMargins) {
     test::TempFolder dir;
     const ComposedDocument doc = LongStatement();
     const std::string pdf = (dir / "statement.pdf").string();
@@ -56,21 +92,36 @@ TEST(PrintLayer, LongStatementRepeatsTheHeadingOnEveryPage) {
     ASSERT_EQ(bytes.rfind("%PDF", 0), 0u);
     if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "pdftotext is not installed";
-    const std::string first = PdfPageText(pdf, 1);
-    EXPECT_NE(first.find("STATEMENT OF AWARDS"), std::string::npos);
-    EXPECT_NE(first.find("ANNE KARVEL (12345)"), std::string::npos);
-    EXPECT_NE(first.find("Totals as at 15/03/2007"), std::string::npos);
-    int pages = 1;
-    for (int page = 2; page < 10; ++page) {
-        const std::string text = PdfPageText(pdf, page);
-        if (text.find_first_not_of(" \n\f") == std::string::npos)
-            break;
-        ++pages;
-        EXPECT_NE(text.find("Q/YY"), std::string::npos) << "page " << page;
-        EXPECT_NE(text.find("Description"), std::string::npos) << "page " << page;
+
+    const auto pages = PdfWords(pdf);
+    ASSERT_GE(pages.size(), 3u);
+    const double bottom = (doc.PaperHeight - doc.Margin) * 72 / 25.4;
+    std::map<std::string, int> codes;
+    for (int i = 0; i < 110; ++i)
+        codes[Code(i)] = 0;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        int headings = 0;
+        for (const PdfWord& word : pages[p]) {
+            EXPECT_LE(word.Bottom, bottom) << "page " << p + 1 << ": " << word.Text;
+            headings += word.Text == "Q/YY";
+            if (auto code = codes.find(word.Text); code != codes.end())
+                ++code->second;
+        }
+        EXPECT_EQ(headings, 1) << "page " << p + 1;
     }
-    EXPECT_GE(pages, 3);
-    EXPECT_NE(PdfPageText(pdf, pages).find("Totals as at 15/03/2008"), std::string::npos);
+    for (const auto& [code, times] : codes)
+        EXPECT_EQ(times, 1) << "award " << code;
+
+    const std::string first = PdfPageText(pdf, 1);
+    std::size_t at = 0;
+    for (const char* text :
+         {"Bridge Player's", "STATEMENT OF AWARDS", "From 15/03/2007 to 15/03/2008",
+          "Your Current Rank is", "ANNE KARVEL (12345)", "Q/YY", "Totals as at 15/03/2007"}) {
+        at = first.find(text, at);
+        ASSERT_NE(at, std::string::npos) << text << " in\n" << first;
+    }
+    EXPECT_NE(PdfPageText(pdf, static_cast<int>(pages.size())).find("Totals as at 15/03/2008"),
+              std::string::npos);
 }
 
 // A print job is asked before every page with its page count, and Cancel stops it there,

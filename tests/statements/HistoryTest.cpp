@@ -15,7 +15,7 @@ std::string Club(std::string_view code) {
     return code == "3104" ? "3104 ARDEN BRIDGE CLUB" : "";
 }
 
-ParsedAward Parse(const std::string& line) {
+Result<AwardLine> Parse(const std::string& line) {
     return ParseInStringData(line, kEvents, Club);
 }
 
@@ -46,22 +46,20 @@ TEST(History, ParsesEventAndPointKinds) {
         {"2080012345c1        1.00", "2/08", "", "", PointKind::Gold, 1, 0,
          0}, // lower case: unknown
         {"2080012345Q1        1.00", "2/08", "", "", PointKind::Gold, 1, 0, 0},
-        {"2080012345C0        1.00", "2/08", "", "", PointKind::None, 0, 0,
-         0}, // kind 0 carries nothing
-        {"2080012345C9        1.00", "2/08", "", "", PointKind::None, 0, 0, 0},
+        // A kind outside 1-5 carries no amounts; the event is still named.
+        {"2080012345C03104    1.00", "2/08", "3104", "ARDEN BRIDGE CLUB", PointKind::None, 0, 0, 0},
+        {"2080012345C9        1.00", "2/08", "    ", "", PointKind::None, 0, 0, 0},
     };
     for (const auto& c : cases) {
-        ParsedAward p = Parse(c.line);
-        ASSERT_TRUE(p.Award) << c.line << ": " << p.Error;
-        EXPECT_EQ(p.Award->Period, c.period) << c.line;
-        if (c.line[10] != 'C' || c.kind != PointKind::None) {
-            EXPECT_EQ(p.Award->Code, c.code) << c.line;
-            EXPECT_EQ(p.Award->Description, c.description) << c.line;
-        }
-        EXPECT_EQ(p.Award->Kind, c.kind) << c.line;
-        EXPECT_DOUBLE_EQ(p.Award->Gold, c.gold) << c.line;
-        EXPECT_DOUBLE_EQ(p.Award->Red, c.red) << c.line;
-        EXPECT_DOUBLE_EQ(p.Award->Green, c.green) << c.line;
+        const Result<AwardLine> p = Parse(c.line);
+        ASSERT_TRUE(p) << c.line << ": " << p.Message();
+        EXPECT_EQ(p->Period, c.period) << c.line;
+        EXPECT_EQ(p->Code, c.code) << c.line;
+        EXPECT_EQ(p->Description, c.description) << c.line;
+        EXPECT_EQ(p->Kind, c.kind) << c.line;
+        EXPECT_DOUBLE_EQ(p->Gold, c.gold) << c.line;
+        EXPECT_DOUBLE_EQ(p->Red, c.red) << c.line;
+        EXPECT_DOUBLE_EQ(p->Green, c.green) << c.line;
     }
 }
 
@@ -78,9 +76,9 @@ TEST(History, BadFieldsGiveTheConversionMessage) {
         {"3070012345X1 ABC", "'' is not a valid floating point value"},
     };
     for (const auto& c : cases) {
-        ParsedAward p = Parse(c.line);
-        EXPECT_FALSE(p.Award) << c.line;
-        EXPECT_EQ(p.Error, c.error) << c.line;
+        const Result<AwardLine> p = Parse(c.line);
+        EXPECT_FALSE(p) << c.line;
+        EXPECT_EQ(p.Message(), c.error) << c.line;
     }
 }
 
@@ -137,12 +135,12 @@ TEST(History, Pre82RedPoints) {
         {"99999", 0, "' bad  ' is not a valid floating point value"},
     };
     for (const auto& c : cases) {
-        Pre82Result r = GetPre82RedPoints(pre82, c.typed);
-        EXPECT_DOUBLE_EQ(r.Points, c.points) << c.typed;
-        EXPECT_EQ(r.Error, c.error) << c.typed;
+        const Result<double> r = GetPre82RedPoints(pre82, c.typed);
+        EXPECT_EQ(r.Message(), c.error) << c.typed;
+        EXPECT_DOUBLE_EQ(r ? *r : 0, c.points) << c.typed;
     }
-    EXPECT_DOUBLE_EQ(GetPre82RedPoints(LineList("HEADER ONLY\r\n"), "12345").Points, 0);
-    EXPECT_DOUBLE_EQ(GetPre82RedPoints(LineList(""), "12345").Points, 0);
+    EXPECT_DOUBLE_EQ(*GetPre82RedPoints(LineList("HEADER ONLY\r\n"), "12345"), 0);
+    EXPECT_DOUBLE_EQ(*GetPre82RedPoints(LineList(""), "12345"), 0);
 }
 
 TEST(History, NumberFieldsThatAreNotDigitsMatchNobodyTyped) {

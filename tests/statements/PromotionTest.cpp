@@ -40,11 +40,11 @@ rPlayer Holding(const char* rank, const char* total, const char* gold, const cha
     return p;
 }
 
-Promotion For(const rPlayer& p, double pre82, bool* asked = nullptr) {
+Promotion For(const rPlayer& p, Result<double> pre82, bool* asked = nullptr) {
     return PromotionRequirements(p, *RankLookup(p.Rank), [=] {
         if (asked)
             *asked = true;
-        return Pre82Result{pre82, {}};
+        return pre82;
     });
 }
 
@@ -178,7 +178,28 @@ TEST(Promotion, NotesOnScreenAndInPrint) {
     EXPECT_EQ(state.PrintedGoldNeed(), "n/a");
 }
 
-TEST(Promotion, BadRegisterValues) {
-    Promotion p = For(Holding("Club", "abc", "0.00", "0.00"), 0);
-    EXPECT_EQ(p.Error, "'abc' is not a valid floating point value");
+// A value that is not a number stops the block there: what was worked out before it stays.
+TEST(Promotion, StopsAtAValueThatIsNotANumber) {
+    const Failure badPre82{"' bad  ' is not a valid floating point value"};
+    struct Case {
+        rPlayer player;
+        Result<double> pre82;
+        const char* stoppedBy; // none when the block is whole
+        const char* nowHaveTotal;
+        const char* stillNeedGold;
+    } cases[] = {
+        {Holding("Club", "abc", "0.00", "0.00"), 0.0, "'abc' is not a valid floating point value",
+         "", ""},
+        {Holding("Silver Lf", "600.00", "10.00", "300.00"), badPre82,
+         "' bad  ' is not a valid floating point value", "600.00", ""},
+        // Gold already met: the points are never read, so they cannot stop the block.
+        {Holding("Silver Lf", "600.00", "80.00", "300.00"), badPre82, nullptr, "600.00", "0.00"},
+    };
+    for (const auto& c : cases) {
+        const Promotion p = For(c.player, c.pre82);
+        ASSERT_EQ(p.StoppedBy.has_value(), c.stoppedBy != nullptr) << c.player.OverallGold;
+        EXPECT_EQ(p.StoppedBy.value_or(Failure{}).Message, c.stoppedBy ? c.stoppedBy : "");
+        EXPECT_EQ(p.NowHave[0], c.nowHaveTotal) << c.player.OverallGold;
+        EXPECT_EQ(p.StillNeed[2], c.stillNeedGold) << c.player.OverallGold;
+    }
 }

@@ -46,8 +46,35 @@ TEST_F(StatementDialogTest, UnknownAndInactivePlayersAndKeys) {
     QTest::keyClicks(dlg->numberBox(), "1x");
     EXPECT_EQ(dlg->numberBox()->text(), "1");
     EXPECT_EQ(platform.Beeps(), 3);
+}
+
+TEST_F(StatementDialogTest, GetWithAnEmptyBoxChangesNothing) {
+    Open();
+    Get("11");
+    const auto rows = dlg->gridRows();
+    const QStringList shown = platform.Shown();
     dlg->numberBox()->clear();
-    dlg->lookUp(); // empty: nothing
+    dlg->getButton()->click();
+    EXPECT_TRUE(dlg->statementShown());
+    EXPECT_EQ(dlg->playerPanel()->nameLabel()->text(), "ANNE ADAMS");
+    EXPECT_EQ(dlg->gridRows(), rows);
+    EXPECT_FALSE(dlg->printButton()->isHidden());
+    EXPECT_EQ(platform.Beeps(), 0);
+    EXPECT_EQ(platform.Shown(), shown); // no message
+}
+
+// The award files are large; closing the screen, however it is closed, lets them go.
+TEST_F(StatementDialogTest, ClosingReleasesTheAwardFiles) {
+    for (bool byEscape : {false, true}) {
+        Open();
+        ASSERT_TRUE(dlg->awardFilesLoaded());
+        if (byEscape)
+            QTest::keyClick(dlg.get(), Qt::Key_Escape);
+        else
+            dlg->closeButton()->click();
+        EXPECT_FALSE(dlg->isVisible()) << byEscape;
+        EXPECT_FALSE(dlg->awardFilesLoaded()) << byEscape;
+    }
 }
 
 TEST_F(StatementDialogTest, StepsThroughTheClubAndStopsAtTheEnds) {

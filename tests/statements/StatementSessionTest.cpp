@@ -41,3 +41,37 @@ TEST(StatementSession, LoadsBuildsAndKeepsTheLastRankForUnknownRanks) {
     EXPECT_EQ(session.Load(dir / "sub", dir.Path()).Message(),
               "Cannot open file \"events.txt\". No such file or directory");
 }
+
+// A statement stops at the first value that is not a number, keeping what it built before.
+TEST(StatementSession, AStatementStopsAtItsFirstBadValue) {
+    struct Case {
+        const char* pre82;   // the player's PRE82.TXT line
+        const char* history; // his second history line
+        const char* stoppedBy;
+        std::size_t rows;
+    } cases[] = {
+        {"0000011  50.00", "3070000011N1        2.00", nullptr, 8},
+        {"0000011  bad  ", "3070000011N1        2.00",
+         "' bad  ' is not a valid floating point value",
+         0}, // the promotion block stops before the grid
+        {"0000011  50.00", "3070000011N1        x.00",
+         "'    x.00' is not a valid floating point value",
+         3}, // the headings and the award before it
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        dir.WriteLines("history.txt", {"3070000011N1        1.00", c.history});
+        dir.Write("events.txt", "");
+        dir.WriteLines("PRE82.TXT", {"HEADER", c.pre82});
+        StatementSession session;
+        ASSERT_TRUE(session.Load(dir.Path(), dir.Path()).Ok());
+        rPlayer life = test::TestPlayer("11", "ADAMS");
+        life.Rank = "Silver Lf";
+        life.OverallGold = "30.00";
+        int rank = 0;
+        const auto s = session.Build(life, "11", rank, {}, {"15/03/2007", "15/03/2008"});
+        EXPECT_EQ(s.StoppedBy.value_or(Failure{}).Message, c.stoppedBy ? c.stoppedBy : "")
+            << c.history;
+        EXPECT_EQ(s.Rows.size(), c.rows) << c.history;
+    }
+}

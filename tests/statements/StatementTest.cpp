@@ -1,7 +1,9 @@
 #include "statements/Statement.h"
 #include "support/Players.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace mpsec;
 
@@ -88,7 +90,8 @@ TEST(Statement, AwardCellsAndBalances) {
 
 TEST(Statement, ConversionErrorKeepsTheRowsBuilt) {
     StatementGrid g = Grid({"2080012345N1        3.00", "2080012345N1        x.00"});
-    EXPECT_EQ(g.Error, "'    x.00' is not a valid floating point value");
+    ASSERT_TRUE(g.StoppedBy);
+    EXPECT_EQ(g.StoppedBy->Message, "'    x.00' is not a valid floating point value");
     EXPECT_EQ(g.Rows.size(), 3u);
     EXPECT_EQ(g.Rows[2][4], "3.00");
 }
@@ -110,93 +113,123 @@ TEST(Statement, ClubText) {
     EXPECT_EQ(StatementClubText(std::string(70, 'A')).size(), 62u);
 }
 
-TEST(Statement, ComposedPage) {
+namespace {
+
+// The texts of a page line by line, top to bottom, each line's texts left to right.
+std::vector<std::string> ReadingOrder(const ComposedDocument& doc) {
+    std::map<double, std::map<double, std::string>> lines;
+    for (const PageText& t : doc.Texts)
+        lines[t.Y][t.X] = t.Text;
+    std::vector<std::string> read;
+    for (const auto& [y, texts] : lines) {
+        std::string line;
+        for (const auto& [x, text] : texts)
+            line += (line.empty() ? "" : " | ") + text;
+        read.push_back(line);
+    }
+    return read;
+}
+
+} // namespace
+
+TEST(Statement, ComposedPageReadsInOrder) {
     StatementPrint s;
     s.Player = Player();
     s.Player.Rank = "Silver Lf";
-    s.Player.OverallGold = "30.00";
     s.TypedNumber = "012345";
     s.ClubDescription = "3104 ARDEN BRIDGE CLUB";
-    s.Requirements = PromotionRequirements(s.Player, 15, [] { return Pre82Result{50, {}}; });
+    s.Requirements = PromotionRequirements(s.Player, 15, [] { return Result<double>(50.0); });
     s.Dates = kDates;
-    s.Rows = Grid({}).Rows;
-    ComposedDocument doc = ComposeStatementPage(s);
+    s.Rows = Grid({"2080012345N1        3.00"}).Rows;
+    const ComposedDocument doc = ComposeStatementPage(s);
+    EXPECT_EQ(doc.Title, "Statement of Awards 12345");
     ASSERT_EQ(doc.Pictures.size(), 1u);
     EXPECT_EQ(doc.Pictures[0].Resource, "MPLOGO");
-    EXPECT_DOUBLE_EQ(doc.Pictures[0].Right, 40);
-    auto find = [&](const std::string& text) -> const PageText* {
-        for (const PageText& t : doc.Texts)
-            if (t.Text == text)
-                return &t;
-        return nullptr;
-    };
-    const PageText* title = find("STATEMENT OF AWARDS");
-    ASSERT_NE(title, nullptr);
-    EXPECT_TRUE(title->Centred);
-    EXPECT_DOUBLE_EQ(title->X, 105);
-    EXPECT_DOUBLE_EQ(title->Y, 10);
-    EXPECT_EQ(title->PointSize, 16);
-    EXPECT_TRUE(title->Bold);
-    ASSERT_NE(find("From 15/03/2007 to 15/03/2008"), nullptr);
-    const PageText* name = find("ANNE KARVEL (012345)");
-    ASSERT_NE(name, nullptr);
-    EXPECT_DOUBLE_EQ(name->Y, 38);
-    ASSERT_NE(find("Your Current Rank is Silver Lf Master"), nullptr);
-    ASSERT_NE(find("Requirements for Promotion to Gold Life Master."), nullptr);
-    const PageText* goldHave = find("30.00 *");
-    ASSERT_NE(goldHave, nullptr);
-    EXPECT_DOUBLE_EQ(goldHave->X, 174);
-    const PageText* note = find("* 20% of 50.00  (10.00)  red points earned prior to 1982");
-    ASSERT_NE(note, nullptr);
-    EXPECT_EQ(note->PointSize, 8);
-    EXPECT_DOUBLE_EQ(note->Y, 52);
-    const PageText* need = find("35.00");
-    ASSERT_NE(need, nullptr);
-    EXPECT_TRUE(need->Bold);
+    EXPECT_EQ(ReadingOrder(doc), (std::vector<std::string>{
+                                     "Bridge Player's",
+                                     "STATEMENT OF AWARDS",
+                                     "From 15/03/2007 to 15/03/2008",
+                                     "Your Current Rank is Silver Lf Master",
+                                     "Requirements for Promotion to Gold Life Master.",
+                                     "3104 ARDEN BRIDGE CLUB",
+                                     "Total | Inc Gold/Red | Inc Gold",
+                                     "ANNE KARVEL (012345)",
+                                     "You must have | 750.00 | 450.00 | 75.00",
+                                     "You now have | 120.50 | 70 | 30.00 *",
+                                     "You still need | 629.50 | 380.00 | 35.00",
+                                     "* 20% of 50.00  (10.00)  red points earned prior to 1982",
+                                     "count as additional gold points.",
+                                 }));
+    double lastText = 0;
+    for (const PageText& t : doc.Texts) {
+        if (t.Text == "STATEMENT OF AWARDS") {
+            EXPECT_TRUE(t.Bold && t.Centred);
+            EXPECT_DOUBLE_EQ(t.X, doc.PaperWidth / 2); // centred on the paper
+        }
+        if (t.Text == "35.00") {
+            EXPECT_TRUE(t.Bold); // the gold still needed, with the note
+        }
+        lastText = std::max(lastText, t.Y + t.PointSize * 25.4 / 72);
+    }
+    // The grid holds the statement's rows as they are, below every text.
     ASSERT_EQ(doc.Grids.size(), 1u);
     const PageGrid& grid = doc.Grids[0];
-    EXPECT_DOUBLE_EQ(grid.X, 12);
-    EXPECT_DOUBLE_EQ(grid.Y, 63);
-    EXPECT_DOUBLE_EQ(grid.Width, 190);
-    EXPECT_TRUE(grid.BoldRows[grid.Rows.size() - 2]);
-    EXPECT_FALSE(grid.BoldRows[2]);
-    EXPECT_TRUE(grid.RightAligned[7]);
-    EXPECT_FALSE(grid.RightAligned[3]);
+    EXPECT_GE(grid.Y, lastText);
+    ASSERT_EQ(grid.Rows.size(), s.Rows.size());
+    for (std::size_t r = 0; r < s.Rows.size(); ++r)
+        EXPECT_EQ(grid.Rows[r], std::vector<std::string>(s.Rows[r].begin(), s.Rows[r].end()));
+    EXPECT_EQ(grid.HeadingRows, 1);
+    // Bold: the headings, the opening and the closing balances; amounts to the right.
+    EXPECT_EQ(grid.BoldRows, (std::vector<bool>{true, true, false, false, false, true, false}));
+    EXPECT_EQ(grid.RightAligned,
+              (std::vector<bool>{false, false, false, false, true, true, true, true}));
 
-    // A player with no gold need: "n/a" in 9 points and no note.
+    // A player with no gold need: "n/a", in the ordinary print, and no note.
     s.Player.Rank = "State";
     s.Requirements = PromotionRequirements(s.Player, 8, {});
-    ComposedDocument plain = ComposeStatementPage(s);
-    const PageText* na = nullptr;
+    const ComposedDocument plain = ComposeStatementPage(s);
+    const std::vector<std::string> read = ReadingOrder(plain);
+    EXPECT_EQ(read.back(), "You still need | 0.00 | 0.00 | n/a");
     for (const PageText& t : plain.Texts)
-        if (t.X == 174 && t.Y == 48)
-            na = &t;
-    ASSERT_NE(na, nullptr);
-    EXPECT_EQ(na->Text, "n/a");
-    EXPECT_EQ(na->PointSize, 9);
-    for (const PageText& t : plain.Texts)
-        EXPECT_NE(t.Y, 52);
+        if (t.Text == "n/a") {
+            EXPECT_FALSE(t.Bold);
+        }
 }
 
-TEST(Statement, PaginationRepeatsTheHeading) {
+// A 100 mm page with 10 mm margins and 10 mm rows: below a grid starting 30 mm down the
+// first page holds 6 rows, every further page the heading and 7 more.
+TEST(Statement, PaginationPrintsEveryRowOnceAndRepeatsTheHeading) {
     ComposedDocument doc;
+    doc.PaperHeight = 100;
+    doc.Margin = 10;
     PageGrid grid;
-    grid.Y = 63;
-    grid.Width = 190;
-    grid.ColumnWidths = {0, 35, 40, 310, 60, 60, 60, 60};
-    grid.RowHeights = {18, 18, 17};
-    grid.Rows.assign(150, std::vector<std::string>(8, "x"));
+    grid.Y = 30;
+    grid.Width = 50;
+    grid.ColumnWidths = {0, 20, 30};
+    grid.RowHeights = {10};
+    grid.HeadingRows = 1;
+    grid.Rows.assign(20, std::vector<std::string>(3, "x"));
     const auto pages = PaginateGrid(grid, doc);
-    ASSERT_GE(pages.size(), 3u);
-    EXPECT_FALSE(pages[0].RepeatsHeading);
-    EXPECT_EQ(pages[0].FirstRow, 0u);
-    for (std::size_t i = 1; i < pages.size(); ++i) {
-        EXPECT_TRUE(pages[i].RepeatsHeading);
-        EXPECT_EQ(pages[i].FirstRow, pages[i - 1].EndRow);
-        EXPECT_DOUBLE_EQ(pages[i].Top, doc.Margin);
+
+    std::vector<std::vector<std::size_t>> printed; // the rows of each page, in order
+    for (const GridPage& page : pages) {
+        std::vector<std::size_t> rows;
+        if (page.RepeatsHeading)
+            rows.push_back(0);
+        for (std::size_t r = page.FirstRow; r < page.EndRow; ++r)
+            rows.push_back(r);
+        EXPECT_LE(page.Top + 10.0 * rows.size(), 90 + 1e-9); // nothing below the margin
+        printed.push_back(rows);
     }
-    EXPECT_EQ(pages.back().EndRow, 150u);
-    // Each page's rows end above the bottom margin.
-    const double rowMm = 17 * 190.0 / 625;
-    EXPECT_LE(63 + 2 * (18 * 190.0 / 625) + (pages[0].EndRow - 2) * rowMm, 297 - 12.7 + 1e-9);
+    EXPECT_EQ(printed, (std::vector<std::vector<std::size_t>>{
+                           {0, 1, 2, 3, 4, 5},
+                           {0, 6, 7, 8, 9, 10, 11, 12},
+                           {0, 13, 14, 15, 16, 17, 18, 19},
+                       }));
+    EXPECT_DOUBLE_EQ(pages[0].Top, 30);
+    EXPECT_DOUBLE_EQ(pages[1].Top, 10);
+
+    // A grid that fits stays on its page.
+    grid.Rows.resize(6);
+    EXPECT_EQ(PaginateGrid(grid, doc).size(), 1u);
 }

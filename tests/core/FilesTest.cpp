@@ -1,0 +1,133 @@
+#include "core/Files.h"
+
+#include "support/TempFolder.h"
+
+#include <algorithm>
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <linux/fs.h>
+#include <optional>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace mpsec;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Undo = std::function<void()>;
+
+bool CanCreateIn(const fs::path& folder) {
+    const fs::path probe = folder / "probe";
+    const int fd = ::open(probe.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
+bool SetImmutable(const fs::path& folder, bool on) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+// Makes the folder one nobody can create a file in: read-only, and immutable for the
+// superuser, whom permissions do not stop. Nothing when this system cannot.
+std::optional<Undo> MakeUnwritable(const fs::path& folder) {
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    const bool immutable = CanCreateIn(folder) && SetImmutable(folder, true);
+    Undo undo = [folder, immutable] {
+        if (immutable)
+            SetImmutable(folder, false);
+        fs::permissions(folder, fs::perms::owner_all);
+    };
+    if (CanCreateIn(folder)) {
+        undo();
+        return std::nullopt;
+    }
+    return undo;
+}
+
+// Limits the size of files written to a few bytes, so a write stops part-way ("File too
+// large"), for the superuser too.
+std::optional<Undo> LimitFileSize() {
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 8;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    return Undo([old, handler] {
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
+    });
+}
+
+} // namespace
+
+TEST(Files, WritesTheLinesOverTheOldFile) {
+    test::TempFolder dir;
+    dir.Write("a.TXT", "an old report that was longer\r\n");
+    ASSERT_TRUE(WriteLinesAtomically(dir / "a.TXT", {"one", "", "two"}));
+    EXPECT_EQ(dir.Read("a.TXT"), "one\r\n\r\ntwo\r\n");
+    ASSERT_TRUE(WriteLinesAtomically(dir / "b.TXT", {}));
+    EXPECT_EQ(dir.Read("b.TXT"), "");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.TXT", "b.TXT"}));
+}
+
+// A write that fails says why, keeps the old file as it was and leaves no temporary file.
+TEST(Files, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    struct Case {
+        const char* what;
+        const char* name; // the file written
+        std::function<std::optional<Undo>(const test::TempFolder&)> prepare;
+        std::vector<std::string> reasons; // what the system may say
+    } cases[] = {
+        {"a folder that cannot be written",
+         "a.TXT",
+         [](const test::TempFolder& dir) { return MakeUnwritable(dir.Path()); },
+         {"Permission denied", "Operation not permitted"}},
+        {"the disk refuses the rest of the file",
+         "a.TXT",
+         [](const test::TempFolder&) { return LimitFileSize(); },
+         {"File too large"}},
+        {"the name is a folder's",
+         "b.TXT",
+         [](const test::TempFolder& dir) {
+             dir.Write("b.TXT/kept", "x");
+             return std::optional<Undo>(Undo([] {}));
+         },
+         {"Is a directory"}},
+    };
+    const std::vector<std::string> lines(50,
+                                         "   1.   12345 KARVEL             ANNE      3-104  1.25");
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        dir.Write("a.TXT", "old\r\n");
+        const std::optional<Undo> undo = c.prepare(dir);
+        if (!undo) {
+            std::cout << "[ SKIPPED  ] " << c.what << ": not possible on this system\n";
+            continue;
+        }
+        const std::vector<std::string> before = dir.Names();
+        const Status written = WriteLinesAtomically(dir / c.name, lines);
+        (*undo)();
+        ASSERT_FALSE(written) << c.what;
+        EXPECT_NE(std::find(c.reasons.begin(), c.reasons.end(), written.Message()), c.reasons.end())
+            << c.what << ": " << written.Message();
+        EXPECT_EQ(dir.Read("a.TXT"), "old\r\n") << c.what;
+        EXPECT_EQ(dir.Names(), before) << c.what;
+    }
+}
