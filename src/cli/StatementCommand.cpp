@@ -145,10 +145,10 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
         return 2;
     // A club the club register does not name, or a range without an active member, writes
     // nothing, as on the screen.
-    if (const std::string refusal =
-            ClubRunRefusal(folder.National, folder.ClubDescription(), club, from, to);
-        !refusal.empty()) {
-        err << "mpsec statements: " << refusal << " No statement written.\n";
+    if (const Status members =
+            ClubRunCanPrint(folder.National, folder.ClubDescription(), club, from, to);
+        !members) {
+        err << "mpsec statements: " << members.Message() << " No statement written.\n";
         return 1;
     }
     std::error_code ec;

@@ -120,4 +120,14 @@ std::string LineNumberText(std::size_t n) {
     return PadLeft(std::to_string(n), 4, ' ');
 }
 
+std::string Fixed2(double value) {
+    return FixedSignificant(value, 5);
+}
+
+std::string GeneralFormat(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
 } // namespace mpsec

@@ -18,6 +18,14 @@ std::string GeneralText(std::uint64_t hundredths);
 // two decimals and no thousands separators: 124.456 with 4 gives "124.50".
 std::string FixedSignificant(double value, int significant);
 
+// Two decimals after rounding to at most 5 significant digits, half away from zero:
+// 1234.567 gives "1234.60". The statement's money format.
+std::string Fixed2(double value);
+
+// The shortest decimal text with at most 15 significant digits: 40 gives "40", 37.25
+// gives "37.25".
+std::string GeneralFormat(double value);
+
 // A line number right-justified in 4 characters; a longer number keeps its first four
 // digits.
 std::string LineNumberText(std::size_t n);

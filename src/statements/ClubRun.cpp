@@ -34,19 +34,19 @@ ClubStep StepThroughClub(const PlayerRegister& national, std::size_t line, std::
     }
 }
 
-std::string ClubRunRefusal(const PlayerRegister& national,
-                           const std::function<std::string(std::string_view)>& describeClub,
-                           std::string_view club, std::string_view from, std::string_view to) {
+Status ClubRunCanPrint(const PlayerRegister& national,
+                       const std::function<std::string(std::string_view)>& describeClub,
+                       std::string_view club, std::string_view from, std::string_view to) {
     const std::string number(club);
     if (number.size() != 4 || number.find_first_not_of("0123456789") != std::string::npos)
-        return "Enter a club number of four digits, eg 6785.";
+        return Failure{"Enter a club number of four digits, eg 6785."};
     if (!describeClub || describeClub(number).empty())
-        return "Club " + number + " is not in the club register.";
+        return Failure{"Club " + number + " is not in the club register."};
     for (std::size_t i = 1; i < national.Count(); ++i)
         if (InClubRun(national.GetPlayer(i), number, from, to))
             return {};
-    return "Club " + number + " has no active member with a surname from " + std::string(from) +
-           " to " + std::string(to) + ".";
+    return Failure{"Club " + number + " has no active member with a surname from " +
+                   std::string(from) + " to " + std::string(to) + "."};
 }
 
 std::string ClubRunDoneText(int printed, bool cancelled, const std::string& pdfFolder) {

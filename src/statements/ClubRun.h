@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Result.h"
 #include "register/PlayerRegister.h"
 
 #include <functional>
@@ -30,12 +31,12 @@ struct ClubStep {
 ClubStep StepThroughClub(const PlayerRegister& national, std::size_t line, std::string_view club,
                          bool forward);
 
-// Why a club's run would print nothing, or empty when it has members to print: the club
-// number is not four digits, names no club of the club register (`describeClub` gives an
-// empty text), or the club has no active member in the letter range.
-std::string ClubRunRefusal(const PlayerRegister& national,
-                           const std::function<std::string(std::string_view)>& describeClub,
-                           std::string_view club, std::string_view from, std::string_view to);
+// Whether a club's run has members to print; it fails, saying why, when the club number is
+// not four digits, names no club of the club register (`describeClub` gives an empty
+// text), or the club has no active member in the letter range.
+Status ClubRunCanPrint(const PlayerRegister& national,
+                       const std::function<std::string(std::string_view)>& describeClub,
+                       std::string_view club, std::string_view from, std::string_view to);
 
 // What the end of a run says: how many statements were printed, whether the run was
 // cancelled, and the folder of the PDF files when they were written to files.

@@ -87,11 +87,11 @@ void ClubStatementsDialog::printStatements() {
     const std::string club = ToLatin1(clubBox_->text());
     const std::string from = ToLatin1(fromBox_->currentText()),
                       to = ToLatin1(toBox_->currentText());
-    if (const std::string refusal =
-            ClubRunRefusal(state_.National, state_.ClubLookup(), club, from, to);
-        !refusal.empty()) {
+    if (const Status members =
+            ClubRunCanPrint(state_.National, state_.ClubLookup(), club, from, to);
+        !members) {
         platform_.Beep();
-        platform_.Information(Latin1(refusal));
+        platform_.Information(Latin1(members.Message()));
         return;
     }
     if (!platform_.ChoosePrinter(this)) {

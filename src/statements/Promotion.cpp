@@ -16,16 +16,6 @@ std::string NoteLine(double rate, double pre82) {
 
 } // namespace
 
-std::string Fixed2(double value) {
-    return FixedSignificant(value, 5);
-}
-
-std::string GeneralFormat(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
-}
-
 std::optional<int> RankLookup(std::string_view registerRank) {
     for (int i = 0; i < static_cast<int>(RankTable.size()); ++i)
         if (registerRank == RankTable[i].RegisterForm)

@@ -10,14 +10,6 @@
 
 namespace mpsec {
 
-// Two decimals after rounding to at most 5 significant digits, half away from zero:
-// 1234.567 gives "1234.60".
-std::string Fixed2(double value);
-
-// The shortest decimal text with at most 15 significant digits: 40 gives "40", 37.25
-// gives "37.25".
-std::string GeneralFormat(double value);
-
 // The ladder row of a register rank text; "Diamond G" gives the row of "Emerald G".
 // Nothing when the text is no register form.
 std::optional<int> RankLookup(std::string_view registerRank);

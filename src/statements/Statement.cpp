@@ -1,5 +1,6 @@
 #include "statements/Statement.h"
 
+#include "core/NumberFormats.h"
 #include "core/TextHelpers.h"
 
 #include <chrono>

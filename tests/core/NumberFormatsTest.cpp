@@ -29,3 +29,18 @@ TEST(NumberFormats, GeneralTextAndLineNumbers) {
     EXPECT_EQ(LineNumberText(9999), "9999");
     EXPECT_EQ(LineNumberText(70000), "7000");
 }
+
+TEST(NumberFormats, StatementMoneyAndGeneralForms) {
+    struct Case {
+        double value;
+        const char* fixed2;
+    } cases[] = {{300, "300.00"},     {12.3, "12.30"},      {1234.567, "1234.60"},
+                 {15000, "15000.00"}, {1265.44, "1265.40"}, {-2, "-2.00"},
+                 {0, "0.00"},         {0.005, "0.01"},      {99999.5, "100000.00"},
+                 {-0.001, "0.00"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Fixed2(c.value), c.fixed2) << c.value;
+    EXPECT_EQ(GeneralFormat(40), "40");
+    EXPECT_EQ(GeneralFormat(37.25), "37.25");
+    EXPECT_EQ(GeneralFormat(0.1 + 0.2), "0.3");
+}

@@ -46,7 +46,8 @@ TEST(ClubRun, ClubRunRefusalsAndDoneText) {
         {"", "A", "Z", "Enter a club number of four digits, eg 6785."},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ClubRunRefusal(national, describe, c.club, c.from, c.to), c.refusal) << c.club;
+        EXPECT_EQ(ClubRunCanPrint(national, describe, c.club, c.from, c.to).Message(), c.refusal)
+            << c.club;
 
     EXPECT_EQ(ClubRunDoneText(1, false, ""), "1 statement printed.");
     EXPECT_EQ(ClubRunDoneText(3, true, ""), "Cancelled. 3 statements printed.");
