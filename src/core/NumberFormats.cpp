@@ -2,6 +2,7 @@
 
 #include "core/TextHelpers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -128,6 +129,30 @@ std::string GeneralFormat(double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15g", value);
     return buffer;
+}
+
+std::optional<double> DecimalValue(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    // from_chars also takes exponents, "inf" and "nan": only one sign, digits and one
+    // decimal point are let through to it.
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus)
+        text.remove_prefix(1);
+    const bool minus = !plus && !text.empty() && text.front() == '-';
+    const std::string_view body = minus ? text.substr(1) : text;
+    const std::size_t point = body.find('.');
+    const std::size_t digits = body.size() - (point == std::string_view::npos ? 0 : 1);
+    if (digits == 0 || body.find_first_not_of("0123456789.") != std::string_view::npos ||
+        (point != std::string_view::npos && body.find('.', point + 1) != std::string_view::npos))
+        return std::nullopt;
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
 } // namespace mpsec

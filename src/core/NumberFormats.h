@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace mpsec {
 
@@ -17,6 +19,11 @@ std::string GeneralText(std::uint64_t hundredths);
 // A value rounded to `significant` digits (half away from zero), then written with exactly
 // two decimals and no thousands separators: 124.456 with 4 gives "124.50".
 std::string FixedSignificant(double value, int significant);
+
+// A decimal number as the federation's files write it: blanks around it, an optional sign,
+// digits, and an optional decimal point with digits ("12", "-3.5", " .25 ", "7."). Nothing
+// for anything else: an exponent, "inf", "nan", a comma, an empty text.
+std::optional<double> DecimalValue(std::string_view text);
 
 // Two decimals after rounding to at most 5 significant digits, half away from zero:
 // 1234.567 gives "1234.60". The statement's money format.

@@ -10,9 +10,7 @@ namespace mpsec {
 namespace {
 
 double NumberOrZero(std::string_view text) {
-    double value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() ? value : 0.0;
+    return DecimalValue(text).value_or(0.0);
 }
 
 } // namespace

@@ -22,19 +22,6 @@ char GetEventType(std::string_view line) {
     return line.size() >= 11 ? line[10] : '\0';
 }
 
-std::optional<double> DecimalValue(std::string_view text) {
-    text = TrimBlanks(text);
-    if (text.empty())
-        return std::nullopt;
-    if (text.front() == '+')
-        text.remove_prefix(1);
-    double value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 Result<AwardLine>
 ParseInStringData(std::string_view line, const LineList& events,
                   const std::function<std::string(std::string_view)>& clubDescription) {
@@ -97,30 +84,24 @@ ParseInStringData(std::string_view line, const LineList& events,
             return FloatError(secondText);
         second = *value;
     }
-    switch (kind) {
-    case 1:
-        award.Kind = PointKind::Gold;
-        award.Gold = *first;
-        break;
-    case 2:
-        award.Kind = PointKind::Red;
-        award.Red = *first;
-        break;
-    case 3:
-        award.Kind = PointKind::Green;
-        award.Green = *first;
-        break;
-    case 4:
-        award.Kind = PointKind::GoldRed;
-        award.Gold = *first;
-        award.Red = second;
-        break;
-    case 5:
-        award.Kind = PointKind::RedGreen;
-        award.Red = *first;
-        award.Green = second;
-        break;
-    }
+    // The kinds 1 to 5 and the colours their first and second amounts go to.
+    struct KindColours {
+        PointKind Kind;
+        double AwardLine::*First;
+        double AwardLine::*Second;
+    };
+    static constexpr KindColours kKinds[] = {
+        {PointKind::Gold, &AwardLine::Gold, nullptr},
+        {PointKind::Red, &AwardLine::Red, nullptr},
+        {PointKind::Green, &AwardLine::Green, nullptr},
+        {PointKind::GoldRed, &AwardLine::Gold, &AwardLine::Red},
+        {PointKind::RedGreen, &AwardLine::Red, &AwardLine::Green},
+    };
+    const KindColours& colours = kKinds[kind - 1];
+    award.Kind = colours.Kind;
+    award.*colours.First = *first;
+    if (colours.Second)
+        award.*colours.Second = second;
     return award;
 }
 

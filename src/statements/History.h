@@ -1,5 +1,6 @@
 #pragma once
 #include "core/LineList.h"
+#include "core/NumberFormats.h"
 #include "core/Result.h"
 
 #include <filesystem>
@@ -35,10 +36,6 @@ struct AwardLine {
 
 // Column 11 of a history line (0 when the line is shorter).
 char GetEventType(std::string_view line);
-
-// The number in a text, as the statement's conversions read it: blanks around it allowed.
-// Nothing when it is not a number.
-std::optional<double> DecimalValue(std::string_view text);
 
 // A history line parsed; fails with the conversion message when its point kind is not a
 // digit or an amount is not a number. Event kinds other than A, H, C, D, V, M, N, X and Y

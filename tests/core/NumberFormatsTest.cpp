@@ -44,3 +44,18 @@ TEST(NumberFormats, StatementMoneyAndGeneralForms) {
     EXPECT_EQ(GeneralFormat(37.25), "37.25");
     EXPECT_EQ(GeneralFormat(0.1 + 0.2), "0.3");
 }
+
+TEST(NumberFormats, DecimalValueTakesOnlyDecimalNumbers) {
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    } cases[] = {
+        {"12", 12},    {" -3.5 ", -3.5}, {"+2.25", 2.25}, {".25", 0.25}, {"7.", 7},
+        {"  0.00", 0}, {"", {}},         {"   ", {}},     {".", {}},     {"-", {}},
+        {"inf", {}},   {"nan", {}},      {"1e+300", {}},  {"1E5", {}},   {"0x1p3", {}},
+        {"2,50", {}},  {"1.2.3", {}},    {"+-5", {}},     {"--5", {}},   {"5-", {}},
+        {"1 2", {}},   {"infinity", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DecimalValue(c.text), c.value) << '"' << c.text << '"';
+}
