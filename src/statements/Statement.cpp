@@ -3,6 +3,7 @@
 #include "core/NumberFormats.h"
 #include "core/TextHelpers.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace mpsec {
@@ -189,9 +190,10 @@ ComposedDocument ComposeStatementPage(const StatementPrint& s, double paperWidth
     grid.BoldRows.assign(grid.Rows.size(), false);
     if (grid.Rows.size() >= 2)
         grid.BoldRows[grid.Rows.size() - 2] = true; // the closing balances
-    grid.BoldRows[0] = true;                        // the heading row is a fixed row
-    if (grid.Rows.size() > 1)
-        grid.BoldRows[1] = true;
+    // The heading row and the opening row are fixed rows; a statement stopped before its
+    // grid was built has neither.
+    for (std::size_t r = 0; r < std::min<std::size_t>(2, grid.Rows.size()); ++r)
+        grid.BoldRows[r] = true;
     grid.HeadingRows = 1;
     grid.Font = times;
     grid.CharHeight = 12;

@@ -73,5 +73,8 @@ TEST(StatementSession, AStatementStopsAtItsFirstBadValue) {
         EXPECT_EQ(s.StoppedBy.value_or(Failure{}).Message, c.stoppedBy ? c.stoppedBy : "")
             << c.history;
         EXPECT_EQ(s.Rows.size(), c.rows) << c.history;
+        // Composing is safe for any statement, one stopped before its grid included.
+        const ComposedDocument page = StatementSession::Compose(s, "11");
+        EXPECT_FALSE(page.Texts.empty()) << c.history;
     }
 }
