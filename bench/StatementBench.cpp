@@ -120,8 +120,8 @@ void BM_Club300Pdfs(benchmark::State& state) {
         for (std::size_t k = 0; k < members.size(); ++k) {
             const rPlayer p = d.Register.GetPlayer(members[k]);
             const auto statement = d.Session.Build(p, p.QMRNo, rank, describe, dates);
-            WriteDocumentPdf(StatementSession::Compose(statement, p.QMRNo),
-                             QString::fromStdString((out / StatementPdfName(p)).string()));
+            (void)WriteDocumentPdf(StatementSession::Compose(statement, p.QMRNo),
+                                   QString::fromStdString((out / StatementPdfName(p)).string()));
             if (k == 10)
                 rssAfterFirst = PeakRssKb();
         }

@@ -107,8 +107,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         }
         const PdfWriter writer =
             writePdf ? writePdf : [&err](const ComposedDocument&, const std::string&) {
-                err << "mpsec: PDF output needs the print layer\n";
-                return false;
+                return Status(Failure{"PDF output needs the print layer"});
             };
         return command.Run(rest, writer, out, err);
     }

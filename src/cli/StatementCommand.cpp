@@ -101,9 +101,12 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
         err << "mpsec statement: " << statement.StoppedBy->Message << "\n";
         return 1;
     }
-    if (!pdf.empty() && !writePdf(StatementSession::Compose(statement, number), pdf)) {
-        err << "mpsec statement: cannot write " << pdf << "\n";
-        return 2;
+    if (!pdf.empty()) {
+        if (Status written = writePdf(StatementSession::Compose(statement, number), pdf);
+            !written) {
+            err << "mpsec statement: cannot write " << pdf << ": " << written.Message() << "\n";
+            return 2;
+        }
     }
     return 0;
 }
@@ -164,8 +167,11 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
             return 1;
         }
         const fs::path file = fs::path(dir) / StatementPdfName(player);
-        if (!writePdf(StatementSession::Compose(statement, player.QMRNo), file.string())) {
-            err << "mpsec statements: cannot write " << file.string() << "\n";
+        if (Status written =
+                writePdf(StatementSession::Compose(statement, player.QMRNo), file.string());
+            !written) {
+            err << "mpsec statements: cannot write " << file.string() << ": " << written.Message()
+                << "\n";
             return 2;
         }
         out << file.string() << "\n";

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Result.h"
 #include "print/ComposedPage.h"
 
 #include <functional>
@@ -9,7 +10,8 @@
 namespace mpsec {
 
 // Writes a composed document as a PDF file; false when it cannot.
-using PdfWriter = std::function<bool(const ComposedDocument& document, const std::string& path)>;
+// Writes a composed document as a PDF file, or says why it could not.
+using PdfWriter = std::function<Status(const ComposedDocument& document, const std::string& path)>;
 
 // mpsec statement NUMBER [--pdf FILE]
 int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& writePdf,

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -30,43 +32,99 @@ bool FileExistsNoCase(const fs::path& folder, std::string_view name) {
     return fs::exists(FindFileNoCase(folder, name), ec);
 }
 
-Status WriteLinesAtomically(const fs::path& path, const std::vector<std::string>& lines) {
-    fs::path tmp = path;
-    tmp += ".mpsec-tmp";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f)
+namespace {
+
+long SystemWrite(int fd, const void* data, unsigned long size) {
+    return ::write(fd, data, size);
+}
+
+} // namespace
+
+FileWriteCalls& WriterCalls() {
+    static FileWriteCalls calls{SystemWrite, ::fsync, ::rename};
+    return calls;
+}
+
+FileReplacement::FileReplacement(fs::path target) : target_(std::move(target)) {}
+
+FileReplacement::~FileReplacement() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!committed_ && !temporary_.empty())
+        ::unlink(temporary_.c_str());
+}
+
+Status FileReplacement::Open() {
+    std::error_code ec;
+    if (fs::is_directory(target_, ec))
+        return Failure{std::strerror(EISDIR)};
+    const std::string name = target_.filename().string();
+    const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+    // A unique name each time; O_EXCL refuses anything already there, a symlink included.
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = folder / ("." + name + "." + std::to_string(::getpid()) + "-" +
+                                             std::to_string(++counter) + ".mpsec-tmp");
+        fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd_ >= 0) {
+            temporary_ = candidate;
+            return {};
+        }
+        if (errno != EEXIST)
+            return Failure{std::strerror(errno)};
+    }
+    return Failure{std::strerror(EEXIST)};
+}
+
+Status FileReplacement::Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        errno = 0;
+        const long written = WriterCalls().Write(fd_, bytes.data(), bytes.size());
+        if (written <= 0)
+            return Failure{std::strerror(written < 0 && errno != 0 ? errno : ENOSPC)};
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
+
+Status FileReplacement::Commit() {
+    struct stat opened {
+    }, named{};
+    if (::fstat(fd_, &opened) != 0 || ::lstat(temporary_.c_str(), &named) != 0 ||
+        opened.st_dev != named.st_dev || opened.st_ino != named.st_ino)
+        return Failure{"the temporary file " + temporary_.filename().string() +
+                       " was replaced while it was written"};
+    errno = 0;
+    if (WriterCalls().Sync(fd_) != 0)
+        return Failure{std::strerror(errno != 0 ? errno : EIO)};
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
         return Failure{std::strerror(errno)};
+    errno = 0;
+    if (WriterCalls().Rename(temporary_.c_str(), target_.c_str()) != 0)
+        return Failure{std::strerror(errno != 0 ? errno : EIO)};
+    committed_ = true;
+    return {};
+}
+
+Status WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    FileReplacement replacement(path);
+    Status done = replacement.Open();
+    if (done)
+        done = replacement.Write(bytes);
+    if (done)
+        done = replacement.Commit();
+    return done;
+}
+
+Status WriteLinesAtomically(const fs::path& path, const std::vector<std::string>& lines) {
     std::string block;
     for (const auto& line : lines) {
         block += line;
         block += "\r\n";
     }
-    // The first step that fails says why; a step that fails without a reason is an I/O error.
-    int error = 0;
-    auto failed = [&error] {
-        if (error == 0)
-            error = errno != 0 ? errno : EIO;
-    };
-    errno = 0;
-    if (std::fwrite(block.data(), 1, block.size(), f) != block.size())
-        failed();
-    if (std::fflush(f) != 0)
-        failed();
-    if (::fsync(::fileno(f)) != 0)
-        failed();
-    if (std::fclose(f) != 0)
-        failed();
-    std::error_code ec;
-    if (error == 0) {
-        fs::rename(tmp, path, ec);
-        if (ec)
-            error = ec.value();
-    }
-    if (error != 0) {
-        fs::remove(tmp, ec);
-        return Failure{std::strerror(error)};
-    }
-    return {};
+    return WriteFileAtomically(path, block);
 }
 
 } // namespace mpsec

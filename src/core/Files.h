@@ -18,6 +18,44 @@ std::filesystem::path FindFileNoCase(const std::filesystem::path& folder, std::s
 // Whether a name exists in `folder` in any letter case.
 bool FileExistsNoCase(const std::filesystem::path& folder, std::string_view name);
 
+// The system calls the writers make, which a test may replace to make one of them fail
+// (a full disk, a failed sync or rename) without needing a full disk.
+struct FileWriteCalls {
+    long (*Write)(int fd, const void* data, unsigned long size);
+    int (*Sync)(int fd);
+    int (*Rename)(const char* from, const char* to);
+};
+FileWriteCalls& WriterCalls();
+
+// A file replaced safely. The new content goes to a temporary file with a unique name in
+// the target's folder, created afresh (O_CREAT|O_EXCL|O_NOFOLLOW, so a symlink planted in
+// a shared folder redirects nothing); Commit() syncs it to disk and renames it over the
+// target. Until then, and after any failure, the target stays as it was; the temporary
+// file is removed unless committed.
+class FileReplacement {
+  public:
+    explicit FileReplacement(std::filesystem::path target);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    Status Open();
+    const std::filesystem::path& TemporaryPath() const { return temporary_; }
+    // Appends bytes; all of them or the reason.
+    Status Write(std::string_view bytes);
+    // For content another library wrote to TemporaryPath() by name: it must still be the
+    // file Open() created (not one put in its place), then it is synced and renamed.
+    Status Commit();
+
+  private:
+    std::filesystem::path target_, temporary_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+// Replaces `path` with `bytes` through a FileReplacement.
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
 // Replaces `path` with `lines`, each ending in CR LF, through a temporary file in the same
 // folder renamed over the old one, so a failure never leaves half a file: it leaves any old
 // file as it was, removes the temporary file and says why in the system's words

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Result.h"
 #include "core/SettingsStore.h"
 #include "print/ComposedPage.h"
 
@@ -57,8 +58,8 @@ class Platform {
     virtual void PrintDocument(const ComposedDocument& document) = 0;
     // The PDF file the chosen printer writes to ("print to file"), or empty.
     virtual QString PrinterPdfFile() = 0;
-    // Writes a composed document as a PDF file; false when it cannot be written.
-    virtual bool WritePdf(const ComposedDocument& document, const QString& path) = 0;
+    // Writes a composed document as a PDF file, or says why it could not.
+    virtual Status WritePdf(const ComposedDocument& document, const QString& path) = 0;
     // Shows the document's pages in a print preview, from which it can be printed.
     virtual void PreviewDocument(const ComposedDocument& document, QWidget* parent) = 0;
 

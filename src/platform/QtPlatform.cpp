@@ -1,10 +1,13 @@
 #include "platform/QtPlatform.h"
 
+#include "core/Files.h"
+
 #include "core/Settings.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
@@ -158,12 +161,38 @@ void QtPlatform::PrintLines(const QStringList& lines, const QString& fontFamily,
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     PrintProgress progress;
-    // A cancelled job is the user's choice, not an error.
-    if (!PrintPlainText(printer_, lines, font, progress.Callback()).Started)
-        Error(QStringLiteral("The printer could not be started."));
+    const QString pdf = PrinterPdfFile();
+    if (pdf.isEmpty()) {
+        // A cancelled job is the user's choice, not an error.
+        if (!PrintPlainText(printer_, lines, font, progress.Callback()).Started)
+            Error(QStringLiteral("The printer could not be started."));
+        return;
+    }
+    // "Print to file": the pages go to a new file beside the one named, which replaces it
+    // only when the job is complete, so a failure never leaves half a PDF or loses the old.
+    FileReplacement replacement(QFile::encodeName(pdf).toStdString());
+    Status written = replacement.Open();
+    if (written) {
+        printer_.setOutputFileName(QFile::decodeName(replacement.TemporaryPath().c_str()));
+        const PlainTextJob job = PrintPlainText(printer_, lines, font, progress.Callback());
+        printer_.setOutputFileName(pdf);
+        if (job.Cancelled)
+            return;
+        if (!job.Started || printer_.printerState() == QPrinter::Error)
+            written = Failure{"the pages could not be written"};
+        else
+            written = replacement.Commit();
+    }
+    if (!written)
+        Error("Cannot write " + pdf + ": " + QString::fromLocal8Bit(written.Message()) + ".");
 }
 
 void QtPlatform::PrintDocument(const ComposedDocument& document) {
+    if (const QString pdf = PrinterPdfFile(); !pdf.isEmpty()) {
+        if (Status written = WriteDocumentPdf(document, pdf); !written)
+            Error("Cannot write " + pdf + ": " + QString::fromLocal8Bit(written.Message()) + ".");
+        return;
+    }
     PrintProgress progress;
     if (mpsec::PrintDocument(printer_, document, progress.Callback()) == 0 && !progress.Cancelled())
         Error(QStringLiteral("The printer could not be started."));
@@ -173,7 +202,7 @@ QString QtPlatform::PrinterPdfFile() {
     return printer_.outputFormat() == QPrinter::PdfFormat ? printer_.outputFileName() : QString();
 }
 
-bool QtPlatform::WritePdf(const ComposedDocument& document, const QString& path) {
+Status QtPlatform::WritePdf(const ComposedDocument& document, const QString& path) {
     return WriteDocumentPdf(document, path);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Result.h"
 #include "print/ComposedPage.h"
 
 #include <QString>
@@ -30,6 +31,6 @@ int PrintDocument(QPrinter& printer, const ComposedDocument& document,
                   const PageProgress& progress = {});
 
 // Writes the document as a PDF file of A4 pages; false when it cannot be written.
-bool WriteDocumentPdf(const ComposedDocument& document, const QString& path);
+Status WriteDocumentPdf(const ComposedDocument& document, const QString& path);
 
 } // namespace mpsec

@@ -137,8 +137,9 @@ bool ClubStatementsDialog::runClub(const QString& pdfFile) {
         } else {
             const QString path =
                 pdfFolder.filePath(Latin1(StatementPdfName(statement_.statement().Player)));
-            if (!platform_.WritePdf(statement_.composedStatement(), path)) {
-                platform_.Error("Cannot write " + path + ".");
+            if (Status written = platform_.WritePdf(statement_.composedStatement(), path);
+                !written) {
+                platform_.Error("Cannot write " + path + ": " + Latin1(written.Message()) + ".");
                 return false;
             }
         }

@@ -14,15 +14,18 @@ struct Outcome {
     std::vector<std::pair<std::string, ComposedDocument>> pdfs;
 };
 
-Outcome Command(std::vector<std::string> args) {
+// Runs a command; `pdfFailure` makes every PDF fail to be written with that reason.
+Outcome Command(std::vector<std::string> args, const char* pdfFailure = nullptr) {
     Outcome run;
     args.insert(args.begin(), "mpsec");
     std::ostringstream out, err;
-    run.status = RunCommandLine(args, out, err,
-                                [&run](const ComposedDocument& doc, const std::string& path) {
-                                    run.pdfs.push_back({path, doc});
-                                    return true;
-                                });
+    run.status = RunCommandLine(
+        args, out, err, [&run, pdfFailure](const ComposedDocument& doc, const std::string& path) {
+            if (pdfFailure)
+                return Status(Failure{pdfFailure});
+            run.pdfs.push_back({path, doc});
+            return Status();
+        });
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -50,6 +53,15 @@ TEST(StatementCommand, TextPdfAndClubRun) {
     EXPECT_NE(one.out.find("Quarter Total------------------------"), std::string::npos);
     ASSERT_EQ(one.pdfs.size(), 1u);
     EXPECT_EQ(one.pdfs[0].first, "a.pdf");
+
+    // A PDF that cannot be written is an error, never reported as written.
+    Outcome full = Command({"statement", "11", "--pdf", "a.pdf"}, "No space left on device");
+    EXPECT_EQ(full.status, 2);
+    EXPECT_NE(full.err.find("cannot write a.pdf: No space left on device"), std::string::npos);
+    Outcome fullRun =
+        Command({"statements", "--club", "3104", "--pdf-dir", "out"}, "No space left on device");
+    EXPECT_EQ(fullRun.status, 2);
+    EXPECT_EQ(fullRun.out.find("statements written"), std::string::npos);
 
     EXPECT_EQ(Command({"statement", "44"}).status, 1);
     EXPECT_NE(Command({"statement", "44"}).err.find("Inactive player."), std::string::npos);

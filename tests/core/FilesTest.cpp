@@ -131,3 +131,63 @@ TEST(Files, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
         EXPECT_EQ(dir.Names(), before) << c.what;
     }
 }
+
+// The writer's system calls failing one at a time: the old file stays byte for byte, the
+// failure is said, and nothing is left behind.
+TEST(Files, EachFailingStepKeepsTheOldFile) {
+    struct Case {
+        const char* what;
+        FileWriteCalls calls;
+        const char* reason;
+    } cases[] = {
+        {"the disk fills part-way",
+         {[](int fd, const void* data, unsigned long size) -> long {
+              static bool first = true;
+              if (first) { // half the bytes go, then the disk is full
+                  first = false;
+                  return ::write(fd, data, size / 2);
+              }
+              errno = ENOSPC;
+              return -1;
+          },
+          ::fsync, ::rename},
+         "No space left on device"},
+        {"the sync fails",
+         {WriterCalls().Write,
+          [](int) {
+              errno = EIO;
+              return -1;
+          },
+          ::rename},
+         "Input/output error"},
+        {"the rename fails",
+         {WriterCalls().Write, ::fsync,
+          [](const char*, const char*) {
+              errno = EXDEV;
+              return -1;
+          }},
+         "Invalid cross-device link"},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        dir.Write("a.TXT", "old\r\n");
+        const FileWriteCalls saved = WriterCalls();
+        WriterCalls() = c.calls;
+        const Status written = WriteLinesAtomically(dir / "a.TXT", {"new line one", "two"});
+        WriterCalls() = saved;
+        EXPECT_EQ(written.Message(), c.reason) << c.what;
+        EXPECT_EQ(dir.Read("a.TXT"), "old\r\n") << c.what;
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.TXT"}) << c.what;
+    }
+}
+
+// A symlink planted at the target is replaced, never followed: the file it points at stays.
+TEST(Files, ASymlinkAtTheTargetRedirectsNothing) {
+    test::TempFolder dir;
+    dir.Write("precious.txt", "the register\r\n");
+    fs::create_symlink(dir / "precious.txt", dir / "a.TXT");
+    ASSERT_TRUE(WriteLinesAtomically(dir / "a.TXT", {"report"}).Ok());
+    EXPECT_EQ(dir.Read("precious.txt"), "the register\r\n");
+    EXPECT_FALSE(fs::is_symlink(dir / "a.TXT"));
+    EXPECT_EQ(dir.Read("a.TXT"), "report\r\n");
+}

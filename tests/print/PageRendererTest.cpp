@@ -1,4 +1,5 @@
 #include "print/PageRenderer.h"
+#include "core/Files.h"
 #include "statements/Statement.h"
 #include "support/Players.h"
 
@@ -142,4 +143,25 @@ TEST(PrintLayer, ProgressCanStopAJobBeforeItsNextPage) {
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_GE(asked[1].second, 3);
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// A PDF that cannot be written whole is reported, and an older PDF of the name is kept.
+TEST(PrintLayer, APdfThatCannotBeWrittenKeepsTheOldOne) {
+    test::TempFolder dir;
+    dir.Write("s.pdf", "the statement printed last week");
+    const QString pdf = QString::fromStdString((dir / "s.pdf").string());
+    const FileWriteCalls saved = WriterCalls();
+    WriterCalls().Write = [](int, const void*, unsigned long) -> long {
+        errno = ENOSPC;
+        return -1;
+    };
+    const Status written = WriteDocumentPdf(LongStatement(), pdf);
+    WriterCalls() = saved;
+    EXPECT_EQ(written.Message(), "No space left on device");
+    EXPECT_EQ(dir.Read("s.pdf"), "the statement printed last week");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"s.pdf"});
+
+    ASSERT_TRUE(WriteDocumentPdf(LongStatement(), pdf).Ok());
+    EXPECT_EQ(dir.Read("s.pdf").rfind("%PDF", 0), 0u);
+    EXPECT_NE(dir.Read("s.pdf").find("%%EOF"), std::string::npos); // complete, trailer and all
 }

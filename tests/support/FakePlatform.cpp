@@ -136,11 +136,11 @@ void FakePlatform::PrintDocument(const ComposedDocument& document) {
         AfterPrint();
 }
 
-bool FakePlatform::WritePdf(const ComposedDocument& document, const QString& path) {
+Status FakePlatform::WritePdf(const ComposedDocument& document, const QString& path) {
     pdfs_.push_back({path, document});
     if (AfterPrint)
         AfterPrint();
-    return true;
+    return {};
 }
 
 void FakePlatform::PreviewDocument(const ComposedDocument& document, QWidget*) {

@@ -74,7 +74,7 @@ class FakePlatform : public Platform {
                     const QString& jobTitle) override;
     void PrintDocument(const ComposedDocument& document) override;
     QString PrinterPdfFile() override { return pdfFile_; }
-    bool WritePdf(const ComposedDocument& document, const QString& path) override;
+    Status WritePdf(const ComposedDocument& document, const QString& path) override;
     void PreviewDocument(const ComposedDocument& document, QWidget* parent) override;
     int RunModal(QDialog& dialog) override;
     SettingsStore& Settings() override { return store_; }
