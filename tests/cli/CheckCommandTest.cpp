@@ -32,6 +32,13 @@ TEST(CheckCommand, ListsWritesTheReportAndSetsTheStatus) {
     std::string out, err;
     EXPECT_EQ(Check({"a.gld"}, out, err), 2);
     EXPECT_EQ(err.rfind("mpsec check: Cannot find NATIONAL.TXT.", 0), 0u) << err;
+    // A register that is there but cannot be read is said as what it is.
+    std::filesystem::create_directory(dir / "National.TXT");
+    EXPECT_EQ(Check({"a.gld"}, out, err), 2);
+    EXPECT_EQ(err.rfind("mpsec check: Cannot read NATIONAL.TXT: it is a folder, not a file.", 0),
+              0u)
+        << err;
+    std::filesystem::remove(dir / "National.TXT");
 
     WriteRegister(dir);
     const std::string national = dir.Read("National.TXT");
