@@ -5,6 +5,7 @@
 #include "statements/ClubRun.h"
 #include "statements/StatementDialog.h"
 #include "ui/AppState.h"
+#include "ui/DigitsBox.h"
 #include "ui/Widgets.h"
 
 #include <QComboBox>
@@ -27,9 +28,7 @@ ClubStatementsDialog::ClubStatementsDialog(AppState& state, Platform& platform,
     auto* layout = new QVBoxLayout(this);
     auto* clubRow = new QHBoxLayout;
     auto* clubLabel = new QLabel(QStringLiteral(" Enter Club Number:"), this);
-    clubBox_ = new QLineEdit(this);
-    LimitTypedLength(clubBox_, 4);
-    clubBox_->installEventFilter(this);
+    clubBox_ = new DigitsBox(4, platform_, this);
     for (QWidget* w : std::initializer_list<QWidget*>{clubLabel, clubBox_})
         w->setToolTip(QStringLiteral("Enter Club No. eg 6785 "));
     clubRow->addWidget(clubLabel);
@@ -72,13 +71,6 @@ void ClubStatementsDialog::reject() {
         return;
     }
     QDialog::reject();
-}
-
-bool ClubStatementsDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != clubBox_)
-        return false;
-    return FilterTypedKey(
-        event, platform_, [](QChar c) { return c >= '0' && c <= '9'; }, [] {});
 }
 
 void ClubStatementsDialog::printStatements() {

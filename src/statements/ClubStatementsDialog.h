@@ -7,6 +7,8 @@ class QPushButton;
 
 namespace mpsec {
 
+class DigitsBox;
+
 struct AppState;
 class Platform;
 class StatementDialog;
@@ -27,7 +29,7 @@ class ClubStatementsDialog : public ProgramDialog {
     // During a run, Escape and the window's close button cancel it, as "&Cancel" does.
     void reject() override;
 
-    QLineEdit* clubBox() const { return clubBox_; }
+    DigitsBox* clubBox() const { return clubBox_; }
     QComboBox* fromBox() const { return fromBox_; }
     QComboBox* toBox() const { return toBox_; }
     QPushButton* closeButton() const { return closeButton_; }
@@ -37,10 +39,9 @@ class ClubStatementsDialog : public ProgramDialog {
   protected:
     void onOpen() override;
     void onClose() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QLineEdit* clubBox_ = nullptr;
+    DigitsBox* clubBox_ = nullptr;
     QComboBox* fromBox_ = nullptr;
     QComboBox* toBox_ = nullptr;
     QPushButton* closeButton_ = nullptr;

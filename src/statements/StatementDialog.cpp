@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/Colours.h"
+#include "ui/DigitsBox.h"
 #include "ui/PlayerPanel.h"
 #include "ui/Widgets.h"
 
@@ -81,10 +82,9 @@ StatementDialog::StatementDialog(AppState& state, Platform& platform, QWidget* p
     auto* top = new QHBoxLayout;
     auto* numberLabel = new QLabel(QStringLiteral(" QMR Number:"), this);
     numberLabel->setToolTip(QStringLiteral("Enter QMR Number"));
-    numberBox_ = new QLineEdit(this);
-    LimitTypedLength(numberBox_, kTypedNumberLength);
+    numberBox_ = new DigitsBox(kTypedNumberLength, platform_, this, true);
     numberBox_->setToolTip(QStringLiteral("Enter QMR Number"));
-    numberBox_->installEventFilter(this);
+    connect(numberBox_, &DigitsBox::enterPressed, this, &StatementDialog::lookUp);
     getButton_ = new QPushButton(QStringLiteral("Get"), this);
     getButton_->setToolTip(QStringLiteral("Get the player"));
     previousButton_ = new QPushButton(QStringLiteral("<<"), this);
@@ -368,17 +368,6 @@ void StatementDialog::print() {
 void StatementDialog::preview() {
     if (shown_)
         platform_.PreviewDocument(composedStatement(), this);
-}
-
-bool StatementDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != numberBox_)
-        return false;
-    if (event->type() == QEvent::MouseButtonRelease) {
-        QTimer::singleShot(0, numberBox_, &QLineEdit::selectAll);
-        return false;
-    }
-    return FilterTypedKey(
-        event, platform_, [](QChar c) { return c >= '0' && c <= '9'; }, [this] { lookUp(); });
 }
 
 void StatementDialog::onOpen() {

@@ -10,6 +10,7 @@ class QTableWidget;
 
 namespace mpsec {
 
+class DigitsBox;
 class PlayerPanel;
 
 struct AppState;
@@ -41,7 +42,7 @@ class StatementDialog : public ProgramDialog {
     // Every grid row as the screen holds it (the two fixed rows first).
     std::vector<StatementRow> gridRows() const;
 
-    QLineEdit* numberBox() const { return numberBox_; }
+    DigitsBox* numberBox() const { return numberBox_; }
     QPushButton* getButton() const { return getButton_; }
     QPushButton* previousButton() const { return previousButton_; }
     QPushButton* nextButton() const { return nextButton_; }
@@ -58,10 +59,9 @@ class StatementDialog : public ProgramDialog {
   protected:
     void onOpen() override;
     void onClose() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QLineEdit* numberBox_ = nullptr;
+    DigitsBox* numberBox_ = nullptr;
     QPushButton* getButton_ = nullptr;
     QPushButton* previousButton_ = nullptr;
     QPushButton* nextButton_ = nullptr;

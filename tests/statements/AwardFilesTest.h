@@ -4,6 +4,7 @@
 #include "support/FakePlatform.h"
 #include "support/Players.h"
 #include "ui/AppState.h"
+#include "ui/DigitsBox.h"
 
 #include <QLineEdit>
 #include <QTest>
