@@ -106,7 +106,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return 0;
         }
         const PdfWriter writer =
-            writePdf ? writePdf : [&err](const ComposedDocument&, const std::string&) {
+            writePdf ? writePdf : [](const ComposedDocument&, const std::string&) {
                 return Status(Failure{"PDF output needs the print layer"});
             };
         return command.Run(rest, writer, out, err);

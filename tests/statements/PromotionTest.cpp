@@ -25,7 +25,7 @@ rPlayer Holding(const char* rank, const char* total, const char* gold, const cha
     return p;
 }
 
-Promotion For(const rPlayer& p, Result<double> pre82, bool* asked = nullptr) {
+Promotion For(const rPlayer& p, const Result<double>& pre82, bool* asked = nullptr) {
     return PromotionRequirements(p, *RankLookup(p.Rank), [=] {
         if (asked)
             *asked = true;
