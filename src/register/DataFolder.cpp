@@ -18,8 +18,10 @@ Status LoadRegister(const fs::path& folder, Register& reg, const std::string& sh
     std::error_code ec;
     if (!fs::exists(path, ec))
         return Failure{missing};
-    if (!fs::is_regular_file(path, ec))
+    if (fs::is_directory(path, ec))
         return Failure{"Cannot read " + shownName + ": it is a folder, not a file."};
+    if (!fs::is_regular_file(path, ec))
+        return Failure{"Cannot read " + shownName + ": it is not a plain file."};
     if (Status loaded = reg.Load(path); !loaded) {
         std::string reason = loaded.Message();
         if (!reason.empty())

@@ -2,6 +2,7 @@
 #include "support/Players.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace mpsec;
 
@@ -33,6 +34,10 @@ TEST(DataFolder, RegistersLoadOrSayWhyNot) {
     std::filesystem::create_directory(dir / "national.txt");
     EXPECT_EQ(LoadPlayerRegister(dir.Path(), national).Message(),
               "Cannot read NATIONAL.TXT: it is a folder, not a file.");
+    std::filesystem::remove(dir / "national.txt");
+    ASSERT_EQ(::mkfifo((dir / "national.txt").c_str(), 0600), 0); // reading it would never end
+    EXPECT_EQ(LoadPlayerRegister(dir.Path(), national).Message(),
+              "Cannot read NATIONAL.TXT: it is not a plain file.");
     std::filesystem::remove(dir / "national.txt");
 
     test::WriteRegister(dir, {test::TestPlayer("2488258", "KARVEL")});
