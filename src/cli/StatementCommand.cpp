@@ -9,6 +9,7 @@
 #include "statements/ClubRun.h"
 #include "statements/StatementSession.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -114,7 +115,14 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
 int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& writePdf,
                          std::ostream& out, std::ostream& err) {
     std::string club, from = "A", to = "Z", dir;
+    std::vector<std::string> seen;
     for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
+        // An option given twice is ambiguous (which folder?): refused, not guessed.
+        if (std::find(seen.begin(), seen.end(), args[i]) != seen.end()) {
+            club.clear();
+            break;
+        }
+        seen.push_back(args[i]);
         if (args[i] == "--club")
             club = args[i + 1];
         else if (args[i] == "--from")

@@ -109,6 +109,7 @@ TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {
         {{"--club", "3104", "--from", "M"}, 1, "no active member with a surname from M to Z"},
         {{"--club", "3104", "--from", "a"}, 2, "--from takes one capital letter A to Z, not 'a'"},
         {{"--club", "3104", "--to", "AB"}, 2, "--to takes one capital letter A to Z, not 'AB'"},
+        {{"--club", "3104", "--pdf-dir", "other"}, 2, "Usage"}, // which folder? refused
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"statements", "--pdf-dir", "none"};
