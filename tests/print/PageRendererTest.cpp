@@ -2,6 +2,7 @@
 #include "core/Files.h"
 #include "statements/Statement.h"
 #include "support/Players.h"
+#include "support/Shell.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -17,16 +18,8 @@ using namespace mpsec;
 namespace {
 
 std::string PdfPageText(const std::string& pdf, int page) {
-    const std::string command = "pdftotext -layout -f " + std::to_string(page) + " -l " +
-                                std::to_string(page) + " '" + pdf + "' - 2>/dev/null";
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            text.append(buffer, n);
-        pclose(pipe);
-    }
-    return text;
+    return test::Shell("pdftotext -layout -f " + std::to_string(page) + " -l " +
+                       std::to_string(page) + " '" + pdf + "' - 2>/dev/null");
 }
 
 struct PdfWord {
@@ -36,13 +29,7 @@ struct PdfWord {
 
 // The words of each page of a PDF, as pdftotext finds them.
 std::vector<std::vector<PdfWord>> PdfWords(const std::string& pdf) {
-    std::string html;
-    if (FILE* pipe = popen(("pdftotext -bbox '" + pdf + "' - 2>/dev/null").c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            html.append(buffer, n);
-        pclose(pipe);
-    }
+    const std::string html = test::Shell("pdftotext -bbox '" + pdf + "' - 2>/dev/null");
     std::vector<std::vector<PdfWord>> pages;
     const std::regex item(R"re(<page |<word [^>]*yMax="([0-9.]+)">([^<]*)</word>)re");
     for (std::sregex_iterator it(html.begin(), html.end(), item), end; it != end; ++it) {

@@ -1,5 +1,6 @@
-#include "platform/QtPlatform.h"
 #include "print/PlainText.h"
+#include "platform/QtPlatform.h"
+#include "support/Shell.h"
 #include "support/TempFolder.h"
 
 #include <QFile>
@@ -13,16 +14,7 @@ using namespace mpsec;
 
 namespace {
 
-std::string Shell(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            text.append(buffer, n);
-        pclose(pipe);
-    }
-    return text;
-}
+using test::Shell;
 
 // The blank paper around the ink of a PDF page, in millimetres: left, top, right, bottom.
 std::array<double, 4> InkMargins(const std::string& pdf, int page) {
