@@ -4,17 +4,22 @@
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
 
+#include <filesystem>
+#include <optional>
+
 namespace mpsec {
 
 namespace {
 
 constexpr const char* kUsage =
     "Usage: mpsec [COMMAND] [OPTIONS]\n"
+    "       mpsec [DIR]\n"
     "\n"
-    "With no command, mpsec opens its main window on the federation files in the current\n"
-    "folder (National.TXT, NATIONAL.CLB, history.txt, events.txt, PRE82.TXT ...).\n"
+    "With no command, mpsec opens its main window on the federation files in DIR, or in the\n"
+    "current folder (National.TXT, NATIONAL.CLB, history.txt, events.txt, PRE82.TXT ...).\n"
+    "When that folder holds no register, it opens the folder used last, or asks for one.\n"
     "\n"
-    "Commands (they work in the current folder, like the program):\n"
+    "Commands (they work in the current folder, like the program, or in --data DIR):\n"
     "  check FILE...   list masterpoint files against the register like the viewer, write\n"
     "                  each file's .TXT report beside it; exit status 1 when a file has errors\n"
     "  player NUMBER   show a player as the player view does (name, club, rank, points)\n"
@@ -26,14 +31,12 @@ constexpr const char* kUsage =
     "                  one PDF statement per active member of the club (surnames From-To)\n"
     "\n"
     "Options:\n"
+    "  --data DIR      work on the federation files in DIR instead of the current folder;\n"
+    "                  file names given to a command are then taken in DIR too\n"
     "  -h, --help      show this help and exit\n"
     "  -v, --version   show the version and exit\n";
 
 } // namespace
-
-bool IsCommandLine(const std::vector<std::string>& args) {
-    return args.size() > 1;
-}
 
 namespace {
 
@@ -84,10 +87,119 @@ const Command kCommands[] = {
      RunStatementsCommand},
 };
 
+bool IsCommandName(const std::string& word) {
+    for (const Command& command : kCommands)
+        if (word == command.Name)
+            return true;
+    return word == "help";
+}
+
+// Takes `--data DIR` (or `--data=DIR`) out of the arguments, wherever it stands. The folder,
+// none, or a failure that says what is wrong.
+Result<std::optional<std::string>> TakeDataOption(std::vector<std::string>& args) {
+    std::optional<std::string> folder;
+    for (std::size_t i = 1; i < args.size();) {
+        std::optional<std::string> value;
+        std::size_t taken = 1;
+        if (args[i] == "--data") {
+            if (i + 1 >= args.size())
+                return Failure{"--data needs a folder"};
+            value = args[i + 1];
+            taken = 2;
+        } else if (args[i].rfind("--data=", 0) == 0) {
+            value = args[i].substr(7);
+        } else {
+            ++i;
+            continue;
+        }
+        if (folder)
+            return Failure{"--data is given twice"};
+        folder = value;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i + taken));
+    }
+    return folder;
+}
+
+// Runs in `folder` and comes back to the folder it started in.
+class InFolder {
+  public:
+    explicit InFolder(const std::filesystem::path& folder) {
+        std::error_code ec;
+        previous_ = std::filesystem::current_path(ec);
+        std::filesystem::current_path(folder, error_);
+    }
+    ~InFolder() {
+        std::error_code ignored;
+        if (!error_)
+            std::filesystem::current_path(previous_, ignored);
+    }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+    const std::error_code& Error() const { return error_; }
+
+  private:
+    std::filesystem::path previous_;
+    std::error_code error_;
+};
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const PdfWriter& writePdf);
+
 } // namespace
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+std::optional<std::string> MainWindowFolder(const std::vector<std::string>& args) {
+    std::vector<std::string> rest = args;
+    auto data = TakeDataOption(rest);
+    if (!data)
+        return std::nullopt;
+    if (*data)
+        return rest.size() == 1 ? *data : std::nullopt;
+    if (rest.size() != 2 || rest[1].empty() || rest[1][0] == '-' || IsCommandName(rest[1]))
+        return std::nullopt;
+    std::error_code ec;
+    if (rest[1].find('/') != std::string::npos || std::filesystem::is_directory(rest[1], ec))
+        return rest[1];
+    return std::nullopt;
+}
+
+bool IsCommandLine(const std::vector<std::string>& args) {
+    return args.size() > 1 && !MainWindowFolder(args);
+}
+
+Status CheckDataFolder(const std::string& folder) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec))
+        return Failure{"mpsec: " + folder + " is not a folder."};
+    return {};
+}
+
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                    const PdfWriter& writePdf) {
+    std::vector<std::string> args = arguments;
+    auto data = TakeDataOption(args);
+    if (!data) {
+        err << "mpsec: " << data.Message() << "\n" << kUsage;
+        return 2;
+    }
+    if (!*data)
+        return RunCommand(args, out, err, writePdf);
+    if (Status folder = CheckDataFolder(**data); !folder) {
+        err << folder.Message() << "\n";
+        return 2;
+    }
+    InFolder in(**data);
+    if (in.Error()) {
+        err << "mpsec: cannot work in " << **data << ": " << in.Error().message() << "\n";
+        return 2;
+    }
+    return RunCommand(args, out, err, writePdf);
+}
+
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const PdfWriter& writePdf) {
     const std::string name = args.size() > 1 ? args[1] : std::string();
     if (name == "--help" || name == "-h" || name == "help") {
         out << kUsage;
@@ -114,5 +226,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     err << "mpsec: unknown command '" << name << "'\n" << kUsage;
     return 2;
 }
+
+} // namespace
 
 } // namespace mpsec
