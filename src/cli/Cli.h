@@ -18,6 +18,9 @@ bool IsCommandLine(const std::vector<std::string>& args);
 // Fails with the message to show when `folder` is not a folder to work in.
 Status CheckDataFolder(const std::string& folder);
 
+// The manual page (roff), made of the same help texts the commands print.
+void WriteManualPage(std::ostream& out);
+
 // Runs a headless command in the current folder, or in the folder of its `--data DIR`
 // (given before or after the command's name); returns the exit status.
 // `writePdf` writes the composed statements as PDF files (it needs the print layer).
