@@ -3,11 +3,14 @@
 #include "app/AboutDialog.h"
 #include "app/MainWindow.h"
 #include "enquiries/PlayerViewDialog.h"
+#include "help/HelpWindow.h"
 #include "mpfiles/MPFileViewerDialog.h"
 #include "mpfiles/OldFilesWarningDialog.h"
 #include "platform/Platform.h"
 #include "statements/ClubStatementsDialog.h"
 #include "statements/StatementDialog.h"
+
+#include <QCoreApplication>
 
 namespace mpsec {
 
@@ -31,6 +34,11 @@ ProgramWindows::ProgramWindows(AppState& state, Platform& platform, MainWindow& 
         std::make_unique<ClubStatementsDialog>(state, platform, *statement_, &mainWindow);
     dialogs.Windows[MenuCommand::ClubStatements] = clubStatements_.get();
     dialogs.OldFilesWarning = oldFilesWarning_.get();
+    // F1 anywhere opens the guide at the section of the window it is pressed in.
+    help_ = std::make_unique<HelpWindow>(&mainWindow);
+    helpKey_ = std::make_unique<HelpKey>(*help_, platform);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(helpKey_.get());
     mainWindow.attachDialogs(dialogs);
 }
 

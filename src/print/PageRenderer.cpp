@@ -24,6 +24,10 @@ static void LoadPictures() {
 
 namespace mpsec {
 
+void LoadProgramResources() {
+    LoadPictures();
+}
+
 namespace {
 
 QString Latin1Text(const std::string& text) {
