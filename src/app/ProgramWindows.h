@@ -12,6 +12,8 @@ class OldFilesWarningDialog;
 class MPFileViewerDialog;
 class StatementDialog;
 class ClubStatementsDialog;
+class ExtractDialog;
+class ClubDialog;
 
 // Every window of the program, created once in the program's order, reused for the whole
 // run, and attached to the main window's menu.
@@ -29,6 +31,9 @@ class ProgramWindows {
     std::unique_ptr<MPFileViewerDialog> mpFileViewer_;
     std::unique_ptr<StatementDialog> statement_;
     std::unique_ptr<ClubStatementsDialog> clubStatements_;
+    std::unique_ptr<ExtractDialog> extract_;
+    std::unique_ptr<ClubDialog> clubSecretaries_;
+    std::unique_ptr<ClubDialog> clubMembership_;
 };
 
 } // namespace mpsec
