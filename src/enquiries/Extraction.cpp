@@ -237,6 +237,7 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
         std::string Key;
         std::string Built;
         std::string_view Raw;
+        std::size_t Line;
         std::string_view Text() const { return Built.empty() ? Raw : std::string_view(Built); }
     };
     std::vector<Entry> sorted;
@@ -246,7 +247,7 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
             continue;
         switch (type) {
         case OutputType::AllPlayers:
-            sorted.push_back({player.HomeClub, {}, lines[i]});
+            sorted.push_back({player.HomeClub, {}, lines[i], i});
             break;
         case OutputType::TopPerformers:
         case OutputType::TopThisYear:
@@ -255,15 +256,17 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
                                     : type == OutputType::TopThisYear ? player.TotalThisYear
                                                                       : Improvement(player);
             sorted.push_back(
-                {PadLeft(key, kKeyWidth, '0'), ExtractLine(type, lines[i], player), {}});
+                {PadLeft(key, kKeyWidth, '0'), ExtractLine(type, lines[i], player), {}, i});
             break;
         }
         case OutputType::HomeClub:
             out.FileLines.push_back(ExtractLine(type, lines[i], player));
+            out.Players.push_back(i);
             break;
         case OutputType::InactiveClub:
             out.FileLines.push_back(ExtractLine(type, lines[i], player));
             out.ListLines.push_back(out.FileLines.back());
+            out.Players.push_back(i);
             break;
         case OutputType::InactiveFile:
             break;
@@ -279,6 +282,7 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
     out.NoPlayersFound = sorted.empty();
     std::size_t rank = 0;
     for (const Entry& e : sorted) {
+        out.Players.push_back(e.Line);
         const std::string_view text = WithoutBlankFirstColumn(e.Text()).substr(0, kMaxOutputLine);
         if (type == OutputType::AllPlayers) {
             out.FileLines.emplace_back(text);

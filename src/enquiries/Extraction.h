@@ -108,6 +108,8 @@ struct Extraction {
     std::string FileName;
     std::vector<std::string> FileLines;
     std::vector<std::string> ListLines;
+    // The register line of the player of each file line.
+    std::vector<std::size_t> Players;
     bool NoPlayersFound = false;
 };
 
