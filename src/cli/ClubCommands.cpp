@@ -328,10 +328,11 @@ int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, s
             out << CsvRow(CsvFields(*type, k + 1, p, lastClub));
         }
     } else {
-        for (const std::string& line : run->ListLines)
-            out << line << "\n";
+        if (run->Listed)
+            for (std::size_t k = 0; k < run->LineCount(); ++k)
+                out << run->Line(k) << "\n";
     }
-    if (run->FileLines.empty()) {
+    if (run->LineCount() == 0) {
         err << "mpsec extract: "
             << (run->NoPlayersFound ? std::string(TrimBlanks(kNoPlayersFound))
                                     : std::string("no player qualified"))

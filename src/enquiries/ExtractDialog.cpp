@@ -295,7 +295,7 @@ void ExtractDialog::runExtraction() {
         platform_.Information(QString::fromLatin1(kNoPlayersFound));
     }
     const bool listed = ListShown(chosen.Type);
-    showList(run->ListLines);
+    showList(run->ListLines());
     listView_->setVisible(listed);
     printButton_->setVisible(listed);
     platform_.Beep();

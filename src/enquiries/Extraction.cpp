@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace mpsec {
@@ -51,6 +52,18 @@ int CompareJoinedNoCase(std::string_view a1, std::string_view a2, std::string_vi
     return -CompareJoinedNoCase(b1, b2, a1, a2);
 }
 
+unsigned char FoldedCase(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
+}
+
+std::uint64_t BigEndian(const unsigned char* p) {
+    std::uint64_t v = 0;
+    for (int i = 0; i < 8; ++i)
+        v = (v << 8) | p[i];
+    return v;
+}
+
 // A count right-justified in `width` characters; a longer one is written whole.
 std::string RightJustified(std::size_t n, int width) {
     const std::string digits = std::to_string(n);
@@ -79,6 +92,38 @@ std::string NamesLine(std::string_view line) {
 }
 
 } // namespace
+
+std::string_view Extraction::Line(std::size_t k) const {
+    const std::size_t begin = k == 0 ? 0 : ends_[k - 1] + 2;
+    return std::string_view(bytes_).substr(begin, ends_[k] - begin);
+}
+
+std::vector<std::string> Extraction::FileLines() const {
+    std::vector<std::string> lines;
+    lines.reserve(LineCount());
+    for (std::size_t k = 0; k < LineCount(); ++k)
+        lines.emplace_back(Line(k));
+    return lines;
+}
+
+std::vector<std::string> Extraction::ListLines() const {
+    return Listed ? FileLines() : std::vector<std::string>{};
+}
+
+void Extraction::End() {
+    ends_.push_back(bytes_.size());
+    bytes_ += "\r\n";
+}
+
+void Extraction::Add(std::string_view line) {
+    bytes_.append(line);
+    End();
+}
+
+void Extraction::Reserve(std::size_t bytes, std::size_t lines) {
+    bytes_.reserve(bytes);
+    ends_.reserve(lines);
+}
 
 bool ListShown(OutputType type) {
     return type != OutputType::AllPlayers && type != OutputType::HomeClub;
@@ -211,6 +256,7 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
                           const LineList& inputLines) {
     Extraction out;
     out.FileName = OutputFileName(choices);
+    out.Listed = ListShown(choices.Type);
     const OutputType type = choices.Type;
     const LineList& lines = national.NationalList();
 
@@ -225,10 +271,10 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
             const rPlayer player = national.GetPlayer(index);
             if (!IsInactive(player))
                 continue;
-            out.ListLines.push_back(
+            out.Add(
                 ExtractLine(type, lines[index], player, clubs.GetClubDescription(player.HomeClub)));
+            out.Players.push_back(index);
         }
-        out.FileLines = out.ListLines;
         return out;
     }
 
@@ -241,6 +287,8 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
         std::string_view Text() const { return Built.empty() ? Raw : std::string_view(Built); }
     };
     std::vector<Entry> sorted;
+    if (TypeNumber(type) <= TypeNumber(OutputType::MostImproved))
+        sorted.reserve(lines.Count());
     for (std::size_t i = 1; i < lines.Count(); ++i) {
         const rPlayer player = national.GetPlayer(i);
         if (!PlayerQualifies(player, choices, alternate))
@@ -260,12 +308,8 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
             break;
         }
         case OutputType::HomeClub:
-            out.FileLines.push_back(ExtractLine(type, lines[i], player));
-            out.Players.push_back(i);
-            break;
         case OutputType::InactiveClub:
-            out.FileLines.push_back(ExtractLine(type, lines[i], player));
-            out.ListLines.push_back(out.FileLines.back());
+            out.Add(ExtractLine(type, lines[i], player));
             out.Players.push_back(i);
             break;
         case OutputType::InactiveFile:
@@ -276,20 +320,48 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
         return out;
 
     // Highest first; equal keys by the rest of the entry, so the higher player number first.
-    std::stable_sort(sorted.begin(), sorted.end(), [](const Entry& a, const Entry& b) {
-        return CompareJoinedNoCase(a.Key, a.Text(), b.Key, b.Text()) > 0;
+    // The entries stay where they are: an order of small records is sorted, each with the
+    // first 16 folded characters of its entry, so most comparisons never reach the texts.
+    struct Place {
+        std::uint64_t High, Low;
+        std::uint32_t Entry;
+    };
+    std::vector<Place> order;
+    order.reserve(sorted.size());
+    for (std::size_t k = 0; k < sorted.size(); ++k) {
+        unsigned char head[16] = {};
+        std::size_t n = 0;
+        for (std::string_view part : {std::string_view(sorted[k].Key), sorted[k].Text()})
+            for (std::size_t j = 0; j < part.size() && n < 16; ++j)
+                head[n++] = FoldedCase(part[j]);
+        order.push_back({BigEndian(head), BigEndian(head + 8), static_cast<std::uint32_t>(k)});
+    }
+    std::stable_sort(order.begin(), order.end(), [&](const Place& a, const Place& b) {
+        if (a.High != b.High)
+            return a.High > b.High;
+        if (a.Low != b.Low)
+            return a.Low > b.Low;
+        const Entry& x = sorted[a.Entry];
+        const Entry& y = sorted[b.Entry];
+        return CompareJoinedNoCase(x.Key, x.Text(), y.Key, y.Text()) > 0;
     });
     out.NoPlayersFound = sorted.empty();
     std::size_t rank = 0;
-    for (const Entry& e : sorted) {
+    std::size_t bytes = 0;
+    for (const Entry& e : sorted)
+        bytes += e.Text().size() + 10;
+    out.Reserve(bytes, sorted.size());
+    out.Players.reserve(sorted.size());
+    for (const Place& place : order) {
+        const Entry& e = sorted[place.Entry];
         out.Players.push_back(e.Line);
         const std::string_view text = WithoutBlankFirstColumn(e.Text()).substr(0, kMaxOutputLine);
-        if (type == OutputType::AllPlayers) {
-            out.FileLines.emplace_back(text);
-            continue;
+        if (type != OutputType::AllPlayers) {
+            out.Append(RightJustified(++rank, kRankWidth));
+            out.Append(". ");
         }
-        out.FileLines.push_back(RightJustified(++rank, kRankWidth) + ". " + std::string(text));
-        out.ListLines.push_back(out.FileLines.back());
+        out.Append(text);
+        out.End();
     }
     return out;
 }
@@ -311,7 +383,7 @@ Result<Extraction> RunExtraction(const PlayerRegister& national, const ClubRegis
             return Failure{"Cannot read " + inputFile.string() + ": " + read.Message() + "."};
     }
     Extraction result = ExtractPlayers(national, clubs, choices, alternate, input);
-    if (Status written = WriteLinesAtomically(folder / result.FileName, result.FileLines); !written)
+    if (Status written = WriteFileAtomically(folder / result.FileName, result.Bytes()); !written)
         return Failure{"Cannot write " + result.FileName + ": " + written.Message() + "."};
     return result;
 }

@@ -102,15 +102,34 @@ inline constexpr const char* kDoneOutputSavedAs = "Done - Output saved as ";
 // none.
 Status CheckClubChoice(const ExtractChoices& choices, const ClubRegister& clubs);
 
-// One run's result: the lines of the file, those shown on screen (the ranked and inactive
-// types), and whether the ranked or all-players list found nobody.
-struct Extraction {
+// One run's result: the file's bytes (each line ended by CR LF), where each line ends,
+// the player of each line, and whether the ranked or all-players list found nobody. The
+// screen lists the file's lines for the ranked and inactive types.
+class Extraction {
+  public:
     std::string FileName;
-    std::vector<std::string> FileLines;
-    std::vector<std::string> ListLines;
     // The register line of the player of each file line.
     std::vector<std::size_t> Players;
     bool NoPlayersFound = false;
+    bool Listed = false;
+
+    const std::string& Bytes() const { return bytes_; }
+    std::size_t LineCount() const { return ends_.size(); }
+    // Line k without its CR LF.
+    std::string_view Line(std::size_t k) const;
+    std::vector<std::string> FileLines() const;
+    // The lines the screen lists: the file's, for the types that list.
+    std::vector<std::string> ListLines() const;
+
+    // A whole line; or one built from pieces by Append, finished by End.
+    void Add(std::string_view line);
+    void Append(std::string_view piece) { bytes_.append(piece); }
+    void End();
+    void Reserve(std::size_t bytes, std::size_t lines);
+
+  private:
+    std::string bytes_;
+    std::vector<std::size_t> ends_;
 };
 
 // The selection and the lines of a run over the register (types 0-5), or over the player

@@ -136,10 +136,7 @@ TEST_F(ClubCommandsTest, FilesAreTheScreensFiles) {
         LineList input;
         (void)ReadLines(dir / "list.txt", input);
         const Extraction screen = ExtractPlayers(national, clubs, c.choices, alternate, input);
-        std::string bytes;
-        for (const auto& line : screen.FileLines)
-            bytes += line + "\r\n";
-        EXPECT_FALSE(bytes.empty()) << c.args[1];
-        EXPECT_EQ(dir.Read(screen.FileName), bytes) << c.args[1];
+        EXPECT_NE(screen.LineCount(), 0u) << c.args[1];
+        EXPECT_EQ(dir.Read(screen.FileName), screen.Bytes()) << c.args[1];
     }
 }

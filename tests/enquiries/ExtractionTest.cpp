@@ -152,20 +152,20 @@ TEST(Extraction, RankedOrderEqualTotalsAndSevenDigitNumbers) {
     clubs.Assign(kClubs);
     const Extraction top =
         ExtractPlayers(national, clubs, Choices(T::TopPerformers), AlternateMembers{});
-    ASSERT_EQ(top.FileLines.size(), 4u);
-    EXPECT_EQ(top.FileLines[0].substr(0, 14), "   1. 1234567 ");
-    EXPECT_EQ(top.FileLines[1].substr(0, 12), "   2.  54321"); // equal totals: higher first
-    EXPECT_EQ(top.FileLines[2].substr(0, 12), "   3.  12345");
-    EXPECT_EQ(top.FileLines[3].substr(0, 12), "   4.      7");
-    EXPECT_EQ(top.ListLines, top.FileLines);
+    ASSERT_EQ(top.LineCount(), 4u);
+    EXPECT_EQ(top.Line(0).substr(0, 14), "   1. 1234567 ");
+    EXPECT_EQ(top.Line(1).substr(0, 12), "   2.  54321"); // equal totals: higher first
+    EXPECT_EQ(top.Line(2).substr(0, 12), "   3.  12345");
+    EXPECT_EQ(top.Line(3).substr(0, 12), "   4.      7");
+    EXPECT_EQ(top.ListLines(), top.FileLines());
 
     const Extraction all =
         ExtractPlayers(national, clubs, Choices(T::AllPlayers), AlternateMembers{});
-    ASSERT_EQ(all.FileLines.size(), 5u);
+    ASSERT_EQ(all.LineCount(), 5u);
     // Descending by home club and line; the blank first column is dropped, a digit kept.
-    EXPECT_EQ(all.FileLines[0], MakePlayerLine(Player("1234567", "6-785", "300.00")));
-    EXPECT_EQ(all.FileLines[1], MakePlayerLine(Player("54321", "6-785", "200.00")).substr(1));
-    EXPECT_TRUE(all.ListLines.empty());
+    EXPECT_EQ(all.Line(0), MakePlayerLine(Player("1234567", "6-785", "300.00")));
+    EXPECT_EQ(all.Line(1), MakePlayerLine(Player("54321", "6-785", "200.00")).substr(1));
+    EXPECT_TRUE(all.ListLines().empty());
     EXPECT_FALSE(all.NoPlayersFound);
 }
 
@@ -177,8 +177,8 @@ TEST(Extraction, RankNumbersBeyondFourDigitsAreWhole) {
     national.Assign(test::RegisterText(players));
     const Extraction top =
         ExtractPlayers(national, ClubRegister{}, Choices(T::TopPerformers), AlternateMembers{});
-    ASSERT_EQ(top.FileLines.size(), 10001u);
-    EXPECT_EQ(top.FileLines.back().substr(0, 13), "10001. 100000");
+    ASSERT_EQ(top.LineCount(), 10001u);
+    EXPECT_EQ(top.Line(10000).substr(0, 13), "10001. 100000");
 }
 
 TEST(Extraction, InactivePlayersOfATextFile) {
@@ -195,8 +195,8 @@ TEST(Extraction, InactivePlayersOfATextFile) {
         "1234567,SMITH,JOHN      Last Club: 3104 Charlie Club",
         "12345,SMITH,JOHN      Last Club: 6785 Karrakatta Club",
     };
-    EXPECT_EQ(out.ListLines, expected);
-    EXPECT_EQ(out.FileLines, expected);
+    EXPECT_EQ(out.ListLines(), expected);
+    EXPECT_EQ(out.FileLines(), expected);
 }
 
 TEST(Extraction, RunStopsBeforeWritingAndReportsFailedWrites) {
