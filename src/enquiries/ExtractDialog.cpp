@@ -57,7 +57,7 @@ QWidget* Panel(QWidget* parent, QWidget* a, QWidget* b = nullptr) {
 ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* parent)
     : ProgramDialog(parent), state_(state), platform_(platform) {
     setWindowTitle(QStringLiteral("Extract Players"));
-    resize(720, 520);
+    resize(900, 560);
 
     outputGroup_ = new QGroupBox(QStringLiteral("Select Output Type "), this);
     auto* outputColumn = new QVBoxLayout(outputGroup_);
