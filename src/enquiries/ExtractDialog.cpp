@@ -269,6 +269,7 @@ QString ExtractDialog::title() const {
 void ExtractDialog::runExtraction() {
     showList({});
     printButton_->hide();
+    outputLabel_->clear(); // a run that fails names no file
     topSpinner_->interpretText();
     yearSpinner_->interpretText();
     const ExtractChoices chosen = choices();

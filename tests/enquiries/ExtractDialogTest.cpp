@@ -145,6 +145,7 @@ TEST_F(ExtractDialogTest, RunsAndMessagesInOrder) {
     dlg.clubBox()->clear();
     platform.ExpectError("Club Number must be entered.");
     dlg.saveButton()->click();
+    EXPECT_EQ(dlg.outputLabel()->text(), "");
     QTest::keyClicks(dlg.clubBox(), "1234");
     platform.ExpectError("No Club has this Number.");
     QTest::keyClick(dlg.clubBox(), Qt::Key_Return);
