@@ -2,6 +2,8 @@
 
 #include "app/AboutDialog.h"
 #include "app/MainWindow.h"
+#include "enquiries/ClubDialog.h"
+#include "enquiries/ExtractDialog.h"
 #include "enquiries/PlayerViewDialog.h"
 #include "help/HelpWindow.h"
 #include "mpfiles/MPFileViewerDialog.h"
@@ -18,8 +20,17 @@ ProgramWindows::ProgramWindows(AppState& state, Platform& platform, MainWindow& 
     DialogSet dialogs;
     playerView_ = std::make_unique<PlayerViewDialog>(state, platform, &mainWindow);
     dialogs.Windows[MenuCommand::ViewPlayer] = playerView_.get();
+    extract_ = std::make_unique<ExtractDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::ExtractPlayers] = extract_.get();
     about_ = std::make_unique<AboutDialog>(&mainWindow);
     dialogs.Windows[MenuCommand::About] = about_.get();
+    // The club window's two screens, one object each, so each menu item opens its own.
+    clubSecretaries_ =
+        std::make_unique<ClubDialog>(ClubListMode::Secretaries, state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::ClubSecretaries] = clubSecretaries_.get();
+    clubMembership_ =
+        std::make_unique<ClubDialog>(ClubListMode::Membership, state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::ClubMembership] = clubMembership_.get();
     // The rename warning comes last among the windows, but the viewer needs it from the start.
     oldFilesWarning_ = std::make_unique<OldFilesWarningDialog>(state, &mainWindow);
     mpFileViewer_ =

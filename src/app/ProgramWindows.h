@@ -12,6 +12,8 @@ class OldFilesWarningDialog;
 class MPFileViewerDialog;
 class StatementDialog;
 class ClubStatementsDialog;
+class ExtractDialog;
+class ClubDialog;
 class HelpWindow;
 class HelpKey;
 
@@ -31,6 +33,9 @@ class ProgramWindows {
     std::unique_ptr<MPFileViewerDialog> mpFileViewer_;
     std::unique_ptr<StatementDialog> statement_;
     std::unique_ptr<ClubStatementsDialog> clubStatements_;
+    std::unique_ptr<ExtractDialog> extract_;
+    std::unique_ptr<ClubDialog> clubSecretaries_;
+    std::unique_ptr<ClubDialog> clubMembership_;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<HelpKey> helpKey_;
 };

@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/CheckCommand.h"
+#include "cli/ClubCommands.h"
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
 
@@ -29,6 +30,12 @@ constexpr const char* kUsage =
     "                  a player's statement of awards as text, and as a printed page in a PDF\n"
     "  statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
     "                  one PDF statement per active member of the club (surnames From-To)\n"
+    "  clubs KEYWORD   the masterpoint secretaries of the clubs whose line holds KEYWORD\n"
+    "  membership [--state STATE] [--sort] [--save] [--csv]\n"
+    "                  active home-club members of every club, and MEMBERSHIP.TXT\n"
+    "  extract TYPE [--state STATE | --club NUMBER [--all-members]] [--min POINTS]\n"
+    "               [--file FILE] [--csv]\n"
+    "                  write a list of players to a file, as the extraction screen does\n"
     "\n"
     "Options:\n"
     "  --data DIR      work on the federation files in DIR instead of the current folder;\n"
@@ -85,6 +92,47 @@ const Command kCommands[] = {
      "member's surname lies in the range, or a statement stops at a bad history line,\n"
      "2 bad options, a file that cannot be read or a PDF that cannot be written.\n",
      RunStatementsCommand},
+    {"clubs",
+     "Usage: mpsec clubs KEYWORD\n"
+     "Lists, from NATIONAL.CLB in the current folder, every club whose line holds KEYWORD\n"
+     "(letters, digits and apostrophes, up to 18, read in capitals): the club number and\n"
+     "name with its masterpoint secretary, the secretary's details, and an empty line.\n"
+     "Exit status: 0 clubs found, 1 none, 2 a bad key word or a register that cannot be\n"
+     "read.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunClubsCommand(rest, out, err); }},
+    {"membership",
+     "Usage: mpsec membership [--state ACT|NSW|VIC|QLD|SA|WA|TAS|NT] [--sort] [--save] [--csv]\n"
+     "Counts the active home-club members of every club (of one state's clubs with --state)\n"
+     "from National.TXT and NATIONAL.CLB in the current folder: one line a club, in club\n"
+     "register order, then the total (clubs 9999 are listed but not totalled). --sort puts\n"
+     "the largest first and leaves out the clubs numbered 9xxx. --save also writes the\n"
+     "lines to MEMBERSHIP.TXT. --csv prints them as comma-separated values (Club, Name,\n"
+     "Members) and the total on standard error.\n"
+     "Exit status: 0 counted, 2 bad options, a register that cannot be read or a file not\n"
+     "written.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunMembershipCommand(rest, out, err); }},
+    {"extract",
+     "Usage: mpsec extract TYPE [--state STATE | --club NUMBER [--all-members]]\n"
+     "                          [--min POINTS] [--file FILE] [--csv]\n"
+     "Writes a list of players into the current folder, with the name and bytes the\n"
+     "extraction screen gives it, and prints its name and the lines the screen lists.\n"
+     "TYPE is one of:\n"
+     "  all            all players (ALL.TXT, NSW.TXT ..., 6785.TXT for a club)\n"
+     "  top            top performers, overall total at least --min (100) (TOP...)\n"
+     "  year           top performers this year, at least --min (50) (YEAR...)\n"
+     "  mip            most improved players, at least 10 this year (MIP...)\n"
+     "  home           a club's home members, number,surname,given name (HOME6785.TXT)\n"
+     "  inactive       a club's inactive members (INAC6785.TXT)\n"
+     "  inactive-file  the inactive players among the numbers of --file FILE (INACFILE.TXT)\n"
+     "STATE is ALL, NSW, VIC, QLD, WA, NT, ACT, TAS or SA; --all-members counts a club's\n"
+     "members through ALTERNAT.TXT too. --csv prints the rows as comma-separated values with\n"
+     "a header row, and the file's name on standard error.\n"
+     "Exit status: 0 written, 1 no player qualified (the empty file is still written), 2 bad\n"
+     "arguments, a file that cannot be read or written.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunExtractCommand(rest, out, err); }},
 };
 
 bool IsCommandName(const std::string& word) {

@@ -271,6 +271,9 @@ TEST_F(MainWinTest, EveryBuiltWindowIsReachedFromItsMenuItem) {
     ProgramWindows windows(state, platform, win);
     const std::map<MenuCommand, QString> opens = {
         {MenuCommand::ViewPlayer, "Viewing Players"},
+        {MenuCommand::ExtractPlayers, "Extract Players"},
+        {MenuCommand::ClubSecretaries, "View Club Master Point Secretaries."},
+        {MenuCommand::ClubMembership, "Home Club Membership Numbers."},
         {MenuCommand::ViewMPFile, "View Masterpoint Information in a File"},
         {MenuCommand::SingleStatement, "Award Statements"},
         {MenuCommand::ClubStatements, "Print Member Award Statements"},
