@@ -140,9 +140,9 @@ int RunMembershipCommand(const std::vector<std::string>& args, std::ostream& out
     StateChoice state = AllStates();
     if (const auto name = options->Value("--state")) {
         const auto named = StateNamed(*name);
-        if (!named || named->Digit == '\0') {
+        if (!named) {
             err << "mpsec membership: unknown state " << *name
-                << " (ACT, NSW, VIC, QLD, SA, WA, TAS or NT)\n";
+                << " (ALL, ACT, NSW, VIC, QLD, SA, WA, TAS or NT)\n";
             return 2;
         }
         state = *named;

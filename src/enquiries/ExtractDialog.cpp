@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStringListModel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace mpsec {
@@ -30,6 +31,8 @@ class MinimumSpinBox : public QSpinBox {
   public:
     MinimumSpinBox(int step, QWidget* parent) : QSpinBox(parent) {
         setRange(kMinimumSpinnerLowest, kMinimumSpinnerHighest);
+        // A number typed outside the range counts as the nearest one it allows.
+        setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
         setSingleStep(step);
         setToolTip(QStringLiteral("Min Points for Output to File."));
         connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -196,13 +199,22 @@ void ExtractDialog::onClose() {
 }
 
 void ExtractDialog::setClubOnly(bool ticked) {
+    const bool newlyTicked = ticked && clubPanel_->isHidden();
     clubOnlyBox_->setChecked(ticked);
     stateGroup_->setEnabled(!ticked);
     clubPanel_->setVisible(ticked);
     alternatePanel_->setVisible(ticked);
-    if (ticked) {
+    // Ticking it offers the last club number; a number already in the box stays (going
+    // from one club list to the other).
+    if (newlyTicked) {
         SetBoxText(clubBox_, QString::fromStdString(state_.Settings.LastClubNo));
         clubBox_->setFocus();
+        // A choice made with the arrow keys keeps the focus on its button after this
+        // handler; the club box takes it once the key has been handled.
+        QTimer::singleShot(0, clubBox_, [this] {
+            if (!clubPanel_->isHidden())
+                clubBox_->setFocus();
+        });
     }
 }
 
@@ -269,7 +281,6 @@ QString ExtractDialog::title() const {
 void ExtractDialog::runExtraction() {
     showList({});
     printButton_->hide();
-    outputLabel_->clear(); // a run that fails names no file
     topSpinner_->interpretText();
     yearSpinner_->interpretText();
     const ExtractChoices chosen = choices();
@@ -281,6 +292,7 @@ void ExtractDialog::runExtraction() {
         }
         state_.Settings.LastClubNo = chosen.ClubNo;
     }
+    outputLabel_->clear(); // a run that fails to write names no file
     Result<Extraction> run = Failure{};
     platform_.Busy([&] {
         run = RunExtraction(state_.National, state_.Clubs, chosen, state_.DataFolder,

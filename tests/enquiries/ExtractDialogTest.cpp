@@ -145,7 +145,7 @@ TEST_F(ExtractDialogTest, RunsAndMessagesInOrder) {
     dlg.clubBox()->clear();
     platform.ExpectError("Club Number must be entered.");
     dlg.saveButton()->click();
-    EXPECT_EQ(dlg.outputLabel()->text(), "");
+    EXPECT_EQ(dlg.outputLabel()->text(), "Output saved as 6785.TXT"); // a refusal writes nothing
     QTest::keyClicks(dlg.clubBox(), "1234");
     platform.ExpectError("No Club has this Number.");
     QTest::keyClick(dlg.clubBox(), Qt::Key_Return);
@@ -163,9 +163,11 @@ TEST_F(ExtractDialogTest, RunsAndMessagesInOrder) {
     dlg.saveButton()->click();
     EXPECT_EQ(dir.Read("2101.TXT").substr(0, 13), " 12345 ADAMS ");
 
-    // Inactive players of the club.
-    Click(OutputType::InactiveClub);
+    // Inactive players of the club; a number typed for the home members stays in the box.
+    Click(OutputType::HomeClub);
     dlg.clubBox()->setText("6785");
+    Click(OutputType::InactiveClub);
+    EXPECT_EQ(dlg.clubBox()->text(), "6785");
     dlg.saveButton()->click();
     EXPECT_EQ(dlg.listLines(), QStringList{"22222,BROWN,ANNE    "});
     EXPECT_EQ(dlg.outputLabel()->text(), "Output saved as INAC6785.TXT");
