@@ -12,6 +12,9 @@ class OldFilesWarningDialog;
 class MPFileViewerDialog;
 class StatementDialog;
 class ClubStatementsDialog;
+class PlayerDetailsDialog;
+class AwardDetailsDialog;
+class AwardAdjustmentDialog;
 
 // Every window of the program, created once in the program's order, reused for the whole
 // run, and attached to the main window's menu.
@@ -27,6 +30,9 @@ class ProgramWindows {
     std::unique_ptr<AboutDialog> about_;
     std::unique_ptr<OldFilesWarningDialog> oldFilesWarning_;
     std::unique_ptr<MPFileViewerDialog> mpFileViewer_;
+    std::unique_ptr<PlayerDetailsDialog> playerDetails_;
+    std::unique_ptr<AwardDetailsDialog> awardDetails_;
+    std::unique_ptr<AwardAdjustmentDialog> awardAdjustment_;
     std::unique_ptr<StatementDialog> statement_;
     std::unique_ptr<ClubStatementsDialog> clubStatements_;
 };

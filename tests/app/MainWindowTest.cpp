@@ -267,6 +267,9 @@ TEST_F(MainWinTest, EveryBuiltWindowIsReachedFromItsMenuItem) {
     const std::map<MenuCommand, QString> opens = {
         {MenuCommand::ViewPlayer, "Viewing Players"},
         {MenuCommand::ViewMPFile, "View Masterpoint Information in a File"},
+        {MenuCommand::PlayerDetails, "Player Details "},
+        {MenuCommand::AwardDetails, "Award Details"},
+        {MenuCommand::AwardAdjustment, "Award Adjustment Request"},
         {MenuCommand::SingleStatement, "Award Statements"},
         {MenuCommand::ClubStatements, "Print Member Award Statements"},
         {MenuCommand::About, "About"},
