@@ -46,6 +46,10 @@ PlayerDetailsDialog::PlayerDetailsDialog(AppState& state, Platform& platform, QW
     }
     connect(kinds_, &QButtonGroup::idClicked, this, [this](int id) {
         chooseKind(kPlayerRequestKinds[static_cast<std::size_t>(id)].Request);
+        // An arrow key that chose the kind gives the focus back to the choice after the
+        // click: the number box takes it once the key is done.
+        if (numberBox_->isEnabled())
+            QTimer::singleShot(0, numberBox_, [this] { numberBox_->setFocus(); });
     });
     layout->addWidget(kindBox);
 

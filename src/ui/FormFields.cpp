@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QValidator>
+#include <algorithm>
 
 namespace mpsec {
 
@@ -84,6 +85,10 @@ QComboBox* FreeTextList(const QStringList& items, const QString& hint, QWidget* 
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setCompleter(nullptr);
     list->addItems(items);
+    int longest = 3;
+    for (const QString& item : items)
+        longest = std::max(longest, static_cast<int>(item.size()));
+    list->setMinimumContentsLength(longest + 1);
     list->setCurrentIndex(-1);
     list->setToolTip(hint);
     UseSilverWhenDisabled(list);

@@ -156,6 +156,9 @@ TEST_F(AwardFormsTest, AdjustmentChecksTheAddToNumberAndAppendsItsBlock) {
     Type(dlg->addToBox(), "99");
     dlg->buttons().Close->setFocus();
     EXPECT_EQ(dlg->addToBox()->text(), "99");
+    // Escape closes the form from any box.
+    QTest::keyClick(dlg->goldBox(), Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible());
 }
 
 TEST_F(AwardFormsTest, AFailedAppendIsSaidAndTheFormKept) {
