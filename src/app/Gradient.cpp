@@ -97,14 +97,16 @@ QImage GradientImage(int width, int height, const QColor& start, const QColor& e
     int y = 0;
     for (int n = 1; n <= bands && y < height; ++n) {
         const QRgb colour = Step(first, change, n, bands - 1);
-        FillRows(image, y, y + mh, colour);
-        // The band's top rows let the band above show through the mask's black pixels.
+        // The band's rows under the mask: its own colour where the mask is white, the band
+        // above where it is black; one tile of the mask's width, repeated across the row.
+        std::vector<QRgb> tile(static_cast<std::size_t>(mw));
         for (int my = 0; my < mh && y + my < height; ++my) {
+            for (int mx = 0; mx < mw; ++mx)
+                tile[static_cast<std::size_t>(mx)] =
+                    ownColour[static_cast<std::size_t>(my * mw + mx)] ? colour : previous;
             auto* row = reinterpret_cast<QRgb*>(image.scanLine(y + my));
-            const auto maskRow = ownColour.begin() + my * mw;
-            for (int x = 0; x < width; ++x)
-                if (!maskRow[x % mw])
-                    row[x] = previous;
+            for (int x = 0; x < width; x += mw)
+                std::copy_n(tile.begin(), std::min(mw, width - x), row + x);
         }
         y += mh;
         if (spare != 0) {

@@ -170,6 +170,10 @@ TEST_F(PlayerDetailsTest, LeavingTheNumberLooksThePlayerUp) {
     Type(dlg->numberBox(), "999");
     dlg->buttons().Clear->setFocus();
     EXPECT_EQ(dlg->numberBox()->text(), "999");
+    // Nor does closing the form with Escape.
+    Type(dlg->numberBox(), "8");
+    QTest::keyClick(dlg->numberBox(), Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible());
 }
 
 TEST_F(PlayerDetailsTest, AppendsOneBlockPerRequest) {
