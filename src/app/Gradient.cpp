@@ -1,19 +1,11 @@
 #include "app/Gradient.h"
 
+#include "print/ProgramResources.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
-
-// The masks are resources of the print library; a static library's resources must be asked
-// for.
-static void LoadMasks() {
-    static const bool loaded = [] {
-        Q_INIT_RESOURCE(mpsec);
-        return true;
-    }();
-    (void)loaded;
-}
 
 namespace mpsec {
 
@@ -55,7 +47,7 @@ void FillRows(QImage& image, int from, int to, QRgb colour) {
 } // namespace
 
 const QImage& DitherMask(int set) {
-    LoadMasks();
+    LoadProgramResources();
     static const QImage masks[2] = {
         QImage(QStringLiteral(":/masks/dithgradmask2.pbm")).convertToFormat(QImage::Format_Mono),
         QImage(QStringLiteral(":/masks/dithgradmask4.pbm")).convertToFormat(QImage::Format_Mono),

@@ -1,6 +1,7 @@
 #include "print/PageRenderer.h"
 
 #include "core/Files.h"
+#include "print/ProgramResources.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -12,15 +13,6 @@
 #include <QPrinter>
 #include <cmath>
 #include <numeric>
-
-// The pictures live in this library; a static library's resources must be asked for.
-static void LoadPictures() {
-    static const bool loaded = [] {
-        Q_INIT_RESOURCE(mpsec);
-        return true;
-    }();
-    (void)loaded;
-}
 
 namespace mpsec {
 
@@ -112,7 +104,7 @@ class Page {
 
 int RenderDocument(QPagedPaintDevice& device, const ComposedDocument& doc,
                    const PageProgress& progress) {
-    LoadPictures();
+    LoadProgramResources();
     std::vector<std::vector<GridPage>> gridParts;
     int pageCount = 1;
     for (const PageGrid& grid : doc.Grids) {

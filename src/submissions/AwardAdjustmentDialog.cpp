@@ -118,10 +118,8 @@ void AwardAdjustmentDialog::onOpen() {
 void AwardAdjustmentDialog::clearFields(bool afterAppend) {
     for (RuleBox* b : {codeBox_, deductFromBox_, addToBox_, goldBox_, redBox_, greenBox_})
         b->setText(QString());
-    for (QComboBox* list : {quarterList_, yearList_}) {
-        list->setCurrentIndex(-1);
-        list->setEditText(QString());
-    }
+    ClearFreeText(quarterList_);
+    ClearFreeText(yearList_);
     if (!afterAppend) {
         clubBox_->setText(QString());
         authorisedBox_->setText(QString());
@@ -160,11 +158,8 @@ void AwardAdjustmentDialog::append() {
         ToLatin1(yearList_->currentText()), ToLatin1(deductFromBox_->text()),
         ToLatin1(addToBox_->text()),        ToLatin1(goldBox_->text()),
         ToLatin1(redBox_->text()),          ToLatin1(greenBox_->text())};
-    if (!AwardAdjustmentComplete(typed)) {
-        platform_.Beep();
-        platform_.Error(QString::fromLatin1(kFieldsLeftBlank));
+    if (!SayWhenBlank(AwardAdjustmentComplete(typed), platform_))
         return;
-    }
     if (!AppendSubmission(kAdjustmentSubmission, state_, platform_,
                           BlockText(AwardAdjustmentBlock(typed, state_.Today()))))
         return;

@@ -93,14 +93,10 @@ void AwardDetailsDialog::onOpen() {
 }
 
 void AwardDetailsDialog::clearFields(bool afterAppend) {
-    for (QLineEdit* b :
-         {static_cast<QLineEdit*>(descriptionBox_), static_cast<QLineEdit*>(fileNameBox_),
-          static_cast<QLineEdit*>(pointsBox_)})
+    for (RuleBox* b : {descriptionBox_, fileNameBox_, pointsBox_})
         b->setText(QString());
-    for (QComboBox* list : {monthList_, eventTypeList_}) {
-        list->setCurrentIndex(-1);
-        list->setEditText(QString());
-    }
+    ClearFreeText(monthList_);
+    ClearFreeText(eventTypeList_);
     if (!afterAppend) {
         clubBox_->setText(QString());
         requestedByBox_->setText(QString());
@@ -116,11 +112,8 @@ void AwardDetailsDialog::append() {
                                    ToLatin1(eventTypeList_->currentText()),
                                    ToLatin1(fileNameBox_->text()),
                                    ToLatin1(pointsBox_->text())};
-    if (!AwardDetailsComplete(typed)) {
-        platform_.Beep();
-        platform_.Error(QString::fromLatin1(kFieldsLeftBlank));
+    if (!SayWhenBlank(AwardDetailsComplete(typed), platform_))
         return;
-    }
     if (!AppendSubmission(kAwardsSubmission, state_, platform_,
                           BlockText({AwardDetailsLine(typed)})))
         return;

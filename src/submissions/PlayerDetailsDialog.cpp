@@ -175,14 +175,10 @@ void PlayerDetailsDialog::onOpen() {
 }
 
 void PlayerDetailsDialog::clearAll() {
-    for (QLineEdit* b :
-         {static_cast<QLineEdit*>(clubBox_), static_cast<QLineEdit*>(numberBox_),
-          static_cast<QLineEdit*>(initialBox_), static_cast<QLineEdit*>(firstNameBox_),
-          static_cast<QLineEdit*>(surnameBox_), static_cast<QLineEdit*>(streetBox_),
-          static_cast<QLineEdit*>(townBox_), static_cast<QLineEdit*>(postcodeBox_)})
+    for (RuleBox* b : {clubBox_, numberBox_, initialBox_, firstNameBox_, surnameBox_, streetBox_,
+                       townBox_, postcodeBox_})
         b->setText(QString());
-    titleBox_->setCurrentIndex(-1);
-    titleBox_->setEditText(QString());
+    ClearFreeText(titleBox_);
     birthBox_->reset();
     placedNumber_.clear();
     if (QAbstractButton* chosen = kinds_->checkedButton())

@@ -43,6 +43,14 @@ QLabel* FileInUseLabel(const SubmissionFile& file, QWidget* parent) {
     return new QLabel("Filename in use " + QString::fromLatin1(file.FileName), parent);
 }
 
+bool SayWhenBlank(bool complete, Platform& platform) {
+    if (!complete) {
+        platform.Beep();
+        platform.Error(QString::fromLatin1(kFieldsLeftBlank));
+    }
+    return complete;
+}
+
 bool AppendSubmission(const SubmissionFile& file, const AppState& state, Platform& platform,
                       const std::string& block) {
     const Status appended = AppendBlock(FindFileNoCase(state.DataFolder, file.FileName), block);

@@ -35,6 +35,10 @@ SubmissionButtons AddSubmissionButtons(QDialog& dialog, QBoxLayout& row, const S
 // "Filename in use NAME".
 QLabel* FileInUseLabel(const SubmissionFile& file, QWidget* parent);
 
+// A form whose fields are not all filled in says so ("One or more necessary fields have been
+// left blank") with a beep; returns `complete`.
+bool SayWhenBlank(bool complete, Platform& platform);
+
 // Appends the block to the file in the data folder; a failure is said in an error box and
 // false returned, the form keeping its fields.
 bool AppendSubmission(const SubmissionFile& file, const AppState& state, Platform& platform,

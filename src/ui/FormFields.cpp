@@ -95,6 +95,11 @@ QComboBox* FreeTextList(const QStringList& items, const QString& hint, QWidget* 
     return list;
 }
 
+void ClearFreeText(QComboBox* list) {
+    list->setCurrentIndex(-1);
+    list->setEditText(QString());
+}
+
 void UseSilverWhenDisabled(QWidget* field) {
     QPalette palette = field->palette();
     palette.setColor(QPalette::Active, QPalette::Base, Qt::white);

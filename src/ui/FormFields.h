@@ -56,6 +56,9 @@ class DateBox : public QLineEdit {
 // to an item ("Mr" stays "Mr" though "Mrs" comes first).
 QComboBox* FreeTextList(const QStringList& items, const QString& hint, QWidget* parent);
 
+// Empties a free-text list: no item chosen, no text.
+void ClearFreeText(QComboBox* list);
+
 // The box shows white while it can be used and silver while it cannot.
 void UseSilverWhenDisabled(QWidget* field);
 
