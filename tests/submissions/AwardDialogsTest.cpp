@@ -160,20 +160,3 @@ TEST_F(AwardFormsTest, AdjustmentChecksTheAddToNumberAndAppendsItsBlock) {
     QTest::keyClick(dlg->goldBox(), Qt::Key_Escape);
     EXPECT_FALSE(dlg->isVisible());
 }
-
-TEST_F(AwardFormsTest, AFailedAppendIsSaidAndTheFormKept) {
-    std::filesystem::create_directory(dir / "AAAFORM.TXT");
-    auto dlg = Open<AwardAdjustmentDialog>();
-    Type(dlg->authorisedBox(), "P");
-    Type(dlg->codeBox(), "BTR");
-    dlg->quarterList()->setCurrentText("4");
-    dlg->yearList()->setCurrentText("26");
-    Type(dlg->deductFromBox(), "1");
-    Type(dlg->addToBox(), "12345");
-    Type(dlg->redBox(), "2");
-    platform.ExpectError("Cannot add to AAAFORM.TXT: Is a directory. Nothing was written; the "
-                         "form keeps what you typed.");
-    dlg->buttons().Append->click();
-    EXPECT_EQ(dlg->redBox()->text(), "2");
-    EXPECT_EQ(dlg->codeBox()->text(), "BTR");
-}

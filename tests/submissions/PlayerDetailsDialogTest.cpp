@@ -83,18 +83,16 @@ TEST_F(PlayerDetailsTest, EachKindEnablesItsFields) {
     }
     EXPECT_EQ(dlg->windowTitle(), "Player Details ");
     EXPECT_EQ(dlg->fileNameLabel()->text(), "Filename in use PLAYER.TXT");
-}
 
-TEST_F(PlayerDetailsTest, OpeningStartsAtAddWithTheLastClub) {
+    // Opening again starts at Add with the last club number; the gender stays as chosen.
+    dlg->kindButton(PlayerRequest::Change)->click();
     dlg->maleButton()->click();
-    dlg->kindButton(PlayerRequest::Deceased)->click();
     dlg->hide();
     dlg->show();
     EXPECT_EQ(dlg->kind(), PlayerRequest::Add);
     EXPECT_FALSE(dlg->numberBox()->isEnabled());
-    EXPECT_FALSE(dlg->deceasedPanel()->isVisible());
     EXPECT_EQ(dlg->clubBox()->text(), "6785");
-    EXPECT_TRUE(dlg->maleButton()->isChecked()); // the gender is never reset
+    EXPECT_TRUE(dlg->maleButton()->isChecked());
 }
 
 TEST_F(PlayerDetailsTest, KeysAndPastesOutsideTheRulesAreRefusedWithABeep) {
