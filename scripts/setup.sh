@@ -5,7 +5,8 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
 need_packages cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-  libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils
+  libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils \
+  desktop-file-utils groff man-db bsdextrautils
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build --parallel "$(nproc)"

@@ -1,6 +1,6 @@
 #include "app/Gradient.h"
 
-#include "print/ProgramResources.h"
+#include "print/PageRenderer.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -196,6 +196,12 @@ void MainWindow::start() {
     for (const std::string& text : problems)
         platform_.Error(Latin1(text));
     registersUsable_ = problems.empty();
+    // A folder whose registers loaded is the one to open next time from the desktop's menu.
+    if (registersUsable_) {
+        std::error_code ec;
+        const fs::path absolute = fs::absolute(folder, ec);
+        state_.Settings.DataFolder = (ec ? folder : absolute).string();
+    }
 
     awardMenu_->menuAction()->setVisible(AwardFilesPresent(folder));
 }

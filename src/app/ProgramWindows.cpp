@@ -2,7 +2,10 @@
 
 #include "app/AboutDialog.h"
 #include "app/MainWindow.h"
+#include "enquiries/ClubDialog.h"
+#include "enquiries/ExtractDialog.h"
 #include "enquiries/PlayerViewDialog.h"
+#include "help/HelpWindow.h"
 #include "mpfiles/MPFileViewerDialog.h"
 #include "mpfiles/OldFilesWarningDialog.h"
 #include "platform/Platform.h"
@@ -12,14 +15,25 @@
 #include "submissions/AwardDetailsDialog.h"
 #include "submissions/PlayerDetailsDialog.h"
 
+#include <QCoreApplication>
+
 namespace mpsec {
 
 ProgramWindows::ProgramWindows(AppState& state, Platform& platform, MainWindow& mainWindow) {
     DialogSet dialogs;
     playerView_ = std::make_unique<PlayerViewDialog>(state, platform, &mainWindow);
     dialogs.Windows[MenuCommand::ViewPlayer] = playerView_.get();
+    extract_ = std::make_unique<ExtractDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::ExtractPlayers] = extract_.get();
     about_ = std::make_unique<AboutDialog>(&mainWindow);
     dialogs.Windows[MenuCommand::About] = about_.get();
+    // The club window's two screens, one object each, so each menu item opens its own.
+    clubSecretaries_ =
+        std::make_unique<ClubDialog>(ClubListMode::Secretaries, state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::ClubSecretaries] = clubSecretaries_.get();
+    clubMembership_ =
+        std::make_unique<ClubDialog>(ClubListMode::Membership, state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::ClubMembership] = clubMembership_.get();
     // The rename warning comes last among the windows, but the viewer needs it from the start.
     oldFilesWarning_ = std::make_unique<OldFilesWarningDialog>(state, &mainWindow);
     mpFileViewer_ =
@@ -40,6 +54,11 @@ ProgramWindows::ProgramWindows(AppState& state, Platform& platform, MainWindow& 
         std::make_unique<ClubStatementsDialog>(state, platform, *statement_, &mainWindow);
     dialogs.Windows[MenuCommand::ClubStatements] = clubStatements_.get();
     dialogs.OldFilesWarning = oldFilesWarning_.get();
+    // F1 anywhere opens the guide at the section of the window it is pressed in.
+    help_ = std::make_unique<HelpWindow>(&mainWindow);
+    helpKey_ = std::make_unique<HelpKey>(*help_, platform);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(helpKey_.get());
     mainWindow.attachDialogs(dialogs);
 }
 

@@ -12,6 +12,10 @@ class OldFilesWarningDialog;
 class MPFileViewerDialog;
 class StatementDialog;
 class ClubStatementsDialog;
+class ExtractDialog;
+class ClubDialog;
+class HelpWindow;
+class HelpKey;
 class PlayerDetailsDialog;
 class AwardDetailsDialog;
 class AwardAdjustmentDialog;
@@ -35,6 +39,11 @@ class ProgramWindows {
     std::unique_ptr<AwardAdjustmentDialog> awardAdjustment_;
     std::unique_ptr<StatementDialog> statement_;
     std::unique_ptr<ClubStatementsDialog> clubStatements_;
+    std::unique_ptr<ExtractDialog> extract_;
+    std::unique_ptr<ClubDialog> clubSecretaries_;
+    std::unique_ptr<ClubDialog> clubMembership_;
+    std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<HelpKey> helpKey_;
 };
 
 } // namespace mpsec

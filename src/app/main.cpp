@@ -1,3 +1,4 @@
+#include "app/DataFolderStart.h"
 #include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
 #include "cli/Cli.h"
@@ -7,6 +8,7 @@
 #include "ui/AppState.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
@@ -42,6 +44,13 @@ int main(int argc, char** argv) {
         return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf);
     }
 
+    const std::optional<std::string> folderArgument = mpsec::MainWindowFolder(args);
+    if (folderArgument) {
+        if (mpsec::Status folder = mpsec::CheckDataFolder(*folderArgument); !folder) {
+            std::cerr << folder.Message() << "\n";
+            return 2;
+        }
+    }
     if (!HasDisplay()) {
         std::cerr
             << "mpsec: no display found (DISPLAY is not set), so the main window cannot open.\n"
@@ -56,9 +65,20 @@ int main(int argc, char** argv) {
 
     mpsec::QtPlatform platform;
     mpsec::AppState state;
-    // The secretary's data folder is the folder mpsec is started in.
+    // The secretary's data folder: the one named, or the one mpsec is started in when it
+    // holds the registers, or the one used last, or the one the user chooses.
     std::error_code ec;
-    state.DataFolder = std::filesystem::current_path(ec);
+    mpsec::StartFolders folders;
+    if (folderArgument)
+        folders.Argument = std::filesystem::absolute(*folderArgument, ec);
+    folders.Start = std::filesystem::current_path(ec);
+    folders.Remembered = mpsec::ReadSettings(platform.Settings(), {}).DataFolder;
+    folders.InstalledSample =
+        (QCoreApplication::applicationDirPath() + "/../share/mpsec/sample").toStdString();
+    folders.Home = QDir::homePath().toStdString();
+    state.DataFolder = mpsec::FindDataFolder(folders, platform);
+    // Files the program opens by name are found there too, as if it had been started there.
+    std::filesystem::current_path(state.DataFolder, ec);
     state.ProgramFolder = state.DataFolder;
     mpsec::MainWindow mainWin(state, platform);
 

@@ -1,8 +1,12 @@
 #include "cli/Cli.h"
 
 #include "cli/CheckCommand.h"
+#include "cli/ClubCommands.h"
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
+
+#include <filesystem>
+#include <optional>
 
 namespace mpsec {
 
@@ -10,11 +14,13 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: mpsec [COMMAND] [OPTIONS]\n"
+    "       mpsec [DIR]\n"
     "\n"
-    "With no command, mpsec opens its main window on the federation files in the current\n"
-    "folder (National.TXT, NATIONAL.CLB, history.txt, events.txt, PRE82.TXT ...).\n"
+    "With no command, mpsec opens its main window on the federation files in DIR, or in the\n"
+    "current folder (National.TXT, NATIONAL.CLB, history.txt, events.txt, PRE82.TXT ...).\n"
+    "When that folder holds no register, it opens the folder used last, or asks for one.\n"
     "\n"
-    "Commands (they work in the current folder, like the program):\n"
+    "Commands (they work in the current folder, like the program, or in --data DIR):\n"
     "  check FILE...   list masterpoint files against the register like the viewer, write\n"
     "                  each file's .TXT report beside it; exit status 1 when a file has errors\n"
     "  player NUMBER   show a player as the player view does (name, club, rank, points)\n"
@@ -24,16 +30,20 @@ constexpr const char* kUsage =
     "                  a player's statement of awards as text, and as a printed page in a PDF\n"
     "  statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
     "                  one PDF statement per active member of the club (surnames From-To)\n"
+    "  clubs KEYWORD   the masterpoint secretaries of the clubs whose line holds KEYWORD\n"
+    "  membership [--state STATE] [--sort] [--save] [--csv]\n"
+    "                  active home-club members of every club, and MEMBERSHIP.TXT\n"
+    "  extract TYPE [--state STATE | --club NUMBER [--all-members]] [--min POINTS]\n"
+    "               [--file FILE] [--csv]\n"
+    "                  write a list of players to a file, as the extraction screen does\n"
     "\n"
     "Options:\n"
+    "  --data DIR      work on the federation files in DIR instead of the current folder;\n"
+    "                  file names given to a command are then taken in DIR too\n"
     "  -h, --help      show this help and exit\n"
     "  -v, --version   show the version and exit\n";
 
 } // namespace
-
-bool IsCommandLine(const std::vector<std::string>& args) {
-    return args.size() > 1;
-}
 
 namespace {
 
@@ -82,12 +92,215 @@ const Command kCommands[] = {
      "member's surname lies in the range, or a statement stops at a bad history line,\n"
      "2 bad options, a file that cannot be read or a PDF that cannot be written.\n",
      RunStatementsCommand},
+    {"clubs",
+     "Usage: mpsec clubs KEYWORD\n"
+     "Lists, from NATIONAL.CLB in the current folder, every club whose line holds KEYWORD\n"
+     "(letters, digits and apostrophes, up to 18, read in capitals): the club number and\n"
+     "name with its masterpoint secretary, the secretary's details, and an empty line.\n"
+     "Exit status: 0 clubs found, 1 none, 2 a bad key word or a register that cannot be\n"
+     "read.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunClubsCommand(rest, out, err); }},
+    {"membership",
+     "Usage: mpsec membership [--state ACT|NSW|VIC|QLD|SA|WA|TAS|NT] [--sort] [--save] [--csv]\n"
+     "Counts the active home-club members of every club (of one state's clubs with --state)\n"
+     "from National.TXT and NATIONAL.CLB in the current folder: one line a club, in club\n"
+     "register order, then the total (clubs 9999 are listed but not totalled). --sort puts\n"
+     "the largest first and leaves out the clubs numbered 9xxx. --save also writes the\n"
+     "lines to MEMBERSHIP.TXT. --csv prints them as comma-separated values (Club, Name,\n"
+     "Members) and the total on standard error.\n"
+     "Exit status: 0 counted, 2 bad options, a register that cannot be read or a file not\n"
+     "written.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunMembershipCommand(rest, out, err); }},
+    {"extract",
+     "Usage: mpsec extract TYPE [--state STATE | --club NUMBER [--all-members]]\n"
+     "                          [--min POINTS] [--file FILE] [--csv]\n"
+     "Writes a list of players into the current folder, with the name and bytes the\n"
+     "extraction screen gives it, and prints its name and the lines the screen lists.\n"
+     "TYPE is one of:\n"
+     "  all            all players (ALL.TXT, NSW.TXT ..., 6785.TXT for a club)\n"
+     "  top            top performers, overall total at least --min (100) (TOP...)\n"
+     "  year           top performers this year, at least --min (50) (YEAR...)\n"
+     "  mip            most improved players, at least 10 this year (MIP...)\n"
+     "  home           a club's home members, number,surname,given name (HOME6785.TXT)\n"
+     "  inactive       a club's inactive members (INAC6785.TXT)\n"
+     "  inactive-file  the inactive players among the numbers of --file FILE (INACFILE.TXT)\n"
+     "STATE is ALL, NSW, VIC, QLD, WA, NT, ACT, TAS or SA; --all-members counts a club's\n"
+     "members through ALTERNAT.TXT too. --csv prints the rows as comma-separated values with\n"
+     "a header row, and the file's name on standard error.\n"
+     "Exit status: 0 written, 1 no player qualified (the empty file is still written), 2 bad\n"
+     "arguments, a file that cannot be read or written.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunExtractCommand(rest, out, err); }},
 };
+
+bool IsCommandName(const std::string& word) {
+    for (const Command& command : kCommands)
+        if (word == command.Name)
+            return true;
+    return word == "help";
+}
+
+// Takes `--data DIR` (or `--data=DIR`) out of the arguments, wherever it stands. The folder,
+// none, or a failure that says what is wrong.
+Result<std::optional<std::string>> TakeDataOption(std::vector<std::string>& args) {
+    std::optional<std::string> folder;
+    for (std::size_t i = 1; i < args.size();) {
+        std::optional<std::string> value;
+        std::size_t taken = 1;
+        if (args[i] == "--data") {
+            if (i + 1 >= args.size())
+                return Failure{"--data needs a folder"};
+            value = args[i + 1];
+            taken = 2;
+        } else if (args[i].rfind("--data=", 0) == 0) {
+            value = args[i].substr(7);
+        } else {
+            ++i;
+            continue;
+        }
+        if (folder)
+            return Failure{"--data is given twice"};
+        folder = value;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i + taken));
+    }
+    return folder;
+}
+
+// Runs in `folder` and comes back to the folder it started in.
+class InFolder {
+  public:
+    explicit InFolder(const std::filesystem::path& folder) {
+        std::error_code ec;
+        previous_ = std::filesystem::current_path(ec);
+        std::filesystem::current_path(folder, error_);
+    }
+    ~InFolder() {
+        std::error_code ignored;
+        if (!error_)
+            std::filesystem::current_path(previous_, ignored);
+    }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+    const std::error_code& Error() const { return error_; }
+
+  private:
+    std::filesystem::path previous_;
+    std::error_code error_;
+};
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const PdfWriter& writePdf);
 
 } // namespace
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+namespace {
+
+// One line of text as roff prints it unchanged.
+std::string RoffLine(const std::string& line) {
+    std::string text;
+    if (!line.empty() && (line[0] == '.' || line[0] == '\''))
+        text = "\\&";
+    for (char c : line) {
+        if (c == '\\')
+            text += "\\e";
+        else if (c == '-')
+            text += "\\-";
+        else
+            text += c;
+    }
+    return text;
+}
+
+// Preformatted text, line by line.
+void RoffBlock(std::ostream& out, const std::string& text) {
+    out << ".nf\n";
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        out << RoffLine(text.substr(start, end - start)) << "\n";
+        start = end + 1;
+    }
+    out << ".fi\n";
+}
+
+} // namespace
+
+void WriteManualPage(std::ostream& out) {
+    out << ".TH MPSEC 1 \"\" \"mpsec " << kVersionNumber << "\" \"User Commands\"\n"
+        << ".SH NAME\n"
+        << "mpsec \\- the masterpoint secretary's program of a bridge club\n"
+        << ".SH SYNOPSIS\n";
+    RoffBlock(out, "mpsec [DIR]\nmpsec [--data DIR] COMMAND [OPTIONS]\nmpsec --help | --version");
+    out << ".SH DESCRIPTION\n";
+    RoffBlock(out, kUsage);
+    out << ".SH COMMANDS\n";
+    for (const Command& command : kCommands) {
+        out << ".SS " << command.Name << "\n";
+        RoffBlock(out, command.Help);
+    }
+    out << ".SH FILES\n";
+    RoffBlock(out, "~/.config/mpsec/mpsec.ini    the settings kept between runs\n"
+                   "~/mpsec-sample               a writable copy of the sample data\n"
+                   "/usr/share/mpsec/sample      the sample data, as installed");
+}
+
+std::optional<std::string> MainWindowFolder(const std::vector<std::string>& args) {
+    std::vector<std::string> rest = args;
+    auto data = TakeDataOption(rest);
+    if (!data)
+        return std::nullopt;
+    if (*data)
+        return rest.size() == 1 ? *data : std::nullopt;
+    if (rest.size() != 2 || rest[1].empty() || rest[1][0] == '-' || IsCommandName(rest[1]))
+        return std::nullopt;
+    std::error_code ec;
+    if (rest[1].find('/') != std::string::npos || std::filesystem::is_directory(rest[1], ec))
+        return rest[1];
+    return std::nullopt;
+}
+
+bool IsCommandLine(const std::vector<std::string>& args) {
+    return args.size() > 1 && !MainWindowFolder(args);
+}
+
+Status CheckDataFolder(const std::string& folder) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec))
+        return Failure{"mpsec: " + folder + " is not a folder."};
+    return {};
+}
+
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                    const PdfWriter& writePdf) {
+    std::vector<std::string> args = arguments;
+    auto data = TakeDataOption(args);
+    if (!data) {
+        err << "mpsec: " << data.Message() << "\n" << kUsage;
+        return 2;
+    }
+    if (!*data)
+        return RunCommand(args, out, err, writePdf);
+    if (Status folder = CheckDataFolder(**data); !folder) {
+        err << folder.Message() << "\n";
+        return 2;
+    }
+    InFolder in(**data);
+    if (in.Error()) {
+        err << "mpsec: cannot work in " << **data << ": " << in.Error().message() << "\n";
+        return 2;
+    }
+    return RunCommand(args, out, err, writePdf);
+}
+
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const PdfWriter& writePdf) {
     const std::string name = args.size() > 1 ? args[1] : std::string();
     if (name == "--help" || name == "-h" || name == "help") {
         out << kUsage;
@@ -114,5 +327,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     err << "mpsec: unknown command '" << name << "'\n" << kUsage;
     return 2;
 }
+
+} // namespace
 
 } // namespace mpsec

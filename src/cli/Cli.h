@@ -1,16 +1,28 @@
 #pragma once
 #include "cli/StatementCommand.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace mpsec {
 
+// The data folder of a command line that opens the main window on it: `mpsec DIR` (a
+// single argument that is a folder or a path, not a command) or `mpsec --data DIR`.
+std::optional<std::string> MainWindowFolder(const std::vector<std::string>& args);
+
 // Whether the arguments ask for a headless command rather than the main window.
 bool IsCommandLine(const std::vector<std::string>& args);
 
-// Runs a headless command in the current folder; returns the exit status.
+// Fails with the message to show when `folder` is not a folder to work in.
+Status CheckDataFolder(const std::string& folder);
+
+// The manual page (roff), made of the same help texts the commands print.
+void WriteManualPage(std::ostream& out);
+
+// Runs a headless command in the current folder, or in the folder of its `--data DIR`
+// (given before or after the command's name); returns the exit status.
 // `writePdf` writes the composed statements as PDF files (it needs the print layer).
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const PdfWriter& writePdf = {});

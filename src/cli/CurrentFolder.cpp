@@ -20,4 +20,14 @@ std::function<std::string(std::string_view)> CurrentFolder::ClubDescription() co
     return [this](std::string_view code) { return Clubs.GetClubDescription(code); };
 }
 
+std::optional<std::string> CommandLineNumber(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const std::size_t first = text.find_first_not_of('0');
+    const std::string digits = first == std::string::npos ? "0" : text.substr(first);
+    if (digits.size() > static_cast<std::size_t>(kTypedNumberLength))
+        return std::nullopt;
+    return digits;
+}
+
 } // namespace mpsec

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -21,5 +22,10 @@ struct CurrentFolder {
     bool Load(std::ostream& err, const char* command);
     std::function<std::string(std::string_view)> ClubDescription() const;
 };
+
+// A player number typed on the command line, without its leading zeros: the register holds
+// numbers of up to seven digits, so a longer one (after its leading zeros) is refused rather
+// than cut. None when `text` is not such a number.
+std::optional<std::string> CommandLineNumber(const std::string& text);
 
 } // namespace mpsec

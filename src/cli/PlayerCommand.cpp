@@ -21,9 +21,13 @@ int RunPlayerCommand(const std::vector<std::string>& args, std::ostream& out, st
     const auto describe = folder.ClubDescription();
 
     const std::string& first = args[0];
-    const bool isNumber = first.find_first_not_of("0123456789") == std::string::npos;
-    if (isNumber) {
-        const std::size_t line = national.FindPlayerByNumber(first);
+    if (first.find_first_not_of("0123456789") == std::string::npos) {
+        const std::optional<std::string> number = CommandLineNumber(first);
+        if (!number) {
+            err << "mpsec player: a player number has at most 7 digits, not '" << first << "'\n";
+            return 2;
+        }
+        const std::size_t line = national.FindPlayerByNumber(*number);
         if (line == 0) {
             err << "mpsec player: " << std::string(TrimBlanks(kNoPlayerWithNumber)) << "\n";
             return 1;

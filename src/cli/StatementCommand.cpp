@@ -81,6 +81,12 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
         err << "Usage: mpsec statement NUMBER [--pdf FILE]\n";
         return 2;
     }
+    if (auto typed = CommandLineNumber(number))
+        number = *typed;
+    else {
+        err << "mpsec statement: a player number has at most 7 digits, not '" << number << "'\n";
+        return 2;
+    }
     AwardFolder folder;
     if (!folder.Load(err, "statement"))
         return 2;

@@ -4,6 +4,11 @@ namespace mpsec {
 
 inline constexpr const char* kApplicationTitle = "QMR Divoru Viduro Dovuri Seach Program";
 inline constexpr const char* kMainCaption = "QMR Dodiru Vorez Azoviv";
-inline constexpr const char* kVersionText = "Version 7.00.01";
+// The version is the project's (set once, in the build): "7.00.01" for 7.0.1.
+#ifndef MPSEC_VERSION_TEXT
+#error "MPSEC_VERSION_TEXT is set by the build"
+#endif
+inline constexpr const char* kVersionNumber = MPSEC_VERSION_TEXT;
+inline constexpr const char* kVersionText = "Version " MPSEC_VERSION_TEXT;
 
 } // namespace mpsec

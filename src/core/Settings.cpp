@@ -28,6 +28,8 @@ AppSettings ReadSettings(SettingsStore& store, AppSettings settings) {
         settings.LastMPFolderUsed = *v;
     if (auto v = ParseStoredBool(store.ReadText("ShowMPWarning")))
         settings.ShowMPWarning = *v;
+    if (auto v = store.ReadText("DataFolder"))
+        settings.DataFolder = *v;
     return settings;
 }
 
@@ -36,6 +38,7 @@ void WriteSettings(SettingsStore& store, const AppSettings& settings) {
     store.WriteText("LastClubNo", settings.LastClubNo);
     store.WriteText("LastMPFolderUsed", settings.LastMPFolderUsed);
     store.WriteInt("ShowMPWarning", settings.ShowMPWarning ? 1 : 0);
+    store.WriteText("DataFolder", settings.DataFolder);
 }
 
 } // namespace mpsec

@@ -6,12 +6,14 @@
 
 namespace mpsec {
 
-// The four values kept between runs under the settings key "DIDOD".
+// The values kept between runs under the settings key "DIDOD": the program's four, and the
+// data folder used last (for a start from the desktop's menu).
 struct AppSettings {
     bool ShowHints = true;
     std::string LastClubNo;
     std::string LastMPFolderUsed; // the user's home folder on first run
     bool ShowMPWarning = true;
+    std::string DataFolder; // none on first run
 
     bool operator==(const AppSettings&) const = default;
 };
@@ -25,7 +27,7 @@ std::optional<bool> ParseStoredBool(const std::optional<std::string>& text);
 // wrong kind keeps its default.
 AppSettings ReadSettings(SettingsStore& store, AppSettings defaults);
 
-// Writes all four values.
+// Writes all the values.
 void WriteSettings(SettingsStore& store, const AppSettings& settings);
 
 } // namespace mpsec

@@ -29,6 +29,12 @@ struct SaveFileRequest {
     bool AskOverwrite = true;
 };
 
+struct FolderRequest {
+    QString Title;
+    QString InitialFolder;
+    QStringList Sidebar; // folders offered beside the usual places
+};
+
 // The program's only way to the desktop's modal services, so that a test can script the
 // user's answers and see every text shown.
 class Platform {
@@ -45,6 +51,8 @@ class Platform {
     // The chosen files; empty when cancelled.
     virtual QStringList ChooseOpenFiles(const OpenFileRequest& request) = 0;
     virtual QString ChooseSaveFile(const SaveFileRequest& request) = 0;
+    // The chosen folder; empty when cancelled.
+    virtual QString ChooseFolder(const FolderRequest& request) = 0;
 
     // The printer set-up dialog on the program's printer; false when cancelled.
     virtual bool PrinterSetup(QWidget* parent) = 0;

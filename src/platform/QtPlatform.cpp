@@ -14,6 +14,7 @@
 #include <QPrintPreviewDialog>
 #include <QProgressDialog>
 #include <QTimer>
+#include <QUrl>
 #include <memory>
 
 #include "print/PageRenderer.h"
@@ -136,6 +137,20 @@ QString QtPlatform::ChooseSaveFile(const SaveFileRequest& request) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.AskOverwrite);
     if (!request.FileName.isEmpty())
         dialog.selectFile(request.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtPlatform::ChooseFolder(const FolderRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), request.Title, request.InitialFolder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    QList<QUrl> places = dialog.sidebarUrls();
+    for (const QString& folder : request.Sidebar)
+        places.append(QUrl::fromLocalFile(folder));
+    dialog.setSidebarUrls(places);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

@@ -20,6 +20,7 @@ class QtPlatform : public Platform {
     void Beep() override;
     QStringList ChooseOpenFiles(const OpenFileRequest& request) override;
     QString ChooseSaveFile(const SaveFileRequest& request) override;
+    QString ChooseFolder(const FolderRequest& request) override;
     bool PrinterSetup(QWidget* parent) override;
     bool ChoosePrinter(QWidget* parent) override;
     void PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,

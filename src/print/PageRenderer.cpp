@@ -1,7 +1,6 @@
 #include "print/PageRenderer.h"
 
 #include "core/Files.h"
-#include "print/ProgramResources.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,7 +13,20 @@
 #include <cmath>
 #include <numeric>
 
+// The pictures live in this library; a static library's resources must be asked for.
+static void LoadPictures() {
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(mpsec);
+        return true;
+    }();
+    (void)loaded;
+}
+
 namespace mpsec {
+
+void LoadProgramResources() {
+    LoadPictures();
+}
 
 namespace {
 
@@ -104,7 +116,7 @@ class Page {
 
 int RenderDocument(QPagedPaintDevice& device, const ComposedDocument& doc,
                    const PageProgress& progress) {
-    LoadProgramResources();
+    LoadPictures();
     std::vector<std::vector<GridPage>> gridParts;
     int pageCount = 1;
     for (const PageGrid& grid : doc.Grids) {

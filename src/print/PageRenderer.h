@@ -10,6 +10,10 @@ class QPrinter;
 
 namespace mpsec {
 
+// Makes the program's resources (pictures, the user's guide) readable; they live in a
+// static library, whose resources must be asked for.
+void LoadProgramResources();
+
 // Asked before each page of a job is drawn, with the pages drawn so far and the job's page
 // count; false stops the job there (a printer's job is aborted).
 using PageProgress = std::function<bool(int pagesDone, int pageCount)>;

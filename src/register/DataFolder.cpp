@@ -50,4 +50,50 @@ Status LoadClubRegister(const fs::path& folder, ClubRegister& clubs) {
     return LoadRegister(folder, clubs, "NATIONAL.CLB", kMissingClubsMessage);
 }
 
+bool HoldsRegisters(const fs::path& folder) {
+    std::error_code ec;
+    return !folder.empty() && fs::is_directory(folder, ec) &&
+           MissingRegisterMessages(folder).empty();
+}
+
+DataFolderChoice ChooseDataFolder(const std::optional<fs::path>& argument, const fs::path& start,
+                                  const std::string& remembered,
+                                  const std::function<bool(const fs::path&)>& holds) {
+    if (argument)
+        return {DataFolderSource::Argument, *argument};
+    if (holds(start))
+        return {DataFolderSource::StartFolder, start};
+    if (!remembered.empty() && holds(fs::path(remembered)))
+        return {DataFolderSource::Remembered, fs::path(remembered)};
+    return {DataFolderSource::Ask, {}};
+}
+
+Result<fs::path> PrepareSampleCopy(const fs::path& installed, const fs::path& copy) {
+    std::error_code ec;
+    if (fs::exists(copy, ec)) {
+        if (fs::is_directory(copy, ec))
+            return copy;
+        return Failure{copy.string() + " exists and is not a folder."};
+    }
+    if (!fs::is_directory(installed, ec))
+        return Failure{"The sample data is not installed (" + installed.string() + ")."};
+    // Copied beside the target first, so an interrupted copy never looks complete.
+    fs::path partial = copy;
+    partial += ".partial";
+    fs::remove_all(partial, ec);
+    fs::copy(installed, partial, fs::copy_options::recursive, ec);
+    if (!ec)
+        fs::rename(partial, copy, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove_all(partial, ignored);
+        return Failure{"Cannot copy the sample data to " + copy.string() + ": " + ec.message() +
+                       "."};
+    }
+    // Installed files are read-only; the copy is the user's to write in.
+    for (const auto& entry : fs::recursive_directory_iterator(copy, ec))
+        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ec);
+    return copy;
+}
+
 } // namespace mpsec

@@ -129,6 +129,8 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
     WriteRegisters();
     using Values = std::map<std::string, std::string>;
     const std::string home = QDir::toNativeSeparators(QDir::homePath() + '/').toStdString();
+    // The folder whose registers loaded is remembered for the next start.
+    const std::string data = dir.Path().string();
     struct Case {
         Values stored;
         bool hintsAtStart;
@@ -141,17 +143,20 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
          {{"ShowHints", "1"},
           {"ShowMPWarning", "1"},
           {"LastClubNo", ""},
-          {"LastMPFolderUsed", home}}},
+          {"LastMPFolderUsed", home},
+          {"DataFolder", data}}},
         {{{"ShowHints", "0"},
           {"LastClubNo", "6785"},
           {"LastMPFolderUsed", "/data/mp/"},
-          {"ShowMPWarning", "0"}},
+          {"ShowMPWarning", "0"},
+          {"DataFolder", "/gone/federation"}},
          false,
          true,
          {{"ShowHints", "1"},
           {"ShowMPWarning", "0"},
           {"LastClubNo", "6785"},
-          {"LastMPFolderUsed", "/data/mp/"}}},
+          {"LastMPFolderUsed", "/data/mp/"},
+          {"DataFolder", data}}},
     };
     for (const auto& c : cases) {
         platform.Store().Values = c.stored;
@@ -266,6 +271,9 @@ TEST_F(MainWinTest, EveryBuiltWindowIsReachedFromItsMenuItem) {
     ProgramWindows windows(state, platform, win);
     const std::map<MenuCommand, QString> opens = {
         {MenuCommand::ViewPlayer, "Viewing Players"},
+        {MenuCommand::ExtractPlayers, "Extract Players"},
+        {MenuCommand::ClubSecretaries, "View Club Master Point Secretaries."},
+        {MenuCommand::ClubMembership, "Home Club Membership Numbers."},
         {MenuCommand::ViewMPFile, "View Masterpoint Information in a File"},
         {MenuCommand::PlayerDetails, "Player Details "},
         {MenuCommand::AwardDetails, "Award Details"},

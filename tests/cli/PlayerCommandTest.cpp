@@ -24,6 +24,9 @@ TEST(PlayerCommand, NumberSurnameAndFailures) {
         {{"smi"}, 0, "Select Required Player\n     22  SMITH JO  *Regional  3104\n", ""},
         {{"KARVEL", "A"}, 0, "  12345  KARVEL ANNE", ""},
         {{"999"}, 1, "", "No player has this number."},
+        // Seven digits after the leading zeros at most: an eighth is refused, never cut.
+        {{"00012345"}, 0, "Name: ANNE KARVEL", ""},
+        {{"12345678"}, 2, "", "a player number has at most 7 digits, not '12345678'"},
         {{"ZZZ"}, 1, "", "no player found"},
         {{}, 2, "", "Usage"},
         {{"--help"}, 0, "Usage: mpsec player", ""},

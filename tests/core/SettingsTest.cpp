@@ -51,11 +51,13 @@ TEST(Settings, AbsentOrWrongValuesKeepTheDefaults) {
     EXPECT_EQ(read.LastMPFolderUsed, "/home/sec/");
 }
 
-TEST(Settings, WritesAllFourValuesBooleansAsIntegers) {
+TEST(Settings, WritesAllValuesBooleansAsIntegers) {
     MapStore store;
-    WriteSettings(store, AppSettings{false, "3104", "/data/mp/", true});
-    EXPECT_EQ(store.values, (std::map<std::string, std::string>{{"ShowHints", "int:0"},
-                                                                {"LastClubNo", "3104"},
-                                                                {"LastMPFolderUsed", "/data/mp/"},
-                                                                {"ShowMPWarning", "int:1"}}));
+    WriteSettings(store, AppSettings{false, "3104", "/data/mp/", true, "/home/sec/Federation"});
+    EXPECT_EQ(store.values,
+              (std::map<std::string, std::string>{{"ShowHints", "int:0"},
+                                                  {"LastClubNo", "3104"},
+                                                  {"LastMPFolderUsed", "/data/mp/"},
+                                                  {"ShowMPWarning", "int:1"},
+                                                  {"DataFolder", "/home/sec/Federation"}}));
 }

@@ -9,7 +9,7 @@ using namespace mpsec;
 TEST(SettingsStore, RoundTripThroughQSettings) {
     test::TempFolder dir;
     const QString file = QString::fromStdString((dir / "mpsec.conf").string());
-    AppSettings written{false, "6785", "/home/sec/MP Files/", false};
+    AppSettings written{false, "6785", "/home/sec/MP Files/", false, "/home/sec/Fed"};
     {
         QtSettingsStore store("DIDOD", file);
         WriteSettings(store, written);

@@ -2,6 +2,7 @@
 #include "support/Players.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 
 using namespace mpsec;
@@ -46,4 +47,69 @@ TEST(DataFolder, RegistersLoadOrSayWhyNot) {
     EXPECT_TRUE(LoadClubRegister(dir.Path(), clubs).Ok());
     EXPECT_EQ(national.FindPlayerByNumber("2488258"), 1u);
     EXPECT_EQ(clubs.GetClubDescription("3104"), "3104 ARDEN BRIDGE CLUB");
+}
+
+TEST(DataFolder, StartFolderChoice) {
+    const std::filesystem::path start = "/home/sec", remembered = "/data/fed", arg = "/mnt/usb";
+    auto holdsOnly = [](std::set<std::string> folders) {
+        return [folders](const std::filesystem::path& p) { return folders.count(p.string()) > 0; };
+    };
+    using S = DataFolderSource;
+    struct Case {
+        std::optional<std::filesystem::path> argument;
+        std::string remembered;
+        std::set<std::string> holding;
+        DataFolderChoice expected;
+    } cases[] = {
+        // A named folder is used even when it holds nothing (its messages then say so).
+        {arg, remembered.string(), {"/home/sec", "/data/fed"}, {S::Argument, arg}},
+        // Started in a folder with the registers: nothing else is looked at.
+        {{}, remembered.string(), {"/home/sec", "/data/fed"}, {S::StartFolder, start}},
+        {{}, remembered.string(), {"/data/fed"}, {S::Remembered, remembered}},
+        // The remembered folder no longer holds them, or there is none: ask.
+        {{}, remembered.string(), {}, {S::Ask, {}}},
+        {{}, "", {""}, {S::Ask, {}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooseDataFolder(c.argument, start, c.remembered, holdsOnly(c.holding)),
+                  c.expected)
+            << c.holding.size();
+}
+
+TEST(DataFolder, HoldsRegistersOnlyForAFolderWithBoth) {
+    test::TempFolder dir;
+    EXPECT_FALSE(HoldsRegisters(dir.Path()));
+    dir.Write("national.txt", "x\r\n");
+    dir.Write("NATIONAL.CLB", "x\r\n");
+    EXPECT_TRUE(HoldsRegisters(dir.Path()));
+    EXPECT_FALSE(HoldsRegisters(dir.Path() / "national.txt")); // a file, not a folder
+    EXPECT_FALSE(HoldsRegisters(dir.Path() / "gone"));
+    EXPECT_FALSE(HoldsRegisters(""));
+}
+
+TEST(DataFolder, SampleCopyIsMadeOnceAndWritable) {
+    test::TempFolder dir;
+    const auto installed = dir.Path() / "share", copy = dir.Path() / "mpsec-sample";
+    std::filesystem::create_directory(installed);
+    dir.Write("share/National.TXT", "header\r\n");
+    chmod((installed / "National.TXT").c_str(), 0444);
+    chmod(installed.c_str(), 0555);
+
+    auto made = PrepareSampleCopy(installed, copy);
+    ASSERT_TRUE(made.Ok()) << made.Message();
+    EXPECT_EQ(*made, copy);
+    EXPECT_TRUE(std::filesystem::exists(copy / "National.TXT"));
+    EXPECT_NE(std::filesystem::status(copy / "National.TXT").permissions() &
+                  std::filesystem::perms::owner_write,
+              std::filesystem::perms::none);
+    // A second start keeps what the user changed in the copy.
+    dir.Write("mpsec-sample/National.TXT", "changed\r\n");
+    ASSERT_TRUE(PrepareSampleCopy(installed, copy).Ok());
+    EXPECT_EQ(dir.Read("mpsec-sample/National.TXT"), "changed\r\n");
+    chmod(installed.c_str(), 0755);
+
+    EXPECT_FALSE(PrepareSampleCopy(dir.Path() / "none", dir.Path() / "other").Ok());
+    dir.Write("afile", "x");
+    EXPECT_EQ(PrepareSampleCopy(installed, dir.Path() / "afile").Message(),
+              (dir.Path() / "afile").string() + " exists and is not a folder.");
 }

@@ -50,6 +50,9 @@ void FakePlatform::ExpectOpenFiles(const QStringList& chosen,
 void FakePlatform::ExpectSaveFile(const QString& chosen) {
     expected_.push_back({"save", QString(), false, {chosen}, {}, {}});
 }
+void FakePlatform::ExpectFolder(const QString& title, const QString& chosen) {
+    expected_.push_back({"folder", title, false, {chosen}, {}, {}});
+}
 void FakePlatform::ExpectPrinterSetup(bool accept) {
     expected_.push_back({"printer setup", QString(), accept, {}, {}, {}});
 }
@@ -112,6 +115,14 @@ QString FakePlatform::ChooseSaveFile(const SaveFileRequest& request) {
     if (!Take("save", QString(), p))
         return {};
     shown_.back() = "save: " + request.Title;
+    return p.files.value(0);
+}
+
+QString FakePlatform::ChooseFolder(const FolderRequest& request) {
+    LastFolderRequest = request;
+    Prompt p;
+    if (!Take("folder", request.Title, p))
+        return {};
     return p.files.value(0);
 }
 

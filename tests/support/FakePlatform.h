@@ -31,6 +31,8 @@ class FakePlatform : public Platform {
     void ExpectOpenFiles(const QStringList& chosen,
                          std::function<void(const OpenFileRequest&)> during = {});
     void ExpectSaveFile(const QString& chosen);
+    // The folder chooser with this title; `chosen` empty for Cancel.
+    void ExpectFolder(const QString& title, const QString& chosen);
     void ExpectPrinterSetup(bool accept);
     void ExpectPrintDialog(bool accept);
     // The dialog with this caption is shown; `drive` works it and returns its result.
@@ -68,6 +70,9 @@ class FakePlatform : public Platform {
     void Beep() override { ++beeps_; }
     QStringList ChooseOpenFiles(const OpenFileRequest& request) override;
     QString ChooseSaveFile(const SaveFileRequest& request) override;
+    QString ChooseFolder(const FolderRequest& request) override;
+    // The last folder request (its sidebar, its initial folder).
+    FolderRequest LastFolderRequest;
     bool PrinterSetup(QWidget* parent) override;
     bool ChoosePrinter(QWidget* parent) override;
     void PrintLines(const QStringList& lines, const QString& fontFamily, int pointSize,
