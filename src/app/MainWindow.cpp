@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/Gradient.h"
 #include "app/Startup.h"
 #include "core/Files.h"
 #include "core/ProgramInfo.h"
@@ -44,6 +45,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     statusBar()->addWidget(dateLabel_, 1);
     statusBar()->addPermanentWidget(registerDateLabel_);
     statusBar()->setFocusPolicy(Qt::StrongFocus);
+    setCentralWidget(new GradientBackground(this));
     buildMenu();
     start();
     attachDialogs(DialogSet{});

@@ -11,6 +11,9 @@
 #include "platform/Platform.h"
 #include "statements/ClubStatementsDialog.h"
 #include "statements/StatementDialog.h"
+#include "submissions/AwardAdjustmentDialog.h"
+#include "submissions/AwardDetailsDialog.h"
+#include "submissions/PlayerDetailsDialog.h"
 
 #include <QCoreApplication>
 
@@ -39,6 +42,12 @@ ProgramWindows::ProgramWindows(AppState& state, Platform& platform, MainWindow& 
         mpFileViewer_->setChosenFile(file);
         platform.RunModal(*mpFileViewer_);
     };
+    playerDetails_ = std::make_unique<PlayerDetailsDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::PlayerDetails] = playerDetails_.get();
+    awardDetails_ = std::make_unique<AwardDetailsDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::AwardDetails] = awardDetails_.get();
+    awardAdjustment_ = std::make_unique<AwardAdjustmentDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::AwardAdjustment] = awardAdjustment_.get();
     statement_ = std::make_unique<StatementDialog>(state, platform, &mainWindow);
     dialogs.Windows[MenuCommand::SingleStatement] = statement_.get();
     clubStatements_ =

@@ -16,6 +16,9 @@ class ExtractDialog;
 class ClubDialog;
 class HelpWindow;
 class HelpKey;
+class PlayerDetailsDialog;
+class AwardDetailsDialog;
+class AwardAdjustmentDialog;
 
 // Every window of the program, created once in the program's order, reused for the whole
 // run, and attached to the main window's menu.
@@ -31,6 +34,9 @@ class ProgramWindows {
     std::unique_ptr<AboutDialog> about_;
     std::unique_ptr<OldFilesWarningDialog> oldFilesWarning_;
     std::unique_ptr<MPFileViewerDialog> mpFileViewer_;
+    std::unique_ptr<PlayerDetailsDialog> playerDetails_;
+    std::unique_ptr<AwardDetailsDialog> awardDetails_;
+    std::unique_ptr<AwardAdjustmentDialog> awardAdjustment_;
     std::unique_ptr<StatementDialog> statement_;
     std::unique_ptr<ClubStatementsDialog> clubStatements_;
     std::unique_ptr<ExtractDialog> extract_;
