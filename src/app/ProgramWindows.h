@@ -12,6 +12,10 @@ class OldFilesWarningDialog;
 class MPFileViewerDialog;
 class StatementDialog;
 class ClubStatementsDialog;
+class MPFileEditorDialog;
+class ManualEntryDialog;
+class CancellationsDialog;
+class MergeDialog;
 
 // Every window of the program, created once in the program's order, reused for the whole
 // run, and attached to the main window's menu.
@@ -27,7 +31,11 @@ class ProgramWindows {
     std::unique_ptr<AboutDialog> about_;
     std::unique_ptr<OldFilesWarningDialog> oldFilesWarning_;
     std::unique_ptr<MPFileViewerDialog> mpFileViewer_;
+    std::unique_ptr<MPFileEditorDialog> mpFileEditor_;
+    std::unique_ptr<ManualEntryDialog> manualEntry_;
+    std::unique_ptr<CancellationsDialog> cancellations_;
     std::unique_ptr<StatementDialog> statement_;
+    std::unique_ptr<MergeDialog> merge_;
     std::unique_ptr<ClubStatementsDialog> clubStatements_;
 };
 

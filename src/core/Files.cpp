@@ -149,18 +149,18 @@ Status WriteLinesAtomically(const fs::path& path, const std::vector<std::string>
 }
 
 Status AppendToFile(const fs::path& path, std::string_view bytes) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return Failure{std::strerror(EISDIR)};
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
-        return Failure{std::strerror(errno)};
+        return Failure{errno == ELOOP ? std::string("it is a link, not a file")
+                                      : std::strerror(errno)};
     struct stat before {};
-    if (::fstat(fd, &before) != 0) {
+    if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
         const int error = errno;
         ::close(fd);
-        return Failure{std::strerror(error)};
+        return Failure{error != 0 ? std::strerror(error) : "it is not a plain file"};
     }
+    // One write for the block; whatever part of it a failure leaves is cut off again.
     Status done;
     std::string_view rest = bytes;
     while (done && !rest.empty()) {
@@ -176,9 +176,8 @@ Status AppendToFile(const fs::path& path, std::string_view bytes) {
         if (WriterCalls().Sync(fd) != 0)
             done = Failure{std::strerror(errno != 0 ? errno : EIO)};
     }
-    if (!done && ::ftruncate(fd, before.st_size) != 0) {
-        // The cut failed too: the file keeps the part written; the failure is still said.
-    }
+    if (!done && ::ftruncate(fd, before.st_size) != 0)
+        done = Failure{done.Message() + "; the end of the file may hold part of the block"};
     if (::close(fd) != 0 && done)
         done = Failure{std::strerror(errno)};
     return done;

@@ -70,7 +70,8 @@ Status WriteLinesAtomically(const std::filesystem::path& path,
 
 // Appends `bytes` to `path` (created when absent) in one write and syncs it. A write that
 // stops part-way is cut back to the file's old end, so a failure adds nothing; it says why
-// in the system's words.
+// in the system's words. A symbolic link or anything but a plain file of that name is
+// refused rather than followed.
 Status AppendToFile(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace mpsec
