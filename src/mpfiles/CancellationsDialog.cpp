@@ -7,10 +7,10 @@
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
+#include "ui/MemberGrid.h"
 #include "ui/Widgets.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -39,20 +39,9 @@ CancellationsDialog::CancellationsDialog(AppState& state, Platform& platform, QW
     getButton_ = new QPushButton(QStringLiteral("Get"), this);
     getButton_->setToolTip(QStringLiteral("Get the players"));
 
-    grid_ = new QTableWidget(0, 4, this);
-    grid_->setHorizontalHeaderLabels(
-        {QString(), QStringLiteral("Name"), QStringLiteral("QMR No."), QStringLiteral("Active ")});
-    grid_->setColumnHidden(0, true);
-    grid_->setColumnWidth(kNameColumn, 180);
-    grid_->setColumnWidth(kNumberColumn, 60);
-    grid_->setColumnWidth(kActiveColumn, 50);
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(18);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grid_ = MemberGrid(QStringLiteral("Active "), this);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setMinimumSize(312, 400);
+    grid_->setMinimumHeight(400);
     grid_->installEventFilter(this);
 
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);

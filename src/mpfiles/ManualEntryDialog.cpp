@@ -10,12 +10,12 @@
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
+#include "ui/MemberGrid.h"
 #include "ui/Widgets.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,21 +121,9 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     getButton_->setToolTip(QStringLiteral("Get the players"));
     countLabel_ = BoldLabel(QString(), this);
 
-    grid_ = new QTableWidget(0, 4, this);
-    grid_->setHorizontalHeaderLabels(
-        {QString(), QStringLiteral("Name"), QStringLiteral("QMR No."), QStringLiteral("Points")});
-    grid_->setColumnHidden(0, true);
-    grid_->setColumnWidth(kNameColumn, 180);
-    grid_->setColumnWidth(kNumberColumn, 60);
-    grid_->setColumnWidth(kPointsColumn, 50);
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(18);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid_ = MemberGrid(QStringLiteral("Points"), this);
     grid_->setToolTip(QStringLiteral("TAB and Shift-TAB to navigate"));
-    grid_->setMinimumSize(312, 340);
+    grid_->setMinimumHeight(340);
     cells_ = new ManualEntryCells(
         [this](QObject* editor, QEvent* event) { return eventFilter(editor, event); }, grid_);
     grid_->setItemDelegate(cells_);
