@@ -1,8 +1,11 @@
 #include "cli/Cli.h"
 
+#include "cli/CancellationsCommand.h"
 #include "cli/CheckCommand.h"
+#include "cli/MergeCommand.h"
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
+#include "core/Settings.h"
 
 namespace mpsec {
 
@@ -24,6 +27,10 @@ constexpr const char* kUsage =
     "                  a player's statement of awards as text, and as a printed page in a PDF\n"
     "  statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
     "                  one PDF statement per active member of the club (surnames From-To)\n"
+    "  merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n"
+    "                  join masterpoint files of one type into one, as the merge window does\n"
+    "  cancellations --club NUMBER [--yes] PLAYER...\n"
+    "                  write the club's cancellation file with the players named marked\n"
     "\n"
     "Options:\n"
     "  -h, --help      show this help and exit\n"
@@ -37,13 +44,21 @@ bool IsCommandLine(const std::vector<std::string>& args) {
 
 namespace {
 
+// What some commands take from the program besides their arguments.
+struct CommandContext {
+    AppSettings Settings;
+    CivilDate Today;
+};
+
 // A headless command: its name, its --help text, and how it runs on the arguments after
-// its name.
+// its name (with the program's settings and today's date, for the commands that use them).
 struct Command {
     const char* Name;
     const char* Help;
     int (*Run)(const std::vector<std::string>& rest, const PdfWriter& writePdf, std::ostream& out,
                std::ostream& err);
+    int (*RunInContext)(const std::vector<std::string>& rest, const CommandContext& context,
+                        std::ostream& out, std::ostream& err) = nullptr;
 };
 
 const Command kCommands[] = {
@@ -82,12 +97,38 @@ const Command kCommands[] = {
      "member's surname lies in the range, or a statement stops at a bad history line,\n"
      "2 bad options, a file that cannot be read or a PDF that cannot be written.\n",
      RunStatementsCommand},
+    {"merge",
+     "Usage: mpsec merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n"
+     "Joins two or more masterpoint files of the type into one, in the order given: empty\n"
+     "lines are dropped and the first Ctrl-Z of a line removed; a Ctrl-Z at the start of a\n"
+     "line ends its file. The output, by default the last club number, the quarter digit,\n"
+     "the two-digit year and the extension (1234226.gld), in the current folder, is replaced\n"
+     "in one rename, so an input may be the output.\n"
+     "Exit status: 0 merged, 1 the output exists and --yes was not given (nothing changed),\n"
+     "2 bad options, fewer than two files, or a file that cannot be read or written\n"
+     "(nothing changed).\n",
+     nullptr,
+     [](const std::vector<std::string>& rest, const CommandContext& context, std::ostream& out,
+        std::ostream& err) {
+         return RunMergeCommand(rest, context.Settings.LastClubNo, context.Today, out, err);
+     }},
+    {"cancellations",
+     "Usage: mpsec cancellations --club NUMBER [--yes] PLAYER...\n"
+     "Writes NUMBERcncl.txt in the current folder: one line for each player named, who must\n"
+     "be an active home-club member of the club in National.TXT, in register order, dated\n"
+     "today (yymmdd).\n"
+     "Exit status: 0 written, 1 the file exists and --yes was not given (nothing changed),\n"
+     "2 bad options, a player who is not an active member of the club, or a file that\n"
+     "cannot be read or written (nothing written).\n",
+     nullptr,
+     [](const std::vector<std::string>& rest, const CommandContext& context, std::ostream& out,
+        std::ostream& err) { return RunCancellationsCommand(rest, context.Today, out, err); }},
 };
 
 } // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   const PdfWriter& writePdf) {
+                   const PdfWriter& writePdf, SettingsStore* settings) {
     const std::string name = args.size() > 1 ? args[1] : std::string();
     if (name == "--help" || name == "-h" || name == "help") {
         out << kUsage;
@@ -104,6 +145,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
             out << command.Help;
             return 0;
+        }
+        if (command.RunInContext) {
+            CommandContext context{
+                settings ? ReadSettings(*settings, AppSettings{}) : AppSettings{}, Today()};
+            return command.RunInContext(rest, context, out, err);
         }
         const PdfWriter writer =
             writePdf ? writePdf : [](const ComposedDocument&, const std::string&) {
