@@ -59,7 +59,6 @@ TEST(MergeCommand, MergesAsTheWindowDoes) {
          nullptr},
         {{"--type", "xyz", "a.gld", "b.gld"}, true, 2, kMergeUsage, nullptr},
         {{"--type", "gld", "--type", "red", "a.gld", "b.gld"}, true, 2, kMergeUsage, nullptr},
-        {{"--type", "gld", "--force", "a.gld", "b.gld"}, true, 2, kMergeUsage, nullptr},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(dir / "1234226.gld");

@@ -36,19 +36,6 @@ TEST(ManualEntry, RowsAndTheLinesTheyGive) {
     EXPECT_EQ(VisitorName("ANNE", "KARVEL"), "ANNE KARVEL");
 }
 
-TEST(ManualEntry, ClubsFileIsReplacedVisitorsFileAppended) {
-    test::TempFolder dir;
-    dir.Write("CLUB6785.MP3", "old\r\n");
-    ASSERT_TRUE(SaveManualEntry(dir / "CLUB6785.MP3", {{"12345", "150"}}, false).Ok());
-    EXPECT_EQ(dir.Read("CLUB6785.MP3"), "0012345000150\r\n");
-    ASSERT_TRUE(SaveManualEntry(dir / "v.grn", {{"1", "1"}}, true).Ok());
-    ASSERT_TRUE(SaveManualEntry(dir / "v.grn", {{"2", "2"}, {"3", "0"}}, true).Ok());
-    EXPECT_EQ(dir.Read("v.grn"), "0000001000001\r\n0000002000002\r\n");
-    std::filesystem::create_directory(dir / "folder.grn");
-    EXPECT_EQ(SaveManualEntry(dir / "folder.grn", {{"1", "1"}}, true).Message(),
-              "Cannot write folder.grn: Is a directory");
-}
-
 // Who a club's list holds: active home members from the register (the "-" removed, an
 // inactive "i" never matching), or every line of the alternate file naming the club.
 TEST(ClubMembers, RegisterAndAlternateLists) {
