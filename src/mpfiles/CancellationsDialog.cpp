@@ -75,6 +75,10 @@ CancellationsDialog::CancellationsDialog(AppState& state, Platform& platform, QW
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+CancellationsDialog::~CancellationsDialog() {
+    grid_->removeEventFilter(this);
+}
+
 QString CancellationsDialog::cell(int row, int column) const {
     const QTableWidgetItem* item = grid_->item(row, column);
     return item ? item->text() : QString();

@@ -16,6 +16,7 @@ class CancellationsDialog : public ProgramDialog {
     Q_OBJECT
   public:
     CancellationsDialog(AppState& state, Platform& platform, QWidget* parent = nullptr);
+    ~CancellationsDialog() override;
 
     void getMembers();
     // Toggles the "Active " cell of the current row.

@@ -75,9 +75,14 @@ class ManualEntryCells : public QStyledItemDelegate {
         }
     }
 
+    // The dialog going away: its filter must no longer be called (closing it sends the
+    // editor its last focus events).
+    void stopFiltering() { keyFilter_ = nullptr; }
+
   protected:
     bool eventFilter(QObject* editor, QEvent* event) override {
-        return keyFilter_(editor, event) || QStyledItemDelegate::eventFilter(editor, event);
+        return (keyFilter_ && keyFilter_(editor, event)) ||
+               QStyledItemDelegate::eventFilter(editor, event);
     }
 
   private:
@@ -158,6 +163,11 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     connect(getButton_, &QPushButton::clicked, this, &ManualEntryDialog::getMembers);
     connect(saveButton_, &QPushButton::clicked, this, &ManualEntryDialog::save);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+ManualEntryDialog::~ManualEntryDialog() {
+    cells_->stopFiltering();
+    grid_->removeEventFilter(this);
 }
 
 QString ManualEntryDialog::cell(int row, int column) const {

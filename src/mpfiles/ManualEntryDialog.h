@@ -24,6 +24,7 @@ class ManualEntryDialog : public ProgramDialog {
     enum Mode { ClubMembers = 0, Visitors = 1 };
 
     ManualEntryDialog(AppState& state, Platform& platform, QWidget* parent = nullptr);
+    ~ManualEntryDialog() override;
 
     // Set by the menu just before the dialog is shown; read each time it opens.
     void setEntryMode(int mode) { entryMode_ = mode; }
