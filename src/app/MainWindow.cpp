@@ -157,8 +157,11 @@ void MainWindow::attachDialogs(const DialogSet& dialogs) {
 
 void MainWindow::openModal(MenuCommand command) {
     auto it = dialogs_.Windows.find(command);
-    if (it != dialogs_.Windows.end() && it->second)
-        platform_.RunModal(*it->second);
+    if (it == dialogs_.Windows.end() || !it->second)
+        return;
+    if (auto before = dialogs_.BeforeOpen.find(command); before != dialogs_.BeforeOpen.end())
+        before->second();
+    platform_.RunModal(*it->second);
 }
 
 void MainWindow::openAfterOverwriteCheck(MenuCommand command, const SubmissionFile& file) {

@@ -6,7 +6,11 @@
 #include "enquiries/ExtractDialog.h"
 #include "enquiries/PlayerViewDialog.h"
 #include "help/HelpWindow.h"
+#include "mpfiles/CancellationsDialog.h"
+#include "mpfiles/MPFileEditorDialog.h"
 #include "mpfiles/MPFileViewerDialog.h"
+#include "mpfiles/ManualEntryDialog.h"
+#include "mpfiles/MergeDialog.h"
 #include "mpfiles/OldFilesWarningDialog.h"
 #include "platform/Platform.h"
 #include "statements/ClubStatementsDialog.h"
@@ -48,8 +52,26 @@ ProgramWindows::ProgramWindows(AppState& state, Platform& platform, MainWindow& 
     dialogs.Windows[MenuCommand::AwardDetails] = awardDetails_.get();
     awardAdjustment_ = std::make_unique<AwardAdjustmentDialog>(state, platform, &mainWindow);
     dialogs.Windows[MenuCommand::AwardAdjustment] = awardAdjustment_.get();
+    mpFileEditor_ = std::make_unique<MPFileEditorDialog>(state, platform, &mainWindow);
+    dialogs.ShowEditMP = [this, &platform](const QString& file) {
+        mpFileEditor_->setChosenFile(file);
+        platform.RunModal(*mpFileEditor_);
+    };
+    manualEntry_ = std::make_unique<ManualEntryDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::ManualClubMembers] = manualEntry_.get();
+    dialogs.BeforeOpen[MenuCommand::ManualClubMembers] = [this] {
+        manualEntry_->setEntryMode(ManualEntryDialog::ClubMembers);
+    };
+    dialogs.Windows[MenuCommand::ManualVisitors] = manualEntry_.get();
+    dialogs.BeforeOpen[MenuCommand::ManualVisitors] = [this] {
+        manualEntry_->setEntryMode(ManualEntryDialog::Visitors);
+    };
+    cancellations_ = std::make_unique<CancellationsDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::Cancellations] = cancellations_.get();
     statement_ = std::make_unique<StatementDialog>(state, platform, &mainWindow);
     dialogs.Windows[MenuCommand::SingleStatement] = statement_.get();
+    merge_ = std::make_unique<MergeDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::MergeMPFiles] = merge_.get();
     clubStatements_ =
         std::make_unique<ClubStatementsDialog>(state, platform, *statement_, &mainWindow);
     dialogs.Windows[MenuCommand::ClubStatements] = clubStatements_.get();

@@ -19,6 +19,10 @@ class HelpKey;
 class PlayerDetailsDialog;
 class AwardDetailsDialog;
 class AwardAdjustmentDialog;
+class MPFileEditorDialog;
+class ManualEntryDialog;
+class CancellationsDialog;
+class MergeDialog;
 
 // Every window of the program, created once in the program's order, reused for the whole
 // run, and attached to the main window's menu.
@@ -37,7 +41,11 @@ class ProgramWindows {
     std::unique_ptr<PlayerDetailsDialog> playerDetails_;
     std::unique_ptr<AwardDetailsDialog> awardDetails_;
     std::unique_ptr<AwardAdjustmentDialog> awardAdjustment_;
+    std::unique_ptr<MPFileEditorDialog> mpFileEditor_;
+    std::unique_ptr<ManualEntryDialog> manualEntry_;
+    std::unique_ptr<CancellationsDialog> cancellations_;
     std::unique_ptr<StatementDialog> statement_;
+    std::unique_ptr<MergeDialog> merge_;
     std::unique_ptr<ClubStatementsDialog> clubStatements_;
     std::unique_ptr<ExtractDialog> extract_;
     std::unique_ptr<ClubDialog> clubSecretaries_;

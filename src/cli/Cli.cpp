@@ -1,9 +1,12 @@
 #include "cli/Cli.h"
 
+#include "cli/CancellationsCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/ClubCommands.h"
+#include "cli/MergeCommand.h"
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
+#include "core/Settings.h"
 
 #include <filesystem>
 #include <optional>
@@ -36,6 +39,10 @@ constexpr const char* kUsage =
     "  extract TYPE [--state STATE | --club NUMBER [--all-members]] [--min POINTS]\n"
     "               [--file FILE] [--csv]\n"
     "                  write a list of players to a file, as the extraction screen does\n"
+    "  merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n"
+    "                  join masterpoint files of one type into one, as the merge window does\n"
+    "  cancellations --club NUMBER [--yes] PLAYER...\n"
+    "                  write the club's cancellation file with the players named marked\n"
     "\n"
     "Options:\n"
     "  --data DIR      work on the federation files in DIR instead of the current folder;\n"
@@ -47,13 +54,21 @@ constexpr const char* kUsage =
 
 namespace {
 
+// What some commands take from the program besides their arguments.
+struct CommandContext {
+    AppSettings Settings;
+    CivilDate Today;
+};
+
 // A headless command: its name, its --help text, and how it runs on the arguments after
-// its name.
+// its name (with the program's settings and today's date, for the commands that use them).
 struct Command {
     const char* Name;
     const char* Help;
     int (*Run)(const std::vector<std::string>& rest, const PdfWriter& writePdf, std::ostream& out,
                std::ostream& err);
+    int (*RunInContext)(const std::vector<std::string>& rest, const CommandContext& context,
+                        std::ostream& out, std::ostream& err) = nullptr;
 };
 
 const Command kCommands[] = {
@@ -133,6 +148,32 @@ const Command kCommands[] = {
      "arguments, a file that cannot be read or written.\n",
      [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
         std::ostream& err) { return RunExtractCommand(rest, out, err); }},
+    {"merge",
+     "Usage: mpsec merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n"
+     "Joins two or more masterpoint files of the type into one, in the order given: empty\n"
+     "lines are dropped and the first Ctrl-Z of a line removed; a Ctrl-Z at the start of a\n"
+     "line ends its file. The output, by default the last club number, the quarter digit,\n"
+     "the two-digit year and the extension (1234226.gld), in the current folder, is replaced\n"
+     "in one rename, so an input may be the output.\n"
+     "Exit status: 0 merged, 1 the output exists and --yes was not given (nothing changed),\n"
+     "2 bad options, fewer than two files, or a file that cannot be read or written\n"
+     "(nothing changed).\n",
+     nullptr,
+     [](const std::vector<std::string>& rest, const CommandContext& context, std::ostream& out,
+        std::ostream& err) {
+         return RunMergeCommand(rest, context.Settings.LastClubNo, context.Today, out, err);
+     }},
+    {"cancellations",
+     "Usage: mpsec cancellations --club NUMBER [--yes] PLAYER...\n"
+     "Writes NUMBERcncl.txt in the current folder: one line for each player named, who must\n"
+     "be an active home-club member of the club in National.TXT, in register order, dated\n"
+     "today (yymmdd).\n"
+     "Exit status: 0 written, 1 the file exists and --yes was not given (nothing changed),\n"
+     "2 bad options, a player who is not an active member of the club, or a file that\n"
+     "cannot be read or written (nothing written).\n",
+     nullptr,
+     [](const std::vector<std::string>& rest, const CommandContext& context, std::ostream& out,
+        std::ostream& err) { return RunCancellationsCommand(rest, context.Today, out, err); }},
 };
 
 bool IsCommandName(const std::string& word) {
@@ -192,7 +233,7 @@ class InFolder {
 };
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               const PdfWriter& writePdf);
+               const PdfWriter& writePdf, SettingsStore* settings);
 
 } // namespace
 
@@ -276,7 +317,7 @@ Status CheckDataFolder(const std::string& folder) {
 }
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   const PdfWriter& writePdf) {
+                   const PdfWriter& writePdf, SettingsStore* settings) {
     std::vector<std::string> args = arguments;
     auto data = TakeDataOption(args);
     if (!data) {
@@ -284,7 +325,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         return 2;
     }
     if (!*data)
-        return RunCommand(args, out, err, writePdf);
+        return RunCommand(args, out, err, writePdf, settings);
     if (Status folder = CheckDataFolder(**data); !folder) {
         err << folder.Message() << "\n";
         return 2;
@@ -294,13 +335,13 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         err << "mpsec: cannot work in " << **data << ": " << in.Error().message() << "\n";
         return 2;
     }
-    return RunCommand(args, out, err, writePdf);
+    return RunCommand(args, out, err, writePdf, settings);
 }
 
 namespace {
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               const PdfWriter& writePdf) {
+               const PdfWriter& writePdf, SettingsStore* settings) {
     const std::string name = args.size() > 1 ? args[1] : std::string();
     if (name == "--help" || name == "-h" || name == "help") {
         out << kUsage;
@@ -317,6 +358,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
             out << command.Help;
             return 0;
+        }
+        if (command.RunInContext) {
+            CommandContext context{
+                settings ? ReadSettings(*settings, AppSettings{}) : AppSettings{}, Today()};
+            return command.RunInContext(rest, context, out, err);
         }
         const PdfWriter writer =
             writePdf ? writePdf : [](const ComposedDocument&, const std::string&) {

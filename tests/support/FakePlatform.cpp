@@ -111,6 +111,7 @@ QStringList FakePlatform::ChooseOpenFiles(const OpenFileRequest& request) {
 }
 
 QString FakePlatform::ChooseSaveFile(const SaveFileRequest& request) {
+    lastSave_ = request;
     Prompt p;
     if (!Take("save", QString(), p))
         return {};

@@ -62,6 +62,8 @@ class FakePlatform : public Platform {
     // Called after each document printed (a test can press Cancel there).
     std::function<void()> AfterPrint;
     MemorySettingsStore& Store() { return store_; }
+    // The last save chooser's request (its proposed name, filter, folder, question).
+    const SaveFileRequest& LastSaveRequest() const { return lastSave_; }
 
     bool WarningYesNo(const QString& text) override;
     void Error(const QString& text) override;
@@ -106,6 +108,7 @@ class FakePlatform : public Platform {
     std::vector<ComposedDocument> documents_, previewed_;
     std::vector<std::pair<QString, ComposedDocument>> pdfs_;
     QString pdfFile_;
+    SaveFileRequest lastSave_;
     MemorySettingsStore store_;
 };
 
