@@ -48,11 +48,6 @@ std::string ClubLine(std::string_view clubNo);
 // Lines as the bytes of a block: each ends in CR LF.
 std::string BlockText(const std::vector<std::string>& lines);
 
-// Appends a block of bytes to the file in one write, creating the file when it is absent.
-// On a failure (a read-only folder, a full disk, a folder of that name) the file is left as
-// it was, never with half a block, and the Failure gives the system's reason. A symbolic
-// link of that name is refused rather than followed.
-Status AppendBlock(const std::filesystem::path& path, std::string_view block);
 
 // What the forms say when a block could not be appended.
 std::string AppendFailedMessage(const SubmissionFile& file, const std::string& reason);

@@ -53,7 +53,7 @@ bool SayWhenBlank(bool complete, Platform& platform) {
 
 bool AppendSubmission(const SubmissionFile& file, const AppState& state, Platform& platform,
                       const std::string& block) {
-    const Status appended = AppendBlock(FindFileNoCase(state.DataFolder, file.FileName), block);
+    const Status appended = AppendToFile(FindFileNoCase(state.DataFolder, file.FileName), block);
     if (!appended)
         platform.Error(Latin1(AppendFailedMessage(file, appended.Message())));
     return appended.Ok();

@@ -23,8 +23,8 @@ TEST(SubmissionFiles, ClubLineAndKeys) {
 
 TEST(SubmissionFiles, BlocksAreAppendedWhole) {
     test::TempFolder dir;
-    ASSERT_TRUE(AppendBlock(dir / "PLAYER.TXT", BlockText({"6-785", "APPEND", ""})));
-    ASSERT_TRUE(AppendBlock(dir / "PLAYER.TXT", BlockText({"-", "DELETE", ""})));
+    ASSERT_TRUE(AppendToFile(dir / "PLAYER.TXT", BlockText({"6-785", "APPEND", ""})));
+    ASSERT_TRUE(AppendToFile(dir / "PLAYER.TXT", BlockText({"-", "DELETE", ""})));
     EXPECT_EQ(dir.Read("PLAYER.TXT"), "6-785\r\nAPPEND\r\n\r\n-\r\nDELETE\r\n\r\n");
 }
 
@@ -70,7 +70,7 @@ TEST(SubmissionFiles, AFailedAppendLeavesTheFileAsItWas) {
         dir.Write("AWARDS.TXT", old);
         c.prepare(dir);
         const Status appended =
-            AppendBlock(dir / "AWARDS.TXT", BlockText({"6-1,Q,Y,04,C,b.gld,2,"}));
+            AppendToFile(dir / "AWARDS.TXT", BlockText({"6-1,Q,Y,04,C,b.gld,2,"}));
         WriterCalls() = system;
         ASSERT_FALSE(appended) << c.what;
         EXPECT_EQ(appended.Message(), c.reason) << c.what;
