@@ -152,6 +152,13 @@ bool AwardAdjustmentDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AwardAdjustmentDialog::append() {
+    // Append's access key presses the button without the focus leaving the number box, so
+    // the number is checked here too: an unknown one is never written.
+    if (!addToBox_->text().isEmpty()) {
+        checkAddToNumber();
+        if (addToBox_->text().isEmpty())
+            return;
+    }
     const AwardAdjustmentFields typed{
         ToLatin1(clubBox_->text()),         ToLatin1(authorisedBox_->text()),
         ToLatin1(codeBox_->text()),         ToLatin1(quarterList_->currentText()),

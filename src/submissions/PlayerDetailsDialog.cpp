@@ -271,6 +271,14 @@ bool PlayerDetailsDialog::datesComplete() {
 }
 
 void PlayerDetailsDialog::append() {
+    // Append's access key presses the button without the focus leaving the number box: a
+    // number not looked up yet is looked up now, and a refused one stops the append.
+    if (numberBox_->isEnabled() && !numberBox_->text().isEmpty() &&
+        numberBox_->text() != placedNumber_) {
+        lookUpPlayer();
+        if (numberBox_->text().isEmpty())
+            return;
+    }
     if (!datesComplete())
         return;
     const PlayerDetailsFields typed = fields();

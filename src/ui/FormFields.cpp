@@ -17,8 +17,12 @@ class RuleValidator : public QValidator {
   public:
     RuleValidator(const BoxRule& rule, QObject* parent) : QValidator(parent), rule_(rule) {}
     State validate(QString& input, int&) const override {
+        // Capitals as typed, where the capital is a Latin-1 letter too (the files are
+        // Latin-1: the capitals of ÿ and µ are not, so those stay as typed).
         if (rule_.UpperCase)
-            input = input.toUpper();
+            for (QChar& c : input)
+                if (const QChar upper = c.toUpper(); upper.unicode() <= 0xff)
+                    c = upper;
         if (input.size() > rule_.MaxLength)
             return Invalid;
         if (rule_.Allowed)
@@ -73,6 +77,17 @@ void DateBox::focusInEvent(QFocusEvent* event) {
 }
 
 void DateBox::keyPressEvent(QKeyEvent* event) {
+    // A paste the date's places refuse changes nothing and is no edit; it is said with a beep.
+    if (event->matches(QKeySequence::Paste)) {
+        const QString before = text();
+        const bool wasModified = isModified();
+        QLineEdit::keyPressEvent(event);
+        if (text() == before) {
+            setModified(wasModified);
+            platform_.Beep();
+        }
+        return;
+    }
     if (FilterTypedKey(
             event, platform_, [](QChar c) { return c >= '0' && c <= '9'; }, [] {}))
         return;

@@ -131,6 +131,11 @@ TEST_F(AwardFormsTest, AdjustmentChecksTheAddToNumberAndAppendsItsBlock) {
     platform.VerifyAllShown();
     EXPECT_EQ(dlg->addToBox()->text(), "");
     EXPECT_TRUE(dlg->addToBox()->hasFocus());
+    // Appending straight from the box (its access key) checks the number as well.
+    Type(dlg->addToBox(), "9999999");
+    platform.ExpectMessage("                 Invalid QMR Number                 ");
+    dlg->buttons().Append->click();
+    EXPECT_FALSE(dir.Exists("AAAFORM.TXT"));
     Type(dlg->addToBox(), "012345");
     dlg->goldBox()->setFocus();
     EXPECT_EQ(dlg->addToBox()->text(), "012345");

@@ -163,6 +163,13 @@ TEST_F(PlayerDetailsTest, LeavingTheNumberLooksThePlayerUp) {
     EXPECT_EQ(dlg->surnameBox()->text(), "INACTIVE");
     EXPECT_TRUE(dlg->clubBox()->hasFocus());
 
+    // Appending straight from the number box (its access key) looks it up first.
+    dlg->kindButton(PlayerRequest::Change)->click();
+    Type(dlg->numberBox(), "9999999");
+    platform.ExpectMessage(" Unknown QMR Number. ");
+    dlg->buttons().Append->click();
+    EXPECT_FALSE(dir.Exists("PLAYER.TXT"));
+
     // Leaving for Close, Clear All or Clear File looks nothing up.
     dlg->kindButton(PlayerRequest::Change)->click();
     Type(dlg->numberBox(), "999");
