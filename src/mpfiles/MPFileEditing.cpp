@@ -2,6 +2,8 @@
 
 #include "core/TextHelpers.h"
 
+#include <algorithm>
+
 namespace mpsec {
 
 namespace {
@@ -17,6 +19,12 @@ bool IsDigit(char c) {
 std::size_t PrefixLength(std::string_view line, std::size_t lineNumber) {
     const std::string_view head = line.substr(0, kPrefixWidth);
     if (head.size() == kPrefixWidth && head == ShownPrefix(lineNumber))
+        return kPrefixWidth;
+    // Line numbers of six digits fill the prefix without their ". "; such a prefix moved to
+    // another line (lines added or removed above it) is six digits before the number, its
+    // inserted blank after it.
+    if (head.size() == kPrefixWidth && std::all_of(head.begin(), head.end(), IsDigit) &&
+        line.size() > kPrefixWidth + kNumberWidth && line[kPrefixWidth + kNumberWidth] == ' ')
         return kPrefixWidth;
     std::size_t at = 0;
     while (at < line.size() && line[at] == ' ')

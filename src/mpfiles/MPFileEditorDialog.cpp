@@ -54,7 +54,8 @@ MPFileEditorDialog::MPFileEditorDialog(AppState& state, Platform& platform, QWid
 
 void MPFileEditorDialog::setChosenFile(const QString& file) {
     file_ = file;
-    chooserTitle_ = QStringLiteral("Select Master Point File");
+    // The chooser as the main window left it, for Another's first showing.
+    chooserTitle_ = QStringLiteral("Select Masterpoint File");
     chooserFolder_ = QString::fromStdString(state_.Settings.LastMPFolderUsed);
 }
 

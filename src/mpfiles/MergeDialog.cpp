@@ -121,14 +121,18 @@ void MergeDialog::chooseType(int index) {
         MergeFolderChange(folder, platform_);
     };
     const QStringList chosen = platform_.ChooseOpenFiles(request);
+    // Without files chosen there is nothing to save: the output is offered again only with
+    // a new choice of files.
     if (chosen.isEmpty()) {
         clearChoice();
+        enableOutput(false);
         return;
     }
     if (chosen.size() == 1) {
         platform_.Beep();
         platform_.Error(QString::fromLatin1(kMergeOneFileMessage));
         clearChoice();
+        enableOutput(false);
         closeButton_->setFocus();
         return;
     }

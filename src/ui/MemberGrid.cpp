@@ -17,7 +17,8 @@ QTableWidget* MemberGrid(const QString& lastHeader, QWidget* parent) {
     const int margin = 2 * metrics.horizontalAdvance(QLatin1Char(' ')) + 6;
     const int widths[3] = {
         180, std::max(60, metrics.horizontalAdvance(QStringLiteral("0000000")) + margin),
-        std::max(50, metrics.horizontalAdvance(lastHeader) + margin)};
+        std::max({50, metrics.horizontalAdvance(lastHeader) + margin,
+                  metrics.horizontalAdvance(QStringLiteral("000000")) + margin})};
     for (int column = 1; column < 4; ++column)
         grid->setColumnWidth(column, widths[column - 1]);
     grid->verticalHeader()->hide();

@@ -48,6 +48,7 @@ TEST(MPFileEditing, EditedLinesSaveWhatTheUserMeant) {
         {"   3. 0012345000150", 3, "0012345000150"},       // the inserted blank deleted
         {"1234567 000150", 100000, "1234567000150"},       // a 7-digit number, no prefix
         {"1000000012345 000150", 100000, "0012345000150"}, // line 100000 at its place
+        {"1000010012345 000150", 100000, "0012345000150"}, // line 100001 moved up one
     };
     for (const auto& c : cases)
         EXPECT_EQ(SavedEditorLine(c.editorLine, c.lineNumber), c.saved) << c.editorLine;

@@ -102,7 +102,7 @@ TEST_F(EditMPTest, AnotherLoadsAnotherFile) {
     platform.ExpectOpenFiles({});
     dlg.anotherButton()->click();
     EXPECT_EQ(platform.Shown()[0],
-              "open: Select Master Point File | QMR Master Point Files|*.gld;*.red;*.grn;*.gar;"
+              "open: Select Masterpoint File | QMR Master Point Files|*.gld;*.red;*.grn;*.gar;"
               "*.rag | /last/");
     EXPECT_EQ(platform.Shown()[2], "open: View Masterpoint Information - b.red | QMR Master "
                                    "Point Files|*.gld;*.red;*.grn;*.gar;*.rag | " +
