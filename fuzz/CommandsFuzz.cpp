@@ -79,10 +79,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::SplitInput input = fuzz::Split(fuzz::AsText(data, size));
     const std::string commandLine = input.Preamble.substr(0, input.Preamble.find('\n'));
     const std::vector<std::string> args = Words(commandLine);
-    // Every argument names something in the folder: nothing may reach outside it.
+    // Every argument names something in the folder: nothing may reach outside it (no
+    // path, and no "--data .." to the folder above).
     for (const std::string& a : args)
-        if (a.find('/') != std::string::npos || a.find('\0') != std::string::npos)
+        if (a.find('/') != std::string::npos || a.find('\0') != std::string::npos ||
+            a.find("..") != std::string::npos)
             return -1;
+    // The commands that write lists and files of their own (extractions, the membership
+    // file, merged files, cancellation files) are checked by their own tests; the rules
+    // below are those of the commands that read, report and write statements.
+    for (const char* writer : {"membership", "extract", "merge", "cancellations"})
+        for (std::size_t i = 1; i < args.size(); ++i)
+            if (args[i] == writer)
+                return -1;
 
     const fuzz::ScratchFolder& folder = Folder();
     folder.Empty();
