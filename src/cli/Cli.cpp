@@ -29,6 +29,9 @@ constexpr const char* kUsage =
     "                  a player's statement of awards as text, and as a printed page in a PDF\n"
     "  statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
     "                  one PDF statement per active member of the club (surnames From-To)\n"
+    "  statements --state STATE | --all --pdf-dir DIR [--resume]\n"
+    "                  the same for every club of a state, or of the federation: a folder\n"
+    "                  per club; --resume finishes an interrupted run\n"
     "\n"
     "Options:\n"
     "  --data DIR      work on the federation files in DIR instead of the current folder;\n"
@@ -76,14 +79,25 @@ const Command kCommands[] = {
      "printed page(s) to FILE.\n",
      RunStatementCommand},
     {"statements",
-     "Usage: mpsec statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
+     "Usage: mpsec statements (--club CLUB | --state STATE | --all) [--from A] [--to Z]\n"
+     "                        --pdf-dir DIR [--resume] [--jobs N]\n"
      "Writes the statement of every active member of the club whose surname begins with\n"
      "a letter from A to Z into DIR, one PDF per member named by number and surname.\n"
      "CLUB is the four-digit club number, such as 3104; --from and --to take one capital\n"
      "letter each.\n"
+     "With --state (the first digit of the state's club numbers, such as 3) or --all (the\n"
+     "whole federation), writes one folder per club in DIR, named by the club number, with\n"
+     "the PDF of each of its active members, and shows on standard error how many members\n"
+     "are done, how many a second and the time left; a summary ends the run. A member\n"
+     "whose statement stops at a bad history line is named and skipped.\n"
+     "Ctrl-C stops the run: the statements being written are finished, no PDF is left half\n"
+     "written. --resume skips the members whose PDF is already there, so running the same\n"
+     "command again with --resume completes the set.\n"
+     "The statements are drawn on all cores; --jobs N uses N workers instead.\n"
      "Exit status: 0 statements written, 1 the club is not in NATIONAL.CLB, no active\n"
      "member's surname lies in the range, or a statement stops at a bad history line,\n"
-     "2 bad options, a file that cannot be read or a PDF that cannot be written.\n",
+     "2 bad options, a file that cannot be read or a PDF that cannot be written,\n"
+     "130 interrupted.\n",
      RunStatementsCommand},
 };
 

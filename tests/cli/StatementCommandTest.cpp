@@ -1,7 +1,9 @@
 #include "cli/Cli.h"
 #include "support/Players.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <sstream>
 
 using namespace mpsec;
@@ -19,13 +21,18 @@ Outcome Command(std::vector<std::string> args, const char* pdfFailure = nullptr)
     Outcome run;
     args.insert(args.begin(), "mpsec");
     std::ostringstream out, err;
-    run.status = RunCommandLine(
-        args, out, err, [&run, pdfFailure](const ComposedDocument& doc, const std::string& path) {
+    std::mutex written; // a run writes from several threads
+    run.status =
+        RunCommandLine(args, out, err, [&](const ComposedDocument& doc, const std::string& path) {
             if (pdfFailure)
                 return Status(Failure{pdfFailure});
+            std::lock_guard lock(written);
             run.pdfs.push_back({path, doc});
             return Status();
         });
+    // In the order of their names, whichever worker wrote them first.
+    std::sort(run.pdfs.begin(), run.pdfs.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     run.out = out.str();
     run.err = err.str();
     return run;
