@@ -16,7 +16,7 @@ unsigned StatementWriters::DefaultWorkers() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-bool StatementWriters::Hand(ComposedDocument document, std::string path,
+bool StatementWriters::Hand(ComposedDocument&& document, const std::string& path,
                             std::chrono::milliseconds patience) {
     std::unique_lock lock(mutex_);
     if (stopping_ || finishing_)
@@ -28,7 +28,7 @@ bool StatementWriters::Hand(ComposedDocument document, std::string path,
         slots_.emplace_back();
         lock.unlock();
         Status result = write_(document, path);
-        Record(sequence, {std::move(path), std::move(result)});
+        Record(sequence, {path, std::move(result)});
         return true;
     }
     if (threads_.empty())
@@ -43,7 +43,7 @@ bool StatementWriters::Hand(ComposedDocument document, std::string path,
         return false;
     ++handed_;
     slots_.emplace_back();
-    queue_.push_back({sequence, std::move(document), std::move(path)});
+    queue_.push_back({sequence, std::move(document), path});
     jobReady_.notify_one();
     return true;
 }

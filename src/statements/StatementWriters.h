@@ -38,8 +38,9 @@ class StatementWriters {
     unsigned Workers() const { return workers_; }
 
     // Hands a document to be written to `path`. While the workers are full it waits, at
-    // most `patience`; false when the document was not taken (hand it again later).
-    bool Hand(ComposedDocument document, std::string path,
+    // most `patience`; false when the document was not taken (it is left as it was, to be
+    // handed again) or the run is stopped.
+    bool Hand(ComposedDocument&& document, const std::string& path,
               std::chrono::milliseconds patience = std::chrono::milliseconds::max());
     // No further document is started: the ones waiting are dropped, never written.
     void Stop();
