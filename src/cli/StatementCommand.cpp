@@ -135,7 +135,7 @@ constexpr const char* kStatementsUsage =
 struct StatementsRun {
     std::string Club, State, From = "A", To = "Z", Dir;
     bool All = false, Resume = false;
-    unsigned Jobs = 0; // 0: one per core
+    unsigned Jobs = 0; // 0: StatementWriters::DefaultWorkers()
 };
 
 // The options, or a message saying what is wrong with them (empty: only the usage).

@@ -13,7 +13,9 @@ StatementWriters::~StatementWriters() {
 }
 
 unsigned StatementWriters::DefaultWorkers() {
-    return std::max(1u, std::thread::hardware_concurrency());
+    // One more than the cores: a worker waiting for its file to reach the disk then
+    // leaves no core idle.
+    return std::max(1u, std::thread::hardware_concurrency()) + 1;
 }
 
 bool StatementWriters::Hand(ComposedDocument&& document, const std::string& path,

@@ -33,7 +33,7 @@ class StatementWriters {
     StatementWriters(const StatementWriters&) = delete;
     StatementWriters& operator=(const StatementWriters&) = delete;
 
-    // The workers a run uses by default: one per core.
+    // The workers a run uses by default: one per core, and one more.
     static unsigned DefaultWorkers();
     unsigned Workers() const { return workers_; }
 
