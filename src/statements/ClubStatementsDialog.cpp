@@ -188,6 +188,14 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
         writers.Stop(); // the statements being written are finished, no further one starts
     writers.Finish();
     collect();
+    // The files are written in register order, so the first ones of the run are the ones
+    // written; the statement screen is left on the last of them, as after printing.
+    if (!failed && printed_ > 0) {
+        state_.CurrentPlayer =
+            state_.National.GetPlayer(lines[static_cast<std::size_t>(printed_) - 1]);
+        SetBoxText(statement_.numberBox(), Latin1(state_.CurrentPlayer.QMRNo));
+        statement_.lookUp();
+    }
     return !failed;
 }
 

@@ -88,6 +88,7 @@ TEST_F(ClubStatementsDialogTest, PrintToFileWritesOnePdfPerMember) {
     EXPECT_EQ(written, (std::set<std::string>{(dir / "out" / "11 ADAMS.pdf").string(),
                                               (dir / "out" / "33 CARTER.pdf").string(),
                                               (dir / "out" / "55 EVANS.pdf").string()}));
+    EXPECT_EQ(dlg->statement().Player.Surname, "EVANS"); // the screen is left on the last
 }
 
 TEST_F(ClubStatementsDialogTest, AllMembersRunWithoutTheAwardFilesSaysSoOnce) {
@@ -141,5 +142,6 @@ TEST_F(ClubStatementsDialogTest, CancelWhileWritingPdfsStartsNoFurtherStatement)
         "Cancelled. 1 statement written as PDF files in " + (dir / "out").string() + "."));
     all.printButton()->click();
     EXPECT_EQ(platform.PdfsWritten().size(), 1u);
+    EXPECT_EQ(dlg->statement().Player.Surname, "ADAMS");
     EXPECT_TRUE(all.cancelButton()->isHidden());
 }
