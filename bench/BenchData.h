@@ -18,7 +18,8 @@ inline const std::filesystem::path& DataFolder() {
         const char* env = std::getenv("MPSEC_BENCH_DATA");
         std::filesystem::path f =
             env && *env ? std::filesystem::path(env)
-                        : std::filesystem::temp_directory_path() / "mpsec-bench-national";
+                        // Named anew whenever the generator's national data change.
+                        : std::filesystem::temp_directory_path() / "mpsec-bench-national-2";
         if (!std::filesystem::exists(f / "history.txt"))
             sample::WriteSampleFolder(f, sample::NationalSize());
         return f;

@@ -378,6 +378,7 @@ SampleOptions NationalSize() {
     o.ClubsPerState = 60;
     o.HistoryLines = 2000000;
     o.BigMPFileLines = 100000;
+    o.AlternateEvery = 1;
     return o;
 }
 
@@ -393,7 +394,7 @@ void WriteSampleFolder(const fs::path& folder, const SampleOptions& o) {
 
     std::vector<Player> players = MakePlayers(r, o, clubs);
     std::vector<std::string> alternates;
-    for (std::size_t i = 0; i < players.size(); i += 17) {
+    for (std::size_t i = 0; i < players.size(); i += static_cast<std::size_t>(o.AlternateEvery)) {
         const Player& p = players[i];
         std::string line = PadLeft(p.Fields.QMRNo, 7, ' ') + " " +
                            PadRight(p.Fields.Surname, 18, ' ') +

@@ -10,11 +10,13 @@ struct SampleOptions {
     int HistoryLines = 20000;
     // Lines of the large "NATIONAL-SIZE.gld" file; none when 0.
     int BigMPFileLines = 0;
+    // Every how many players has a line in the alternate-membership file.
+    int AlternateEvery = 17;
     std::uint64_t Seed = 20261207;
 };
 
-// Options for national-size benchmarks: 150,000 players, 2,000,000 history lines and a
-// 100,000-line masterpoint file.
+// Options for national-size benchmarks: 150,000 players, 2,000,000 history lines, a
+// 100,000-line masterpoint file and an alternate-membership line for every player.
 SampleOptions NationalSize();
 
 // Writes a complete, coherent data folder of made-up players and clubs into `folder`

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/Gradient.h"
 #include "app/Startup.h"
 #include "core/Files.h"
 #include "core/ProgramInfo.h"
@@ -44,6 +45,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     statusBar()->addWidget(dateLabel_, 1);
     statusBar()->addPermanentWidget(registerDateLabel_);
     statusBar()->setFocusPolicy(Qt::StrongFocus);
+    setCentralWidget(new GradientBackground(this));
     buildMenu();
     start();
     attachDialogs(DialogSet{});
@@ -155,8 +157,11 @@ void MainWindow::attachDialogs(const DialogSet& dialogs) {
 
 void MainWindow::openModal(MenuCommand command) {
     auto it = dialogs_.Windows.find(command);
-    if (it != dialogs_.Windows.end() && it->second)
-        platform_.RunModal(*it->second);
+    if (it == dialogs_.Windows.end() || !it->second)
+        return;
+    if (auto before = dialogs_.BeforeOpen.find(command); before != dialogs_.BeforeOpen.end())
+        before->second();
+    platform_.RunModal(*it->second);
 }
 
 void MainWindow::openAfterOverwriteCheck(MenuCommand command, const SubmissionFile& file) {

@@ -24,6 +24,8 @@ struct DialogSet {
     // The masterpoint view and editor take the chosen file before they are shown.
     std::function<void(const QString& file)> ShowViewMP;
     std::function<void(const QString& file)> ShowEditMP;
+    // Run just before a command's window is shown (the mode of a window serving two items).
+    std::map<MenuCommand, std::function<void()>> BeforeOpen;
     // The rename warning shown by the view's folder check.
     QDialog* OldFilesWarning = nullptr;
 };

@@ -3,7 +3,9 @@
 #include "app/ProgramWindows.h"
 #include "cli/Cli.h"
 #include "core/ProgramInfo.h"
+#include "core/Settings.h"
 #include "platform/QtPlatform.h"
+#include "platform/QtSettingsStore.h"
 #include "print/PageRenderer.h"
 #include "ui/AppState.h"
 
@@ -41,7 +43,8 @@ int main(int argc, char** argv) {
             }
             return mpsec::WriteDocumentPdf(document, QString::fromStdString(path));
         };
-        return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf);
+        mpsec::QtSettingsStore settings(QString::fromLatin1(mpsec::kSettingsKey));
+        return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf, &settings);
     }
 
     const std::optional<std::string> folderArgument = mpsec::MainWindowFolder(args);

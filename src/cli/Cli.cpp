@@ -1,8 +1,12 @@
 #include "cli/Cli.h"
 
+#include "cli/CancellationsCommand.h"
 #include "cli/CheckCommand.h"
+#include "cli/ClubCommands.h"
+#include "cli/MergeCommand.h"
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
+#include "core/Settings.h"
 
 #include <filesystem>
 #include <optional>
@@ -32,6 +36,16 @@ constexpr const char* kUsage =
     "  statements --state STATE | --all --pdf-dir DIR [--resume]\n"
     "                  the same for every club of a state, or of the federation: a folder\n"
     "                  per club; --resume finishes an interrupted run\n"
+    "  clubs KEYWORD   the masterpoint secretaries of the clubs whose line holds KEYWORD\n"
+    "  membership [--state STATE] [--sort] [--save] [--csv]\n"
+    "                  active home-club members of every club, and MEMBERSHIP.TXT\n"
+    "  extract TYPE [--state STATE | --club NUMBER [--all-members]] [--min POINTS]\n"
+    "               [--file FILE] [--csv]\n"
+    "                  write a list of players to a file, as the extraction screen does\n"
+    "  merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n"
+    "                  join masterpoint files of one type into one, as the merge window does\n"
+    "  cancellations --club NUMBER [--yes] PLAYER...\n"
+    "                  write the club's cancellation file with the players named marked\n"
     "\n"
     "Options:\n"
     "  --data DIR      work on the federation files in DIR instead of the current folder;\n"
@@ -43,13 +57,21 @@ constexpr const char* kUsage =
 
 namespace {
 
+// What some commands take from the program besides their arguments.
+struct CommandContext {
+    AppSettings Settings;
+    CivilDate Today;
+};
+
 // A headless command: its name, its --help text, and how it runs on the arguments after
-// its name.
+// its name (with the program's settings and today's date, for the commands that use them).
 struct Command {
     const char* Name;
     const char* Help;
     int (*Run)(const std::vector<std::string>& rest, const PdfWriter& writePdf, std::ostream& out,
                std::ostream& err);
+    int (*RunInContext)(const std::vector<std::string>& rest, const CommandContext& context,
+                        std::ostream& out, std::ostream& err) = nullptr;
 };
 
 const Command kCommands[] = {
@@ -85,11 +107,12 @@ const Command kCommands[] = {
      "a letter from A to Z into DIR, one PDF per member named by number and surname.\n"
      "CLUB is the four-digit club number, such as 3104; --from and --to take one capital\n"
      "letter each.\n"
-     "With --state (the first digit of the state's club numbers, such as 3) or --all (the\n"
-     "whole federation), writes one folder per club in DIR, named by the club number, with\n"
-     "the PDF of each of its active members, and shows on standard error how many members\n"
-     "are done, how many a second and the time left; a summary ends the run. A member\n"
-     "whose statement stops at a bad history line is named and skipped.\n"
+     "With --state (ACT, NSW, VIC, QLD, SA, WA, TAS, NT, or the first digit of the state's\n"
+     "club numbers, such as 3) or --all (the whole federation), writes one folder per club\n"
+     "in DIR, named by the club number, with the PDF of each of its active members, and\n"
+     "shows on standard error how many members are done, how many a second and the time\n"
+     "left; a summary ends the run. A member whose statement stops at a bad history line\n"
+     "is named and skipped.\n"
      "Ctrl-C stops the run: the statements being written are finished, no PDF is left half\n"
      "written. --resume skips the members whose PDF is already there, so running the same\n"
      "command again with --resume completes the set.\n"
@@ -99,6 +122,73 @@ const Command kCommands[] = {
      "2 bad options, a file that cannot be read or a PDF that cannot be written,\n"
      "130 interrupted.\n",
      RunStatementsCommand},
+    {"clubs",
+     "Usage: mpsec clubs KEYWORD\n"
+     "Lists, from NATIONAL.CLB in the current folder, every club whose line holds KEYWORD\n"
+     "(letters, digits and apostrophes, up to 18, read in capitals): the club number and\n"
+     "name with its masterpoint secretary, the secretary's details, and an empty line.\n"
+     "Exit status: 0 clubs found, 1 none, 2 a bad key word or a register that cannot be\n"
+     "read.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunClubsCommand(rest, out, err); }},
+    {"membership",
+     "Usage: mpsec membership [--state ACT|NSW|VIC|QLD|SA|WA|TAS|NT] [--sort] [--save] [--csv]\n"
+     "Counts the active home-club members of every club (of one state's clubs with --state)\n"
+     "from National.TXT and NATIONAL.CLB in the current folder: one line a club, in club\n"
+     "register order, then the total (clubs 9999 are listed but not totalled). --sort puts\n"
+     "the largest first and leaves out the clubs numbered 9xxx. --save also writes the\n"
+     "lines to MEMBERSHIP.TXT. --csv prints them as comma-separated values (Club, Name,\n"
+     "Members) and the total on standard error.\n"
+     "Exit status: 0 counted, 2 bad options, a register that cannot be read or a file not\n"
+     "written.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunMembershipCommand(rest, out, err); }},
+    {"extract",
+     "Usage: mpsec extract TYPE [--state STATE | --club NUMBER [--all-members]]\n"
+     "                          [--min POINTS] [--file FILE] [--csv]\n"
+     "Writes a list of players into the current folder, with the name and bytes the\n"
+     "extraction screen gives it, and prints its name and the lines the screen lists.\n"
+     "TYPE is one of:\n"
+     "  all            all players (ALL.TXT, NSW.TXT ..., 6785.TXT for a club)\n"
+     "  top            top performers, overall total at least --min (100) (TOP...)\n"
+     "  year           top performers this year, at least --min (50) (YEAR...)\n"
+     "  mip            most improved players, at least 10 this year (MIP...)\n"
+     "  home           a club's home members, number,surname,given name (HOME6785.TXT)\n"
+     "  inactive       a club's inactive members (INAC6785.TXT)\n"
+     "  inactive-file  the inactive players among the numbers of --file FILE (INACFILE.TXT)\n"
+     "STATE is ALL, NSW, VIC, QLD, WA, NT, ACT, TAS or SA; --all-members counts a club's\n"
+     "members through ALTERNAT.TXT too. --csv prints the rows as comma-separated values with\n"
+     "a header row, and the file's name on standard error.\n"
+     "Exit status: 0 written, 1 no player qualified (the empty file is still written), 2 bad\n"
+     "arguments, a file that cannot be read or written.\n",
+     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
+        std::ostream& err) { return RunExtractCommand(rest, out, err); }},
+    {"merge",
+     "Usage: mpsec merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n"
+     "Joins two or more masterpoint files of the type into one, in the order given: empty\n"
+     "lines are dropped and the first Ctrl-Z of a line removed; a Ctrl-Z at the start of a\n"
+     "line ends its file. The output, by default the last club number, the quarter digit,\n"
+     "the two-digit year and the extension (1234226.gld), in the current folder, is replaced\n"
+     "in one rename, so an input may be the output.\n"
+     "Exit status: 0 merged, 1 the output exists and --yes was not given (nothing changed),\n"
+     "2 bad options, fewer than two files, or a file that cannot be read or written\n"
+     "(nothing changed).\n",
+     nullptr,
+     [](const std::vector<std::string>& rest, const CommandContext& context, std::ostream& out,
+        std::ostream& err) {
+         return RunMergeCommand(rest, context.Settings.LastClubNo, context.Today, out, err);
+     }},
+    {"cancellations",
+     "Usage: mpsec cancellations --club NUMBER [--yes] PLAYER...\n"
+     "Writes NUMBERcncl.txt in the current folder: one line for each player named, who must\n"
+     "be an active home-club member of the club in National.TXT, in register order, dated\n"
+     "today (yymmdd).\n"
+     "Exit status: 0 written, 1 the file exists and --yes was not given (nothing changed),\n"
+     "2 bad options, a player who is not an active member of the club, or a file that\n"
+     "cannot be read or written (nothing written).\n",
+     nullptr,
+     [](const std::vector<std::string>& rest, const CommandContext& context, std::ostream& out,
+        std::ostream& err) { return RunCancellationsCommand(rest, context.Today, out, err); }},
 };
 
 bool IsCommandName(const std::string& word) {
@@ -158,7 +248,7 @@ class InFolder {
 };
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               const PdfWriter& writePdf);
+               const PdfWriter& writePdf, SettingsStore* settings);
 
 } // namespace
 
@@ -242,7 +332,7 @@ Status CheckDataFolder(const std::string& folder) {
 }
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   const PdfWriter& writePdf) {
+                   const PdfWriter& writePdf, SettingsStore* settings) {
     std::vector<std::string> args = arguments;
     auto data = TakeDataOption(args);
     if (!data) {
@@ -250,7 +340,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         return 2;
     }
     if (!*data)
-        return RunCommand(args, out, err, writePdf);
+        return RunCommand(args, out, err, writePdf, settings);
     if (Status folder = CheckDataFolder(**data); !folder) {
         err << folder.Message() << "\n";
         return 2;
@@ -260,13 +350,13 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         err << "mpsec: cannot work in " << **data << ": " << in.Error().message() << "\n";
         return 2;
     }
-    return RunCommand(args, out, err, writePdf);
+    return RunCommand(args, out, err, writePdf, settings);
 }
 
 namespace {
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               const PdfWriter& writePdf) {
+               const PdfWriter& writePdf, SettingsStore* settings) {
     const std::string name = args.size() > 1 ? args[1] : std::string();
     if (name == "--help" || name == "-h" || name == "help") {
         out << kUsage;
@@ -283,6 +373,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
             out << command.Help;
             return 0;
+        }
+        if (command.RunInContext) {
+            CommandContext context{
+                settings ? ReadSettings(*settings, AppSettings{}) : AppSettings{}, Today()};
+            return command.RunInContext(rest, context, out, err);
         }
         const PdfWriter writer =
             writePdf ? writePdf : [](const ComposedDocument&, const std::string&) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "cli/StatementCommand.h"
+#include "core/SettingsStore.h"
 
 #include <optional>
 #include <ostream>
@@ -23,8 +24,10 @@ void WriteManualPage(std::ostream& out);
 
 // Runs a headless command in the current folder, or in the folder of its `--data DIR`
 // (given before or after the command's name); returns the exit status.
-// `writePdf` writes the composed statements as PDF files (it needs the print layer).
+// `writePdf` writes the composed statements as PDF files (it needs the print layer);
+// `settings` is the program's settings store, which the merge reads its default name from
+// (none: the settings' first-run values).
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   const PdfWriter& writePdf = {});
+                   const PdfWriter& writePdf = {}, SettingsStore* settings = nullptr);
 
 } // namespace mpsec

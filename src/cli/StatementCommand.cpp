@@ -5,6 +5,7 @@
 #include "core/Files.h"
 #include "core/TextHelpers.h"
 #include "enquiries/PlayerLookup.h"
+#include "enquiries/StateChoices.h"
 #include "register/ClubRegister.h"
 #include "statements/ClubRun.h"
 #include "statements/StatementSession.h"
@@ -184,9 +185,16 @@ Result<StatementsRun> ParseStatementsRun(const std::vector<std::string>& args) {
     if (!run.Club.empty() &&
         (run.Club.size() != 4 || run.Club.find_first_not_of("0123456789") != std::string::npos))
         return Failure{"the club number is four digits, such as 3104, not '" + run.Club + "'"};
-    if (!run.State.empty() && (run.State.size() != 1 || run.State[0] < '0' || run.State[0] > '9'))
-        return Failure{"the state is the first digit of its club numbers, such as 3, not '" +
-                       run.State + "'"};
+    // A state by its name, as the other commands take it (NSW), or by the first digit of
+    // its club numbers (2), which also names the clubs numbered 9xxx.
+    if (!run.State.empty()) {
+        if (const auto named = StateNamed(run.State); named && named->Digit != '\0')
+            run.State = std::string(1, named->Digit);
+        else if (run.State.size() != 1 || run.State[0] < '0' || run.State[0] > '9')
+            return Failure{"the state is ACT, NSW, VIC, QLD, SA, WA, TAS, NT or the first "
+                           "digit of its club numbers, such as 3, not '" +
+                           run.State + "'"};
+    }
     for (const auto& [option, letter] :
          {std::pair{"--from", &run.From}, std::pair{"--to", &run.To}})
         if (letter->size() != 1 || (*letter)[0] < 'A' || (*letter)[0] > 'Z')

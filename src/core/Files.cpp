@@ -48,6 +48,12 @@ FileWriteCalls& WriterCalls() {
 
 FileReplacement::FileReplacement(fs::path target) : target_(std::move(target)) {}
 
+FileReplacement::FileReplacement(fs::path target, std::string temporaryName)
+    : target_(std::move(target)), fixedName_(std::move(temporaryName)) {
+    if (target_.filename() == fixedName_)
+        fixedName_.clear();
+}
+
 FileReplacement::~FileReplacement() {
     if (fd_ >= 0)
         ::close(fd_);
@@ -61,6 +67,21 @@ Status FileReplacement::Open() {
         return Failure{std::strerror(EISDIR)};
     const std::string name = target_.filename().string();
     const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+    if (!fixedName_.empty()) {
+        const fs::path candidate = folder / fixedName_;
+        struct stat earlier {};
+        if (::lstat(candidate.c_str(), &earlier) == 0) {
+            if (S_ISDIR(earlier.st_mode))
+                return Failure{std::strerror(EISDIR)};
+            if (::unlink(candidate.c_str()) != 0)
+                return Failure{std::strerror(errno)};
+        }
+        fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd_ < 0)
+            return Failure{std::strerror(errno)};
+        temporary_ = candidate;
+        return {};
+    }
     // A unique name each time; O_EXCL refuses anything already there, a symlink included.
     static std::atomic<unsigned> counter = 0; // files are written from several threads
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -126,6 +147,41 @@ Status WriteLinesAtomically(const fs::path& path, const std::vector<std::string>
         block += "\r\n";
     }
     return WriteFileAtomically(path, block);
+}
+
+Status AppendToFile(const fs::path& path, std::string_view bytes) {
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return Failure{errno == ELOOP ? std::string("it is a link, not a file")
+                                      : std::strerror(errno)};
+    struct stat before {};
+    if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
+        const int error = errno;
+        ::close(fd);
+        return Failure{error != 0 ? std::strerror(error) : "it is not a plain file"};
+    }
+    // One write for the block; whatever part of it a failure leaves is cut off again.
+    Status done;
+    std::string_view rest = bytes;
+    while (done && !rest.empty()) {
+        errno = 0;
+        const long written = WriterCalls().Write(fd, rest.data(), rest.size());
+        if (written <= 0)
+            done = Failure{std::strerror(written < 0 && errno != 0 ? errno : ENOSPC)};
+        else
+            rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (done) {
+        errno = 0;
+        if (WriterCalls().Sync(fd) != 0)
+            done = Failure{std::strerror(errno != 0 ? errno : EIO)};
+    }
+    if (!done && ::ftruncate(fd, before.st_size) != 0)
+        done = Failure{done.Message() + "; the end of the file may hold part of the block"};
+    if (::close(fd) != 0 && done)
+        done = Failure{std::strerror(errno)};
+    return done;
 }
 
 } // namespace mpsec

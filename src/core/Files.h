@@ -35,6 +35,10 @@ FileWriteCalls& WriterCalls();
 class FileReplacement {
   public:
     explicit FileReplacement(std::filesystem::path target);
+    // With a fixed name for the temporary file in the target's folder (the merge's
+    // "Merge.$$$"): an earlier file of that name is removed, then it is created afresh as
+    // above. A target of that very name gets a unique temporary name instead.
+    FileReplacement(std::filesystem::path target, std::string temporaryName);
     ~FileReplacement();
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
@@ -49,6 +53,7 @@ class FileReplacement {
 
   private:
     std::filesystem::path target_, temporary_;
+    std::string fixedName_;
     int fd_ = -1;
     bool committed_ = false;
 };
@@ -62,5 +67,11 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
 // ("Permission denied", "No space left on device").
 Status WriteLinesAtomically(const std::filesystem::path& path,
                             const std::vector<std::string>& lines);
+
+// Appends `bytes` to `path` (created when absent) in one write and syncs it. A write that
+// stops part-way is cut back to the file's old end, so a failure adds nothing; it says why
+// in the system's words. A symbolic link or anything but a plain file of that name is
+// refused rather than followed.
+Status AppendToFile(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace mpsec

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/AboutDialog.h"
 #include "app/ProgramWindows.h"
+#include "mpfiles/ManualEntryDialog.h"
 #include "mpfiles/OldFilesWarningDialog.h"
 #include "register/PlayerRegister.h"
 #include "submissions/SubmissionFiles.h"
@@ -271,7 +272,18 @@ TEST_F(MainWinTest, EveryBuiltWindowIsReachedFromItsMenuItem) {
     ProgramWindows windows(state, platform, win);
     const std::map<MenuCommand, QString> opens = {
         {MenuCommand::ViewPlayer, "Viewing Players"},
+        {MenuCommand::ExtractPlayers, "Extract Players"},
+        {MenuCommand::ClubSecretaries, "View Club Master Point Secretaries."},
+        {MenuCommand::ClubMembership, "Home Club Membership Numbers."},
         {MenuCommand::ViewMPFile, "View Masterpoint Information in a File"},
+        {MenuCommand::PlayerDetails, "Player Details "},
+        {MenuCommand::AwardDetails, "Award Details"},
+        {MenuCommand::AwardAdjustment, "Award Adjustment Request"},
+        {MenuCommand::EditMPFile, "Edit MP File"},
+        {MenuCommand::MergeMPFiles, "Merge Master Point Files"},
+        {MenuCommand::ManualClubMembers, "Manual Entry of Master Points"},
+        {MenuCommand::ManualVisitors, "Manual Entry of Master Points"},
+        {MenuCommand::Cancellations, "Annual Membership Cancellations"},
         {MenuCommand::SingleStatement, "Award Statements"},
         {MenuCommand::ClubStatements, "Print Member Award Statements"},
         {MenuCommand::About, "About"},
@@ -284,9 +296,17 @@ TEST_F(MainWinTest, EveryBuiltWindowIsReachedFromItsMenuItem) {
         EXPECT_EQ(item->isEnabled(), built) << entry.Caption;
         if (!opens.count(entry.Command))
             continue;
-        if (entry.Command == MenuCommand::ViewMPFile)
+        if (entry.Command == MenuCommand::ViewMPFile || entry.Command == MenuCommand::EditMPFile)
             platform.ExpectOpenFiles({QString::fromStdString((dir / "3104326.gld").string())});
-        platform.ExpectDialog(opens.at(entry.Command), [](QDialog&) { return QDialog::Rejected; });
+        // The manual entry shows the club number panel in its club members mode only.
+        platform.ExpectDialog(opens.at(entry.Command), [&entry](QDialog& dialog) {
+            if (entry.Command == MenuCommand::ManualClubMembers ||
+                entry.Command == MenuCommand::ManualVisitors) {
+                EXPECT_EQ(static_cast<ManualEntryDialog&>(dialog).clubPanel()->isHidden(),
+                          entry.Command == MenuCommand::ManualVisitors);
+            }
+            return QDialog::Rejected;
+        });
         item->trigger();
         platform.VerifyAllShown();
     }

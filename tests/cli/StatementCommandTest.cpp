@@ -124,7 +124,8 @@ TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {
         {{"--club", "3104", "--to", "AB"}, 2, "--to takes one capital letter A to Z, not 'AB'"},
         {{"--club", "3104", "--pdf-dir", "other"}, 2, "Usage"}, // which folder? refused
         {{"--club", "3104", "--all"}, 2, "Usage"},              // which members? refused
-        {{"--state", "33"}, 2, "the state is the first digit of its club numbers, such as 3"},
+        {{"--state", "33"}, 2, "the state is ACT, NSW, VIC, QLD, SA, WA, TAS, NT or the first"},
+        {{"--state", "ALL"}, 2, "not 'ALL'"}, // the federation is --all
         {{"--state", "9"}, 1, "State 9 has no active member with a surname from A to Z."},
         {{"--all", "--jobs", "0"}, 2, "--jobs takes a number of workers from 1 to 999, not '0'"},
     };
@@ -168,7 +169,7 @@ TEST(StatementCommand, InterruptedStateRunIsResumed) {
     std::atomic<int> calls{0};
     auto run = [&](std::vector<std::string> options, int interruptAfter) {
         options.insert(options.begin(),
-                       {"mpsec", "statements", "--state", "3", "--pdf-dir", "pdf"});
+                       {"mpsec", "statements", "--state", "vic", "--pdf-dir", "pdf"});
         std::ostringstream out, err;
         const int status = RunCommandLine(
             options, out, err, [&](const ComposedDocument& doc, const std::string& path) {

@@ -191,3 +191,26 @@ TEST(Files, ASymlinkAtTheTargetRedirectsNothing) {
     EXPECT_FALSE(fs::is_symlink(dir / "a.TXT"));
     EXPECT_EQ(dir.Read("a.TXT"), "report\r\n");
 }
+
+// Appending adds the whole block or nothing: a disk that fills part-way leaves the file
+// as it was, and says so.
+TEST(Files, AnAppendAddsAllOrNothing) {
+    test::TempFolder dir;
+    ASSERT_TRUE(AppendToFile(dir / "v.grn", "one\r\n").Ok());
+    ASSERT_TRUE(AppendToFile(dir / "v.grn", "two\r\n").Ok());
+    EXPECT_EQ(dir.Read("v.grn"), "one\r\ntwo\r\n");
+    const FileWriteCalls saved = WriterCalls();
+    WriterCalls().Write = [](int fd, const void* data, unsigned long size) -> long {
+        static bool first = true;
+        if (first) {
+            first = false;
+            return ::write(fd, data, size / 2);
+        }
+        errno = ENOSPC;
+        return -1;
+    };
+    const Status appended = AppendToFile(dir / "v.grn", "three three\r\n");
+    WriterCalls() = saved;
+    EXPECT_EQ(appended.Message(), "No space left on device");
+    EXPECT_EQ(dir.Read("v.grn"), "one\r\ntwo\r\n");
+}

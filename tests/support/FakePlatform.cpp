@@ -113,6 +113,7 @@ QStringList FakePlatform::ChooseOpenFiles(const OpenFileRequest& request) {
 }
 
 QString FakePlatform::ChooseSaveFile(const SaveFileRequest& request) {
+    lastSave_ = request;
     Prompt p;
     if (!Take("save", QString(), p))
         return {};

@@ -65,6 +65,8 @@ class FakePlatform : public Platform {
     // processed.
     std::function<void()> AfterPrint;
     MemorySettingsStore& Store() { return store_; }
+    // The last save chooser's request (its proposed name, filter, folder, question).
+    const SaveFileRequest& LastSaveRequest() const { return lastSave_; }
 
     bool WarningYesNo(const QString& text) override;
     void Error(const QString& text) override;
@@ -110,6 +112,7 @@ class FakePlatform : public Platform {
     std::vector<std::pair<QString, ComposedDocument>> pdfs_;
     std::mutex pdfsMutex_; // PDFs are written from several threads at once
     QString pdfFile_;
+    SaveFileRequest lastSave_;
     MemorySettingsStore store_;
 };
 

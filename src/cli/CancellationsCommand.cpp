@@ -1,0 +1,96 @@
+#include "cli/CancellationsCommand.h"
+
+#include "cli/CurrentFolder.h"
+#include "core/Files.h"
+#include "mpfiles/Cancellations.h"
+#include "mpfiles/ClubMembers.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace mpsec {
+
+namespace {
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::string WithoutLeadingZeros(const std::string& number) {
+    const std::size_t first = number.find_first_not_of('0');
+    return first == std::string::npos ? "0" : number.substr(first);
+}
+
+} // namespace
+
+int RunCancellationsCommand(const std::vector<std::string>& args, const CivilDate& today,
+                            std::ostream& out, std::ostream& err) {
+    std::string club;
+    bool yes = false, clubGiven = false, bad = false;
+    std::vector<std::string> players;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--yes") {
+            yes = true;
+        } else if (args[i] == "--club" && !clubGiven && i + 1 < args.size()) {
+            clubGiven = true;
+            club = args[++i];
+        } else if (args[i].rfind("--", 0) == 0) {
+            bad = true;
+        } else {
+            players.push_back(args[i]);
+        }
+    }
+    if (bad || !clubGiven || players.empty()) {
+        err << kCancellationsUsage;
+        return 2;
+    }
+    // The club box of the window takes up to four digits.
+    if (club.size() > 4 || !AllDigits(club)) {
+        err << "mpsec cancellations: the club number is up to four digits, such as 6785, not '"
+            << club << "'\n";
+        return 2;
+    }
+    CurrentFolder folder;
+    if (!folder.Load(err, "cancellations"))
+        return 2;
+    const std::vector<ListedMember> members = HomeClubMembers(folder.National, club);
+    std::vector<CancellationRow> rows;
+    for (const ListedMember& member : members)
+        rows.push_back({member.Number, true});
+    for (const std::string& player : players) {
+        const auto marked = [&](const CancellationRow& row) {
+            return AllDigits(player) &&
+                   WithoutLeadingZeros(row.Number) == WithoutLeadingZeros(player);
+        };
+        auto found = std::find_if(rows.begin(), rows.end(), marked);
+        if (found == rows.end()) {
+            err << "mpsec cancellations: " << player
+                << " is not an active home-club member of club " << club
+                << ". Nothing was written.\n";
+            return 2;
+        }
+        for (; found != rows.end(); found = std::find_if(found + 1, rows.end(), marked))
+            found->Active = false;
+    }
+    const std::string name = CancellationFileName(club);
+    const fs::path path = folder.Folder / name;
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(path, ec)) && !yes) {
+        err << "mpsec cancellations: " << CancellationOverwriteQuestion(name)
+            << "(give --yes to replace it)\n";
+        return 1;
+    }
+    const std::string text = CancellationText(folder.National, rows, club, TheFunnyDate(today));
+    if (Status written = WriteFileAtomically(path, text); !written) {
+        err << "mpsec cancellations: cannot write " << name << ": " << written.Message() << "\n";
+        return 2;
+    }
+    for (char c : text)
+        if (c != '\r')
+            out << c;
+    out << kOutputSavedAs << name << "\n";
+    return 0;
+}
+
+} // namespace mpsec

@@ -1,0 +1,69 @@
+#include "cli/MergeCommand.h"
+
+#include "core/Columns.h"
+#include "mpfiles/MPMerge.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace mpsec {
+
+int RunMergeCommand(const std::vector<std::string>& args, const std::string& lastClubNo,
+                    const CivilDate& today, std::ostream& out, std::ostream& err) {
+    std::string typeName, output;
+    bool yes = false, typeGiven = false, outputGiven = false, bad = false;
+    std::vector<std::string> inputs;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--yes") {
+            yes = true;
+        } else if (arg == "--type" || arg == "--output") {
+            bool& given = arg == "--type" ? typeGiven : outputGiven;
+            // An option given twice is ambiguous: refused, not guessed.
+            if (given || i + 1 == args.size()) {
+                bad = true;
+                break;
+            }
+            given = true;
+            (arg == "--type" ? typeName : output) = args[++i];
+        } else if (arg.rfind("--", 0) == 0) {
+            bad = true;
+            break;
+        } else {
+            inputs.push_back(arg);
+        }
+    }
+    MPType type = MPType::None;
+    for (const MergeChoice& choice : kMergeChoices)
+        if ("." + typeName == MPTypeExtension(choice.Type))
+            type = choice.Type;
+    if (bad || type == MPType::None || (outputGiven && output.empty())) {
+        err << kMergeUsage;
+        return 2;
+    }
+    if (inputs.size() < 2) {
+        err << "mpsec merge: " << kMergeOneFileMessage << "\n" << kMergeUsage;
+        return 2;
+    }
+    std::error_code ec;
+    const fs::path folder = fs::current_path(ec);
+    const fs::path target =
+        outputGiven ? folder / output : DefaultMergeName(folder, lastClubNo, today, type);
+    if (fs::exists(fs::symlink_status(target, ec)) && !yes) {
+        err << "mpsec merge: " << MergeOverwriteQuestion(target.filename().string())
+            << "(give --yes to replace it)\n";
+        return 1;
+    }
+    std::vector<fs::path> paths;
+    for (const std::string& input : inputs)
+        paths.push_back(folder / input);
+    if (Status merged = MergeMPFiles(paths, target); !merged) {
+        err << "mpsec merge: " << merged.Message() << ". Nothing was merged.\n";
+        return 2;
+    }
+    out << target.string() << "\n" << TrimBlanks(kMergeDoneMessage) << "\n";
+    return 0;
+}
+
+} // namespace mpsec

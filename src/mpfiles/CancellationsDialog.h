@@ -1,0 +1,51 @@
+#pragma once
+#include "ui/ProgramDialog.h"
+
+class QPushButton;
+class QTableWidget;
+
+namespace mpsec {
+
+struct AppState;
+class Platform;
+class DigitsBox;
+
+// Lists a club's active home-club members; the secretary marks those who left as not
+// active, and Save writes them to the club's cancellation file for the federation.
+class CancellationsDialog : public ProgramDialog {
+    Q_OBJECT
+  public:
+    CancellationsDialog(AppState& state, Platform& platform, QWidget* parent = nullptr);
+    ~CancellationsDialog() override;
+
+    void getMembers();
+    // Toggles the "Active " cell of the current row.
+    void toggleActive();
+    void save();
+
+    QString cell(int row, int column) const;
+    int rowCount() const;
+
+    DigitsBox* clubBox() const { return clubBox_; }
+    QPushButton* getButton() const { return getButton_; }
+    QTableWidget* grid() const { return grid_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* saveButton() const { return saveButton_; }
+
+  protected:
+    void onOpen() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void fillRows(int rows);
+
+    AppState& state_;
+    Platform& platform_;
+    DigitsBox* clubBox_ = nullptr;
+    QPushButton* getButton_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+};
+
+} // namespace mpsec

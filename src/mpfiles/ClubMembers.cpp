@@ -1,0 +1,43 @@
+#include "mpfiles/ClubMembers.h"
+
+#include "core/Columns.h"
+
+namespace mpsec {
+
+bool HomeClubIs(std::string_view registerLine, std::string_view club) {
+    const std::string_view home = Trim(Cols(registerLine, 128, 6));
+    const std::size_t dash = home.find('-');
+    if (dash == std::string_view::npos)
+        return home == club;
+    return home.size() == club.size() + 1 && home.substr(0, dash) == club.substr(0, dash) &&
+           home.substr(dash + 1) == club.substr(dash);
+}
+
+std::vector<ListedMember> HomeClubMembers(const PlayerRegister& national, std::string_view club) {
+    std::vector<ListedMember> members;
+    const LineList& lines = national.NationalList();
+    for (std::size_t i = 1; i < lines.Count(); ++i) {
+        if (!HomeClubIs(lines[i], club))
+            continue;
+        const rPlayer player = national.GetPlayer(i);
+        members.push_back({player.Surname + " " + player.GivenName, player.QMRNo});
+    }
+    return members;
+}
+
+std::vector<ListedMember> AlternateClubMembers(const AlternateMembers& alternates,
+                                               std::string_view club) {
+    std::vector<ListedMember> members;
+    for (std::size_t line : alternates.ClubMembers(club)) {
+        const rAlternatePlayer player = alternates.GetAlternatePlayer(line);
+        members.push_back({player.Surname + " " + player.GivenName, player.QMRNo});
+    }
+    return members;
+}
+
+std::string MemberCountText(std::size_t count, bool fromAlternateFile) {
+    return " " + std::to_string(count) +
+           (fromAlternateFile ? " Club Members." : " Home Club Members.");
+}
+
+} // namespace mpsec

@@ -1,0 +1,127 @@
+#include "mpfiles/MPFileEditorDialog.h"
+
+#include "core/Files.h"
+#include "mpfiles/MPFileEditing.h"
+#include "mpfiles/OldExtensions.h"
+#include "platform/Latin1.h"
+#include "platform/Platform.h"
+#include "ui/AppState.h"
+#include "ui/Widgets.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace mpsec {
+
+MPFileEditorDialog::MPFileEditorDialog(AppState& state, Platform& platform, QWidget* parent)
+    : ProgramDialog(parent), state_(state), platform_(platform) {
+    setWindowTitle(QStringLiteral("Edit MP File"));
+    resize(372, 448);
+    editor_ = new QPlainTextEdit(this);
+    editor_->setMinimumSize(312, 358);
+    editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont fixed(QStringLiteral("Courier New"), 9);
+    fixed.setStyleHint(QFont::TypeWriter);
+    editor_->setFont(fixed);
+
+    closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
+    anotherButton_ = new QPushButton(QStringLiteral("Another"), this);
+    anotherButton_->setToolTip(QStringLiteral("Load another file."));
+    saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
+    for (QPushButton* button : {closeButton_, anotherButton_, saveButton_})
+        button->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(anotherButton_);
+    buttons->addWidget(saveButton_);
+    buttons->addStretch();
+    buttons->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BoldLabel(QStringLiteral("Edit Master Point File - Use with Care."), this));
+    layout->addWidget(editor_, 1);
+    layout->addLayout(buttons);
+
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(anotherButton_, &QPushButton::clicked, this, &MPFileEditorDialog::chooseAnotherFile);
+    connect(saveButton_, &QPushButton::clicked, this, &MPFileEditorDialog::saveFile);
+}
+
+void MPFileEditorDialog::setChosenFile(const QString& file) {
+    file_ = file;
+    // The chooser as the main window left it, for Another's first showing.
+    chooserTitle_ = QStringLiteral("Select Masterpoint File");
+    chooserFolder_ = QString::fromStdString(state_.Settings.LastMPFolderUsed);
+}
+
+void MPFileEditorDialog::showFile() {
+    editor_->clear();
+    if (file_.isEmpty())
+        return;
+    LineList lines;
+    if (Status read = ReadLines(file_.toStdString(), lines); !read) {
+        platform_.Error("Cannot read the masterpoint file " + QFileInfo(file_).fileName() + ": " +
+                        Latin1(read.Message()) + ".");
+        return;
+    }
+    platform_.Busy([&] { editor_->setPlainText(Latin1(ShownEditorText(lines))); });
+}
+
+void MPFileEditorDialog::chooseAnotherFile() {
+    OpenFileRequest request;
+    request.Title = chooserTitle_;
+    request.Filter = Latin1(MPFileFilter());
+    request.InitialFolder = chooserFolder_;
+    const QStringList chosen = platform_.ChooseOpenFiles(request);
+    if (chosen.isEmpty())
+        return;
+    file_ = chosen.first();
+    chooserTitle_ = "View Masterpoint Information - " + QFileInfo(file_).fileName();
+    chooserFolder_ = QString::fromStdString(state_.ProgramFolder.string());
+    showFile();
+}
+
+QStringList MPFileEditorDialog::editorLines() const {
+    // Block by block: the document's plain text would turn non-breaking spaces (Latin-1
+    // 0xA0) into blanks.
+    QStringList lines;
+    if (editor_->document()->isEmpty())
+        return lines;
+    for (QTextBlock block = editor_->document()->begin(); block.isValid(); block = block.next())
+        lines << block.text();
+    return lines;
+}
+
+void MPFileEditorDialog::saveFile() {
+    SaveFileRequest request;
+    request.Title = QStringLiteral("Select Master Point File");
+    request.InitialFolder = QFileInfo(file_).absolutePath();
+    request.FileName = saveName_;
+    request.AskOverwrite = true;
+    const QString chosen = platform_.ChooseSaveFile(request);
+    if (chosen.isEmpty())
+        return;
+    saveName_ = chosen;
+    std::vector<std::string> lines;
+    for (const QString& line : editorLines())
+        lines.push_back(ToLatin1(line));
+    if (Status saved = WriteFileAtomically(chosen.toStdString(), SavedEditorText(lines)); !saved) {
+        platform_.Error("Cannot write " + QFileInfo(chosen).fileName() + ": " +
+                        Latin1(saved.Message()) + ". The file is unchanged.");
+        return;
+    }
+    editor_->clear();
+    platform_.Beep();
+    platform_.Message(QString::fromLatin1(kEditorSavedMessage));
+}
+
+void MPFileEditorDialog::onOpen() {
+    showFile();
+}
+
+} // namespace mpsec

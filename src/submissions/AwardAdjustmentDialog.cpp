@@ -1,0 +1,180 @@
+#include "submissions/AwardAdjustmentDialog.h"
+
+#include "platform/Latin1.h"
+#include "platform/Platform.h"
+#include "submissions/AwardAdjustment.h"
+#include "submissions/SubmissionFiles.h"
+#include "ui/AppState.h"
+#include "ui/FormFields.h"
+#include "ui/Widgets.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mpsec {
+
+namespace {
+
+constexpr const char* kInvalidNumber = "                 Invalid QMR Number                 ";
+
+} // namespace
+
+AwardAdjustmentDialog::AwardAdjustmentDialog(AppState& state, Platform& platform, QWidget* parent)
+    : ProgramDialog(parent), state_(state), platform_(platform) {
+    setWindowTitle(QStringLiteral("Award Adjustment Request"));
+    setToolTip(QStringLiteral("Use TAB & Shift-TAB to Naviagate Input Boxes"));
+    auto* layout = new QVBoxLayout(this);
+    auto box = [&](BoxRule rule, const QString& hint) {
+        auto* b = new RuleBox(rule, platform_, this);
+        b->setToolTip(hint);
+        // The number boxes take digits and the point only: Enter is refused like any other
+        // key.
+        if (rule.Allowed == IsNumberKey)
+            connect(b, &RuleBox::enterPressed, this, [this] { platform_.Beep(); });
+        return b;
+    };
+    clubBox_ = box({4, IsNumberKey}, QStringLiteral("Enter Club No. eg 6785 "));
+    authorisedBox_ = box({20, nullptr, true}, QStringLiteral("eg P SAMPLE"));
+    codeBox_ = box({4, nullptr, true}, QStringLiteral("eg BTR or 2120"));
+    quarterList_ =
+        FreeTextList({"1st", "2nd", "3rd", "4th"},
+                     QStringLiteral("Click Arrow or Use Down Arrow to Select Quarter"), this);
+    yearList_ =
+        FreeTextList({}, QStringLiteral("Click Arrow or Use Down Arrow to Select Year"), this);
+    deductFromBox_ = box({8, IsNumberKey}, QString());
+    addToBox_ = box({kTypedNumberLength, IsNumberKey}, QString());
+    goldBox_ = box({6, IsNumberKey}, QString());
+    redBox_ = box({6, IsNumberKey}, QString());
+    greenBox_ = box({6, IsNumberKey}, QString());
+    addToBox_->installEventFilter(this);
+
+    auto* top = new QGridLayout;
+    top->addWidget(new QLabel(QStringLiteral(" Our Club Number:"), this), 0, 0);
+    top->addWidget(clubBox_, 0, 1);
+    top->addWidget(new QLabel(QStringLiteral(" Authorised By:"), this), 1, 0);
+    top->addWidget(authorisedBox_, 1, 1);
+    layout->addLayout(top);
+    layout->addWidget(BoldLabel(QStringLiteral("Event Details "), this));
+    layout->addWidget(BoldLabel(QStringLiteral("All Fields must be completed."), this));
+    auto* reported = new QHBoxLayout;
+    reported->addWidget(new QLabel(QStringLiteral(" Code: "), this));
+    reported->addWidget(codeBox_);
+    reported->addWidget(new QLabel(QStringLiteral("Quarter"), this));
+    reported->addWidget(quarterList_);
+    reported->addWidget(new QLabel(QStringLiteral("and year"), this));
+    reported->addWidget(yearList_);
+    reported->addWidget(new QLabel(QStringLiteral("reported."), this));
+    reported->addStretch();
+    layout->addLayout(reported);
+    auto* numbers = new QGridLayout;
+    numbers->addWidget(new QLabel(QStringLiteral(" Deduct from QMR No."), this), 0, 0);
+    numbers->addWidget(deductFromBox_, 0, 1);
+    numbers->addWidget(new QLabel(QStringLiteral("Add to QMR No."), this), 0, 2);
+    numbers->addWidget(addToBox_, 0, 3);
+    numbers->addWidget(new QLabel(QStringLiteral(" Gold Points: "), this), 1, 0);
+    numbers->addWidget(goldBox_, 1, 1);
+    numbers->addWidget(new QLabel(QStringLiteral("Red Points:"), this), 1, 2);
+    numbers->addWidget(redBox_, 1, 3);
+    numbers->addWidget(new QLabel(QStringLiteral("Green Points:"), this), 1, 4);
+    numbers->addWidget(greenBox_, 1, 5);
+    layout->addLayout(numbers);
+
+    fileNameLabel_ = FileInUseLabel(kAdjustmentSubmission, this);
+    layout->addWidget(fileNameLabel_);
+    auto* row = new QHBoxLayout;
+    buttons_ = AddSubmissionButtons(*this, *row, kAdjustmentSubmission,
+                                    QStringLiteral("Exit Award Adjustment"));
+    layout->addLayout(row);
+    connect(buttons_.Append, &QPushButton::clicked, this, &AwardAdjustmentDialog::append);
+    connect(buttons_.Clear, &QPushButton::clicked, this, [this] { clearFields(); });
+    connect(buttons_.Delete, &QPushButton::clicked, this,
+            [this] { ClearSubmissionFile(kAdjustmentSubmission, state_, platform_); });
+
+    QWidget* order[] = {clubBox_,        authorisedBox_, codeBox_,       quarterList_,   yearList_,
+                        deductFromBox_,  addToBox_,      goldBox_,       redBox_,        greenBox_,
+                        buttons_.Append, buttons_.Close, buttons_.Clear, buttons_.Delete};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void AwardAdjustmentDialog::onOpen() {
+    fileNameLabel_->setText("Filename in use " +
+                            QString::fromLatin1(kAdjustmentSubmission.FileName));
+    yearList_->clear();
+    for (const std::string& year : ReportedYears(state_.Today().Year))
+        yearList_->addItem(Latin1(year));
+    clearFields();
+    SetBoxText(clubBox_, Latin1(state_.Settings.LastClubNo));
+    clubBox_->selectAll();
+    clubBox_->setFocus();
+}
+
+void AwardAdjustmentDialog::clearFields(bool afterAppend) {
+    for (RuleBox* b : {codeBox_, deductFromBox_, addToBox_, goldBox_, redBox_, greenBox_})
+        b->setText(QString());
+    ClearFreeText(quarterList_);
+    ClearFreeText(yearList_);
+    if (!afterAppend) {
+        clubBox_->setText(QString());
+        authorisedBox_->setText(QString());
+    }
+    clubBox_->setFocus();
+}
+
+void AwardAdjustmentDialog::checkAddToNumber() {
+    if (addToBox_->text().isEmpty() || checking_)
+        return;
+    if (state_.National.FindPlayerByNumber(ToLatin1(addToBox_->text())) != 0)
+        return;
+    checking_ = true;
+    platform_.Beep();
+    platform_.Message(QString::fromLatin1(kInvalidNumber));
+    addToBox_->setText(QString());
+    addToBox_->setFocus();
+    checking_ = false;
+}
+
+bool AwardAdjustmentDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == addToBox_ && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Another window taking the focus (a message box) is not leaving the box.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            isVisible() && !buttons_.LeaveTheFields(QApplication::focusWidget()))
+            checkAddToNumber();
+    }
+    return false;
+}
+
+void AwardAdjustmentDialog::append() {
+    // Append's access key presses the button without the focus leaving the number box, so
+    // the number is checked here too: an unknown one is never written.
+    if (!addToBox_->text().isEmpty()) {
+        checkAddToNumber();
+        if (addToBox_->text().isEmpty())
+            return;
+    }
+    const AwardAdjustmentFields typed{
+        ToLatin1(clubBox_->text()),         ToLatin1(authorisedBox_->text()),
+        ToLatin1(codeBox_->text()),         ToLatin1(quarterList_->currentText()),
+        ToLatin1(yearList_->currentText()), ToLatin1(deductFromBox_->text()),
+        ToLatin1(addToBox_->text()),        ToLatin1(goldBox_->text()),
+        ToLatin1(redBox_->text()),          ToLatin1(greenBox_->text())};
+    if (!SayWhenBlank(AwardAdjustmentComplete(typed), platform_))
+        return;
+    if (!AppendSubmission(kAdjustmentSubmission, state_, platform_,
+                          BlockText(AwardAdjustmentBlock(typed, state_.Today()))))
+        return;
+    platform_.Beep();
+    platform_.Message(QString::fromLatin1(kAppendedSuccessfully));
+    state_.Settings.LastClubNo = typed.ClubNo;
+    clearFields(true);
+    codeBox_->setFocus();
+}
+
+} // namespace mpsec

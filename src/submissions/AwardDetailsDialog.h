@@ -1,0 +1,52 @@
+#pragma once
+#include "submissions/SubmissionForm.h"
+#include "ui/ProgramDialog.h"
+
+class QComboBox;
+class QLabel;
+
+namespace mpsec {
+
+struct AppState;
+class Platform;
+class RuleBox;
+
+// The cover page of the masterpoint files a state sends the federation: one line per file
+// appended to AWARDS.TXT.
+class AwardDetailsDialog : public ProgramDialog {
+    Q_OBJECT
+  public:
+    AwardDetailsDialog(AppState& state, Platform& platform, QWidget* parent = nullptr);
+
+    void append();
+    // Empties the fields; after an append the club number and the name stay for the next line.
+    void clearFields(bool afterAppend = false);
+
+    RuleBox* clubBox() const { return clubBox_; }
+    RuleBox* requestedByBox() const { return requestedByBox_; }
+    RuleBox* descriptionBox() const { return descriptionBox_; }
+    QComboBox* monthList() const { return monthList_; }
+    QComboBox* eventTypeList() const { return eventTypeList_; }
+    RuleBox* fileNameBox() const { return fileNameBox_; }
+    RuleBox* pointsBox() const { return pointsBox_; }
+    QLabel* fileNameLabel() const { return fileNameLabel_; }
+    const SubmissionButtons& buttons() const { return buttons_; }
+
+  protected:
+    void onOpen() override;
+
+  private:
+    AppState& state_;
+    Platform& platform_;
+    RuleBox* clubBox_ = nullptr;
+    RuleBox* requestedByBox_ = nullptr;
+    RuleBox* descriptionBox_ = nullptr;
+    QComboBox* monthList_ = nullptr;
+    QComboBox* eventTypeList_ = nullptr;
+    RuleBox* fileNameBox_ = nullptr;
+    RuleBox* pointsBox_ = nullptr;
+    QLabel* fileNameLabel_ = nullptr;
+    SubmissionButtons buttons_;
+};
+
+} // namespace mpsec

@@ -1,0 +1,50 @@
+#pragma once
+#include <QString>
+#include <string>
+
+class QBoxLayout;
+class QDialog;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace mpsec {
+
+struct AppState;
+class Platform;
+struct SubmissionFile;
+
+// What the three forms for the federation share: their buttons, the file they append to,
+// clearing it.
+struct SubmissionButtons {
+    QPushButton* Append = nullptr;
+    QPushButton* Close = nullptr; // also Escape
+    QPushButton* Clear = nullptr;
+    QPushButton* Delete = nullptr;
+
+    // Whether focus moving to `next` leaves the fields behind (Close, Clear All, Clear
+    // File), so what was typed needs no checking.
+    bool LeaveTheFields(const QWidget* next) const;
+};
+
+// Adds "Append to &File", "&Close", "Clear &All" and "Cl&ear File" to `row`, with their
+// hints; Close closes the dialog.
+SubmissionButtons AddSubmissionButtons(QDialog& dialog, QBoxLayout& row, const SubmissionFile& file,
+                                       const QString& closeHint = QString());
+
+// "Filename in use NAME".
+QLabel* FileInUseLabel(const SubmissionFile& file, QWidget* parent);
+
+// A form whose fields are not all filled in says so ("One or more necessary fields have been
+// left blank") with a beep; returns `complete`.
+bool SayWhenBlank(bool complete, Platform& platform);
+
+// Appends the block to the file in the data folder; a failure is said in an error box and
+// false returned, the form keeping its fields.
+bool AppendSubmission(const SubmissionFile& file, const AppState& state, Platform& platform,
+                      const std::string& block);
+
+// Asks the form's question, then deletes the file (when it exists) after a Yes.
+void ClearSubmissionFile(const SubmissionFile& file, const AppState& state, Platform& platform);
+
+} // namespace mpsec

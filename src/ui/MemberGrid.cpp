@@ -1,0 +1,35 @@
+#include "ui/MemberGrid.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <algorithm>
+
+namespace mpsec {
+
+QTableWidget* MemberGrid(const QString& lastHeader, QWidget* parent) {
+    auto* grid = new QTableWidget(0, 4, parent);
+    grid->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("Name"), QStringLiteral("QMR No."), lastHeader});
+    grid->setColumnHidden(0, true);
+    const QFontMetrics metrics(grid->font());
+    const int margin = 2 * metrics.horizontalAdvance(QLatin1Char(' ')) + 6;
+    const int widths[3] = {
+        180, std::max(60, metrics.horizontalAdvance(QStringLiteral("0000000")) + margin),
+        std::max({50, metrics.horizontalAdvance(lastHeader) + margin,
+                  metrics.horizontalAdvance(QStringLiteral("000000")) + margin})};
+    for (int column = 1; column < 4; ++column)
+        grid->setColumnWidth(column, widths[column - 1]);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(18);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setFixedWidth(widths[0] + widths[1] + widths[2] +
+                        grid->verticalScrollBar()->sizeHint().width() + 2 * grid->frameWidth());
+    return grid;
+}
+
+} // namespace mpsec

@@ -1,0 +1,93 @@
+#include "mpfiles/CancellationsDialog.h"
+#include "support/FakePlatform.h"
+#include "support/Players.h"
+#include "ui/AppState.h"
+#include "ui/DigitsBox.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace mpsec;
+
+namespace {
+
+class CancellationsTest : public ::testing::Test {
+  protected:
+    CancellationsTest() : dlg(state, platform) {
+        state.DataFolder = dir.Path();
+        state.National.Assign(test::RegisterText({
+            test::TestPlayer("12345", "ABCDE", "FGH", "6-785"),
+            test::TestPlayer("222", "RESTING", "ALAN", "6i785"),
+            test::TestPlayer("7", "SEVEN", "", "6-785"),
+            test::TestPlayer("333", "OTHER", "OLLY", "6-786"),
+        }));
+        state.Settings.LastClubNo = "6785";
+        state.Today = [] { return CivilDate{2026, 12, 7}; };
+        dlg.show();
+    }
+    QStringList Column(int column) {
+        QStringList cells;
+        for (int row = 0; row < dlg.rowCount(); ++row)
+            cells << dlg.cell(row, column);
+        return cells;
+    }
+
+    test::TempFolder dir;
+    FakePlatform platform;
+    AppState state;
+    CancellationsDialog dlg;
+};
+
+} // namespace
+
+TEST_F(CancellationsTest, MarkedMembersAreWrittenAfterTheQuestion) {
+    EXPECT_EQ(dlg.rowCount(), 26);
+    EXPECT_FALSE(dlg.saveButton()->isEnabled());
+    EXPECT_EQ(dlg.clubBox()->text(), "6785");
+    QTest::keyClick(dlg.grid(), Qt::Key_Space); // an empty row has nothing to mark
+    EXPECT_EQ(dlg.cell(0, 3), "");
+
+    QTest::keyClick(dlg.clubBox(), Qt::Key_Return);
+    EXPECT_EQ(Column(1), (QStringList{"ABCDE FGH", "SEVEN "}));
+    EXPECT_EQ(Column(3), (QStringList{"Yes", "Yes"}));
+    QTest::keyClick(dlg.grid(), Qt::Key_Space);
+    QTest::keyClick(dlg.grid(), Qt::Key_Down);
+    QTest::keyClick(dlg.grid(), Qt::Key_Space);
+    QTest::keyClick(dlg.grid(), Qt::Key_Space);
+    QTest::keyClick(dlg.grid(), Qt::Key_A); // read-only: refused
+    EXPECT_EQ(platform.Beeps(), 1);
+    EXPECT_EQ(Column(3), (QStringList{"No", "Yes"}));
+    dlg.grid()->setCurrentCell(1, 1);
+    emit dlg.grid()->cellDoubleClicked(1, 1);
+    EXPECT_EQ(Column(3), (QStringList{"No", "No"}));
+
+    platform.ExpectInformation("Output saved as 6785cncl.txt");
+    dlg.saveButton()->click();
+    EXPECT_EQ(dir.Read("6785cncl.txt"), "261207I67850012345ABCDE             F      \r\n"
+                                        "261207I67850000007SEVEN                    \r\n");
+    platform.ExpectWarning("6785cncl.txt has been found. Do you wish to OVERWRITE and lose the "
+                           "OLD information? ",
+                           false);
+    dlg.saveButton()->click();
+    EXPECT_EQ(platform.Beeps(), 2);
+
+    // An empty club number is refused at Get and at Save; nothing is written.
+    dlg.clubBox()->clear();
+    dlg.saveButton()->click();
+    EXPECT_EQ(platform.Beeps(), 3);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"6785cncl.txt"});
+    dlg.getButton()->click();
+    EXPECT_EQ(platform.Beeps(), 4);
+    EXPECT_EQ(dlg.rowCount(), 0);
+
+    // A club without members: an empty file, reported.
+    dlg.clubBox()->setText("9999");
+    dlg.getButton()->click();
+    EXPECT_EQ(dlg.rowCount(), 0);
+    platform.ExpectInformation("Output saved as 9999cncl.txt");
+    dlg.saveButton()->click();
+    EXPECT_EQ(dir.Read("9999cncl.txt"), "");
+    EXPECT_EQ(state.Settings.LastClubNo, "9999");
+}

@@ -1,0 +1,79 @@
+#include "submissions/SubmissionFiles.h"
+
+#include "core/Files.h"
+#include "support/TempFolder.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+
+using namespace mpsec;
+namespace fs = std::filesystem;
+
+TEST(SubmissionFiles, ClubLineAndKeys) {
+    EXPECT_EQ(ClubLine("6785"), "6-785");
+    EXPECT_EQ(ClubLine("6"), "6-");
+    EXPECT_EQ(ClubLine(""), "-");
+    const std::string digits = "0123456789", name = "AZaz '-";
+    for (char c : std::string("0123456789.AZaz '-/+,\t"))
+        EXPECT_EQ(IsNumberKey(c), digits.find(c) != std::string::npos || c == '.') << c;
+    for (char c : std::string("0123456789.AZaz '-/+,\t"))
+        EXPECT_EQ(IsNameKey(c), name.find(c) != std::string::npos) << c;
+    EXPECT_FALSE(IsDigitKey('.'));
+}
+
+TEST(SubmissionFiles, BlocksAreAppendedWhole) {
+    test::TempFolder dir;
+    ASSERT_TRUE(AppendToFile(dir / "PLAYER.TXT", BlockText({"6-785", "APPEND", ""})));
+    ASSERT_TRUE(AppendToFile(dir / "PLAYER.TXT", BlockText({"-", "DELETE", ""})));
+    EXPECT_EQ(dir.Read("PLAYER.TXT"), "6-785\r\nAPPEND\r\n\r\n-\r\nDELETE\r\n\r\n");
+}
+
+// A failed append says why and leaves the file as it was: never half a block.
+TEST(SubmissionFiles, AFailedAppendLeavesTheFileAsItWas) {
+    const FileWriteCalls system = WriterCalls();
+    static const auto realWrite = system.Write;
+    static int calls = 0;
+    const std::string old = "6-785,P,X,03,B,a.gld,1,\r\n";
+    struct Case {
+        const char* what;
+        std::function<void(const test::TempFolder&)> prepare;
+        const char* reason;
+        const char* keptIn; // the file that must still hold what it held
+    } cases[] = {
+        {"the disk fills after part of the block",
+         [](const test::TempFolder&) {
+             calls = 0;
+             WriterCalls().Write = [](int fd, const void* data, unsigned long size) -> long {
+                 if (calls++ > 0) {
+                     errno = ENOSPC;
+                     return -1;
+                 }
+                 return realWrite(fd, data, size / 2);
+             };
+         },
+         "No space left on device", "AWARDS.TXT"},
+        {"the name is a folder's",
+         [&](const test::TempFolder& dir) {
+             fs::rename(dir / "AWARDS.TXT", dir / "old.TXT");
+             fs::create_directory(dir / "AWARDS.TXT");
+         },
+         "Is a directory", "old.TXT"},
+        {"the name is a link",
+         [](const test::TempFolder& dir) {
+             fs::rename(dir / "AWARDS.TXT", dir / "old.TXT");
+             fs::create_symlink(dir / "old.TXT", dir / "AWARDS.TXT");
+         },
+         "it is a link, not a file", "old.TXT"},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        dir.Write("AWARDS.TXT", old);
+        c.prepare(dir);
+        const Status appended =
+            AppendToFile(dir / "AWARDS.TXT", BlockText({"6-1,Q,Y,04,C,b.gld,2,"}));
+        WriterCalls() = system;
+        ASSERT_FALSE(appended) << c.what;
+        EXPECT_EQ(appended.Message(), c.reason) << c.what;
+        EXPECT_EQ(dir.Read(c.keptIn), old) << c.what;
+    }
+}
