@@ -1,8 +1,13 @@
 #pragma once
 #include "SampleData.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <initializer_list>
+#include <unistd.h>
+#include <vector>
 
 namespace mpsec::bench {
 
@@ -20,6 +25,27 @@ inline const std::filesystem::path& DataFolder() {
         return f;
     }();
     return folder;
+}
+
+// What `cat FILES > /dev/null` costs: the files read through one 128 KiB buffer, as cat
+// reads them. The floor an open is measured against. Returns the bytes read.
+inline std::size_t CatFiles(std::initializer_list<std::filesystem::path> files) {
+    static std::vector<char> buffer(128 * 1024);
+    std::size_t total = 0;
+    for (const auto& file : files) {
+        const int fd = ::open(file.c_str(), O_RDONLY);
+        if (fd < 0)
+            continue;
+        for (ssize_t n; (n = ::read(fd, buffer.data(), buffer.size())) > 0;)
+            total += static_cast<std::size_t>(n);
+        ::close(fd);
+    }
+    return total;
+}
+
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 } // namespace mpsec::bench

@@ -69,6 +69,28 @@ void BM_LoadToReadRatio(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadToReadRatio)->Unit(benchmark::kMillisecond);
 
+// `cat National.TXT` and the register's load in each iteration: the medians and their ratio.
+void BM_LoadToCatRatio(benchmark::State& state) {
+    std::vector<double> cat, load;
+    for (auto _ : state) {
+        auto t0 = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(bench::CatFiles({DataFolder() / "National.TXT"}));
+        auto t1 = std::chrono::steady_clock::now();
+        {
+            PlayerRegister reg;
+            (void)reg.Load(DataFolder() / "National.TXT");
+            benchmark::DoNotOptimize(reg.Count());
+        }
+        auto t2 = std::chrono::steady_clock::now();
+        cat.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+        load.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
+    }
+    state.counters["cat_ms"] = bench::Median(cat);
+    state.counters["load_ms"] = bench::Median(load);
+    state.counters["load_to_cat"] = bench::Median(load) / bench::Median(cat);
+}
+BENCHMARK(BM_LoadToCatRatio)->Unit(benchmark::kMillisecond)->Iterations(21);
+
 void BM_FindPlayerByNumber(benchmark::State& state) {
     const PlayerRegister& reg = Register();
     std::vector<std::string> numbers;

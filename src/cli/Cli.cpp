@@ -33,6 +33,9 @@ constexpr const char* kUsage =
     "                  a player's statement of awards as text, and as a printed page in a PDF\n"
     "  statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
     "                  one PDF statement per active member of the club (surnames From-To)\n"
+    "  statements --state STATE | --all --pdf-dir DIR [--resume]\n"
+    "                  the same for every club of a state, or of the federation: a folder\n"
+    "                  per club; --resume finishes an interrupted run\n"
     "  clubs KEYWORD   the masterpoint secretaries of the clubs whose line holds KEYWORD\n"
     "  membership [--state STATE] [--sort] [--save] [--csv]\n"
     "                  active home-club members of every club, and MEMBERSHIP.TXT\n"
@@ -98,14 +101,26 @@ const Command kCommands[] = {
      "printed page(s) to FILE.\n",
      RunStatementCommand},
     {"statements",
-     "Usage: mpsec statements --club CLUB [--from A] [--to Z] --pdf-dir DIR\n"
+     "Usage: mpsec statements (--club CLUB | --state STATE | --all) [--from A] [--to Z]\n"
+     "                        --pdf-dir DIR [--resume] [--jobs N]\n"
      "Writes the statement of every active member of the club whose surname begins with\n"
      "a letter from A to Z into DIR, one PDF per member named by number and surname.\n"
      "CLUB is the four-digit club number, such as 3104; --from and --to take one capital\n"
      "letter each.\n"
+     "With --state (ACT, NSW, VIC, QLD, SA, WA, TAS, NT, or the first digit of the state's\n"
+     "club numbers, such as 3) or --all (the whole federation), writes one folder per club\n"
+     "in DIR, named by the club number, with the PDF of each of its active members, and\n"
+     "shows on standard error how many members are done, how many a second and the time\n"
+     "left; a summary ends the run. A member whose statement stops at a bad history line\n"
+     "is named and skipped.\n"
+     "Ctrl-C stops the run: the statements being written are finished, no PDF is left half\n"
+     "written. --resume skips the members whose PDF is already there, so running the same\n"
+     "command again with --resume completes the set.\n"
+     "The statements are drawn on all cores; --jobs N uses N workers instead.\n"
      "Exit status: 0 statements written, 1 the club is not in NATIONAL.CLB, no active\n"
      "member's surname lies in the range, or a statement stops at a bad history line,\n"
-     "2 bad options, a file that cannot be read or a PDF that cannot be written.\n",
+     "2 bad options, a file that cannot be read or a PDF that cannot be written,\n"
+     "130 interrupted.\n",
      RunStatementsCommand},
     {"clubs",
      "Usage: mpsec clubs KEYWORD\n"

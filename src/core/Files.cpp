@@ -2,6 +2,7 @@
 
 #include "core/Columns.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -82,7 +83,7 @@ Status FileReplacement::Open() {
         return {};
     }
     // A unique name each time; O_EXCL refuses anything already there, a symlink included.
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter = 0; // files are written from several threads
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path candidate = folder / ("." + name + "." + std::to_string(::getpid()) + "-" +
                                              std::to_string(++counter) + ".mpsec-tmp");

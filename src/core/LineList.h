@@ -3,6 +3,9 @@
 
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -94,6 +97,11 @@ template <class OnLine> void LineList::Assign(std::string text, OnLine&& onLine)
     starts_.push_back(static_cast<std::uint32_t>(size));
 }
 
+// Calls `onLine(offset, line)` for every line of `text` in file order, split as LineList
+// splits it (CR LF, LF or a bare CR; a final line ending adds no empty line), with the
+// offset of the line's first byte. One pass over the bytes, sixteen at a time.
+template <class OnLine> void ForEachLine(std::string_view text, OnLine&& onLine);
+
 // Reads a whole file's bytes into `out` (a buffer the caller may reuse). A failure says why
 // in the system's words: "No such file or directory", "Is a directory", "Permission
 // denied".
@@ -101,5 +109,52 @@ Status ReadFileBytes(const std::filesystem::path& path, std::string& out);
 
 // Reads a file into a line list (emptied on failure).
 Status ReadLines(const std::filesystem::path& path, LineList& out);
+
+template <class OnLine> void ForEachLine(std::string_view text, OnLine&& onLine) {
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    std::size_t start = 0; // of the line being read
+    // A line ending at `at` (a CR or an LF); the LF of a CR LF was taken with its CR.
+    auto ending = [&](std::size_t at) {
+        if (at < start)
+            return;
+        onLine(start, std::string_view(data + start, at - start));
+        start = at + 1 + (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n');
+    };
+    std::size_t base = 0;
+#if defined(__SSE2__)
+    // Most lines end in CR LF or LF: their LF ends them, and a CR just before it belongs to
+    // it. Only a block with a CR not followed by an LF (a bare CR line end) is taken byte
+    // by byte.
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    for (; base + 17 <= size; base += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base));
+        const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base + 1));
+        const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf)));
+        const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr)));
+        const unsigned lfAfter =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(after, lf)));
+        if ((crs & ~lfAfter) != 0) {
+            for (std::size_t at = base; at < base + 16; ++at)
+                if (data[at] == '\n' || data[at] == '\r')
+                    ending(at);
+            continue;
+        }
+        for (unsigned mask = lfs; mask != 0; mask &= mask - 1) {
+            const std::size_t at = base + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (at < start)
+                continue; // the LF of a CR LF whose CR ended the last block's line
+            const std::size_t end = at - (at > start && data[at - 1] == '\r');
+            onLine(start, std::string_view(data + start, end - start));
+            start = at + 1;
+        }
+    }
+#endif
+    for (; base < size; ++base)
+        if (data[base] == '\n' || data[base] == '\r')
+            ending(base);
+    if (start < size)
+        onLine(start, std::string_view(data + start, size - start));
+}
 
 } // namespace mpsec

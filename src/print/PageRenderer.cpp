@@ -11,6 +11,8 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <cmath>
+#include <map>
+#include <mutex>
 #include <numeric>
 
 // The pictures live in this library; a static library's resources must be asked for.
@@ -34,6 +36,17 @@ QString Latin1Text(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A picture of the program, decoded once however many pages (and threads) draw it.
+QImage ProgramPicture(const QString& resource) {
+    static std::mutex mutex;
+    static std::map<QString, QImage> pictures;
+    std::lock_guard lock(mutex);
+    auto [it, added] = pictures.try_emplace(resource);
+    if (added)
+        it->second = QImage(":/images/" + resource.toLower() + ".png");
+    return it->second;
+}
+
 class Page {
   public:
     Page(QPainter& painter, double dotsPerMm) : p_(painter), k_(dotsPerMm) {}
@@ -53,7 +66,7 @@ class Page {
     }
 
     void Picture(const PagePicture& pic) {
-        const QImage image(":/images/" + Latin1Text(pic.Resource).toLower() + ".png");
+        const QImage image = ProgramPicture(Latin1Text(pic.Resource));
         p_.drawImage(
             QRectF(Px(pic.Left), Px(pic.Top), Px(pic.Right - pic.Left), Px(pic.Bottom - pic.Top)),
             image);

@@ -2,12 +2,14 @@
 
 namespace mpsec {
 
-bool InClubRun(const rPlayer& player, std::string_view club, std::string_view from,
-               std::string_view to) {
-    if (player.HomeClub != club)
-        return false;
+bool InLetterRange(const rPlayer& player, std::string_view from, std::string_view to) {
     const std::string_view first = std::string_view(player.Surname).substr(0, 1);
     return !(first < from) && !(first > to);
+}
+
+bool InClubRun(const rPlayer& player, std::string_view club, std::string_view from,
+               std::string_view to) {
+    return player.HomeClub == club && InLetterRange(player, from, to);
 }
 
 std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::string_view club,
@@ -16,6 +18,20 @@ std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::strin
     for (std::size_t i = 1; i < national.Count(); ++i)
         if (InClubRun(national.GetPlayer(i), club, from, to))
             lines.push_back(i);
+    return lines;
+}
+
+std::vector<std::size_t> StateRunLines(const PlayerRegister& national, std::string_view state,
+                                       std::string_view from, std::string_view to) {
+    std::vector<std::size_t> lines;
+    for (std::size_t i = 1; i < national.Count(); ++i) {
+        const rPlayer player = national.GetPlayer(i);
+        const std::string& club = player.HomeClub;
+        if (club.size() == 4 && club.find_first_not_of("0123456789") == std::string::npos &&
+            (state.empty() || club.compare(0, state.size(), state) == 0) &&
+            InLetterRange(player, from, to))
+            lines.push_back(i);
+    }
     return lines;
 }
 

@@ -16,9 +16,20 @@ namespace mpsec {
 bool InClubRun(const rPlayer& player, std::string_view club, std::string_view from,
                std::string_view to);
 
+// Whether the first letter of the player's surname lies between From and To (ordinal text
+// comparison; an empty surname is before every letter).
+bool InLetterRange(const rPlayer& player, std::string_view from, std::string_view to);
+
 // The register lines of a club's run, in register order.
 std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::string_view club,
                                       std::string_view from, std::string_view to);
+
+// The register lines of a run over a whole state (the first digit of the club number) or,
+// with an empty `state`, the whole federation: every active member whose home club is a
+// four-digit club number and whose surname's first letter lies between From and To, in
+// register order.
+std::vector<std::size_t> StateRunLines(const PlayerRegister& national, std::string_view state,
+                                       std::string_view from, std::string_view to);
 
 // Where the statement screen's ">>" (forward) or "<<" lands from register line `line`: the
 // next (or previous) line whose home club is `club` exactly, and whether its statement is

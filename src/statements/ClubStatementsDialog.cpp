@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "statements/ClubRun.h"
 #include "statements/StatementDialog.h"
+#include "statements/StatementWriters.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
 #include "ui/Widgets.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -113,9 +115,11 @@ bool ClubStatementsDialog::runClub(const QString& pdfFile) {
     const std::string club = ToLatin1(clubBox_->text());
     const std::string from = ToLatin1(fromBox_->currentText()),
                       to = ToLatin1(toBox_->currentText());
-    const QDir pdfFolder = QFileInfo(pdfFile).absoluteDir();
     // The same members, in the same order, as the command line's club run.
-    for (std::size_t line : ClubRunLines(state_.National, club, from, to)) {
+    const std::vector<std::size_t> lines = ClubRunLines(state_.National, club, from, to);
+    if (!pdfFile.isEmpty())
+        return writeClubPdfs(lines, QFileInfo(pdfFile).absolutePath());
+    for (std::size_t line : lines) {
         platform_.ProcessEvents(); // where a press of Cancel takes effect
         if (cancel_)
             return true;
@@ -124,20 +128,75 @@ bool ClubStatementsDialog::runClub(const QString& pdfFile) {
         statement_.lookUp();
         if (!statement_.statementShown())
             return false; // the statement screen has said why
-        if (pdfFile.isEmpty()) {
-            statement_.printStatement();
-        } else {
-            const QString path =
-                pdfFolder.filePath(Latin1(StatementPdfName(statement_.statement().Player)));
-            if (Status written = platform_.WritePdf(statement_.composedStatement(), path);
-                !written) {
-                platform_.Error("Cannot write " + path + ": " + Latin1(written.Message()) + ".");
-                return false;
-            }
-        }
+        statement_.printStatement();
         ++printed_;
     }
     return true;
+}
+
+bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
+                                         const QString& folder) {
+    // Built here in register order, drawn and written by the workers; the window keeps
+    // answering (Cancel) while they work.
+    StatementWriters writers(
+        [this](const ComposedDocument& document, const std::string& path) {
+            return platform_.WritePdf(document, QFile::decodeName(path.c_str()));
+        },
+        StatementWriters::DefaultWorkers());
+    bool failed = false;
+    auto collect = [&] {
+        for (StatementWriters::Written& file : writers.TakeWritten()) {
+            if (file.Result) {
+                ++printed_;
+                continue;
+            }
+            if (!failed)
+                platform_.Error("Cannot write " + QFile::decodeName(file.Path.c_str()) + ": " +
+                                Latin1(file.Result.Message()) + ".");
+            failed = true;
+            writers.Stop();
+        }
+    };
+    const QDir pdfFolder(folder);
+    for (std::size_t line : lines) {
+        platform_.ProcessEvents(); // where a press of Cancel takes effect
+        collect();
+        if (cancel_ || failed)
+            break;
+        state_.CurrentPlayer = state_.National.GetPlayer(line);
+        const rPlayer& player = state_.CurrentPlayer;
+        const StatementSession::Statement statement = statement_.buildStatement(player);
+        if (statement.StoppedBy) {
+            // The statement screen says why, as it does for a member it prints; the
+            // members before are still written.
+            SetBoxText(statement_.numberBox(), Latin1(player.QMRNo));
+            statement_.lookUp();
+            failed = true;
+            break;
+        }
+        ComposedDocument document = StatementSession::Compose(statement, player.QMRNo);
+        const std::string path =
+            QFile::encodeName(pdfFolder.filePath(Latin1(StatementPdfName(player)))).toStdString();
+        while (!writers.Hand(std::move(document), path, std::chrono::milliseconds(50))) {
+            platform_.ProcessEvents();
+            collect();
+            if (cancel_ || failed)
+                break;
+        }
+    }
+    if (cancel_)
+        writers.Stop(); // the statements being written are finished, no further one starts
+    writers.Finish();
+    collect();
+    // The files are written in register order, so the first ones of the run are the ones
+    // written; the statement screen is left on the last of them, as after printing.
+    if (!failed && printed_ > 0) {
+        state_.CurrentPlayer =
+            state_.National.GetPlayer(lines[static_cast<std::size_t>(printed_) - 1]);
+        SetBoxText(statement_.numberBox(), Latin1(state_.CurrentPlayer.QMRNo));
+        statement_.lookUp();
+    }
+    return !failed;
 }
 
 void ClubStatementsDialog::onOpen() {

@@ -1,6 +1,9 @@
 #pragma once
 #include "ui/ProgramDialog.h"
 
+#include <cstddef>
+#include <vector>
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -49,6 +52,8 @@ class ClubStatementsDialog : public ProgramDialog {
     QPushButton* cancelButton_ = nullptr;
     // Runs the statements of the club's members; false when a member stopped the run.
     bool runClub(const QString& pdfFile);
+    // The members' statements as PDF files in `folder`, drawn on all cores.
+    bool writeClubPdfs(const std::vector<std::size_t>& lines, const QString& folder);
 
     AppState& state_;
     Platform& platform_;

@@ -1,6 +1,7 @@
 #include "statements/History.h"
 
 #include "core/Files.h"
+#include "core/LargeArray.h"
 
 #include "core/Columns.h"
 #include "core/TextHelpers.h"
@@ -148,12 +149,15 @@ void HistoryIndex::Grow(std::size_t capacity) {
 
 std::uint32_t HistoryIndex::Insert(std::string_view seven) {
     const std::int64_t number = Number7(seven);
-    if (number < 0) {
-        auto [it, added] = others_.try_emplace(std::string(seven), groups_);
-        if (added)
-            ++groups_;
-        return it->second;
-    }
+    if (number >= 0)
+        return Insert(number);
+    auto [it, added] = others_.try_emplace(std::string(seven), groups_);
+    if (added)
+        ++groups_;
+    return it->second;
+}
+
+std::uint32_t HistoryIndex::Insert(std::int64_t number) {
     const std::uint64_t key = static_cast<std::uint64_t>(number) + 1;
     std::size_t at = SlotOfNumber(number, mask_);
     while (slots_[at] != 0 && SlotKey(slots_[at]) != key)
@@ -162,65 +166,97 @@ std::uint32_t HistoryIndex::Insert(std::string_view seven) {
         return static_cast<std::uint32_t>(slots_[at]);
     if ((groups_ + 1) * 10ull > slots_.size() * 7ull) {
         Grow(slots_.size() * 2);
-        return Insert(seven);
+        return Insert(number);
     }
     slots_[at] = key << 32 | groups_;
     return groups_++;
 }
 
-void HistoryIndex::Build(const LineList& history) {
-    const std::size_t count = history.Count();
+void HistoryIndex::Build(std::string_view text) {
+    text_ = text;
     // A national file has about a dozen lines a player; the table grows when it must.
     std::size_t capacity = 1024;
-    while (capacity < count / 8)
+    while (capacity < text.size() / 256)
         capacity <<= 1;
     slots_.clear();
     others_.clear();
     groups_ = 0;
     Grow(capacity);
-    groupOfLine_.assign(count, kNoGroup);
 
-    // The slot of the line a little ahead is fetched before it is needed: the table is
-    // larger than the cache, and waiting for each slot in turn would dominate.
+    // One pass over the bytes: the start and the number of every line that holds one
+    // (number + 1; kOtherNumber for a field that is not 7 digits).
+    constexpr std::uint32_t kOtherNumber = UINT32_MAX;
+    // A line with a number takes 11 bytes or more, its line end included.
+    const std::size_t most = text.size() / 11 + 1;
+    LargeArray<std::uint32_t> starts(most), numbers(most);
+    ForEachLine(text, [&](std::size_t offset, std::string_view line) {
+        if (line.size() < 10)
+            return;
+        const std::int64_t number = Number7(line.substr(3, 7));
+        starts.PushBack(static_cast<std::uint32_t>(offset));
+        numbers.PushBack(number < 0 ? kOtherNumber : static_cast<std::uint32_t>(number + 1));
+    });
+
+    // Each number to its group, in place. The slot of the line a little ahead is fetched
+    // before it is needed: the table is larger than the cache, and waiting for each slot
+    // in turn would dominate.
+    LargeArray<std::uint32_t>& lineGroups = numbers;
+    std::vector<std::uint32_t> counts;
     constexpr std::size_t kAhead = 16;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i + kAhead < count) {
-            const std::string_view ahead = history[i + kAhead];
-            if (ahead.size() >= 10)
-                __builtin_prefetch(
-                    &slots_[SlotOfNumber(Number7(ahead.substr(3, 7)) & 0x7fffffff, mask_)]);
-        }
-        const std::string_view line = history[i];
-        if (line.size() >= 10)
-            groupOfLine_[i] = Insert(line.substr(3, 7));
+    for (std::size_t i = 0; i < numbers.Size(); ++i) {
+        if (i + kAhead < numbers.Size() && numbers[i + kAhead] != kOtherNumber)
+            __builtin_prefetch(&slots_[SlotOfNumber(numbers[i + kAhead] - 1, mask_)]);
+        const std::uint32_t group = numbers[i] == kOtherNumber
+                                        ? Insert(text.substr(starts[i] + 3, 7))
+                                        : Insert(numbers[i] - 1);
+        if (group >= counts.size())
+            counts.resize(group + 1, 0);
+        ++counts[group];
+        lineGroups[i] = group;
     }
+
+    // Then the starts placed group after group, each group in file order.
+    groupStarts_.assign(groups_ + 1, 0);
+    for (std::uint32_t g = 0; g < groups_; ++g)
+        groupStarts_[g + 1] = groupStarts_[g] + counts[g];
+    std::vector<std::uint32_t>& next = counts; // where each group's next start goes
+    std::copy(groupStarts_.begin(), groupStarts_.end() - 1, next.begin());
+    lineStarts_.Reserve(starts.Size());
+    lineStarts_.Resize(starts.Size());
+    for (std::size_t i = 0; i < starts.Size(); ++i)
+        lineStarts_[next[lineGroups[i]]++] = starts[i];
 }
 
-std::vector<std::string_view> HistoryIndex::PlayerLines(const LineList& history,
-                                                        std::string_view number) const {
+std::uint32_t HistoryIndex::Group(std::string_view seven) const {
+    const std::int64_t value = Number7(seven);
+    if (value < 0) {
+        auto it = others_.find(std::string(seven));
+        return it == others_.end() ? kNoGroup : it->second;
+    }
+    const std::uint64_t key = static_cast<std::uint64_t>(value) + 1;
+    for (std::size_t at = SlotOfNumber(value, mask_); slots_[at] != 0; at = (at + 1) & mask_)
+        if (SlotKey(slots_[at]) == key)
+            return static_cast<std::uint32_t>(slots_[at]);
+    return kNoGroup;
+}
+
+std::string_view HistoryIndex::LineAt(std::uint32_t offset) const {
+    std::size_t end = offset;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
+        ++end;
+    return text_.substr(offset, end - offset);
+}
+
+std::vector<std::string_view> HistoryIndex::PlayerLines(std::string_view number) const {
     std::vector<std::string_view> result;
     const std::string padded = PadLeft(number, 7, '0');
     if (slots_.empty() || padded.size() != 7)
         return result;
-    std::uint32_t group = kNoGroup;
-    const std::int64_t value = Number7(padded);
-    if (value < 0) {
-        if (auto it = others_.find(padded); it != others_.end())
-            group = it->second;
-    } else {
-        const std::uint64_t key = static_cast<std::uint64_t>(value) + 1;
-        for (std::size_t at = SlotOfNumber(value, mask_); slots_[at] != 0; at = (at + 1) & mask_)
-            if (SlotKey(slots_[at]) == key) {
-                group = static_cast<std::uint32_t>(slots_[at]);
-                break;
-            }
-    }
+    const std::uint32_t group = Group(padded);
     if (group == kNoGroup)
         return result;
-    const std::uint32_t* groups = groupOfLine_.data();
-    for (std::size_t i = 0, n = groupOfLine_.size(); i < n; ++i)
-        if (groups[i] == group)
-            result.push_back(history[i]);
+    for (std::uint32_t i = groupStarts_[group]; i < groupStarts_[group + 1]; ++i)
+        result.push_back(LineAt(lineStarts_[i]));
     return result;
 }
 

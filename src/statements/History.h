@@ -1,4 +1,5 @@
 #pragma once
+#include "core/LargeArray.h"
 #include "core/LineList.h"
 #include "core/NumberFormats.h"
 #include "core/Result.h"
@@ -46,17 +47,24 @@ ParseInStringData(std::string_view line, const LineList& events,
 
 // "history.txt" indexed by player number (columns 4-10), so a statement takes its player's
 // lines without walking the whole file. Every line is examined, the last one included.
+// Built in one pass over the file's bytes (split into lines as LineList splits them),
+// without a string per line: the index keeps where each player's lines start, player by
+// player, in file order.
 class HistoryIndex {
   public:
-    void Build(const LineList& history);
+    // `text` is the whole file; it must stay unchanged while the index is used.
+    void Build(std::string_view text);
     // The lines of the player typed as `number` (padded with zeros to 7), in file order.
-    std::vector<std::string_view> PlayerLines(const LineList& history,
-                                              std::string_view number) const;
+    std::vector<std::string_view> PlayerLines(std::string_view number) const;
 
   private:
     void Grow(std::size_t capacity);
-    std::uint32_t Insert(std::string_view number);
+    std::uint32_t Insert(std::string_view seven);
+    std::uint32_t Insert(std::int64_t number);
+    std::uint32_t Group(std::string_view seven) const;
+    std::string_view LineAt(std::uint32_t offset) const;
 
+    std::string_view text_;
     // Open addressing on the 7 digits as a number: a slot is (number + 1) << 32 | group,
     // 0 when empty. Eight bytes a slot keep the table in the cache. The rare number field
     // that is not 7 digits has its group in `others_`.
@@ -64,10 +72,10 @@ class HistoryIndex {
     std::uint64_t mask_ = 0;
     std::uint32_t groups_ = 0;
     std::unordered_map<std::string, std::uint32_t> others_;
-    // The player group of every line (none for lines too short to hold a number). A
-    // player's lines are the lines of his group, found by one sequential pass, which keeps
-    // the index cheap to build and the lines in file order.
-    std::vector<std::uint32_t> groupOfLine_;
+    // The start of every line of group g, in file order:
+    // lineStarts_[groupStarts_[g] .. groupStarts_[g + 1]).
+    std::vector<std::uint32_t> groupStarts_;
+    LargeArray<std::uint32_t> lineStarts_;
 };
 
 // The pre-1982 red points of the number as typed (compared without removing its leading

@@ -351,6 +351,11 @@ void StatementDialog::showPreviousMember() {
     }
 }
 
+StatementSession::Statement StatementDialog::buildStatement(const rPlayer& player) {
+    return session_.Build(player, player.QMRNo, rankIndex_, state_.ClubLookup(),
+                          StatementPeriod(state_.RegisterDate, state_.Formats));
+}
+
 ComposedDocument StatementDialog::composedStatement() const {
     return StatementSession::Compose(statement_, ToLatin1(numberBox_->text()));
 }

@@ -7,21 +7,22 @@ namespace mpsec {
 Status StatementSession::Load(const std::filesystem::path& folder,
                               const std::filesystem::path& programFolder) {
     Release();
-    for (auto [name, list] :
-         {std::pair{kEventsFileName, &events_}, std::pair{kHistoryFileName, &history_}}) {
-        if (Status read = ReadLines(FindFileNoCase(folder, name), *list); !read) {
-            Release();
-            return Failure{"Cannot open file \"" + std::string(name) + "\". " + read.Message()};
-        }
-    }
-    index_.Build(history_);
+    auto cannotOpen = [this](const char* name, const Status& read) {
+        Release();
+        return Failure{"Cannot open file \"" + std::string(name) + "\". " + read.Message()};
+    };
+    if (Status read = ReadLines(FindFileNoCase(folder, kEventsFileName), events_); !read)
+        return cannotOpen(kEventsFileName, read);
+    if (Status read = history_.Open(FindFileNoCase(folder, kHistoryFileName)); !read)
+        return cannotOpen(kHistoryFileName, read);
+    index_.Build(history_.Bytes());
     (void)ReadLines(FindFileNoCase(programFolder, kPre82FileName), pre82_); // may be absent
     loaded_ = true;
     return {};
 }
 
 void StatementSession::Release() {
-    history_.Clear();
+    history_.Close();
     events_.Clear();
     pre82_.Clear();
     index_ = HistoryIndex();

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/LineList.h"
+#include "core/MappedFile.h"
 #include "statements/History.h"
 #include "statements/Statement.h"
 
@@ -21,10 +22,9 @@ class StatementSession {
     void Release();
     bool Loaded() const { return loaded_; }
 
-    const LineList& History() const { return history_; }
     const LineList& Events() const { return events_; }
     std::vector<std::string_view> PlayerLines(std::string_view typedNumber) const {
-        return index_.PlayerLines(history_, typedNumber);
+        return index_.PlayerLines(typedNumber);
     }
 
     struct Statement {
@@ -47,7 +47,8 @@ class StatementSession {
 
   private:
     bool loaded_ = false;
-    LineList history_, events_, pre82_;
+    MappedFile history_; // mapped, not copied: the index points into it
+    LineList events_, pre82_;
     HistoryIndex index_;
 };
 

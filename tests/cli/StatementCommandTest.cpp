@@ -1,8 +1,16 @@
 #include "cli/Cli.h"
 #include "support/Players.h"
 
+#include "core/Files.h"
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <map>
+#include <mutex>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace mpsec;
 
@@ -19,13 +27,18 @@ Outcome Command(std::vector<std::string> args, const char* pdfFailure = nullptr)
     Outcome run;
     args.insert(args.begin(), "mpsec");
     std::ostringstream out, err;
-    run.status = RunCommandLine(
-        args, out, err, [&run, pdfFailure](const ComposedDocument& doc, const std::string& path) {
+    std::mutex written; // a run writes from several threads
+    run.status =
+        RunCommandLine(args, out, err, [&](const ComposedDocument& doc, const std::string& path) {
             if (pdfFailure)
                 return Status(Failure{pdfFailure});
+            std::lock_guard lock(written);
             run.pdfs.push_back({path, doc});
             return Status();
         });
+    // In the order of their names, whichever worker wrote them first.
+    std::sort(run.pdfs.begin(), run.pdfs.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -110,6 +123,11 @@ TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {
         {{"--club", "3104", "--from", "a"}, 2, "--from takes one capital letter A to Z, not 'a'"},
         {{"--club", "3104", "--to", "AB"}, 2, "--to takes one capital letter A to Z, not 'AB'"},
         {{"--club", "3104", "--pdf-dir", "other"}, 2, "Usage"}, // which folder? refused
+        {{"--club", "3104", "--all"}, 2, "Usage"},              // which members? refused
+        {{"--state", "33"}, 2, "the state is ACT, NSW, VIC, QLD, SA, WA, TAS, NT or the first"},
+        {{"--state", "ALL"}, 2, "not 'ALL'"}, // the federation is --all
+        {{"--state", "9"}, 1, "State 9 has no active member with a surname from A to Z."},
+        {{"--all", "--jobs", "0"}, 2, "--jobs takes a number of workers from 1 to 999, not '0'"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"statements", "--pdf-dir", "none"};
@@ -125,4 +143,75 @@ TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("'    2.x0' is not a valid floating point value"), std::string::npos);
     EXPECT_TRUE(bad.pdfs.empty());
+    // A long run names the member and goes on with the others.
+    const Outcome state = Command({"statements", "--all", "--pdf-dir", "all"});
+    EXPECT_EQ(state.status, 1);
+    EXPECT_NE(state.err.find("11: '    2.x0' is not a valid floating point value"),
+              std::string::npos);
+    ASSERT_EQ(state.pdfs.size(), 1u);
+    EXPECT_EQ(state.pdfs[0].first, "all/6785/55 EVANS.pdf");
+}
+
+// Ctrl-C leaves only complete PDFs; the same run with --resume writes the others and leaves
+// the finished ones as they are.
+TEST(StatementCommand, InterruptedStateRunIsResumed) {
+    test::TempFolder dir(true);
+    std::vector<rPlayer> players;
+    for (int i = 10; i < 30; ++i)
+        players.push_back(test::TestPlayer(std::to_string(i), "SMITH" + std::to_string(i), "ANNE",
+                                           i % 2 ? "3-104" : "3-107"));
+    players.push_back(test::TestPlayer("90", "OTHER", "ANNE", "2-101"));
+    test::WriteRegister(dir, players);
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,", "3107,BAY BRIDGE CLUB,"});
+    dir.WriteLines("history.txt", {"3070000011X1 ABC    2.50"});
+    dir.WriteLines("events.txt", {"ABCSPRING CONGRESS PAIRS"});
+
+    std::atomic<int> calls{0};
+    auto run = [&](std::vector<std::string> options, int interruptAfter) {
+        options.insert(options.begin(),
+                       {"mpsec", "statements", "--state", "vic", "--pdf-dir", "pdf"});
+        std::ostringstream out, err;
+        const int status = RunCommandLine(
+            options, out, err, [&](const ComposedDocument& doc, const std::string& path) {
+                const Status written = WriteFileAtomically(path, doc.Title);
+                if (++calls == interruptAfter)
+                    std::raise(SIGINT);
+                return written;
+            });
+        return std::pair{status, out.str() + err.str()};
+    };
+    auto files = [&] {
+        std::map<std::string, std::pair<ino_t, std::int64_t>> found;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir / "pdf")) {
+            struct stat st {};
+            ::stat(entry.path().c_str(), &st);
+            if (entry.is_regular_file())
+                found[std::filesystem::relative(entry.path(), dir / "pdf").string()] = {
+                    st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+        }
+        return found;
+    };
+
+    const auto [stopped, stoppedSays] = run({"--jobs", "2"}, 5);
+    EXPECT_EQ(stopped, 130) << stoppedSays;
+    EXPECT_NE(stoppedSays.find("Run it again with --resume"), std::string::npos) << stoppedSays;
+    const auto first = files();
+    // The statements being written when Ctrl-C came are finished; none is started after.
+    EXPECT_GE(first.size(), 5u);
+    EXPECT_LT(first.size(), 20u);
+    for (const auto& [name, stamp] : first)
+        EXPECT_EQ(name.find("mpsec-tmp"), std::string::npos) << name; // none left half written
+
+    calls = 0;
+    const auto [resumed, resumedSays] = run({"--resume", "--jobs", "2"}, 0);
+    EXPECT_EQ(resumed, 0) << resumedSays;
+    EXPECT_EQ(calls, static_cast<int>(20 - first.size()));
+    EXPECT_NE(resumedSays.find("; " + std::to_string(first.size()) + " already written, skipped"),
+              std::string::npos)
+        << resumedSays;
+    const auto all = files();
+    ASSERT_EQ(all.size(), 20u);
+    EXPECT_TRUE(all.count("3104/11 SMITH11.pdf") && all.count("3107/28 SMITH28.pdf"));
+    for (const auto& [name, stamp] : first)
+        EXPECT_EQ(all.at(name), stamp) << name << " was written again";
 }

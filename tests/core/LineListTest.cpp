@@ -1,5 +1,6 @@
 #include "core/LineList.h"
 #include "core/Columns.h"
+#include "core/MappedFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,11 @@ TEST(LineList, SplitsOnCrLfLfAndBareCrWithoutATrailingEmptyLine) {
         {"a\r\r\nb\r\n", {"a", "", "b"}},
         {"a\n\rb\r\n\r", {"a", "", "b", ""}},
         {"a\r\n\nb\rc\r\n", {"a", "", "b", "c"}},
+        // A CR LF split across sixteen-byte blocks, and long lines between.
+        {std::string(15, 'a') + "\r\n" + std::string(40, 'b') + "\r" + std::string(17, 'c'),
+         {std::string(15, 'a'), std::string(40, 'b'), std::string(17, 'c')}},
+        {std::string(31, 'a') + "\r\r\n\n" + std::string(16, 'b') + "\n",
+         {std::string(31, 'a'), "", "", std::string(16, 'b')}},
     };
     for (const auto& c : cases) {
         LineList list(c.text);
@@ -37,6 +43,13 @@ TEST(LineList, SplitsOnCrLfLfAndBareCrWithoutATrailingEmptyLine) {
         // The lines handed out while splitting are the same.
         std::vector<std::string> seen;
         LineList().Assign(c.text, [&](std::size_t, std::string_view l) { seen.emplace_back(l); });
+        EXPECT_EQ(seen, c.lines) << c.text;
+        // And by the one-pass split, each with where it starts.
+        seen.clear();
+        ForEachLine(c.text, [&](std::size_t at, std::string_view l) {
+            EXPECT_EQ(c.text.data() + at, l.data());
+            seen.emplace_back(l);
+        });
         EXPECT_EQ(seen, c.lines) << c.text;
     }
 }
@@ -51,6 +64,17 @@ TEST(LineList, ReadingSaysWhyAFileCannotBeRead) {
     EXPECT_EQ(ReadLines(dir / "folder.txt", list).Message(), "Is a directory");
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_EQ(ReadLines(dir / "absent.txt", list).Message(), "No such file or directory");
+
+    // Mapped rather than read, with the same reasons.
+    MappedFile mapped;
+    EXPECT_TRUE(mapped.Open(dir / "file.txt").Ok());
+    EXPECT_EQ(mapped.Bytes(), "one\r\ntwo\r\n");
+    EXPECT_EQ(mapped.Open(dir / "folder.txt").Message(), "Is a directory");
+    EXPECT_EQ(mapped.Open(dir / "absent.txt").Message(), "No such file or directory");
+    EXPECT_TRUE(mapped.Bytes().empty());
+    dir.Write("empty.txt", "");
+    EXPECT_TRUE(mapped.Open(dir / "empty.txt").Ok());
+    EXPECT_TRUE(mapped.Bytes().empty());
 }
 
 TEST(Columns, NeverReadPastTheEnd) {

@@ -82,3 +82,26 @@ TEST(ClubRun, StepThroughClubLandsOnTheNextMember) {
         EXPECT_EQ(step.Show, c.show) << c.from << c.club << c.forward;
     }
 }
+
+TEST(ClubRun, StateRunTakesTheActiveMembersOfTheStateInRegisterOrder) {
+    PlayerRegister national;
+    national.Assign(test::RegisterText({
+        test::TestPlayer("1", "ADAMS", "A", "3-104"), // line 1
+        test::TestPlayer("2", "BAKER", "A", "3i104"), // inactive
+        test::TestPlayer("3", "CARR", "A", "2-101"),  // another state
+        test::TestPlayer("4", "", "A", "3-107"),      // no surname: before every letter
+        test::TestPlayer("5", "DUNN", "A", "3-1"),    // no four-digit club
+        test::TestPlayer("6", "EVANS", "A", "3-999"), // line 6
+        test::TestPlayer("7", "MOORE", "A", "3-104"), // line 7
+    }));
+    struct Case {
+        const char *state, *from, *to;
+        std::vector<std::size_t> lines;
+    } cases[] = {
+        {"3", "A", "Z", {1, 6, 7}}, {"", "A", "Z", {1, 3, 6, 7}}, {"3", "E", "M", {6, 7}},
+        {"2", "D", "Z", {}},        {"9", "A", "Z", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StateRunLines(national, c.state, c.from, c.to), c.lines)
+            << "'" << c.state << "' " << c.from << c.to;
+}

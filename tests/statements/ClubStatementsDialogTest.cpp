@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <set>
 
 using namespace mpsec;
 using ClubStatementsDialogTest = test::AwardFilesTest;
@@ -80,11 +81,14 @@ TEST_F(ClubStatementsDialogTest, PrintToFileWritesOnePdfPerMember) {
                                                       (dir / "out").string() + "."));
     all.printButton()->click();
     EXPECT_TRUE(platform.PrintedDocuments().empty());
-    ASSERT_EQ(platform.PdfsWritten().size(), 3u);
-    EXPECT_EQ(platform.PdfsWritten()[0].first.toStdString(),
-              (dir / "out" / "11 ADAMS.pdf").string());
-    EXPECT_EQ(platform.PdfsWritten()[2].first.toStdString(),
-              (dir / "out" / "55 EVANS.pdf").string());
+    // Written by the workers in any order, each member once.
+    std::set<std::string> written;
+    for (const auto& [path, document] : platform.PdfsWritten())
+        written.insert(path.toStdString());
+    EXPECT_EQ(written, (std::set<std::string>{(dir / "out" / "11 ADAMS.pdf").string(),
+                                              (dir / "out" / "33 CARTER.pdf").string(),
+                                              (dir / "out" / "55 EVANS.pdf").string()}));
+    EXPECT_EQ(dlg->statement().Player.Surname, "EVANS"); // the screen is left on the last
 }
 
 TEST_F(ClubStatementsDialogTest, AllMembersRunWithoutTheAwardFilesSaysSoOnce) {
@@ -124,4 +128,20 @@ TEST_F(ClubStatementsDialogTest, EscapeAndTheCloseButtonCancelARunningRun) {
     platform.AfterPrint = {};
     QTest::keyClick(&all, Qt::Key_Escape); // idle: Escape closes as "&Close" does
     EXPECT_FALSE(all.isVisible());
+}
+
+TEST_F(ClubStatementsDialogTest, CancelWhileWritingPdfsStartsNoFurtherStatement) {
+    dlg = std::make_unique<StatementDialog>(state, platform);
+    state.Settings.LastClubNo = "3104";
+    ClubStatementsDialog all(state, platform, *dlg);
+    all.show();
+    platform.SetPrinterPdfFile(QString::fromStdString((dir / "out" / "statements.pdf").string()));
+    platform.AfterPrint = [&] { all.cancelButton()->click(); };
+    platform.ExpectPrintDialog(true);
+    platform.ExpectInformation(QString::fromStdString(
+        "Cancelled. 1 statement written as PDF files in " + (dir / "out").string() + "."));
+    all.printButton()->click();
+    EXPECT_EQ(platform.PdfsWritten().size(), 1u);
+    EXPECT_EQ(dlg->statement().Player.Surname, "ADAMS");
+    EXPECT_TRUE(all.cancelButton()->isHidden());
 }

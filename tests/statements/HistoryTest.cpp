@@ -83,26 +83,28 @@ TEST(History, BadFieldsGiveTheConversionMessage) {
 }
 
 TEST(History, PlayerLinesInFileOrderIncludingTheLastLine) {
-    LineList history("1070012345X1 ABC    1.00\r\n"
-                     "1070001234X1 ABC    9.00\r\n"
-                     "4070012345X1 ABC    2.00\r\n"
-                     "short\r\n"
-                     "1080012345X1 ABC    3.00\r\n");
+    // Lines ended by CR LF, a bare CR and LF; the last one unended.
+    const std::string history = "1070012345X1 ABC    1.00\r\n"
+                                "1070001234X1 ABC    9.00\r"
+                                "4070012345X1 ABC    2.00\n"
+                                "short\r\n"
+                                "1080012345X1 ABC    3.00";
     HistoryIndex index;
     index.Build(history);
     for (const char* typed : {"12345", "012345", "0012345"}) {
-        auto lines = index.PlayerLines(history, typed);
+        auto lines = index.PlayerLines(typed);
         ASSERT_EQ(lines.size(), 3u) << typed;
         EXPECT_EQ(lines[0].substr(0, 3), "107");
         EXPECT_EQ(lines[1].substr(0, 3), "407");
-        EXPECT_EQ(lines[2].substr(0, 3), "108"); // the file's last line counts
+        EXPECT_EQ(lines[1], "4070012345X1 ABC    2.00");
+        EXPECT_EQ(lines[2], "1080012345X1 ABC    3.00"); // the file's last line counts
     }
-    EXPECT_EQ(index.PlayerLines(history, "1234").size(), 1u);
-    EXPECT_EQ(index.PlayerLines(history, "999").size(), 0u);
-    EXPECT_EQ(index.PlayerLines(history, "").size(), 0u);
+    EXPECT_EQ(index.PlayerLines("1234"), std::vector<std::string_view>{"1070001234X1 ABC    9.00"});
+    EXPECT_EQ(index.PlayerLines("999").size(), 0u);
+    EXPECT_EQ(index.PlayerLines("").size(), 0u);
     HistoryIndex empty;
-    empty.Build(LineList(""));
-    EXPECT_EQ(empty.PlayerLines(LineList(""), "12345").size(), 0u);
+    empty.Build("");
+    EXPECT_EQ(empty.PlayerLines("12345").size(), 0u);
 }
 
 TEST(History, IndexGrowsPastItsFirstSize) {
@@ -112,11 +114,10 @@ TEST(History, IndexGrowsPastItsFirstSize) {
         std::snprintf(line, sizeof line, "107%07dX1 ABC    1.00\r\n", i);
         text += line;
     }
-    LineList history(text);
     HistoryIndex index;
-    index.Build(history);
+    index.Build(text);
     for (int i : {0, 1, 2047, 4999}) {
-        auto lines = index.PlayerLines(history, std::to_string(i));
+        auto lines = index.PlayerLines(std::to_string(i));
         ASSERT_EQ(lines.size(), 1u) << i;
     }
 }
@@ -144,14 +145,13 @@ TEST(History, Pre82RedPoints) {
 }
 
 TEST(History, NumberFieldsThatAreNotDigitsMatchNobodyTyped) {
-    LineList history(
-        "107  12345X1 ABC    1.00\r\n1070012345X1 ABC    2.00\r\n107ABCDEFGX1 ABC    3.00\r\n");
     HistoryIndex index;
-    index.Build(history);
-    auto lines = index.PlayerLines(history, "12345");
+    index.Build(
+        "107  12345X1 ABC    1.00\r\n1070012345X1 ABC    2.00\r\n107ABCDEFGX1 ABC    3.00\r\n");
+    auto lines = index.PlayerLines("12345");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].substr(20), "2.00");
-    EXPECT_EQ(index.PlayerLines(history, "ABCDEFG").size(), 1u); // compared as it stands
+    EXPECT_EQ(index.PlayerLines("ABCDEFG").size(), 1u); // compared as it stands
 }
 
 TEST(History, AwardFilesPresentNeedsBothFiles) {

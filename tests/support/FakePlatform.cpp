@@ -1,6 +1,8 @@
 #include "support/FakePlatform.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace mpsec {
@@ -149,9 +151,16 @@ void FakePlatform::PrintDocument(const ComposedDocument& document) {
 }
 
 Status FakePlatform::WritePdf(const ComposedDocument& document, const QString& path) {
-    pdfs_.push_back({path, document});
-    if (AfterPrint)
-        AfterPrint();
+    {
+        std::lock_guard lock(pdfsMutex_);
+        pdfs_.push_back({path, document});
+    }
+    if (AfterPrint) {
+        if (QThread::currentThread() == qApp->thread())
+            AfterPrint();
+        else
+            QMetaObject::invokeMethod(qApp, AfterPrint, Qt::QueuedConnection);
+    }
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <deque>
 #include <map>
+#include <mutex>
 #include <vector>
 
 namespace mpsec {
@@ -59,7 +60,9 @@ class FakePlatform : public Platform {
     const std::vector<std::pair<QString, ComposedDocument>>& PdfsWritten() const { return pdfs_; }
     // Makes the chosen printer a PDF file, as "print to file" does.
     void SetPrinterPdfFile(const QString& path) { pdfFile_ = path; }
-    // Called after each document printed (a test can press Cancel there).
+    // Called after each document printed (a test can press Cancel there); after a PDF
+    // written by a worker thread, it runs on the window's thread when events are next
+    // processed.
     std::function<void()> AfterPrint;
     MemorySettingsStore& Store() { return store_; }
     // The last save chooser's request (its proposed name, filter, folder, question).
@@ -107,6 +110,7 @@ class FakePlatform : public Platform {
     std::vector<PrintJob> printed_;
     std::vector<ComposedDocument> documents_, previewed_;
     std::vector<std::pair<QString, ComposedDocument>> pdfs_;
+    std::mutex pdfsMutex_; // PDFs are written from several threads at once
     QString pdfFile_;
     SaveFileRequest lastSave_;
     MemorySettingsStore store_;
