@@ -2,7 +2,47 @@
 
 #include "core/Files.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace mpsec {
+
+namespace {
+
+// A whole file's bytes, read into `out`; a failure says why in the system's words, as
+// ReadFileBytes does.
+Status ReadIntoLargePages(const std::filesystem::path& path, LargeArray<char>& out) {
+    out = LargeArray<char>();
+    std::error_code ec;
+    const auto st = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(st))
+        return Failure{std::strerror(ENOENT)};
+    if (!std::filesystem::is_regular_file(st))
+        return Failure{std::strerror(EISDIR)};
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return Failure{std::strerror(errno)};
+    std::fseek(f, 0, SEEK_END);
+    const long size = std::ftell(f);
+    std::fseek(f, 0, SEEK_SET);
+    // One byte more, so the text is never empty for the index's view of it.
+    if (size < 0 || !out.Reserve(static_cast<std::size_t>(size) + 1)) {
+        std::fclose(f);
+        return Failure{std::strerror(ENOMEM)};
+    }
+    const std::size_t got =
+        size > 0 ? std::fread(&out[0], 1, static_cast<std::size_t>(size), f) : 0;
+    const bool failed = std::ferror(f) != 0;
+    const int error = errno;
+    std::fclose(f);
+    if (failed)
+        return Failure{std::strerror(error)};
+    out.Resize(got);
+    return {};
+}
+
+} // namespace
 
 Status StatementSession::Load(const std::filesystem::path& folder,
                               const std::filesystem::path& programFolder) {
@@ -13,16 +53,16 @@ Status StatementSession::Load(const std::filesystem::path& folder,
     };
     if (Status read = ReadLines(FindFileNoCase(folder, kEventsFileName), events_); !read)
         return cannotOpen(kEventsFileName, read);
-    if (Status read = history_.Open(FindFileNoCase(folder, kHistoryFileName)); !read)
+    if (Status read = ReadIntoLargePages(FindFileNoCase(folder, kHistoryFileName), history_); !read)
         return cannotOpen(kHistoryFileName, read);
-    index_.Build(history_.Bytes());
+    index_.Build(std::string_view(&history_[0], history_.Size()));
     (void)ReadLines(FindFileNoCase(programFolder, kPre82FileName), pre82_); // may be absent
     loaded_ = true;
     return {};
 }
 
 void StatementSession::Release() {
-    history_.Close();
+    history_ = LargeArray<char>();
     events_.Clear();
     pre82_.Clear();
     index_ = HistoryIndex();

@@ -1,6 +1,6 @@
 #pragma once
+#include "core/LargeArray.h"
 #include "core/LineList.h"
-#include "core/MappedFile.h"
 #include "statements/History.h"
 #include "statements/Statement.h"
 
@@ -47,7 +47,11 @@ class StatementSession {
 
   private:
     bool loaded_ = false;
-    MappedFile history_; // mapped, not copied: the index points into it
+    // The history's bytes, which the index points into: read into large pages (a few page
+    // faults for the whole file), not mapped: a mapped file cut short in place by another
+    // program (a copy over it while the screen is open) would end the program at the next
+    // statement.
+    LargeArray<char> history_;
     LineList events_, pre82_;
     HistoryIndex index_;
 };

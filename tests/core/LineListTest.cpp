@@ -1,6 +1,5 @@
 #include "core/LineList.h"
 #include "core/Columns.h"
-#include "core/MappedFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -64,17 +63,6 @@ TEST(LineList, ReadingSaysWhyAFileCannotBeRead) {
     EXPECT_EQ(ReadLines(dir / "folder.txt", list).Message(), "Is a directory");
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_EQ(ReadLines(dir / "absent.txt", list).Message(), "No such file or directory");
-
-    // Mapped rather than read, with the same reasons.
-    MappedFile mapped;
-    EXPECT_TRUE(mapped.Open(dir / "file.txt").Ok());
-    EXPECT_EQ(mapped.Bytes(), "one\r\ntwo\r\n");
-    EXPECT_EQ(mapped.Open(dir / "folder.txt").Message(), "Is a directory");
-    EXPECT_EQ(mapped.Open(dir / "absent.txt").Message(), "No such file or directory");
-    EXPECT_TRUE(mapped.Bytes().empty());
-    dir.Write("empty.txt", "");
-    EXPECT_TRUE(mapped.Open(dir / "empty.txt").Ok());
-    EXPECT_TRUE(mapped.Bytes().empty());
 }
 
 TEST(Columns, NeverReadPastTheEnd) {
