@@ -14,7 +14,9 @@ void LineList::Clear() {
     starts_.shrink_to_fit();
 }
 
-Status ReadFileBytes(const std::filesystem::path& path, std::string& out) {
+Status ReadFileInto(const std::filesystem::path& path,
+                    const std::function<char*(std::size_t)>& room, std::size_t& got) {
+    got = 0;
     std::error_code ec;
     auto st = std::filesystem::status(path, ec);
     if (ec || !std::filesystem::exists(st))
@@ -24,20 +26,35 @@ Status ReadFileBytes(const std::filesystem::path& path, std::string& out) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return Failure{std::strerror(errno)};
-    out.clear();
     std::fseek(f, 0, SEEK_END);
-    long size = std::ftell(f);
+    const long size = std::ftell(f);
     std::fseek(f, 0, SEEK_SET);
-    if (size > 0)
-        out.resize(static_cast<std::size_t>(size));
-    std::size_t got = size > 0 ? std::fread(out.data(), 1, out.size(), f) : 0;
+    char* at = size >= 0 ? room(static_cast<std::size_t>(size)) : nullptr;
+    if (!at) {
+        std::fclose(f);
+        return Failure{std::strerror(ENOMEM)};
+    }
+    got = size > 0 ? std::fread(at, 1, static_cast<std::size_t>(size), f) : 0;
     const bool failed = std::ferror(f) != 0;
     const int error = errno;
     std::fclose(f);
     if (failed)
         return Failure{std::strerror(error)};
-    out.resize(got);
     return {};
+}
+
+Status ReadFileBytes(const std::filesystem::path& path, std::string& out) {
+    out.clear();
+    std::size_t got = 0;
+    Status read = ReadFileInto(
+        path,
+        [&out](std::size_t size) {
+            out.resize(size);
+            return out.data();
+        },
+        got);
+    out.resize(got);
+    return read;
 }
 
 Status ReadLines(const std::filesystem::path& path, LineList& out) {

@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -101,6 +102,11 @@ template <class OnLine> void LineList::Assign(std::string text, OnLine&& onLine)
 // splits it (CR LF, LF or a bare CR; a final line ending adds no empty line), with the
 // offset of the line's first byte. One pass over the bytes, sixteen at a time.
 template <class OnLine> void ForEachLine(std::string_view text, OnLine&& onLine);
+
+// Reads a whole file's bytes into the room `room(size)` gives for them (none: the memory is
+// refused); `got` is the number read. A failure says why as ReadFileBytes does.
+Status ReadFileInto(const std::filesystem::path& path,
+                    const std::function<char*(std::size_t)>& room, std::size_t& got);
 
 // Reads a whole file's bytes into `out` (a buffer the caller may reuse). A failure says why
 // in the system's words: "No such file or directory", "Is a directory", "Permission

@@ -2,44 +2,19 @@
 
 #include "core/Files.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 namespace mpsec {
 
 namespace {
 
-// A whole file's bytes, read into `out`; a failure says why in the system's words, as
-// ReadFileBytes does.
+// A whole file's bytes in large pages (with one byte more, so the text is never empty for
+// the index's view of it).
 Status ReadIntoLargePages(const std::filesystem::path& path, LargeArray<char>& out) {
     out = LargeArray<char>();
-    std::error_code ec;
-    const auto st = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(st))
-        return Failure{std::strerror(ENOENT)};
-    if (!std::filesystem::is_regular_file(st))
-        return Failure{std::strerror(EISDIR)};
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return Failure{std::strerror(errno)};
-    std::fseek(f, 0, SEEK_END);
-    const long size = std::ftell(f);
-    std::fseek(f, 0, SEEK_SET);
-    // One byte more, so the text is never empty for the index's view of it.
-    if (size < 0 || !out.Reserve(static_cast<std::size_t>(size) + 1)) {
-        std::fclose(f);
-        return Failure{std::strerror(ENOMEM)};
-    }
-    const std::size_t got =
-        size > 0 ? std::fread(&out[0], 1, static_cast<std::size_t>(size), f) : 0;
-    const bool failed = std::ferror(f) != 0;
-    const int error = errno;
-    std::fclose(f);
-    if (failed)
-        return Failure{std::strerror(error)};
+    std::size_t got = 0;
+    Status read = ReadFileInto(
+        path, [&out](std::size_t size) { return out.Reserve(size + 1) ? &out[0] : nullptr; }, got);
     out.Resize(got);
-    return {};
+    return read;
 }
 
 } // namespace
