@@ -49,6 +49,9 @@ Status ReadFileBytes(const std::filesystem::path& path, std::string& out) {
     Status read = ReadFileInto(
         path,
         [&out](std::size_t size) {
+            // Room for the line end a line list adds after an unended last line, so adding
+            // it never copies a national-size text.
+            out.reserve(size + 1);
             out.resize(size);
             return out.data();
         },
