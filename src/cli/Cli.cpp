@@ -165,14 +165,15 @@ const Command kCommands[] = {
         std::ostream& err) { return RunExtractCommand(rest, out, err); }},
     {"merge",
      "Usage: mpsec merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n"
-     "Joins two or more masterpoint files of the type into one, in the order given: empty\n"
-     "lines are dropped and the first Ctrl-Z of a line removed; a Ctrl-Z at the start of a\n"
-     "line ends its file. The output, by default the last club number, the quarter digit,\n"
-     "the two-digit year and the extension (1234226.gld), in the current folder, is replaced\n"
-     "in one rename, so an input may be the output.\n"
+     "Joins two or more masterpoint files of the type, each named with the type's extension,\n"
+     "into one, in the order given: empty lines are dropped and the first Ctrl-Z of a line\n"
+     "removed; a Ctrl-Z at the start of a line ends its file. The output, by default the\n"
+     "last club number, the quarter digit, the two-digit year and the extension\n"
+     "(1234226.gld), in the current folder, is replaced in one rename, so an input may be\n"
+     "the output.\n"
      "Exit status: 0 merged, 1 the output exists and --yes was not given (nothing changed),\n"
-     "2 bad options, fewer than two files, or a file that cannot be read or written\n"
-     "(nothing changed).\n",
+     "2 bad options, fewer than two files, a file of another type, or a file that cannot be\n"
+     "read or written (nothing changed).\n",
      nullptr,
      [](const std::vector<std::string>& rest, const CommandContext& context, std::ostream& out,
         std::ostream& err) {

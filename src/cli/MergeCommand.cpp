@@ -46,6 +46,14 @@ int RunMergeCommand(const std::vector<std::string>& args, const std::string& las
         err << "mpsec merge: " << kMergeOneFileMessage << "\n" << kMergeUsage;
         return 2;
     }
+    // The window offers only files of the chosen type; here a file of another type (red
+    // points named for a gold merge) is refused rather than filed under the wrong colour.
+    for (const std::string& input : inputs)
+        if (LowerAscii(fs::path(input).extension().string()) != MPTypeExtension(type)) {
+            err << "mpsec merge: " << input << " is not a " << MPTypeExtension(type)
+                << " file; nothing was merged.\n";
+            return 2;
+        }
     std::error_code ec;
     const fs::path folder = fs::current_path(ec);
     const fs::path target =

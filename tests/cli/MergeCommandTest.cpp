@@ -58,6 +58,12 @@ TEST(MergeCommand, MergesAsTheWindowDoes) {
          "Cannot read the masterpoint file gone.gld: No such file or directory",
          nullptr},
         {{"--type", "xyz", "a.gld", "b.gld"}, true, 2, kMergeUsage, nullptr},
+        // Red points are never filed as gold.
+        {{"--type", "gld", "--yes", "a.gld", "c.red"},
+         true,
+         2,
+         "c.red is not a .gld file; nothing was merged.",
+         nullptr},
         {{"--type", "gld", "--type", "red", "a.gld", "b.gld"}, true, 2, kMergeUsage, nullptr},
     };
     for (const auto& c : cases) {
@@ -82,7 +88,9 @@ TEST(MergeCommand, MergesAsTheWindowDoes) {
     // Through the command table: the default name from the stored settings.
     StoredSettings settings;
     std::ostringstream out, err;
-    EXPECT_EQ(RunCommandLine({"mpsec", "merge", "--type", "rag", "a.gld", "b.gld"}, out, err, {},
+    dir.Write("a.rag", dir.Read("a.gld"));
+    dir.Write("b.rag", dir.Read("b.gld"));
+    EXPECT_EQ(RunCommandLine({"mpsec", "merge", "--type", "rag", "a.rag", "b.rag"}, out, err, {},
                              &settings),
               0)
         << err.str();
