@@ -57,14 +57,7 @@ ClubDialog::ClubDialog(ClubListMode mode, AppState& state, Platform& platform, Q
     top->addWidget(getButton_);
     layout->addLayout(top);
 
-    listView_ = new QListView(this);
-    listModel_ = new QStringListModel(this);
-    listView_->setModel(listModel_);
-    listView_->setUniformItemSizes(true);
-    listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont fixed(QStringLiteral("Courier New"), 9);
-    fixed.setStyleHint(QFont::TypeWriter);
-    listView_->setFont(fixed);
+    listView_ = FixedPitchList(listModel_, 9, this);
     layout->addWidget(listView_);
 
     totalLabel_ = BoldLabel(QString(), this);

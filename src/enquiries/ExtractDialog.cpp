@@ -98,14 +98,7 @@ ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* paren
     yearSpinner_ = new MinimumSpinBox(10, this);
     yearPanel_ = Panel(this, new QLabel(QStringLiteral("Min Points"), this), yearSpinner_);
 
-    listView_ = new QListView(this);
-    listModel_ = new QStringListModel(this);
-    listView_->setModel(listModel_);
-    listView_->setUniformItemSizes(true);
-    listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont fixed(QStringLiteral("Courier New"), 9);
-    fixed.setStyleHint(QFont::TypeWriter);
-    listView_->setFont(fixed);
+    listView_ = FixedPitchList(listModel_, 9, this);
     listView_->setMinimumWidth(420);
     outputLabel_ = BoldLabel(QString(), this);
 

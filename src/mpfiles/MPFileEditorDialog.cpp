@@ -26,9 +26,7 @@ MPFileEditorDialog::MPFileEditorDialog(AppState& state, Platform& platform, QWid
     editor_->setMinimumSize(312, 358);
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont fixed(QStringLiteral("Courier New"), 9);
-    fixed.setStyleHint(QFont::TypeWriter);
-    editor_->setFont(fixed);
+    editor_->setFont(FixedPitchFont(9));
 
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
     anotherButton_ = new QPushButton(QStringLiteral("Another"), this);

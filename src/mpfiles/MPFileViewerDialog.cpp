@@ -39,15 +39,8 @@ MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
     resize(746, 552);
 
     titleLabel_ = BoldLabel(QStringLiteral("Master Point Info"), this);
-    listingView_ = new QListView(this);
-    entries_ = new QStringListModel(this);
-    listingView_->setModel(entries_);
-    listingView_->setUniformItemSizes(true); // large files list quickly
-    listingView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listingView_ = FixedPitchList(entries_, 8, this);
     listingView_->setMinimumSize(450, 465);
-    QFont courier(QStringLiteral("Courier New"), 8);
-    courier.setStyleHint(QFont::TypeWriter);
-    listingView_->setFont(courier);
     QPalette blue = listingView_->palette();
     blue.setColor(QPalette::Text, Qt::blue);
     listingView_->setPalette(blue);

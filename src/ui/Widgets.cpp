@@ -1,4 +1,6 @@
 #include "ui/Widgets.h"
+#include <QListView>
+#include <QStringListModel>
 
 #include "platform/Platform.h"
 
@@ -32,6 +34,22 @@ QLabel* BoldLabel(const QString& text, QWidget* parent) {
     font.setBold(true);
     label->setFont(font);
     return label;
+}
+
+QFont FixedPitchFont(int pointSize) {
+    QFont font(QStringLiteral("Courier New"), pointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+QListView* FixedPitchList(QStringListModel*& model, int pointSize, QWidget* parent) {
+    auto* list = new QListView(parent);
+    model = new QStringListModel(list);
+    list->setModel(model);
+    list->setUniformItemSizes(true); // large lists show quickly
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setFont(FixedPitchFont(pointSize));
+    return list;
 }
 
 void SetTextColour(QLabel* label, const QColor& colour) {

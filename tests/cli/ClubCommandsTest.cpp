@@ -10,19 +10,12 @@ using namespace mpsec;
 
 namespace {
 
-rPlayer Player(const std::string& number, const std::string& surname, const std::string& home,
-               const std::string& total) {
-    rPlayer p = test::TestPlayer(number, surname, "ANNE", home);
-    p.OverallTotal = total;
-    return p;
-}
-
 class ClubCommandsTest : public ::testing::Test {
   protected:
     ClubCommandsTest() {
-        test::WriteRegister(dir, {Player("12345", "ADAMS", "6-785", "200.00"),
-                                  Player("22222", "BROWN", "6i785", "300.00"),
-                                  Player("1234567", "CLARK", "2-101", "150.00")});
+        test::WriteRegister(dir, {test::PlayerWithTotal("12345", "ADAMS", "6-785", "200.00"),
+                                  test::PlayerWithTotal("22222", "BROWN", "6i785", "300.00"),
+                                  test::PlayerWithTotal("1234567", "CLARK", "2-101", "150.00")});
         dir.WriteLines("NATIONAL.CLB", {"2101,BAYSIDE CLUB,,,,,,Ms,,K,Jones,1 B Rd,City,,,,,x",
                                         "6785,KARRAKATTA CLUB,"});
     }

@@ -19,21 +19,14 @@ using namespace mpsec;
 
 namespace {
 
-rPlayer Player(const std::string& number, const std::string& surname, const std::string& home,
-               const std::string& total) {
-    rPlayer p = test::TestPlayer(number, surname, "ANNE", home);
-    p.OverallTotal = total;
-    return p;
-}
-
 class ExtractDialogTest : public ::testing::Test {
   protected:
     ExtractDialogTest() {
         state.DataFolder = dir.Path();
         state.National.Assign(test::RegisterText({
-            Player("12345", "ADAMS", "6-785", "200.00"),
-            Player("22222", "BROWN", "6i785", "300.00"),
-            Player("1234567", "CLARK", "2-101", "150.00"),
+            test::PlayerWithTotal("12345", "ADAMS", "6-785", "200.00"),
+            test::PlayerWithTotal("22222", "BROWN", "6i785", "300.00"),
+            test::PlayerWithTotal("1234567", "CLARK", "2-101", "150.00"),
         }));
         state.Clubs.Assign("2101,BAYSIDE CLUB,\r\n6785,KARRAKATTA CLUB,\r\n");
         state.Settings.LastClubNo = "6785";

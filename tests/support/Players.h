@@ -29,6 +29,14 @@ inline rPlayer TestPlayer(const std::string& number, const std::string& surname,
     return p;
 }
 
+// A test player of a home club with his overall total.
+inline rPlayer PlayerWithTotal(const std::string& number, const std::string& surname,
+                               const std::string& home, const std::string& total) {
+    rPlayer p = TestPlayer(number, surname, "ANNE", home);
+    p.OverallTotal = total;
+    return p;
+}
+
 // A register file's text: the header line, then one line per player, CR LF.
 inline std::string RegisterText(const std::vector<rPlayer>& players) {
     std::string text = "HEADER LINE\r\n";
