@@ -1,14 +1,13 @@
 #include "print/PageRenderer.h"
 
 #include "core/Files.h"
+#include "print/PdfFile.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <cmath>
 #include <map>
@@ -198,24 +197,9 @@ void DiscardStoppedPdf(QPrinter& printer) {
 }
 
 Status WriteDocumentPdf(const ComposedDocument& document, const QString& path) {
-    // Drawn whole in memory first, then written beside the file and renamed over it: a
+    // Composed whole in memory first, then written beside the file and renamed over it: a
     // failure leaves any old PDF as it was and never a truncated one.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    int pages = 0;
-    {
-        QPdfWriter writer(&pdf);
-        writer.setTitle(QString::fromLatin1(document.Title.c_str()));
-        writer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        pages = RenderDocument(writer, document);
-    }
-    if (pages == 0 || pdf.data().isEmpty())
-        return Failure{"the pages could not be drawn"};
-    const QByteArray& bytes = pdf.data();
-    return WriteFileAtomically(
-        QFile::encodeName(path).toStdString(),
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return WriteFileAtomically(QFile::encodeName(path).toStdString(), DocumentPdfBytes(document));
 }
 
 } // namespace mpsec

@@ -34,7 +34,8 @@ void DiscardStoppedPdf(QPrinter& printer);
 int PrintDocument(QPrinter& printer, const ComposedDocument& document,
                   const PageProgress& progress = {});
 
-// Writes the document as a PDF file of A4 pages; false when it cannot be written.
+// Writes the document as a PDF file, drawn as the printer draws it; a file that cannot be
+// written is reported and any earlier one left as it was.
 Status WriteDocumentPdf(const ComposedDocument& document, const QString& path);
 
 } // namespace mpsec

@@ -152,3 +152,50 @@ TEST(PrintLayer, APdfThatCannotBeWrittenKeepsTheOldOne) {
     EXPECT_EQ(dir.Read("s.pdf").rfind("%PDF", 0), 0u);
     EXPECT_NE(dir.Read("s.pdf").find("%%EOF"), std::string::npos); // complete, trailer and all
 }
+
+// Texts come back from the PDF as written, whatever characters they hold; a right-aligned
+// cell ends at its cell's right edge, a centred text is centred; the file reads without
+// complaint from the PDF tools.
+TEST(PrintLayer, PdfTextsComeBackAsWrittenAndWhereTheyWerePlaced) {
+    if (std::system("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null") != 0)
+        GTEST_SKIP() << "poppler's tools are not installed";
+    test::TempFolder dir;
+    ComposedDocument doc;
+    doc.Title = "Awards (O'Brien)";
+    const std::vector<std::string> texts = {"(12345)", "back\\slash", "caf\xE9", "a)b(c"};
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        doc.Texts.push_back(
+            {"Times New Roman", 10, i % 2 == 1, 20, 20 + 10.0 * i, false, texts[i]});
+    doc.Texts.push_back({"Times New Roman", 12, true, 105, 80, true, "CENTRED"});
+    PageGrid grid;
+    grid.X = 10, grid.Y = 100, grid.Width = 100;
+    grid.ColumnWidths = {50, 50};
+    grid.RowHeights = {10};
+    grid.Rows = {{"Left", "1234.50"}};
+    grid.RightAligned = {false, true};
+    grid.Font = "Times New Roman";
+    doc.Grids.push_back(grid);
+    const std::string pdf = (dir / "t.pdf").string();
+    ASSERT_TRUE(WriteDocumentPdf(doc, QString::fromStdString(pdf)));
+
+    EXPECT_EQ(test::Shell("pdfinfo '" + pdf + "' 2>&1 >/dev/null"), ""); // no syntax errors
+    EXPECT_NE(test::Shell("pdfinfo '" + pdf + "'").find("Awards (O'Brien)"), std::string::npos);
+    const std::string text = test::Shell("pdftotext -enc Latin1 '" + pdf + "' - 2>/dev/null");
+    for (const std::string& t : texts)
+        EXPECT_NE(text.find(t), std::string::npos) << t << " in\n" << text;
+
+    const std::string boxes = test::Shell("pdftotext -bbox '" + pdf + "' - 2>/dev/null");
+    auto word = [&boxes](const std::string& w) {
+        const std::regex item(
+            R"re(<word xMin="([0-9.]+)" yMin="[0-9.]+" xMax="([0-9.]+)"[^>]*>)re" + w + "</word>");
+        std::smatch m;
+        EXPECT_TRUE(std::regex_search(boxes, m, item)) << w;
+        return std::pair{std::stod(m[1].str()), std::stod(m[2].str())};
+    };
+    const double mm = 72 / 25.4;
+    const double scale = grid.Width / 100; // mm per column unit
+    EXPECT_NEAR(word("1234.50").second, (grid.X + grid.Width - 4 * scale) * mm, 0.5);
+    EXPECT_NEAR(word("Left").first, (grid.X + 2 * scale) * mm, 0.5);
+    const auto [left, right] = word("CENTRED");
+    EXPECT_NEAR((left + right) / 2, 105 * mm, 0.5);
+}

@@ -1,0 +1,410 @@
+#include "print/PdfFile.h"
+
+#include "print/PageRenderer.h"
+
+#include <QByteArray>
+#include <QFont>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <numeric>
+#include <utility>
+
+namespace mpsec {
+
+namespace {
+
+constexpr double kPointsPerMm = 72 / 25.4;
+// The resolution the printer's PDFs are drawn at: grid fonts are sized in whole dots of it.
+constexpr double kPrinterDotsPerInch = 1200;
+constexpr int kFirstChar = 32, kLastChar = 255;
+
+// A face of the document: the PDF reader's standard font it is shown in, and the widths
+// and ascent (in thousandths of the size) of the font the printer would use for it.
+struct Face {
+    std::string BaseFont;
+    double Ascent = 0;
+    std::array<double, kLastChar - kFirstChar + 1> Widths{};
+
+    double Width(std::string_view text, double size) const {
+        double units = 0;
+        for (unsigned char c : text)
+            units += c >= kFirstChar ? Widths[c - kFirstChar] : 0;
+        return units * size / 1000;
+    }
+};
+
+std::string StandardFontFor(const QFont& font, bool bold) {
+    const QString family = QFontInfo(font).family().toLower() + " " + font.family().toLower();
+    std::string base = "Times";
+    if (QFontInfo(font).fixedPitch() || family.contains("courier") || family.contains("mono"))
+        base = "Courier";
+    else if (family.contains("sans") || family.contains("arial") || family.contains("helvetica"))
+        base = "Helvetica";
+    if (base == "Times")
+        return bold ? "Times-Bold" : "Times-Roman";
+    return bold ? base + "-Bold" : base;
+}
+
+// Measured once per run for each family and weight, whichever thread asks first.
+const Face& FaceFor(const std::string& family, bool bold) {
+    static std::mutex mutex;
+    static std::map<std::pair<std::string, bool>, Face> faces;
+    std::lock_guard lock(mutex);
+    auto [it, added] = faces.try_emplace({family, bold});
+    if (added) {
+        QFont font(QString::fromLatin1(family.data(), static_cast<qsizetype>(family.size())));
+        font.setStyleHint(QFont::Serif);
+        font.setBold(bold);
+        font.setPixelSize(1000);
+        const QFontMetricsF metrics(font);
+        Face& face = it->second;
+        face.BaseFont = StandardFontFor(font, bold);
+        face.Ascent = metrics.ascent();
+        for (int c = kFirstChar; c <= kLastChar; ++c)
+            face.Widths[c - kFirstChar] = metrics.horizontalAdvance(QChar(c));
+    }
+    return it->second;
+}
+
+std::string Deflated(const char* data, std::size_t size) {
+    const QByteArray packed =
+        qCompress(reinterpret_cast<const uchar*>(data), static_cast<qsizetype>(size), 6);
+    // qCompress puts the length in front of the zlib stream.
+    return packed.size() > 4 ? std::string(packed.constData() + 4, packed.size() - 4)
+                             : std::string();
+}
+
+// A picture of the program as PDF image data: its colours and, when it is not opaque
+// everywhere, its transparency, each compressed once per run.
+struct Picture {
+    int Width = 0, Height = 0;
+    std::string Colours, Alpha; // Alpha empty: opaque
+};
+
+const Picture& PictureFor(const std::string& resource) {
+    static std::mutex mutex;
+    static std::map<std::string, Picture> pictures;
+    std::lock_guard lock(mutex);
+    auto [it, added] = pictures.try_emplace(resource);
+    if (added) {
+        LoadProgramResources();
+        const QImage image =
+            QImage(":/images/" + QString::fromLatin1(resource.c_str()).toLower() + ".png")
+                .convertToFormat(QImage::Format_RGBA8888);
+        Picture& picture = it->second;
+        picture.Width = image.width();
+        picture.Height = image.height();
+        std::string colours, alpha;
+        bool opaque = true;
+        for (int y = 0; y < image.height(); ++y) {
+            const uchar* line = image.constScanLine(y);
+            for (int x = 0; x < image.width(); ++x) {
+                colours.append(reinterpret_cast<const char*>(line + 4 * x), 3);
+                alpha.push_back(static_cast<char>(line[4 * x + 3]));
+                opaque = opaque && line[4 * x + 3] == 255;
+            }
+        }
+        picture.Colours = Deflated(colours.data(), colours.size());
+        if (!opaque)
+            picture.Alpha = Deflated(alpha.data(), alpha.size());
+    }
+    return it->second;
+}
+
+// A number for the page's drawing commands: fixed, two decimals, whatever the locale.
+void Number(std::string& out, double value) {
+    char digits[32];
+    auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
+    out.append(digits, error == std::errc() ? end : digits);
+    out.push_back(' ');
+}
+
+void StringLiteral(std::string& out, std::string_view text) {
+    out.push_back('(');
+    for (char c : text) {
+        if (c == '(' || c == ')' || c == '\\')
+            out.push_back('\\');
+        if (c == '\n' || c == '\r') {
+            out += c == '\n' ? "\\n" : "\\r";
+            continue;
+        }
+        out.push_back(c);
+    }
+    out.push_back(')');
+}
+
+// The fonts of a document, numbered in the order they are first used.
+class Faces {
+  public:
+    int Use(const std::string& family, bool bold) {
+        const Face& face = FaceFor(family, bold);
+        for (std::size_t i = 0; i < used_.size(); ++i)
+            if (used_[i] == &face)
+                return static_cast<int>(i) + 1;
+        used_.push_back(&face);
+        return static_cast<int>(used_.size());
+    }
+    const Face& operator[](int number) const {
+        return *used_[static_cast<std::size_t>(number - 1)];
+    }
+    const std::vector<const Face*>& All() const { return used_; }
+
+  private:
+    std::vector<const Face*> used_;
+};
+
+// One page's drawing commands, positions given as the composed page gives them (mm from the
+// top-left corner).
+class PageCommands {
+  public:
+    PageCommands(double paperHeight, Faces& faces) : height_(paperHeight), faces_(faces) {
+        Begin();
+    }
+    // The commands so far; the next page starts afresh.
+    std::string Take() {
+        std::string page = std::move(out_);
+        Begin();
+        return page;
+    }
+
+    // Text whose top-left corner is at (x, y); `align` 1 puts its end at x instead, -1 its
+    // centre.
+    void Write(const std::string& family, bool bold, double size, double x, double y,
+               std::string_view text, int align = 0) {
+        const int number = faces_.Use(family, bold);
+        const Face& face = faces_[number];
+        double left = x * kPointsPerMm;
+        if (align != 0) {
+            const double width = face.Width(text, size);
+            left -= align > 0 ? width : width / 2;
+        }
+        out_ += "BT /F" + std::to_string(number) + " ";
+        Number(out_, size);
+        out_ += "Tf ";
+        Number(out_, left);
+        Number(out_, Y(y) - face.Ascent * size / 1000);
+        out_ += "Td ";
+        StringLiteral(out_, text);
+        out_ += " Tj ET\n";
+    }
+    void Line(double x1, double y1, double x2, double y2) {
+        Number(out_, x1 * kPointsPerMm);
+        Number(out_, Y(y1));
+        out_ += "m ";
+        Number(out_, x2 * kPointsPerMm);
+        Number(out_, Y(y2));
+        out_ += "l S\n";
+    }
+    void Rectangle(double x, double y, double w, double h) {
+        Number(out_, x * kPointsPerMm);
+        Number(out_, Y(y + h));
+        Number(out_, w * kPointsPerMm);
+        Number(out_, h * kPointsPerMm);
+        out_ += "re S\n";
+    }
+    void Image(int number, double left, double top, double right, double bottom) {
+        out_ += "q ";
+        Number(out_, (right - left) * kPointsPerMm);
+        out_ += "0 0 ";
+        Number(out_, (bottom - top) * kPointsPerMm);
+        Number(out_, left * kPointsPerMm);
+        Number(out_, Y(bottom));
+        out_ += "cm /Im" + std::to_string(number) + " Do Q\n";
+    }
+
+  private:
+    void Begin() {
+        out_.clear();
+        Number(out_, 0.2 * kPointsPerMm); // the printer's lines are 0.2 mm wide
+        out_ += "w\n";
+    }
+    double Y(double mm) const { return (height_ - mm) * kPointsPerMm; }
+    std::string out_;
+    double height_;
+    Faces& faces_;
+};
+
+void DrawGridPart(PageCommands& page, const PageGrid& g, const GridPage& part) {
+    const double units = std::accumulate(g.ColumnWidths.begin(), g.ColumnWidths.end(), 0.0);
+    const double scale = g.Width / units; // mm per unit
+    auto rowHeight = [&](std::size_t r) {
+        return (r < g.RowHeights.size() ? g.RowHeights[r] : g.RowHeights.back()) * scale;
+    };
+    // The printer sizes the grid's font in whole dots.
+    const double dots = std::max(
+        1.0, static_cast<double>(std::lround(g.CharHeight * scale * kPrinterDotsPerInch / 25.4)));
+    const double size = dots * 72 / kPrinterDotsPerInch;
+    std::vector<std::size_t> rows;
+    if (part.RepeatsHeading)
+        for (int r = 0; r < g.HeadingRows; ++r)
+            rows.push_back(static_cast<std::size_t>(r));
+    for (std::size_t r = part.FirstRow; r < part.EndRow; ++r)
+        rows.push_back(r);
+
+    double y = part.Top;
+    for (std::size_t r : rows) {
+        const bool bold = r < g.BoldRows.size() && g.BoldRows[r];
+        double x = g.X;
+        for (std::size_t c = 0; c < g.ColumnWidths.size(); ++c) {
+            const double w = g.ColumnWidths[c] * scale;
+            if (w <= 0)
+                continue;
+            const bool right = c < g.RightAligned.size() && g.RightAligned[c];
+            if (c < g.Rows[r].size() && !g.Rows[r][c].empty())
+                page.Write(g.Font, bold, size, right ? x + w - 4 * scale : x + 2 * scale,
+                           y + 2 * scale, g.Rows[r][c], right ? 1 : 0);
+            x += w;
+        }
+        y += rowHeight(r);
+    }
+    page.Rectangle(g.X, part.Top, g.Width, y - part.Top);
+    double x = g.X;
+    for (std::size_t c = 0; c + 1 < g.ColumnWidths.size(); ++c) {
+        x += g.ColumnWidths[c] * scale;
+        if (g.ColumnWidths[c] > 0)
+            page.Line(x, part.Top, x, y);
+    }
+}
+
+class PdfObjects {
+  public:
+    // Starts object `number` (numbers are handed out in order from 1).
+    int Start() {
+        offsets_.push_back(out_.size());
+        const int number = static_cast<int>(offsets_.size());
+        out_ += std::to_string(number) + " 0 obj\n";
+        return number;
+    }
+    void Add(const std::string& dictionary) {
+        Start();
+        out_ += dictionary + "\nendobj\n";
+    }
+    void AddStream(std::string dictionary, const std::string& data) {
+        Start();
+        out_ += "<< " + dictionary + " /Length " + std::to_string(data.size()) + " >>\nstream\n";
+        out_ += data;
+        out_ += "\nendstream\nendobj\n";
+    }
+    int Next() const { return static_cast<int>(offsets_.size()) + 1; }
+    std::string& Bytes() { return out_; }
+    std::string Finish(int root, int info) {
+        const std::size_t xref = out_.size();
+        out_ += "xref\n0 " + std::to_string(offsets_.size() + 1) + "\n0000000000 65535 f \n";
+        char entry[24];
+        for (std::size_t offset : offsets_) {
+            std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
+            out_ += entry;
+        }
+        out_ += "trailer\n<< /Size " + std::to_string(offsets_.size() + 1) + " /Root " +
+                std::to_string(root) + " 0 R /Info " + std::to_string(info) +
+                " 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+        return std::move(out_);
+    }
+
+  private:
+    std::string out_ = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+    std::vector<std::size_t> offsets_;
+};
+
+std::string Ref(int number) {
+    return std::to_string(number) + " 0 R";
+}
+
+} // namespace
+
+std::string DocumentPdfBytes(const ComposedDocument& doc) {
+    // The pages' drawing commands first: they tell which fonts the file needs.
+    Faces faces;
+    std::vector<std::string> pages;
+    PageCommands page(doc.PaperHeight, faces);
+    for (std::size_t i = 0; i < doc.Pictures.size(); ++i) {
+        const PagePicture& pic = doc.Pictures[i];
+        page.Image(static_cast<int>(i) + 1, pic.Left, pic.Top, pic.Right, pic.Bottom);
+    }
+    for (const PageText& t : doc.Texts)
+        page.Write(t.Font, t.Bold, t.PointSize, t.X, t.Y, t.Text, t.Centred ? -1 : 0);
+    for (const PageGrid& grid : doc.Grids) {
+        const std::vector<GridPage> parts = PaginateGrid(grid, doc);
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (i > 0)
+                pages.push_back(page.Take());
+            DrawGridPart(page, grid, parts[i]);
+        }
+    }
+    pages.push_back(page.Take());
+
+    PdfObjects pdf;
+    const int catalog = 1, pageTree = 2, info = 3;
+    const int firstFont = 4;
+    const int firstPicture = firstFont + static_cast<int>(faces.All().size());
+    std::vector<int> pictureObjects;
+    int next = firstPicture;
+    for (const PagePicture& pic : doc.Pictures) {
+        pictureObjects.push_back(next);
+        next += PictureFor(pic.Resource).Alpha.empty() ? 1 : 2;
+    }
+    const int firstPage = next;
+
+    pdf.Add("<< /Type /Catalog /Pages " + Ref(pageTree) + " >>");
+    std::string kids;
+    for (std::size_t p = 0; p < pages.size(); ++p)
+        kids += Ref(firstPage + 2 * static_cast<int>(p)) + " ";
+    pdf.Add("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages.size()) + " >>");
+    std::string title;
+    StringLiteral(title, doc.Title);
+    pdf.Add("<< /Title " + title + " /Producer (mpsec) >>");
+
+    std::string resources = "<< /ProcSet [/PDF /Text /ImageC] /Font <<";
+    for (std::size_t f = 0; f < faces.All().size(); ++f) {
+        const Face& face = *faces.All()[f];
+        std::string widths;
+        for (double w : face.Widths) {
+            widths += std::to_string(std::lround(w));
+            widths.push_back(' ');
+        }
+        pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /" + face.BaseFont +
+                " /Encoding /WinAnsiEncoding /FirstChar " + std::to_string(kFirstChar) +
+                " /LastChar " + std::to_string(kLastChar) + " /Widths [" + widths + "] >>");
+        resources += " /F" + std::to_string(f + 1) + " " + Ref(firstFont + static_cast<int>(f));
+    }
+    resources += " >> /XObject <<";
+    for (std::size_t i = 0; i < doc.Pictures.size(); ++i) {
+        const Picture& picture = PictureFor(doc.Pictures[i].Resource);
+        const std::string size = " /Width " + std::to_string(picture.Width) + " /Height " +
+                                 std::to_string(picture.Height) + " /BitsPerComponent 8";
+        std::string mask;
+        if (!picture.Alpha.empty())
+            mask = " /SMask " + Ref(pictureObjects[i] + 1);
+        pdf.AddStream("/Type /XObject /Subtype /Image" + size +
+                          " /ColorSpace /DeviceRGB /Filter /FlateDecode" + mask,
+                      picture.Colours);
+        if (!picture.Alpha.empty())
+            pdf.AddStream("/Type /XObject /Subtype /Image" + size +
+                              " /ColorSpace /DeviceGray /Filter /FlateDecode",
+                          picture.Alpha);
+        resources += " /Im" + std::to_string(i + 1) + " " + Ref(pictureObjects[i]);
+    }
+    resources += " >> >>";
+
+    std::string mediaBox = "[0 0 ";
+    Number(mediaBox, doc.PaperWidth * kPointsPerMm);
+    Number(mediaBox, doc.PaperHeight * kPointsPerMm);
+    mediaBox += "]";
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const int number = pdf.Next();
+        pdf.Add("<< /Type /Page /Parent " + Ref(pageTree) + " /MediaBox " + mediaBox +
+                " /Resources " + resources + " /Contents " + Ref(number + 1) + " >>");
+        pdf.AddStream("/Filter /FlateDecode", Deflated(pages[p].data(), pages[p].size()));
+    }
+    return pdf.Finish(catalog, info);
+}
+
+} // namespace mpsec

@@ -1,0 +1,15 @@
+#pragma once
+#include "print/ComposedPage.h"
+
+#include <string>
+
+namespace mpsec {
+
+// The bytes of a PDF file of the document, laid out as the printer draws it (same positions,
+// font sizes, pages). Texts use the PDF reader's own Times, Helvetica or Courier faces with the
+// widths of the font the printer would use, so nothing is embedded per file; the pictures
+// are decoded and compressed once per run. Safe to call from several threads at once; needs
+// a Qt GUI application (the widths are measured with Qt's fonts).
+std::string DocumentPdfBytes(const ComposedDocument& document);
+
+} // namespace mpsec
