@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
 #include "cli/Cli.h"
+#include "core/LargePageHeap.h"
 #include "core/ProgramInfo.h"
 #include "core/Settings.h"
 #include "platform/QtPlatform.h"
@@ -31,6 +32,7 @@ bool HasDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
+    mpsec::UseLargePageHeap();
     std::vector<std::string> args(argv, argv + argc);
     if (mpsec::IsCommandLine(args)) {
         // PDF pages are drawn with Qt's painter, which needs a (screenless) application.

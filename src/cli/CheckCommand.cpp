@@ -31,7 +31,7 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         }
         MPListing listing = ListMPFile(lines, FindMPType(name), national);
         out << MPListingTitle(name.filename().string()) << "\n";
-        for (const std::string& entry : listing.Entries)
+        for (std::string_view entry : listing.Entries)
             out << entry << "\n";
         // The errors of the lines before a conversion error are reported with it.
         if (!listing.Errors.empty() || !listing.StoppedBy)

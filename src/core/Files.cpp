@@ -141,7 +141,11 @@ Status WriteFileAtomically(const fs::path& path, std::string_view bytes) {
 }
 
 Status WriteLinesAtomically(const fs::path& path, const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
     std::string block;
+    block.reserve(size);
     for (const auto& line : lines) {
         block += line;
         block += "\r\n";

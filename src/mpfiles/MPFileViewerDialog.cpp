@@ -121,7 +121,7 @@ void MPFileViewerDialog::listFile() {
 
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(listing_.Entries.size()));
-    for (const std::string& entry : listing_.Entries)
+    for (std::string_view entry : listing_.Entries)
         entries << Latin1(entry);
     entries_->setStringList(entries);
     // The first error shows the error area; the errors found before a conversion error

@@ -87,6 +87,7 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
         return colour == MPColour::Gold ? listing.Gold
                                         : (colour == MPColour::Red ? listing.Red : listing.Green);
     };
+    listing.Entries.Reserve(file.Count(), 60);
     // The count is not limited to 16 bits, so line numbers past 65,535 stay right.
     for (std::size_t i = 0; i < file.Count(); ++i) {
         const std::string_view line = file[i];
@@ -95,7 +96,7 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
         const std::size_t n = i + 1;
         if (line.empty()) {
             listing.Errors.push_back("Blank line in File Line " + std::to_string(n));
-            listing.Entries.push_back(LineNumberText(n) + ". Blank Line in File.");
+            listing.Entries.PushBack(LineNumberText(n) + ". Blank Line in File.");
             continue;
         }
         const std::string_view number = Cols(line, 1, 7);
@@ -131,15 +132,15 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
         if (match != 0) {
             const std::string_view entry = national.NationalList()[match];
             const std::string_view homeClub = TrimBlanks(Cols(entry, 128, 6));
-            listing.Entries.push_back(LineNumberText(n) + ". " + std::string(Cols(entry, 1, 7)) +
-                                      " " + std::string(Cols(entry, 9, 29)) +
-                                      std::string(Cols(entry, 128, 7)) + " " + pointsText);
+            listing.Entries.Append(LineNumberText(n)).Append(". ").Append(Cols(entry, 1, 7));
+            listing.Entries.Append(" ").Append(Cols(entry, 9, 29)).Append(Cols(entry, 128, 7));
+            listing.Entries.Append(" ").Append(pointsText).EndLine();
             for (std::string& message : CheckPlayer(number, homeClub, n))
                 listing.Errors.push_back(std::move(message));
         } else {
             listing.Errors.push_back("Illegal QMR No. in File Line " + std::to_string(n));
-            listing.Entries.push_back(LineNumberText(n) + ". " + std::string(number) +
-                                      std::string(35, ' ') + pointsText);
+            listing.Entries.Append(LineNumberText(n)).Append(". ").Append(number);
+            listing.Entries.Append(std::string(35, ' ')).Append(pointsText).EndLine();
         }
     }
     return listing;
@@ -183,10 +184,23 @@ std::vector<std::string> MPListing::TotalLines() const {
 }
 
 std::vector<std::string> MPListing::Report() const {
-    std::vector<std::string> lines = Entries;
+    std::vector<std::string> lines;
+    lines.reserve(Entries.size());
+    for (std::string_view entry : Entries)
+        lines.emplace_back(entry);
     for (std::string& total : TotalLines())
         lines.push_back(std::move(total));
     return lines;
+}
+
+std::string MPListing::ReportText() const {
+    const std::vector<std::string> totals = TotalLines();
+    std::string text;
+    text.reserve(Entries.Text().size() + 64 * totals.size());
+    text = Entries.Text();
+    for (const std::string& total : totals)
+        text.append(total).append("\r\n");
+    return text;
 }
 
 std::optional<std::filesystem::path> ReportPath(const std::filesystem::path& file) {
@@ -252,7 +266,7 @@ Status WriteMPReport(const std::filesystem::path& file, const MPListing& listing
             return Failure{"The report was not written: " + name +
                            " already exists and is not an earlier report, so it was kept."};
     }
-    if (!WriteLinesAtomically(*report, listing.Report()))
+    if (!WriteFileAtomically(*report, listing.ReportText()))
         return Failure{"The report " + report->filename().string() + " could not be written in " +
                        report->parent_path().string() + "."};
     return {};

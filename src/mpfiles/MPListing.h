@@ -1,4 +1,5 @@
 #pragma once
+#include "core/LineBuffer.h"
 #include "core/LineList.h"
 #include "core/MPColour.h"
 #include "register/PlayerRegister.h"
@@ -31,7 +32,7 @@ std::string MPListingTitle(const std::string& fileName);
 // A masterpoint file listed against the register, as the viewer shows it.
 struct MPListing {
     MPType Type = MPType::None;
-    std::vector<std::string> Entries;
+    LineBuffer Entries;
     std::vector<std::string> Errors;
     std::uint64_t Gold = 0, Red = 0, Green = 0; // hundredths
     // Set when a points field is not a whole number: the listing stopped at that line, and
@@ -49,6 +50,8 @@ struct MPListing {
     std::uint64_t Total(MPColour colour) const;
     // The report: every entry, then the total lines.
     std::vector<std::string> Report() const;
+    // The report as the file holds it: its lines, each ended by CR LF.
+    std::string ReportText() const;
 };
 
 // The messages one listed line gives, in order, for its number as written in the file and
