@@ -1,6 +1,7 @@
 // National-size register look-ups. The data folder is generated once per run (or reused
 // from MPSEC_BENCH_DATA when it already holds one).
 #include "BenchData.h"
+#include "core/LargePageHeap.h"
 #include "core/LineList.h"
 #include "mpfiles/MPListing.h"
 #include "register/ClubRegister.h"
@@ -193,4 +194,10 @@ BENCHMARK(BM_SplitRegisterLines)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMilli
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    UseLargePageHeap(); // as the program does
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -2,6 +2,7 @@
 // award files), one statement, and the PDFs of a 300-member club.
 #include "BenchData.h"
 #include "core/Files.h"
+#include "core/LargePageHeap.h"
 #include "print/PageRenderer.h"
 #include "register/ClubRegister.h"
 #include "statements/ClubRun.h"
@@ -172,6 +173,7 @@ BENCHMARK(BM_Club300Pdfs)->Unit(benchmark::kSecond)->Iterations(3);
 } // namespace
 
 int main(int argc, char** argv) {
+    UseLargePageHeap(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

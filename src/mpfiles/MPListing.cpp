@@ -87,20 +87,35 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
         return colour == MPColour::Gold ? listing.Gold
                                         : (colour == MPColour::Red ? listing.Red : listing.Green);
     };
-    listing.Entries.Reserve(file.Count(), 60);
-    // The count is not limited to 16 bits, so line numbers past 65,535 stay right.
+    // The numbers of the lines before a Ctrl-Z, looked up all at once.
+    std::vector<std::string_view> numbers;
+    numbers.reserve(file.Count());
     for (std::size_t i = 0; i < file.Count(); ++i) {
         const std::string_view line = file[i];
         if (!line.empty() && line.front() == '\x1A')
             break;
+        numbers.push_back(Cols(line, 1, 7));
+    }
+    const std::vector<std::size_t> matches = national.FindPlayersByNumber(numbers);
+    listing.Entries.Reserve(numbers.size(), 60);
+    // The count is not limited to 16 bits, so line numbers past 65,535 stay right.
+    const LineList& registerLines = national.NationalList();
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        // The matched register lines are far apart: fetched ahead of their use.
+        if (i + 2 * kAhead < numbers.size() && matches[i + 2 * kAhead] != 0)
+            registerLines.PrefetchStart(matches[i + 2 * kAhead]);
+        if (i + kAhead < numbers.size() && matches[i + kAhead] != 0)
+            registerLines.PrefetchLine(matches[i + kAhead]);
+        const std::string_view line = file[i];
         const std::size_t n = i + 1;
         if (line.empty()) {
             listing.Errors.push_back("Blank line in File Line " + std::to_string(n));
             listing.Entries.PushBack(LineNumberText(n) + ". Blank Line in File.");
             continue;
         }
-        const std::string_view number = Cols(line, 1, 7);
-        const std::size_t match = national.FindPlayerByNumber(number);
+        const std::string_view number = numbers[i];
+        const std::size_t match = matches[i];
 
         // A points field that is not a whole number stops the listing at this line.
         auto points = [&](std::size_t from) -> std::optional<std::uint32_t> {
@@ -130,7 +145,7 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
         }
 
         if (match != 0) {
-            const std::string_view entry = national.NationalList()[match];
+            const std::string_view entry = registerLines[match];
             const std::string_view homeClub = TrimBlanks(Cols(entry, 128, 6));
             listing.Entries.Append(LineNumberText(n)).Append(". ").Append(Cols(entry, 1, 7));
             listing.Entries.Append(" ").Append(Cols(entry, 9, 29)).Append(Cols(entry, 128, 7));

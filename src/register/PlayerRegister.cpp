@@ -128,24 +128,26 @@ Status PlayerRegister::Load(const std::filesystem::path& path) {
 
 void PlayerRegister::Assign(std::string text) {
     // The number of each line is taken while the split has the line in the cache.
-    std::vector<std::uint64_t> keys;
-    keys.reserve(text.size() / 100 + 16);
-    lines_.Assign(std::move(text), [&keys](std::size_t, std::string_view line) {
-        keys.push_back(line.size() >= 7 ? PackNumber(line) : 0);
+    keys_.clear();
+    keys_.reserve(text.size() / 100 + 16);
+    lines_.Assign(std::move(text), [this](std::size_t, std::string_view line) {
+        keys_.push_back(line.size() >= 7 ? PackNumber(line) : 0);
     });
-    BuildIndexes(keys);
+    BuildIndexes();
 }
 
 void PlayerRegister::Clear() {
     lines_.Clear();
-    BuildIndexes({});
+    keys_.clear();
+    BuildIndexes();
 }
 
 std::string_view PlayerRegister::NumberIndex(std::size_t k) const {
     return lines_[k + 1].substr(0, 7);
 }
 
-void PlayerRegister::BuildIndexes(const std::vector<std::uint64_t>& keys) {
+void PlayerRegister::BuildIndexes() {
+    const std::vector<std::uint64_t>& keys = keys_;
     const std::size_t players = NumberIndexCount();
 
     std::size_t capacity = 16;
@@ -216,21 +218,64 @@ rPlayer PlayerRegister::GetPlayer(std::size_t index) const {
     return ParsePlayerLine(lines_[index], correction_);
 }
 
-std::size_t PlayerRegister::FindPlayerByNumber(std::string_view number) const {
-    if (number.empty() || NumberIndexCount() == 0)
+namespace {
+
+// The packed key a typed or filed number is looked up by: leading zeros dropped (one kept),
+// right-aligned in seven characters as the register writes it; 0 for no number.
+std::uint64_t LookupKey(std::string_view number) {
+    if (number.empty())
         return 0;
     while (number.size() > 1 && number.front() == '0')
         number.remove_prefix(1);
-    std::string key7 = PadLeft(number, 7, ' ');
-    std::uint64_t key = PackNumber(key7);
+    char seven[7];
+    std::memset(seven, ' ', sizeof seven);
+    if (number.size() >= 7)
+        std::memcpy(seven, number.data(), 7);
+    else
+        std::memcpy(seven + 7 - number.size(), number.data(), number.size());
+    return PackNumber(std::string_view(seven, 7));
+}
+
+} // namespace
+
+std::size_t PlayerRegister::Probe(std::uint64_t key) const {
     const std::uint32_t tag = HashTag(key);
     for (std::size_t slot = HashSlot(key, numberMask_); numberSlots_[slot] != 0;
          slot = (slot + 1) & numberMask_) {
         const std::uint32_t entry = numberSlots_[slot];
-        if ((entry & ~kLineMask) == tag && PackNumber(lines_.Head(entry & kLineMask, 7)) == key)
+        if ((entry & ~kLineMask) == tag && keys_[entry & kLineMask] == key)
             return entry & kLineMask;
     }
     return 0;
+}
+
+std::size_t PlayerRegister::FindPlayerByNumber(std::string_view number) const {
+    const std::uint64_t key = LookupKey(number);
+    return key == 0 || NumberIndexCount() == 0 ? 0 : Probe(key);
+}
+
+std::vector<std::size_t>
+PlayerRegister::FindPlayersByNumber(const std::vector<std::string_view>& numbers) const {
+    std::vector<std::size_t> found(numbers.size(), 0);
+    if (NumberIndexCount() == 0)
+        return found;
+    std::vector<std::uint64_t> keys(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        keys[i] = LookupKey(numbers[i]);
+    // Three steps apart: the slot of a number is fetched, then the key of the line in that
+    // slot, then the number is looked up with both at hand.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (i + 2 * kAhead < keys.size() && keys[i + 2 * kAhead] != 0)
+            __builtin_prefetch(&numberSlots_[HashSlot(keys[i + 2 * kAhead], numberMask_)]);
+        if (i + kAhead < keys.size() && keys[i + kAhead] != 0) {
+            const std::uint32_t entry = numberSlots_[HashSlot(keys[i + kAhead], numberMask_)];
+            __builtin_prefetch(&keys_[entry & kLineMask]);
+        }
+        if (keys[i] != 0)
+            found[i] = Probe(keys[i]);
+    }
+    return found;
 }
 
 std::size_t PlayerRegister::FindPlayerBySurname(std::string_view surname,

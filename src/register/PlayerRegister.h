@@ -78,11 +78,17 @@ class PlayerRegister {
 
     rPlayer GetPlayer(std::size_t index) const;
     std::size_t FindPlayerByNumber(std::string_view number) const;
+    // The lines of many numbers, each as FindPlayerByNumber finds it. The look-ups overlap,
+    // so a national-size file is matched without waiting on memory for each number in turn.
+    std::vector<std::size_t>
+    FindPlayersByNumber(const std::vector<std::string_view>& numbers) const;
     std::size_t FindPlayerBySurname(std::string_view surname, std::string_view givenName) const;
 
   private:
-    // `keys` holds the packed number of every line (0 for a line too short).
-    void BuildIndexes(const std::vector<std::uint64_t>& keys);
+    // Builds the indexes from `keys_`, the packed number of every line (0 for a line too
+    // short).
+    void BuildIndexes();
+    std::size_t Probe(std::uint64_t key) const;
     std::string_view SurnameWindow(std::size_t line) const;
     int CompareSurname(std::size_t line, std::string_view key) const;
 
@@ -93,6 +99,7 @@ class PlayerRegister {
     // of the number's hash above them; 0 is an empty slot. Small slots keep the table in
     // the cache.
     std::vector<std::uint32_t> numberSlots_;
+    std::vector<std::uint64_t> keys_; // by line
     std::uint64_t numberMask_ = 0;
     // runningMax_[j]: the line (1-based) of the greatest surname among lines 1..j+1;
     // suffixMin_[j]: the line of the smallest surname among lines j+1..Count-1. Both are

@@ -86,6 +86,16 @@ TEST(PlayerRegister, FindsPlayersByNumber) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(reg.FindPlayerByNumber(c.number), c.line) << "'" << c.number << "'";
+    // Looked up all at once (the list twice, longer than the look-ahead), each number finds
+    // what it finds alone.
+    std::vector<std::string_view> numbers;
+    for (int round = 0; round < 2; ++round)
+        for (const auto& c : cases)
+            numbers.push_back(c.number);
+    const std::vector<std::size_t> found = reg.FindPlayersByNumber(numbers);
+    ASSERT_EQ(found.size(), numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        EXPECT_EQ(found[i], cases[i % std::size(cases)].line) << "'" << numbers[i] << "'";
     EXPECT_EQ(reg.NumberIndexCount(), 5u);
     EXPECT_EQ(reg.NumberIndex(0), "  12345");
 }
