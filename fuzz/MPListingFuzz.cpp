@@ -127,14 +127,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(listing.Entries.size() == e.LinesRead, "one entry per line read", at);
         for (std::size_t k = 0; k < listing.Entries.size(); ++k)
             Check(listing.Entries[k].substr(0, 6) == LineNumberText(k + 1) + ". ",
-                  "entries are numbered by their lines", at + ": " + listing.Entries[k]);
+                  "entries are numbered by their lines",
+                  at + ": " + std::string(listing.Entries[k]));
         if (e.Stops)
             continue;
 
         const MPTypeColours colours = ColoursOf(type);
         const int shown = colours.Second ? 2 : (colours.First ? 1 : 0);
         for (std::size_t k = 0; k < listing.Entries.size(); ++k) {
-            const std::string& entry = listing.Entries[k];
+            const std::string entry(listing.Entries[k]);
             if (file[k].empty())
                 continue; // a blank line shows no points
             // The last one or two blank-separated words of the entry are its points.
