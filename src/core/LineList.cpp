@@ -3,7 +3,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
+#include <utility>
 
 namespace mpsec {
 
@@ -14,33 +18,67 @@ void LineList::Clear() {
     starts_.shrink_to_fit();
 }
 
-Status ReadFileInto(const std::filesystem::path& path,
-                    const std::function<char*(std::size_t)>& room, std::size_t& got) {
-    got = 0;
+OpenedFile::~OpenedFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+OpenedFile::OpenedFile(OpenedFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+Status OpenedFile::Open(const std::filesystem::path& path) {
+    *this = OpenedFile();
     std::error_code ec;
     auto st = std::filesystem::status(path, ec);
     if (ec || !std::filesystem::exists(st))
         return Failure{std::strerror(ENOENT)};
     if (!std::filesystem::is_regular_file(st))
         return Failure{std::strerror(EISDIR)};
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
         return Failure{std::strerror(errno)};
-    std::fseek(f, 0, SEEK_END);
-    const long size = std::ftell(f);
-    std::fseek(f, 0, SEEK_SET);
-    char* at = size >= 0 ? room(static_cast<std::size_t>(size)) : nullptr;
-    if (!at) {
-        std::fclose(f);
-        return Failure{std::strerror(ENOMEM)};
-    }
-    got = size > 0 ? std::fread(at, 1, static_cast<std::size_t>(size), f) : 0;
-    const bool failed = std::ferror(f) != 0;
-    const int error = errno;
-    std::fclose(f);
-    if (failed)
-        return Failure{std::strerror(error)};
     return {};
+}
+
+Status OpenedFile::ReadInto(const std::function<char*(std::size_t)>& room, std::size_t& got) const {
+    got = 0;
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0)
+        return Failure{std::strerror(fd_ < 0 ? EBADF : errno)};
+    const std::size_t size = static_cast<std::size_t>(st.st_size);
+    char* at = room(size);
+    if (!at)
+        return Failure{std::strerror(ENOMEM)};
+    // From the start, however much was read before; a file that shrank meanwhile gives
+    // what it still holds.
+    while (got < size) {
+        const ssize_t n = ::pread(fd_, at + got, size - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Failure{std::strerror(errno)};
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
+Status ReadFileInto(const std::filesystem::path& path,
+                    const std::function<char*(std::size_t)>& room, std::size_t& got) {
+    got = 0;
+    OpenedFile file;
+    if (Status opened = file.Open(path); !opened)
+        return opened;
+    return file.ReadInto(room, got);
 }
 
 Status ReadFileBytes(const std::filesystem::path& path, std::string& out) {

@@ -117,6 +117,26 @@ template <class OnLine> void ForEachLine(std::string_view text, OnLine&& onLine)
 Status ReadFileInto(const std::filesystem::path& path,
                     const std::function<char*(std::size_t)>& room, std::size_t& got);
 
+// A file opened for reading, closed with the object. Opening it is the part of a read that
+// tells a missing or unreadable file (in ReadFileBytes's words); the bytes can be read
+// later, or on another thread.
+class OpenedFile {
+  public:
+    OpenedFile() = default;
+    ~OpenedFile();
+    OpenedFile(OpenedFile&& other) noexcept;
+    OpenedFile& operator=(OpenedFile&& other) noexcept;
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+
+    Status Open(const std::filesystem::path& path);
+    // The whole file from its start, as ReadFileInto reads it.
+    Status ReadInto(const std::function<char*(std::size_t)>& room, std::size_t& got) const;
+
+  private:
+    int fd_ = -1;
+};
+
 // Reads a whole file's bytes into `out` (a buffer the caller may reuse). A failure says why
 // in the system's words: "No such file or directory", "Is a directory", "Permission
 // denied".

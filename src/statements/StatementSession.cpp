@@ -8,13 +8,17 @@ namespace {
 
 // A whole file's bytes in large pages (with one byte more, so the text is never empty for
 // the index's view of it).
-Status ReadIntoLargePages(const std::filesystem::path& path, LargeArray<char>& out) {
+Status ReadIntoLargePages(const OpenedFile& file, LargeArray<char>& out) {
     out = LargeArray<char>();
     std::size_t got = 0;
-    Status read = ReadFileInto(
-        path, [&out](std::size_t size) { return out.Reserve(size + 1) ? &out[0] : nullptr; }, got);
+    Status read = file.ReadInto(
+        [&out](std::size_t size) { return out.Reserve(size + 1) ? &out[0] : nullptr; }, got);
     out.Resize(got);
     return read;
+}
+
+Failure CannotOpen(const char* name, const Status& read) {
+    return Failure{"Cannot open file \"" + std::string(name) + "\". " + read.Message()};
 }
 
 } // namespace
@@ -24,19 +28,36 @@ Status StatementSession::Load(const std::filesystem::path& folder,
     Release();
     auto cannotOpen = [this](const char* name, const Status& read) {
         Release();
-        return Failure{"Cannot open file \"" + std::string(name) + "\". " + read.Message()};
+        return CannotOpen(name, read);
     };
     if (Status read = ReadLines(FindFileNoCase(folder, kEventsFileName), events_); !read)
         return cannotOpen(kEventsFileName, read);
-    if (Status read = ReadIntoLargePages(FindFileNoCase(folder, kHistoryFileName), history_); !read)
-        return cannotOpen(kHistoryFileName, read);
-    index_.Build(std::string_view(&history_[0], history_.Size()));
+    OpenedFile history;
+    if (Status opened = history.Open(FindFileNoCase(folder, kHistoryFileName)); !opened)
+        return cannotOpen(kHistoryFileName, opened);
+    historyRead_ = std::async(std::launch::async, [this, file = std::move(history)]() -> Status {
+                       if (Status read = ReadIntoLargePages(file, history_); !read) {
+                           history_ = LargeArray<char>();
+                           return CannotOpen(kHistoryFileName, read);
+                       }
+                       index_.Build(std::string_view(&history_[0], history_.Size()));
+                       return {};
+                   }).share();
     (void)ReadLines(FindFileNoCase(programFolder, kPre82FileName), pre82_); // may be absent
     loaded_ = true;
     return {};
 }
 
+Status StatementSession::HistoryReady() const {
+    if (!historyRead_.valid())
+        return {}; // nothing loaded: no player has a line
+    return historyRead_.get();
+}
+
 void StatementSession::Release() {
+    if (historyRead_.valid())
+        historyRead_.wait(); // the worker writes into this session until it ends
+    historyRead_ = {};
     history_ = LargeArray<char>();
     events_.Clear();
     pre82_.Clear();
@@ -58,6 +79,10 @@ StatementSession::Build(const rPlayer& player, std::string_view typedNumber, int
                                            [&] { return GetPre82RedPoints(pre82_, typedNumber); });
     if (s.Requirements.StoppedBy) {
         s.StoppedBy = s.Requirements.StoppedBy;
+        return s;
+    }
+    if (Status ready = HistoryReady(); !ready) {
+        s.StoppedBy = Failure{ready.Message()};
         return s;
     }
     StatementGrid grid =

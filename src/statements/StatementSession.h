@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <optional>
 #include <string>
 
@@ -15,16 +16,21 @@ namespace mpsec {
 // of one player's statement from them.
 class StatementSession {
   public:
-    // Loads "history.txt" and "events.txt" from `folder` and indexes the history; reads
-    // "PRE82.TXT" from `programFolder` when it is there. Fails with the file error text
-    // ("Cannot open file "history.txt". No such file or directory").
+    // Loads "events.txt" from `folder`, opens "history.txt" there and reads "PRE82.TXT" from
+    // `programFolder` when it is there. Fails with the file error text ("Cannot open file
+    // "history.txt". No such file or directory"). The history is read and indexed on a
+    // worker thread, so the screen is up at once; the first statement waits for it.
     Status Load(const std::filesystem::path& folder, const std::filesystem::path& programFolder);
+    ~StatementSession() { Release(); }
     void Release();
     bool Loaded() const { return loaded_; }
 
     const LineList& Events() const { return events_; }
+    // Waits for the history; a failure to read it is said as a failed Load would say it.
+    Status HistoryReady() const;
+    // The player's history lines in file order (none when the history could not be read).
     std::vector<std::string_view> PlayerLines(std::string_view typedNumber) const {
-        return index_.PlayerLines(typedNumber);
+        return HistoryReady() ? index_.PlayerLines(typedNumber) : std::vector<std::string_view>{};
     }
 
     struct Statement {
@@ -54,6 +60,8 @@ class StatementSession {
     LargeArray<char> history_;
     LineList events_, pre82_;
     HistoryIndex index_;
+    // The worker reading and indexing the history; its result, once it has ended.
+    std::shared_future<Status> historyRead_;
 };
 
 } // namespace mpsec

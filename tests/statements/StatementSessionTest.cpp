@@ -1,4 +1,5 @@
 #include "statements/StatementSession.h"
+#include "core/Files.h"
 #include "support/Players.h"
 
 #include <gtest/gtest.h>
@@ -77,4 +78,26 @@ TEST(StatementSession, AStatementStopsAtItsFirstBadValue) {
         const ComposedDocument page = StatementSession::Compose(s, "11");
         EXPECT_FALSE(page.Texts.empty()) << c.history;
     }
+}
+
+// The history is read on a worker after the screen opens: a missing file is still said at
+// once, and a file replaced meanwhile (as programs save files) gives the history as it was
+// when the screen opened.
+TEST(StatementSession, TheHistoryIsTheOneOpened) {
+    test::TempFolder dir;
+    dir.Write("events.txt", "");
+    StatementSession session;
+    EXPECT_EQ(session.Load(dir.Path(), dir.Path()).Message(),
+              "Cannot open file \"history.txt\". No such file or directory");
+    EXPECT_FALSE(session.Loaded());
+
+    dir.WriteLines("history.txt", {"3070000011N1        1.00"});
+    ASSERT_TRUE(session.Load(dir.Path(), dir.Path()).Ok());
+    ASSERT_TRUE(WriteFileAtomically(dir / "history.txt", "3070000011N1        9.00\r\n").Ok());
+    int rank = 0;
+    const auto built =
+        session.Build(test::TestPlayer("11", "ADAMS"), "11", rank, {}, {"1/1/07", "1/1/08"});
+    ASSERT_FALSE(built.StoppedBy);
+    ASSERT_GE(built.Rows.size(), 3u);
+    EXPECT_EQ(built.Rows[2][4], "1.00");
 }
