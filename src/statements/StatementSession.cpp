@@ -2,6 +2,9 @@
 
 #include "core/Files.h"
 
+#include <memory>
+#include <system_error>
+
 namespace mpsec {
 
 namespace {
@@ -35,14 +38,23 @@ Status StatementSession::Load(const std::filesystem::path& folder,
     OpenedFile history;
     if (Status opened = history.Open(FindFileNoCase(folder, kHistoryFileName)); !opened)
         return cannotOpen(kHistoryFileName, opened);
-    historyRead_ = std::async(std::launch::async, [this, file = std::move(history)]() -> Status {
-                       if (Status read = ReadIntoLargePages(file, history_); !read) {
-                           history_ = LargeArray<char>();
-                           return CannotOpen(kHistoryFileName, read);
-                       }
-                       index_.Build(std::string_view(&history_[0], history_.Size()));
-                       return {};
-                   }).share();
+    auto file = std::make_shared<OpenedFile>(std::move(history));
+    auto readAndIndex = [this, file]() -> Status {
+        if (Status read = ReadIntoLargePages(*file, history_); !read) {
+            history_ = LargeArray<char>();
+            return CannotOpen(kHistoryFileName, read);
+        }
+        index_.Build(std::string_view(&history_[0], history_.Size()));
+        return {};
+    };
+    try {
+        historyRead_ = std::async(std::launch::async, readAndIndex).share();
+    } catch (const std::system_error&) {
+        // No thread to be had: the history is read here and now.
+        std::promise<Status> read;
+        read.set_value(readAndIndex());
+        historyRead_ = read.get_future().share();
+    }
     (void)ReadLines(FindFileNoCase(programFolder, kPre82FileName), pre82_); // may be absent
     loaded_ = true;
     return {};
