@@ -4,16 +4,31 @@
 
 namespace mpsec {
 
+double GridScale(const PageGrid& grid) {
+    const double units = std::accumulate(grid.ColumnWidths.begin(), grid.ColumnWidths.end(), 0.0);
+    return units > 0 ? grid.Width / units : 0;
+}
+
+double GridRowHeight(const PageGrid& grid, std::size_t row) {
+    return (row < grid.RowHeights.size() ? grid.RowHeights[row] : grid.RowHeights.back()) *
+           GridScale(grid);
+}
+
+std::vector<std::size_t> RowsOnPage(const PageGrid& grid, const GridPage& page) {
+    std::vector<std::size_t> rows;
+    if (page.RepeatsHeading)
+        for (int r = 0; r < grid.HeadingRows; ++r)
+            rows.push_back(static_cast<std::size_t>(r));
+    for (std::size_t r = page.FirstRow; r < page.EndRow; ++r)
+        rows.push_back(r);
+    return rows;
+}
+
 std::vector<GridPage> PaginateGrid(const PageGrid& grid, const ComposedDocument& document) {
     std::vector<GridPage> pages;
-    const double units = std::accumulate(grid.ColumnWidths.begin(), grid.ColumnWidths.end(), 0.0);
-    if (grid.Rows.empty() || units <= 0)
+    if (grid.Rows.empty() || GridScale(grid) <= 0)
         return pages;
-    const double scale = grid.Width / units; // mm per unit
-    auto height = [&](std::size_t row) {
-        return (row < grid.RowHeights.size() ? grid.RowHeights[row] : grid.RowHeights.back()) *
-               scale;
-    };
+    auto height = [&](std::size_t row) { return GridRowHeight(grid, row); };
     const double bottom = document.PaperHeight - document.Margin;
     const std::size_t headings =
         std::min<std::size_t>(static_cast<std::size_t>(grid.HeadingRows), grid.Rows.size());

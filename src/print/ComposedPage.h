@@ -52,4 +52,12 @@ struct GridPage {
 };
 std::vector<GridPage> PaginateGrid(const PageGrid& grid, const ComposedDocument& document);
 
+// Millimetres per unit of the grid's columns (0 for a grid without width in its columns).
+double GridScale(const PageGrid& grid);
+// The height of a row in millimetres: its own, or the last one given.
+double GridRowHeight(const PageGrid& grid, std::size_t row);
+// The rows a page of the grid shows, in order: the heading rows again when the page repeats
+// them, then its body rows.
+std::vector<std::size_t> RowsOnPage(const PageGrid& grid, const GridPage& page);
+
 } // namespace mpsec

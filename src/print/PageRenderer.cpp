@@ -12,7 +12,6 @@
 #include <cmath>
 #include <map>
 #include <mutex>
-#include <numeric>
 
 // The pictures live in this library; a static library's resources must be asked for.
 static void LoadPictures() {
@@ -73,25 +72,15 @@ class Page {
 
     // Rows [first, end) of the grid from `top`, after the heading rows when `heading`.
     void GridPart(const PageGrid& g, const GridPage& part) {
-        const double units = std::accumulate(g.ColumnWidths.begin(), g.ColumnWidths.end(), 0.0);
-        const double scale = g.Width / units; // mm per unit
-        auto rowHeight = [&](std::size_t r) {
-            return (r < g.RowHeights.size() ? g.RowHeights[r] : g.RowHeights.back()) * scale;
-        };
+        const double scale = GridScale(g); // mm per unit
         QFont font(Latin1Text(g.Font));
         font.setStyleHint(QFont::Serif);
         font.setPixelSize(std::max(1, static_cast<int>(std::lround(Px(g.CharHeight * scale)))));
-        std::vector<std::size_t> rows;
-        if (part.RepeatsHeading)
-            for (int r = 0; r < g.HeadingRows; ++r)
-                rows.push_back(static_cast<std::size_t>(r));
-        for (std::size_t r = part.FirstRow; r < part.EndRow; ++r)
-            rows.push_back(r);
 
         p_.setPen(QPen(Qt::black, Px(0.2)));
         double y = part.Top;
-        for (std::size_t r : rows) {
-            const double h = rowHeight(r);
+        for (std::size_t r : RowsOnPage(g, part)) {
+            const double h = GridRowHeight(g, r);
             font.setBold(r < g.BoldRows.size() && g.BoldRows[r]);
             p_.setFont(font);
             double x = g.X;

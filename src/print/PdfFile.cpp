@@ -13,7 +13,6 @@
 #include <cmath>
 #include <map>
 #include <mutex>
-#include <numeric>
 #include <utility>
 
 namespace mpsec {
@@ -161,6 +160,9 @@ class Faces {
     std::vector<const Face*> used_;
 };
 
+// Where a text's x lies: its left end, its centre or its right end.
+enum class Anchor { Left, Centre, Right };
+
 // One page's drawing commands, positions given as the composed page gives them (mm from the
 // top-left corner).
 class PageCommands {
@@ -175,16 +177,15 @@ class PageCommands {
         return page;
     }
 
-    // Text whose top-left corner is at (x, y); `align` 1 puts its end at x instead, -1 its
-    // centre.
+    // Text whose top is at y and whose `anchor` is at x.
     void Write(const std::string& family, bool bold, double size, double x, double y,
-               std::string_view text, int align = 0) {
+               std::string_view text, Anchor anchor) {
         const int number = faces_.Use(family, bold);
         const Face& face = faces_[number];
         double left = x * kPointsPerMm;
-        if (align != 0) {
+        if (anchor != Anchor::Left) {
             const double width = face.Width(text, size);
-            left -= align > 0 ? width : width / 2;
+            left -= anchor == Anchor::Right ? width : width / 2;
         }
         out_ += "BT /F" + std::to_string(number) + " ";
         Number(out_, size);
@@ -233,24 +234,13 @@ class PageCommands {
 };
 
 void DrawGridPart(PageCommands& page, const PageGrid& g, const GridPage& part) {
-    const double units = std::accumulate(g.ColumnWidths.begin(), g.ColumnWidths.end(), 0.0);
-    const double scale = g.Width / units; // mm per unit
-    auto rowHeight = [&](std::size_t r) {
-        return (r < g.RowHeights.size() ? g.RowHeights[r] : g.RowHeights.back()) * scale;
-    };
+    const double scale = GridScale(g); // mm per unit
     // The printer sizes the grid's font in whole dots.
     const double dots = std::max(
         1.0, static_cast<double>(std::lround(g.CharHeight * scale * kPrinterDotsPerInch / 25.4)));
     const double size = dots * 72 / kPrinterDotsPerInch;
-    std::vector<std::size_t> rows;
-    if (part.RepeatsHeading)
-        for (int r = 0; r < g.HeadingRows; ++r)
-            rows.push_back(static_cast<std::size_t>(r));
-    for (std::size_t r = part.FirstRow; r < part.EndRow; ++r)
-        rows.push_back(r);
-
     double y = part.Top;
-    for (std::size_t r : rows) {
+    for (std::size_t r : RowsOnPage(g, part)) {
         const bool bold = r < g.BoldRows.size() && g.BoldRows[r];
         double x = g.X;
         for (std::size_t c = 0; c < g.ColumnWidths.size(); ++c) {
@@ -260,10 +250,10 @@ void DrawGridPart(PageCommands& page, const PageGrid& g, const GridPage& part) {
             const bool right = c < g.RightAligned.size() && g.RightAligned[c];
             if (c < g.Rows[r].size() && !g.Rows[r][c].empty())
                 page.Write(g.Font, bold, size, right ? x + w - 4 * scale : x + 2 * scale,
-                           y + 2 * scale, g.Rows[r][c], right ? 1 : 0);
+                           y + 2 * scale, g.Rows[r][c], right ? Anchor::Right : Anchor::Left);
             x += w;
         }
-        y += rowHeight(r);
+        y += GridRowHeight(g, r);
     }
     page.Rectangle(g.X, part.Top, g.Width, y - part.Top);
     double x = g.X;
@@ -330,7 +320,8 @@ std::string DocumentPdfBytes(const ComposedDocument& doc) {
         page.Image(static_cast<int>(i) + 1, pic.Left, pic.Top, pic.Right, pic.Bottom);
     }
     for (const PageText& t : doc.Texts)
-        page.Write(t.Font, t.Bold, t.PointSize, t.X, t.Y, t.Text, t.Centred ? -1 : 0);
+        page.Write(t.Font, t.Bold, t.PointSize, t.X, t.Y, t.Text,
+                   t.Centred ? Anchor::Centre : Anchor::Left);
     for (const PageGrid& grid : doc.Grids) {
         const std::vector<GridPage> parts = PaginateGrid(grid, doc);
         for (std::size_t i = 0; i < parts.size(); ++i) {
