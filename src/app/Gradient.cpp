@@ -111,18 +111,26 @@ QImage GradientImage(int width, int height, const QColor& start, const QColor& e
     return image;
 }
 
-GradientBackground::GradientBackground(QWidget* parent) : QWidget(parent) {
-    // The picture covers every pixel: nothing underneath needs painting first.
+GradientBackground::GradientBackground(QSize paintSize, QWidget* parent)
+    : QWidget(parent), paintSize_(paintSize) {
+    // The picture and the window colour around it cover every pixel: nothing underneath
+    // needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void GradientBackground::paintEvent(QPaintEvent*) {
-    if (picture_.size() != size()) {
-        picture_ =
-            GradientImage(width(), height(), kGradientTop, kGradientBottom, true, kGradientSteps);
+    if (picture_.isNull() && !paintSize_.isEmpty()) {
+        picture_ = GradientImage(paintSize_.width(), paintSize_.height(), kGradientTop,
+                                 kGradientBottom, true, kGradientSteps);
         ++compositions_;
     }
     QPainter painter(this);
+    const QColor window = palette().color(QPalette::Window);
+    if (width() > picture_.width())
+        painter.fillRect(picture_.width(), 0, width() - picture_.width(), height(), window);
+    if (height() > picture_.height())
+        painter.fillRect(0, picture_.height(), picture_.width(), height() - picture_.height(),
+                         window);
     painter.drawImage(0, 0, picture_);
 }
 

@@ -22,11 +22,12 @@ const QImage& DitherMask(int set);
 QImage GradientImage(int width, int height, const QColor& start, const QColor& end, bool dither,
                      int steps);
 
-// The main window's background: the gradient over the whole area, composed off screen
-// and drawn in one operation; composed again only when the size changes.
+// The main window's background: the gradient over the paint rectangle, the window's size
+// when it was created, composed off screen once and drawn in one operation on every paint.
+// A window made larger (maximised) shows the plain window colour beyond it.
 class GradientBackground : public QWidget {
   public:
-    explicit GradientBackground(QWidget* parent = nullptr);
+    explicit GradientBackground(QSize paintSize, QWidget* parent = nullptr);
     // How many times the picture has been composed (it is kept between paints).
     int compositions() const { return compositions_; }
     const QImage& picture() const { return picture_; }
@@ -35,6 +36,7 @@ class GradientBackground : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    QSize paintSize_;
     QImage picture_;
     int compositions_ = 0;
 };

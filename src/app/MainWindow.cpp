@@ -45,7 +45,8 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     statusBar()->addWidget(dateLabel_, 1);
     statusBar()->addPermanentWidget(registerDateLabel_);
     statusBar()->setFocusPolicy(Qt::StrongFocus);
-    setCentralWidget(new GradientBackground(this));
+    // The gradient covers the window's size at its creation, not what a maximised window adds.
+    setCentralWidget(new GradientBackground(size(), this));
     buildMenu();
     start();
     attachDialogs(DialogSet{});

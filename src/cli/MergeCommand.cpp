@@ -56,6 +56,14 @@ int RunMergeCommand(const std::vector<std::string>& args, const std::string& las
         }
     std::error_code ec;
     const fs::path folder = fs::current_path(ec);
+    std::vector<fs::path> paths;
+    for (const std::string& input : inputs)
+        paths.push_back(folder / input);
+    // A missing input is said before anything about the output.
+    if (Status readable = CheckMergeInputs(paths); !readable) {
+        err << "mpsec merge: " << readable.Message() << ". Nothing was merged.\n";
+        return 2;
+    }
     const fs::path target =
         outputGiven ? folder / output : DefaultMergeName(folder, lastClubNo, today, type);
     if (fs::exists(fs::symlink_status(target, ec)) && !yes) {
@@ -63,9 +71,6 @@ int RunMergeCommand(const std::vector<std::string>& args, const std::string& las
             << "(give --yes to replace it)\n";
         return 1;
     }
-    std::vector<fs::path> paths;
-    for (const std::string& input : inputs)
-        paths.push_back(folder / input);
     if (Status merged = MergeMPFiles(paths, target); !merged) {
         err << "mpsec merge: " << merged.Message() << ". Nothing was merged.\n";
         return 2;

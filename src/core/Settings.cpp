@@ -2,6 +2,7 @@
 
 #include "core/Columns.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace mpsec {
@@ -19,11 +20,21 @@ std::optional<bool> ParseStoredBool(const std::optional<std::string>& text) {
     return value != 0;
 }
 
+namespace {
+
+bool IsStoredClubNumber(std::string_view text) {
+    return text.size() <= 4 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
 AppSettings ReadSettings(SettingsStore& store, AppSettings settings) {
     if (auto v = ParseStoredBool(store.ReadText("ShowHints")))
         settings.ShowHints = *v;
+    // It fills the four-digit club fields: a value they could not hold is left out.
     if (auto v = store.ReadText("LastClubNo"))
-        settings.LastClubNo = *v;
+        settings.LastClubNo = IsStoredClubNumber(*v) ? *v : std::string();
     if (auto v = store.ReadText("LastMPFolderUsed"))
         settings.LastMPFolderUsed = *v;
     if (auto v = ParseStoredBool(store.ReadText("ShowMPWarning")))

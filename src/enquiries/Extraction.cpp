@@ -25,10 +25,11 @@ int TypeNumber(OutputType type) {
     return static_cast<int>(type);
 }
 
-// The register line's first column is the blank before a six-digit number, dropped from the
-// written lines; a seven-digit number's first digit is kept.
-std::string_view WithoutBlankFirstColumn(std::string_view line) {
-    return !line.empty() && line[0] == ' ' ? line.substr(1) : line;
+// The register line's first column is the blank before a number of up to six digits,
+// dropped from the written lines. A seven-digit number fills it: a list that holds one keeps
+// the column on every line, so every field stays at the same column on every line.
+bool FirstColumnKept(std::string_view text) {
+    return !text.empty() && text[0] != ' ';
 }
 
 // Compares key1+text1 with key2+text2 in the sorted lists' order, without joining them.
@@ -352,10 +353,15 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
         bytes += e.Text().size() + 10;
     out.Reserve(bytes, sorted.size());
     out.Players.reserve(sorted.size());
+    const bool keepFirstColumn = std::any_of(
+        sorted.begin(), sorted.end(), [](const Entry& e) { return FirstColumnKept(e.Text()); });
     for (const Place& place : order) {
         const Entry& e = sorted[place.Entry];
         out.Players.push_back(e.Line);
-        const std::string_view text = WithoutBlankFirstColumn(e.Text()).substr(0, kMaxOutputLine);
+        const std::string_view text =
+            (keepFirstColumn ? e.Text()
+                             : e.Text().substr(std::min<std::size_t>(1, e.Text().size())))
+                .substr(0, kMaxOutputLine);
         if (type != OutputType::AllPlayers) {
             out.Append(RightJustified(++rank, kRankWidth));
             out.Append(". ");

@@ -109,6 +109,8 @@ void CancellationsDialog::getMembers() {
     fillRows(0);
     const QString club = clubBox_->text();
     if (club.isEmpty()) {
+        // The list is gone: nothing is left to save until the next Get.
+        saveButton_->setEnabled(false);
         platform_.Beep();
         clubBox_->setFocus();
         return;

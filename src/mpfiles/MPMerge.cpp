@@ -57,6 +57,24 @@ std::string MergeOverwriteQuestion(std::string_view outputName) {
            " has been found. Do you wish to OVERWRITE and lose the data it contains? ";
 }
 
+namespace {
+
+Status CannotRead(const fs::path& input, const Status& read) {
+    return Failure{"Cannot read the masterpoint file " + input.filename().string() + ": " +
+                   read.Message()};
+}
+
+} // namespace
+
+Status CheckMergeInputs(const std::vector<fs::path>& inputs) {
+    for (const fs::path& input : inputs) {
+        OpenedFile file;
+        if (Status opened = file.Open(input); !opened)
+            return CannotRead(input, opened);
+    }
+    return {};
+}
+
 Status MergeMPFiles(const std::vector<fs::path>& inputs, const fs::path& output) {
     FileReplacement merged(output, kMergeTemporaryName);
     if (Status opened = merged.Open(); !opened)
@@ -66,8 +84,7 @@ Status MergeMPFiles(const std::vector<fs::path>& inputs, const fs::path& output)
     LineList lines;
     for (const fs::path& input : inputs) {
         if (Status read = ReadFileBytes(input, bytes); !read)
-            return Failure{"Cannot read the masterpoint file " + input.filename().string() + ": " +
-                           read.Message()};
+            return CannotRead(input, read);
         lines.Assign(std::move(bytes));
         for (std::size_t i = 0; i < lines.Count(); ++i) {
             const std::string_view line = lines[i];

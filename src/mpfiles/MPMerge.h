@@ -54,6 +54,10 @@ inline constexpr const char* kMergeTemporaryName = "Merge.$$$";
 inline constexpr const char* kMergeOneFileMessage = "More than one file must be selected.";
 inline constexpr const char* kMergeDoneMessage = " Files have been successfully merged.";
 
+// Whether every input can be opened for reading; otherwise the first that cannot, with the
+// reason, in MergeMPFiles's words.
+Status CheckMergeInputs(const std::vector<std::filesystem::path>& inputs);
+
 // Merges `inputs` into `output`: every input's lines (a Ctrl-Z at the start of a line ends
 // that file), empty lines dropped and the first Ctrl-Z of a line removed, each line ending
 // in CR LF. They are written to "Merge.$$$" beside the output, which then replaces the

@@ -45,8 +45,17 @@ std::string VisitorName(std::string_view givenName, std::string_view surname) {
     return std::string(givenName) + " " + std::string(surname);
 }
 
+Status CheckManualRows(const std::vector<ManualRow>& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (PointsGiveALine(rows[i].Points) && rows[i].Number.empty())
+            return Failure{"Row " + std::to_string(i + 1) + " has points but no QMR number"};
+    return {};
+}
+
 Status SaveManualEntry(const std::filesystem::path& file, const std::vector<ManualRow>& rows,
                        bool append) {
+    if (Status complete = CheckManualRows(rows); !complete)
+        return complete;
     const std::string text = ManualEntryText(rows);
     Status saved = append ? AppendToFile(file, text) : WriteFileAtomically(file, text);
     if (!saved)

@@ -44,8 +44,13 @@ std::string ManualEntryProposal(std::string_view club, MPColour colour);
 // A visitor's name in the grid: given name, a blank, surname.
 std::string VisitorName(std::string_view givenName, std::string_view surname);
 
-// Writes the rows' lines: a club's file replaces the chosen file; a visitors' file is
-// appended to (created when absent) in one write.
+// Every row that gives a line names its player: points without a number would be an
+// award to player 0000000. Otherwise the first such row, counted from 1.
+Status CheckManualRows(const std::vector<ManualRow>& rows);
+
+// Writes the rows' lines, none when a row that gives one has no number (CheckManualRows): a club's
+// file replaces the chosen file; a visitors' file is appended to (created when absent) in one
+// write.
 Status SaveManualEntry(const std::filesystem::path& file, const std::vector<ManualRow>& rows,
                        bool append);
 

@@ -37,6 +37,13 @@ constexpr int kNumberColumn = 2;
 constexpr int kPointsColumn = 3;
 constexpr int kEmptyRows = 18;
 
+// A cell is edited when typed into (or double-clicked), not merely made current: an editor
+// opened by a move the grid keeps the focus from would stay open unseen, and an editor
+// still open when the window closes leaves the grid refusing every typed key the next time.
+constexpr QAbstractItemView::EditTriggers kTypingTriggers = QAbstractItemView::AnyKeyPressed |
+                                                            QAbstractItemView::DoubleClicked |
+                                                            QAbstractItemView::EditKeyPressed;
+
 const MPColour kColours[3] = {MPColour::Gold, MPColour::Red, MPColour::Green};
 
 } // namespace
@@ -219,7 +226,7 @@ void ManualEntryDialog::onOpen() {
     countLabel_->clear();
     if (visitors) {
         saveButton_->setEnabled(true);
-        grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+        grid_->setEditTriggers(kTypingTriggers);
         grid_->setFocus();
         return;
     }
@@ -269,7 +276,7 @@ void ManualEntryDialog::getMembers() {
         return;
     }
     countLabel_->setText(Latin1(MemberCountText(members.size(), alternates)));
-    grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    grid_->setEditTriggers(kTypingTriggers);
     grid_->setFocus();
     if (!members.empty())
         grid_->setCurrentCell(0, kPointsColumn);
@@ -284,6 +291,14 @@ void ManualEntryDialog::save() {
         if (colourChoices_[i]->isChecked())
             colour = i;
     const bool visitors = entryMode_ == Visitors;
+    std::vector<ManualRow> rows;
+    for (int row = 0; row < grid_->rowCount(); ++row)
+        rows.push_back({ToLatin1(cell(row, kNumberColumn)), ToLatin1(cell(row, kPointsColumn))});
+    // Said before a file is asked for: nothing would be written to it.
+    if (Status complete = CheckManualRows(rows); !complete) {
+        platform_.Error(Latin1(complete.Message()) + ". Nothing was written.");
+        return;
+    }
     SaveFileRequest request;
     request.Title = QStringLiteral("Select Masterpoint File");
     request.Filter = Latin1(MPTypeFilter(ManualEntryType(kColours[colour])));
@@ -295,9 +310,6 @@ void ManualEntryDialog::save() {
     const QString chosen = platform_.ChooseSaveFile(request);
     if (chosen.isEmpty())
         return;
-    std::vector<ManualRow> rows;
-    for (int row = 0; row < grid_->rowCount(); ++row)
-        rows.push_back({ToLatin1(cell(row, kNumberColumn)), ToLatin1(cell(row, kPointsColumn))});
     if (Status saved = SaveManualEntry(chosen.toStdString(), rows, visitors); !saved)
         platform_.Error(Latin1(saved.Message()) + ". Nothing was written.");
 }

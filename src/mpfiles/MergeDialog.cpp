@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/FolderChecks.h"
+#include "ui/FormFields.h"
 #include "ui/Widgets.h"
 
 #include <QButtonGroup>
@@ -39,6 +40,7 @@ MergeDialog::MergeDialog(AppState& state, Platform& platform, QWidget* parent)
     }
 
     outputBox_ = new QLineEdit(this);
+    UseSilverWhenDisabled(outputBox_);
     saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
     saveButton_->setToolTip(QStringLiteral("Send To File"));
     browseButton_ = new QPushButton(QStringLiteral("&Browse"), this);
@@ -93,9 +95,6 @@ void MergeDialog::enableOutput(bool enabled) {
     saveButton_->setEnabled(enabled);
     browseButton_->setEnabled(enabled);
     outputBox_->setEnabled(enabled);
-    QPalette palette = outputBox_->palette();
-    palette.setColor(QPalette::Base, enabled ? QColor(Qt::white) : QColor(192, 192, 192));
-    outputBox_->setPalette(palette);
 }
 
 void MergeDialog::onOpen() {

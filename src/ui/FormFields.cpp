@@ -120,6 +120,10 @@ void UseSilverWhenDisabled(QWidget* field) {
     palette.setColor(QPalette::Active, QPalette::Base, Qt::white);
     palette.setColor(QPalette::Inactive, QPalette::Base, Qt::white);
     palette.setColor(QPalette::Disabled, QPalette::Base, QColor(192, 192, 192));
+    // What a disabled field holds is still written to the files: it stays readable on the
+    // silver (the style's own disabled text is a light grey that vanishes on it).
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(48, 48, 48));
     field->setPalette(palette);
 }
 

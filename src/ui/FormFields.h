@@ -59,7 +59,8 @@ QComboBox* FreeTextList(const QStringList& items, const QString& hint, QWidget* 
 // Empties a free-text list: no item chosen, no text.
 void ClearFreeText(QComboBox* list);
 
-// The box shows white while it can be used and silver while it cannot.
+// The box shows white while it can be used and silver while it cannot, its text dark and
+// readable in both.
 void UseSilverWhenDisabled(QWidget* field);
 
 } // namespace mpsec

@@ -115,15 +115,19 @@ TEST(Gradient, PlainBandsAndEdgeCases) {
     EXPECT_TRUE(GradientImage(0, 10, Qt::black, Qt::white, true, 2).isNull());
 }
 
-TEST(Gradient, BackgroundIsComposedOnlyWhenItsSizeChanges) {
-    GradientBackground background;
+// The picture covers the size the window had when it was created and is composed once;
+// a larger (maximised) window shows the window colour beyond it.
+TEST(Gradient, BackgroundCoversTheCreatedSizeOnly) {
+    GradientBackground background(QSize(300, 200));
     background.resize(300, 200);
     background.grab();
-    background.grab();
+    background.resize(640, 480);
+    const QImage shown = background.grab().toImage();
     EXPECT_EQ(background.compositions(), 1);
     EXPECT_EQ(background.picture().size(), QSize(300, 200));
-    background.resize(320, 240);
-    const QImage shown = background.grab().toImage();
-    EXPECT_EQ(background.compositions(), 2);
+    const QRgb window = background.palette().color(QPalette::Window).rgb();
+    ASSERT_NE(window, kSilver.rgb());
     EXPECT_EQ(shown.pixel(0, 0), kSilver.rgb());
+    for (const QPoint outside : {QPoint(300, 0), QPoint(639, 479), QPoint(0, 200)})
+        EXPECT_EQ(shown.pixel(outside), window) << outside.x() << "," << outside.y();
 }

@@ -57,6 +57,13 @@ TEST(MergeCommand, MergesAsTheWindowDoes) {
          2,
          "Cannot read the masterpoint file gone.gld: No such file or directory",
          nullptr},
+        // A missing input is said before anything about the output.
+        {{"--type", "gld", "a.gld", "gone.gld"},
+         true,
+         2,
+         "mpsec merge: Cannot read the masterpoint file gone.gld: No such file or directory. "
+         "Nothing was merged.\n",
+         nullptr},
         {{"--type", "xyz", "a.gld", "b.gld"}, true, 2, kMergeUsage, nullptr},
         // Red points are never filed as gold.
         {{"--type", "gld", "--yes", "a.gld", "c.red"},
@@ -74,6 +81,9 @@ TEST(MergeCommand, MergesAsTheWindowDoes) {
         const std::string what = c.args.size() > 1 ? c.args[1] + " " + c.args.back() : "";
         EXPECT_EQ(run.status, c.status) << what;
         EXPECT_NE(run.err.find(c.errHas), std::string::npos) << what << ": " << run.err;
+        if (c.status != 1) {
+            EXPECT_EQ(run.err.find("has been found"), std::string::npos) << what;
+        }
         if (c.written) {
             EXPECT_EQ(dir.Read(c.written), merged) << what;
             EXPECT_EQ(run.out,

@@ -51,6 +51,24 @@ TEST(Settings, AbsentOrWrongValuesKeepTheDefaults) {
     EXPECT_EQ(read.LastMPFolderUsed, "/home/sec/");
 }
 
+// The last club number fills four-digit club fields: a stored value that is not at most
+// four digits is left out, so no field shows it and no file gets it.
+TEST(Settings, StoredClubNumbers) {
+    struct Case {
+        std::string stored, read;
+    } cases[] = {
+        {"6785", "6785"}, {"31", "31"}, {"", ""},      {"67851", ""},
+        {"ABCD", ""},     {"67 5", ""}, {"6-785", ""}, {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", ""},
+    };
+    AppSettings defaults;
+    defaults.LastClubNo = "9999";
+    for (const Case& c : cases) {
+        MapStore store;
+        store.values = {{"LastClubNo", c.stored}};
+        EXPECT_EQ(ReadSettings(store, defaults).LastClubNo, c.read) << c.stored;
+    }
+}
+
 TEST(Settings, WritesAllValuesBooleansAsIntegers) {
     MapStore store;
     WriteSettings(store, AppSettings{false, "3104", "/data/mp/", true, "/home/sec/Federation"});

@@ -103,7 +103,7 @@ TEST_F(ExtractDialogTest, RunsAndMessagesInOrder) {
     Click(OutputType::TopPerformers);
     dlg.saveButton()->click();
     EXPECT_EQ(dlg.listLines(),
-              (QStringList{"   1.  12345 ADAMS              ANNE     6-785 *Regiona  200.00 ",
+              (QStringList{"   1.   12345 ADAMS              ANNE     6-785 *Regiona  200.00 ",
                            "   2. 1234567 CLARK              ANNE     2-101 *Regiona  150.00 "}));
     EXPECT_FALSE(dlg.printButton()->isHidden());
     EXPECT_EQ(dlg.outputLabel()->text(), "Output saved as TOPALL.TXT");

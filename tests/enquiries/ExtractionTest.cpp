@@ -153,20 +153,38 @@ TEST(Extraction, RankedOrderEqualTotalsAndSevenDigitNumbers) {
     const Extraction top =
         ExtractPlayers(national, clubs, Choices(T::TopPerformers), AlternateMembers{});
     ASSERT_EQ(top.LineCount(), 4u);
+    // A list holding a seven-digit number keeps the register's first column on every line:
+    // every field stays at one column.
     EXPECT_EQ(top.Line(0).substr(0, 14), "   1. 1234567 ");
-    EXPECT_EQ(top.Line(1).substr(0, 12), "   2.  54321"); // equal totals: higher first
-    EXPECT_EQ(top.Line(2).substr(0, 12), "   3.  12345");
-    EXPECT_EQ(top.Line(3).substr(0, 12), "   4.      7");
+    EXPECT_EQ(top.Line(1).substr(0, 14), "   2.   54321 "); // equal totals: higher first
+    EXPECT_EQ(top.Line(2).substr(0, 14), "   3.   12345 ");
+    EXPECT_EQ(top.Line(3).substr(0, 14), "   4.       7 ");
+    for (std::size_t k = 0; k < top.LineCount(); ++k) {
+        EXPECT_EQ(top.Line(k).size(), top.Line(0).size()) << k;
+        EXPECT_EQ(top.Line(k).find("SMITH"), 14u) << k;
+    }
     EXPECT_EQ(top.ListLines(), top.FileLines());
 
     const Extraction all =
         ExtractPlayers(national, clubs, Choices(T::AllPlayers), AlternateMembers{});
     ASSERT_EQ(all.LineCount(), 5u);
-    // Descending by home club and line; the blank first column is dropped, a digit kept.
+    // Descending by home club and line, each register line whole.
     EXPECT_EQ(all.Line(0), MakePlayerLine(Player("1234567", "6-785", "300.00")));
-    EXPECT_EQ(all.Line(1), MakePlayerLine(Player("54321", "6-785", "200.00")).substr(1));
+    EXPECT_EQ(all.Line(1), MakePlayerLine(Player("54321", "6-785", "200.00")));
     EXPECT_TRUE(all.ListLines().empty());
     EXPECT_FALSE(all.NoPlayersFound);
+
+    // Numbers of at most six digits: the blank first column is dropped.
+    PlayerRegister sixDigits;
+    sixDigits.Assign(test::RegisterText(
+        {Player("12345", "6-785", "200.00"), Player("654321", "6-785", "100.00")}));
+    const Extraction shortTop =
+        ExtractPlayers(sixDigits, clubs, Choices(T::TopPerformers), AlternateMembers{});
+    EXPECT_EQ(shortTop.Line(0).substr(0, 13), "   1.  12345 ");
+    EXPECT_EQ(shortTop.Line(1).substr(0, 13), "   2. 654321 ");
+    const Extraction shortAll =
+        ExtractPlayers(sixDigits, clubs, Choices(T::AllPlayers), AlternateMembers{});
+    EXPECT_EQ(shortAll.Line(0), MakePlayerLine(Player("654321", "6-785", "100.00")).substr(1));
 }
 
 TEST(Extraction, RankNumbersBeyondFourDigitsAreWhole) {

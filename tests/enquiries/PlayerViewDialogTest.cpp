@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QWindowStateChangeEvent>
 #include <gtest/gtest.h>
 
 using namespace mpsec;
@@ -209,4 +210,13 @@ TEST_F(ViewPlayerTest, EditingKeysPassTheKeyFilters) {
     QTest::keyClick(dlg->surnameBox(), Qt::Key_Delete);
     EXPECT_EQ(dlg->surnameBox()->text(), "");
     EXPECT_EQ(platform.Beeps(), 1);
+}
+
+// A window restored after being minimised is shown again by the window system; what was
+// typed stays.
+TEST_F(ViewPlayerTest, RestoringAfterMinimisingKeepsWhatWasTyped) {
+    Type(dlg->surnameBox(), "SMI");
+    QWindowStateChangeEvent restored(Qt::WindowMinimized);
+    QApplication::sendEvent(dlg.get(), &restored);
+    EXPECT_EQ(dlg->surnameBox()->text(), "SMI");
 }

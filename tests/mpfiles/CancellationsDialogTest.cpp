@@ -81,6 +81,7 @@ TEST_F(CancellationsTest, MarkedMembersAreWrittenAfterTheQuestion) {
     dlg.getButton()->click();
     EXPECT_EQ(platform.Beeps(), 4);
     EXPECT_EQ(dlg.rowCount(), 0);
+    EXPECT_FALSE(dlg.saveButton()->isEnabled()); // the emptied list has nothing to save
 
     // A club without members: an empty file, reported.
     dlg.clubBox()->setText("9999");

@@ -163,3 +163,36 @@ TEST_F(ManualTest, VisitorsAreLookedUpAndAppended) {
         "Cannot write visitors.grn: No such file or directory. Nothing was written.");
     dlg.saveButton()->click();
 }
+
+// Every visitors session takes typed numbers from its first key, also after another
+// session; a row with points but no number is refused, not written as player 0000000.
+TEST_F(ManualTest, ReopenedVisitorsGridTakesTheFirstNumber) {
+    for (const bool saveFirst : {false, true}) {
+        Open(ManualEntryDialog::Visitors);
+        Type("12345");
+        Press(Qt::Key_Return);
+        Type("200");
+        Press(Qt::Key_Return);
+        if (saveFirst) {
+            platform.ExpectSaveFile(Path("first.grn"));
+            dlg.saveButton()->click();
+            dlg.closeButton()->click();
+        } else {
+            Press(Qt::Key_Escape);
+        }
+        ASSERT_FALSE(dlg.isVisible());
+    }
+    Open(ManualEntryDialog::Visitors);
+    Type("1234567");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(dlg.cell(0, 2), "1234567");
+    EXPECT_EQ(dlg.cell(0, 1), "ZED ZORBEN");
+    Type("200");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(dlg.cell(0, 3), "200");
+
+    dlg.grid()->item(1, 3)->setText("75"); // points, then the number taken away
+    platform.ExpectError("Row 2 has points but no QMR number. Nothing was written.");
+    dlg.saveButton()->click();
+    EXPECT_FALSE(dir.Exists("visitors.grn"));
+}

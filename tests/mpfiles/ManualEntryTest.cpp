@@ -18,6 +18,8 @@ TEST(ManualEntry, RowsAndTheLinesTheyGive) {
         {"12345", "", ""},
         {"12345", " 5", ""},
         {"12345", "000", "0012345000000"},
+        {"", "", ""}, // an empty row
+        {"", "0", ""},
         {"", "125", "0000000000125"},
     };
     std::vector<ManualRow> rows;
@@ -31,6 +33,10 @@ TEST(ManualEntry, RowsAndTheLinesTheyGive) {
         }
     }
     EXPECT_EQ(ManualEntryText(rows), text);
+    // Only the last row gives a line without a number: no file gets it.
+    EXPECT_EQ(CheckManualRows(rows).Message(), "Row 10 has points but no QMR number");
+    rows.pop_back();
+    EXPECT_TRUE(CheckManualRows(rows));
     EXPECT_EQ(ManualEntryProposal("6785", MPColour::Green), "CLUB6785.MP3");
     EXPECT_EQ(ManualEntryProposal("6785", MPColour::Gold), "CLUB6785.MP1");
     EXPECT_EQ(VisitorName("ANNE", "KARVEL"), "ANNE KARVEL");

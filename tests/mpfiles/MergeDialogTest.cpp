@@ -1,4 +1,5 @@
 #include "mpfiles/MergeDialog.h"
+#include "support/Contrast.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "ui/AppState.h"
@@ -68,6 +69,7 @@ TEST_F(MergeTest, TypeFilesDefaultNameAndMerge) {
     EXPECT_EQ(dlg.chosenType(), -1);
     EXPECT_FALSE(dlg.saveButton()->isEnabled());
     EXPECT_EQ(dlg.outputBox()->text(), Path("1234226.rag"));
+    EXPECT_GE(test::DarkestContrastOnSilver(dlg.outputBox()), 4.5); // kept, and readable
 
     // Browse names another output; an existing output is replaced only after Yes, and
     // may be one of the inputs.

@@ -1,10 +1,12 @@
 #include "statements/AwardFilesTest.h"
 #include "ui/PlayerPanel.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindowStateChangeEvent>
 
 using namespace mpsec;
 using StatementDialogTest = test::AwardFilesTest;
@@ -184,4 +186,16 @@ TEST_F(StatementDialogTest, AStatementStoppedByAConversionErrorCannotBePrinted) 
     dlg->preview();
     EXPECT_TRUE(platform.PrintedDocuments().empty());
     EXPECT_TRUE(platform.Previewed().empty());
+}
+
+// Restoring the minimised screen keeps the statement shown and printable.
+TEST_F(StatementDialogTest, RestoringAfterMinimisingKeepsTheStatement) {
+    Open();
+    Get("11");
+    const auto rows = dlg->gridRows();
+    QWindowStateChangeEvent restored(Qt::WindowMinimized);
+    QApplication::sendEvent(dlg.get(), &restored);
+    EXPECT_TRUE(dlg->statementShown());
+    EXPECT_EQ(dlg->gridRows(), rows);
+    EXPECT_FALSE(dlg->printButton()->isHidden());
 }

@@ -1,4 +1,5 @@
 #include "submissions/PlayerDetailsDialog.h"
+#include "support/Contrast.h"
 #include "support/FakePlatform.h"
 #include "support/Players.h"
 #include "ui/AppState.h"
@@ -93,6 +94,20 @@ TEST_F(PlayerDetailsTest, EachKindEnablesItsFields) {
     EXPECT_FALSE(dlg->numberBox()->isEnabled());
     EXPECT_EQ(dlg->clubBox()->text(), "6785");
     EXPECT_TRUE(dlg->maleButton()->isChecked());
+}
+
+// A disabled field's text is written to the file: it must be readable on the silver.
+TEST_F(PlayerDetailsTest, DisabledFieldsShowTheirTextReadably) {
+    dlg->kindButton(PlayerRequest::AddToReports)->click();
+    Type(dlg->numberBox(), "12345");
+    Tab(dlg->numberBox());
+    ASSERT_FALSE(dlg->initialBox()->isEnabled());
+    ASSERT_EQ(dlg->initialBox()->text(), "P");
+    dlg->initialBox()->setText("WWWW");
+    dlg->birthBox()->setText("18/08/88");
+    for (QWidget* field :
+         {static_cast<QWidget*>(dlg->initialBox()), static_cast<QWidget*>(dlg->birthBox())})
+        EXPECT_GE(test::DarkestContrastOnSilver(field), 4.5) << field->toolTip().toStdString();
 }
 
 TEST_F(PlayerDetailsTest, KeysAndPastesOutsideTheRulesAreRefusedWithABeep) {
