@@ -178,9 +178,15 @@ void MainWindow::start() {
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         ConfigureHints(*app);
 
+    // Until a masterpoint folder is remembered the choosers open in the data folder, so a
+    // bare typed name (3104326.gld) is found where the federation's files are.
     AppSettings defaults;
-    defaults.LastMPFolderUsed = QDir::toNativeSeparators(QDir::homePath() + '/').toStdString();
+    defaults.LastMPFolderUsed =
+        QDir::toNativeSeparators(QString::fromStdString(state_.DataFolder.string()) + '/')
+            .toStdString();
     state_.Settings = ReadSettings(platform_.Settings(), defaults);
+    if (state_.Settings.LastMPFolderUsed.empty())
+        state_.Settings.LastMPFolderUsed = defaults.LastMPFolderUsed;
     items_.at(MenuCommand::ShowHints)->setChecked(state_.Settings.ShowHints);
     SetHints(state_.Settings.ShowHints);
 

@@ -10,11 +10,13 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QListView>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <memory>
 
 #include "print/PageRenderer.h"
@@ -146,11 +148,20 @@ QString QtPlatform::ChooseFolder(const FolderRequest& request) {
     QFileDialog dialog(QApplication::activeWindow(), request.Title, request.InitialFolder);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    // The files are shown too: the secretary sees which folder holds the registers.
+    dialog.setOption(QFileDialog::ShowDirsOnly, false);
     QList<QUrl> places = dialog.sidebarUrls();
     for (const QString& folder : request.Sidebar)
         places.append(QUrl::fromLocalFile(folder));
     dialog.setSidebarUrls(places);
+    // The places are named whole ("mpsec-sample", not "mpsec-sa...").
+    if (auto* sidebar = dialog.findChild<QListView*>(QStringLiteral("sidebar"))) {
+        int widest = 0;
+        for (int row = 0; row < sidebar->model()->rowCount(); ++row)
+            widest = std::max(widest, sidebar->fontMetrics().horizontalAdvance(
+                                          sidebar->model()->index(row, 0).data().toString()));
+        sidebar->setMinimumWidth(widest + sidebar->iconSize().width() + 48);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

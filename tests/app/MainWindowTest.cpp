@@ -129,9 +129,10 @@ TEST_F(MainWinTest, OnlyTheClubRegisterMissing) {
 TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
     WriteRegisters();
     using Values = std::map<std::string, std::string>;
-    const std::string home = QDir::toNativeSeparators(QDir::homePath() + '/').toStdString();
-    // The folder whose registers loaded is remembered for the next start.
+    // The folder whose registers loaded is remembered for the next start, and is the
+    // masterpoint folder until another is used.
     const std::string data = dir.Path().string();
+    const std::string dataWithSeparator = data + "/";
     struct Case {
         Values stored;
         bool hintsAtStart;
@@ -144,7 +145,7 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
          {{"ShowHints", "1"},
           {"ShowMPWarning", "1"},
           {"LastClubNo", ""},
-          {"LastMPFolderUsed", home},
+          {"LastMPFolderUsed", dataWithSeparator},
           {"DataFolder", data}}},
         {{{"ShowHints", "0"},
           {"LastClubNo", "6785"},
@@ -157,6 +158,15 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
           {"ShowMPWarning", "0"},
           {"LastClubNo", "6785"},
           {"LastMPFolderUsed", "/data/mp/"},
+          {"DataFolder", data}}},
+        // A club number no club field could hold is left out; an empty folder is none.
+        {{{"LastClubNo", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"}, {"LastMPFolderUsed", ""}},
+         true,
+         false,
+         {{"ShowHints", "1"},
+          {"ShowMPWarning", "1"},
+          {"LastClubNo", ""},
+          {"LastMPFolderUsed", dataWithSeparator},
           {"DataFolder", data}}},
     };
     for (const auto& c : cases) {

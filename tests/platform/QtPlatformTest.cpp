@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -40,4 +41,38 @@ TEST(FileChooser, ReportsEveryFolderItShows) {
     });
     EXPECT_TRUE(platform.ChooseOpenFiles(request).isEmpty());
     EXPECT_EQ(seen, (QStringList{top, sub, top}));
+}
+
+// The first start's folder chooser shows each folder's files, so the secretary sees which
+// one holds National.TXT, and names its places whole.
+TEST(FolderChooser, ShowsFilesAndWholePlaceNames) {
+    test::TempFolder dir;
+    dir.Write("mpsec-sample/National.TXT", "x");
+    const QString sample = QString::fromStdString((dir / "mpsec-sample").string());
+    QtPlatform platform(QString::fromStdString((dir / "settings.ini").string()));
+    FolderRequest request;
+    request.Title = QStringLiteral("Choose the folder that holds National.TXT");
+    request.InitialFolder = sample;
+    request.Sidebar = {sample};
+
+    QTimer::singleShot(500, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(chooser);
+        auto* files = chooser->findChild<QListView*>(QStringLiteral("listView"));
+        ASSERT_TRUE(files);
+        QStringList shown;
+        for (int row = 0; row < files->model()->rowCount(files->rootIndex()); ++row)
+            shown << files->model()->index(row, 0, files->rootIndex()).data().toString();
+        EXPECT_EQ(shown, QStringList{"National.TXT"});
+        auto* places = chooser->findChild<QListView*>(QStringLiteral("sidebar"));
+        ASSERT_TRUE(places);
+        const int last = places->model()->rowCount() - 1;
+        const QModelIndex place = places->model()->index(last, 0);
+        ASSERT_EQ(place.data().toString(), "mpsec-sample");
+        EXPECT_GE(places->viewport()->width(),
+                  places->visualRect(place).left() + places->iconSize().width() +
+                      places->fontMetrics().horizontalAdvance(QStringLiteral("mpsec-sample")));
+        chooser->reject();
+    });
+    EXPECT_TRUE(platform.ChooseFolder(request).isEmpty());
 }
