@@ -3,7 +3,9 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -62,6 +64,78 @@ TEST(SourceRules, EachFolderUsesOnlyWhatItMay) {
                 EXPECT_FALSE(std::regex_search(f.Text, rule.forbidden))
                     << rule.what << ": " << f.Path.string();
             }
+        }
+    }
+}
+
+namespace {
+
+// Whether a file is on the Qt side (a window, the print layer's drawing, the platform): it
+// includes a Qt header, or a file of the program that does. The rest are model files.
+std::map<std::string, bool> QtSide(const std::vector<SourceFile>& files) {
+    const std::regex include(R"re(#include "([^"]+)")re");
+    const std::regex qtHeader(R"(#include <Q)");
+    std::map<std::string, std::vector<std::string>> includes;
+    std::map<std::string, bool> qt;
+    const fs::path src = fs::path(MPSEC_SOURCE_DIR) / "src";
+    for (const SourceFile& f : files) {
+        const std::string name = fs::relative(f.Path, src).generic_string();
+        qt[name] = std::regex_search(f.Text, qtHeader);
+        for (std::sregex_iterator i(f.Text.begin(), f.Text.end(), include), end; i != end; ++i)
+            includes[name].push_back((*i)[1]);
+    }
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (auto& [name, isQt] : qt)
+            for (const std::string& target : includes[name])
+                if (!isQt && qt.count(target) && qt[target])
+                    isQt = changed = true;
+    }
+    return qt;
+}
+
+} // namespace
+
+// The layers, from the includes: core, the register, the subsystems' model files, then the
+// platform and the print layer's drawing, the shared window pieces, the windows, and the
+// program's start above all; the commands use model files only.
+TEST(SourceRules, EveryIncludeFollowsTheLayers) {
+    const std::vector<SourceFile> files = Sources();
+    const std::map<std::string, bool> qt = QtSide(files);
+    // The folders whose Qt-side files are windows (print's Qt side draws pages).
+    const std::set<std::string> windowFolders = {"enquiries", "mpfiles", "submissions",
+                                                 "statements", "help"};
+    auto folderOf = [](const std::string& name) { return name.substr(0, name.find('/')); };
+    // Whether a file of `from` may include `to` (both "folder/File.h").
+    auto allowed = [&](const std::string& from, const std::string& to) -> std::string {
+        const std::string a = folderOf(from), b = folderOf(to);
+        const bool fromQt = qt.at(from), toQt = qt.count(to) && qt.at(to);
+        if (a == "core" && b != "core")
+            return "core/ includes only core/";
+        if (a == "register" && b != "core" && b != "register")
+            return "register/ includes only core/ and register/";
+        if (b == "app" && a != "app")
+            return "only app/ includes app/";
+        if (b == "cli" && a != "cli" && a != "app")
+            return "only app/ includes cli/";
+        if ((a == "cli" || !fromQt) && (toQt || b == "platform" || b == "ui"))
+            return "model files and commands include model files only";
+        if ((a == "platform" || a == "print") && b == "ui")
+            return "the platform and the print layer include no window piece";
+        if (a == "print" && b == "platform")
+            return "the print layer draws without the platform";
+        if ((a == "platform" || a == "print" || a == "ui") && windowFolders.count(b) && toQt)
+            return "no window below the windows";
+        return {};
+    };
+    const fs::path src = fs::path(MPSEC_SOURCE_DIR) / "src";
+    const std::regex include(R"re(#include "([^"]+)")re");
+    for (const SourceFile& f : files) {
+        const std::string from = fs::relative(f.Path, src).generic_string();
+        for (std::sregex_iterator i(f.Text.begin(), f.Text.end(), include), end; i != end; ++i) {
+            const std::string to = (*i)[1];
+            const std::string broken = allowed(from, to);
+            EXPECT_EQ(broken, "") << from << " includes " << to;
         }
     }
 }
