@@ -16,8 +16,8 @@ struct AppState;
 class Platform;
 struct SubmissionFile;
 
-// The windows the main menu opens, created once by the program entry. A command without a
-// window is a window not built yet: its menu item is shown disabled.
+// The windows the main menu opens, created once by the program entry. A command given no
+// window (a test's partial set) has its menu item shown disabled.
 struct DialogSet {
     // The windows a command opens as they are.
     std::map<MenuCommand, QDialog*> Windows;
