@@ -281,9 +281,9 @@ Status WriteMPReport(const std::filesystem::path& file, const MPListing& listing
             return Failure{"The report was not written: " + name +
                            " already exists and is not an earlier report, so it was kept."};
     }
-    if (!WriteFileAtomically(*report, listing.ReportText()))
+    if (Status written = WriteFileAtomically(*report, listing.ReportText()); !written)
         return Failure{"The report " + report->filename().string() + " could not be written in " +
-                       report->parent_path().string() + "."};
+                       report->parent_path().string() + ": " + written.Message() + "."};
     return {};
 }
 
