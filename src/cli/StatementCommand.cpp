@@ -3,6 +3,7 @@
 #include "cli/CurrentFolder.h"
 #include "core/Columns.h"
 #include "core/Files.h"
+#include "core/TemporaryFiles.h"
 #include "core/TextHelpers.h"
 #include "enquiries/PlayerLookup.h"
 #include "enquiries/StateChoices.h"
@@ -304,6 +305,9 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
     }
     std::error_code ec;
     fs::create_directories(run.Dir, ec);
+    // What a run that was killed left half written goes; its statements are written again.
+    if (clubRun)
+        RemoveLeftTemporaryFiles(run.Dir);
 
     InterruptWatch interrupt;
     StatementWriters writers(writePdf, run.Jobs ? run.Jobs : StatementWriters::DefaultWorkers());
@@ -335,8 +339,10 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
             clubRun ? fs::path(run.Dir) : fs::path(run.Dir) / player.HomeClub;
         const fs::path file = clubFolder / StatementPdfName(player);
         ++done;
-        if (!clubRun && clubFolders.insert(player.HomeClub).second)
+        if (!clubRun && clubFolders.insert(player.HomeClub).second) {
             fs::create_directories(clubFolder, ec);
+            RemoveLeftTemporaryFiles(clubFolder);
+        }
         if (run.Resume && fs::exists(file, ec)) {
             ++skipped;
             progress.Update(done, written);
