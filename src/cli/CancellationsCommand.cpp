@@ -52,7 +52,7 @@ int RunCancellationsCommand(const std::vector<std::string>& args, const CivilDat
         return 2;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "cancellations"))
+    if (!folder.Load(err, "cancellations", false))
         return 2;
     const std::vector<ListedMember> members = HomeClubMembers(folder.National, club);
     std::vector<CancellationRow> rows;

@@ -16,7 +16,7 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         return 2;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "check"))
+    if (!folder.Load(err, "check", false))
         return 2;
     const PlayerRegister& national = folder.National;
     int status = 0;

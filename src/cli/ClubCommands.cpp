@@ -70,16 +70,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
     return o;
 }
 
-bool LoadFolder(CurrentFolder& folder, std::ostream& err, const char* command) {
-    if (!folder.Load(err, command))
-        return false;
-    if (!FileExistsNoCase(folder.Folder, ClubRegister::FileName)) {
-        err << "mpsec " << command << ": " << kMissingClubsMessage << "\n";
-        return false;
-    }
-    return true;
-}
-
 std::string Upper(std::string s) {
     for (char& c : s)
         if (c >= 'a' && c <= 'z')
@@ -116,7 +106,7 @@ int RunClubsCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 2;
     }
     CurrentFolder folder;
-    if (!LoadFolder(folder, err, "clubs"))
+    if (!folder.Load(err, "clubs"))
         return 2;
     const std::vector<std::string> list = KeyWordSearch(folder.Clubs, keyWord);
     for (const std::string& line : list)
@@ -148,7 +138,7 @@ int RunMembershipCommand(const std::vector<std::string>& args, std::ostream& out
         state = *named;
     }
     CurrentFolder folder;
-    if (!LoadFolder(folder, err, "membership"))
+    if (!folder.Load(err, "membership"))
         return 2;
     MembershipCount count = CountHomeClubMembers(folder.National, folder.Clubs, state);
     if (options->Has("--sort"))
@@ -300,7 +290,7 @@ int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     CurrentFolder folder;
-    if (!LoadFolder(folder, err, "extract"))
+    if (!folder.Load(err, "extract"))
         return 2;
     std::filesystem::path input;
     if (fileType) {

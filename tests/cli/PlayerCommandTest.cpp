@@ -40,3 +40,39 @@ TEST(PlayerCommand, NumberSurnameAndFailures) {
         EXPECT_NE(err.str().find(c.errContains), std::string::npos) << err.str();
     }
 }
+
+// Without a readable club register the commands that show clubs do not run, and say why as
+// the main window does; the ones that need only the players still run.
+TEST(PlayerCommand, TheCommandsNeedTheClubRegister) {
+    test::TempFolder dir(true);
+    test::WriteRegister(dir, {test::TestPlayer("12345", "KARVEL", "ANNE")});
+    dir.WriteLines("history.txt", {});
+    dir.WriteLines("events.txt", {});
+    const std::vector<std::vector<std::string>> commands = {
+        {"player", "12345"},
+        {"statement", "12345"},
+        {"clubs", "ARDEN"},
+        {"membership"},
+        {"extract", "home", "--club", "3104"},
+        {"statements", "--club", "3104", "--pdf-dir", "out"}};
+    for (const char* problem : {"missing", "a folder"}) {
+        if (std::string(problem) == "a folder")
+            std::filesystem::create_directory(dir / "NATIONAL.CLB");
+        for (const auto& command : commands) {
+            std::vector<std::string> args = {"mpsec"};
+            args.insert(args.end(), command.begin(), command.end());
+            std::ostringstream out, err;
+            EXPECT_EQ(RunCommandLine(args, out, err), 2) << command[0] << ", " << problem;
+            EXPECT_EQ(err.str(), "mpsec " + command[0] + ": " +
+                                     (std::string(problem) == "missing"
+                                          ? "Cannot find NATIONAL.CLB.\n"
+                                          : "Cannot read NATIONAL.CLB: it is a folder, not a "
+                                            "file.\n"))
+                << problem;
+            EXPECT_EQ(out.str(), "") << command[0] << ", " << problem;
+        }
+    }
+    dir.Write("0000000.gld", "");
+    std::ostringstream out, err;
+    EXPECT_NE(RunCommandLine({"mpsec", "check", "0000000.gld"}, out, err), 2) << err.str();
+}
