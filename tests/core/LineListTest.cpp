@@ -31,6 +31,9 @@ TEST(LineList, SplitsOnCrLfLfAndBareCrWithoutATrailingEmptyLine) {
          {std::string(15, 'a'), std::string(40, 'b'), std::string(17, 'c')}},
         {std::string(31, 'a') + "\r\r\n\n" + std::string(16, 'b') + "\n",
          {std::string(31, 'a'), "", "", std::string(16, 'b')}},
+        // ... and between the last block and the tail.
+        {std::string(15, 'a') + "\r\n", {std::string(15, 'a')}},
+        {std::string(31, 'a') + "\r\nb", {std::string(31, 'a'), "b"}},
     };
     for (const auto& c : cases) {
         LineList list(c.text);
