@@ -52,7 +52,8 @@ Status StatementSession::Load(const std::filesystem::path& folder,
             history_ = LargeArray<char>();
             return CannotOpen(kHistoryFileName, read);
         }
-        index_.Build(std::string_view(&history_[0], history_.Size()));
+        if (Status built = index_.Build(std::string_view(&history_[0], history_.Size())); !built)
+            return CannotOpen(kHistoryFileName, built);
         return {};
     };
     try {
