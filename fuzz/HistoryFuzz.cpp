@@ -108,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A player's lines, by the index and by a walk over the file.
     HistoryIndex index;
-    index.Build(historyText);
+    if (!index.Build(historyText))
+        return 0;
     for (std::size_t i : fuzz::Spread(0, history.Count(), 6)) {
         const std::string_view seven = Cols(history[i], 4, 7);
         for (const std::string& typed : {Typed(seven), std::string(seven)}) {

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
                     qputenv("QT_QPA_PLATFORM", "offscreen");
                 gui = std::make_unique<QGuiApplication>(argc, argv);
             }
-            return mpsec::WriteDocumentPdf(document, QString::fromStdString(path));
+            return mpsec::WriteDocumentPdf(document, std::filesystem::path(path));
         };
         mpsec::QtSettingsStore settings(QString::fromLatin1(mpsec::kSettingsKey));
         return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf, &settings);

@@ -1,6 +1,7 @@
 #include "cli/CancellationsCommand.h"
 
 #include "cli/CurrentFolder.h"
+#include "cli/Terminal.h"
 #include "core/Files.h"
 #include "mpfiles/Cancellations.h"
 #include "mpfiles/ClubMembers.h"
@@ -52,7 +53,7 @@ int RunCancellationsCommand(const std::vector<std::string>& args, const CivilDat
         return 2;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "cancellations"))
+    if (!folder.Load(err, "cancellations", false))
         return 2;
     const std::vector<ListedMember> members = HomeClubMembers(folder.National, club);
     std::vector<CancellationRow> rows;
@@ -86,7 +87,7 @@ int RunCancellationsCommand(const std::vector<std::string>& args, const CivilDat
         err << "mpsec cancellations: cannot write " << name << ": " << written.Message() << "\n";
         return 2;
     }
-    for (char c : text)
+    for (char c : ForTerminal(text))
         if (c != '\r')
             out << c;
     out << kOutputSavedAs << name << "\n";

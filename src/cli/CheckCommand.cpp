@@ -1,6 +1,7 @@
 #include "cli/CheckCommand.h"
 
 #include "cli/CurrentFolder.h"
+#include "cli/Terminal.h"
 #include "core/Files.h"
 #include "mpfiles/MPListing.h"
 
@@ -16,7 +17,7 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         return 2;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "check"))
+    if (!folder.Load(err, "check", false))
         return 2;
     const PlayerRegister& national = folder.National;
     int status = 0;
@@ -36,12 +37,12 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         entries.reserve(listing.Entries.Text().size());
         for (std::string_view entry : listing.Entries)
             entries.append(entry).push_back('\n');
-        out.write(entries.data(), static_cast<std::streamsize>(entries.size()));
+        out << ForTerminal(entries);
         // The errors of the lines before a conversion error are reported with it.
         if (!listing.Errors.empty() || !listing.StoppedBy)
             out << listing.ErrorAreaText() << "\n";
         for (const std::string& error : listing.Errors)
-            out << "  " << error << "\n";
+            out << "  " << ForTerminal(error) << "\n";
         if (listing.StoppedBy) {
             out << listing.StoppedBy->Message << "\n\n";
             status = std::max(status, 1);

@@ -2,6 +2,7 @@
 
 #include "cli/Csv.h"
 #include "cli/CurrentFolder.h"
+#include "cli/Terminal.h"
 #include "core/Columns.h"
 #include "core/Files.h"
 #include "enquiries/ClubMembership.h"
@@ -70,16 +71,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
     return o;
 }
 
-bool LoadFolder(CurrentFolder& folder, std::ostream& err, const char* command) {
-    if (!folder.Load(err, command))
-        return false;
-    if (!FileExistsNoCase(folder.Folder, ClubRegister::FileName)) {
-        err << "mpsec " << command << ": " << kMissingClubsMessage << "\n";
-        return false;
-    }
-    return true;
-}
-
 std::string Upper(std::string s) {
     for (char& c : s)
         if (c >= 'a' && c <= 'z')
@@ -116,11 +107,11 @@ int RunClubsCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 2;
     }
     CurrentFolder folder;
-    if (!LoadFolder(folder, err, "clubs"))
+    if (!folder.Load(err, "clubs"))
         return 2;
     const std::vector<std::string> list = KeyWordSearch(folder.Clubs, keyWord);
     for (const std::string& line : list)
-        out << line << "\n";
+        out << ForTerminal(line) << "\n";
     if (list.empty()) {
         err << "mpsec clubs: no club in " << ClubRegister::FileName << " holds " << keyWord << "\n";
         return 1;
@@ -148,7 +139,7 @@ int RunMembershipCommand(const std::vector<std::string>& args, std::ostream& out
         state = *named;
     }
     CurrentFolder folder;
-    if (!LoadFolder(folder, err, "membership"))
+    if (!folder.Load(err, "membership"))
         return 2;
     MembershipCount count = CountHomeClubMembers(folder.National, folder.Clubs, state);
     if (options->Has("--sort"))
@@ -158,10 +149,10 @@ int RunMembershipCommand(const std::vector<std::string>& args, std::ostream& out
     if (csv) {
         out << CsvRow({"Club", "Name", "Members"});
         for (const std::string& line : count.Lines)
-            out << CsvRow(MembershipFields(line));
+            out << ForTerminal(CsvRow(MembershipFields(line)));
     } else {
         for (const std::string& line : count.Lines)
-            out << line << "\n";
+            out << ForTerminal(line) << "\n";
     }
     notes << TotalActiveMembershipText(count.Total) << "\n";
     if (options->Has("--save")) {
@@ -300,7 +291,7 @@ int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     CurrentFolder folder;
-    if (!LoadFolder(folder, err, "extract"))
+    if (!folder.Load(err, "extract"))
         return 2;
     std::filesystem::path input;
     if (fileType) {
@@ -325,12 +316,12 @@ int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, s
                 fileType ? std::string(TrimBlanks(
                                Cols(folder.Clubs.GetClubDescription(p.HomeClub), 23, 255)))
                          : std::string();
-            out << CsvRow(CsvFields(*type, k + 1, p, lastClub));
+            out << ForTerminal(CsvRow(CsvFields(*type, k + 1, p, lastClub)));
         }
     } else {
         if (run->Listed)
             for (std::size_t k = 0; k < run->LineCount(); ++k)
-                out << run->Line(k) << "\n";
+                out << ForTerminal(run->Line(k)) << "\n";
     }
     if (run->LineCount() == 0) {
         err << "mpsec extract: "

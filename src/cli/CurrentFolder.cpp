@@ -4,7 +4,7 @@
 
 namespace mpsec {
 
-bool CurrentFolder::Load(std::ostream& err, const char* command) {
+bool CurrentFolder::Load(std::ostream& err, const char* command, bool withClubs) {
     std::error_code ec;
     Folder = std::filesystem::current_path(ec);
     if (Status loaded = LoadPlayerRegister(Folder, National); !loaded) {
@@ -12,7 +12,12 @@ bool CurrentFolder::Load(std::ostream& err, const char* command) {
             << " (start mpsec in the folder of the register)\n";
         return false;
     }
-    (void)LoadClubRegister(Folder, Clubs); // without it, clubs have no names
+    if (!withClubs)
+        return true;
+    if (Status loaded = LoadClubRegister(Folder, Clubs); !loaded) {
+        err << "mpsec " << command << ": " << loaded.Message() << "\n";
+        return false;
+    }
     return true;
 }
 

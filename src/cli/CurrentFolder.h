@@ -18,8 +18,9 @@ struct CurrentFolder {
     PlayerRegister National;
     ClubRegister Clubs;
 
-    // Loads both; says on `err` why not when the player register cannot be read.
-    bool Load(std::ostream& err, const char* command);
+    // Loads the player register and, `withClubs`, the club register; says on `err` why
+    // not when one cannot be read (a missing club register as the main window says it).
+    bool Load(std::ostream& err, const char* command, bool withClubs = true);
     std::function<std::string(std::string_view)> ClubDescription() const;
 };
 

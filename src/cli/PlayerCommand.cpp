@@ -1,6 +1,7 @@
 #include "cli/PlayerCommand.h"
 
 #include "cli/CurrentFolder.h"
+#include "cli/Terminal.h"
 #include "core/Columns.h"
 #include "core/Files.h"
 #include "core/TextHelpers.h"
@@ -33,7 +34,7 @@ int RunPlayerCommand(const std::vector<std::string>& args, std::ostream& out, st
             return 1;
         }
         for (const std::string& text : PlayerViewText(national.GetPlayer(line), describe))
-            out << text << "\n";
+            out << ForTerminal(text) << "\n";
         return 0;
     }
     const std::size_t line =
@@ -45,7 +46,8 @@ int RunPlayerCommand(const std::vector<std::string>& args, std::ostream& out, st
     out << "Select Required Player\n";
     std::size_t at = line;
     for (const std::string& entry : SurnameSelection(national, line))
-        out << PadLeft(national.GetPlayer(at++).QMRNo, 7, ' ') << "  " << entry << "\n";
+        out << PadLeft(national.GetPlayer(at++).QMRNo, 7, ' ') << "  " << ForTerminal(entry)
+            << "\n";
     return 0;
 }
 

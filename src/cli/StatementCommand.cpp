@@ -1,8 +1,10 @@
 #include "cli/StatementCommand.h"
 
 #include "cli/CurrentFolder.h"
+#include "cli/Terminal.h"
 #include "core/Columns.h"
 #include "core/Files.h"
+#include "core/TemporaryFiles.h"
 #include "core/TextHelpers.h"
 #include "enquiries/PlayerLookup.h"
 #include "enquiries/StateChoices.h"
@@ -19,6 +21,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -44,7 +47,9 @@ struct AwardFolder : CurrentFolder {
     }
 };
 
-void PrintStatement(const StatementSession::Statement& s, std::ostream& out) {
+// The statement as the screen shows it, in the register's Latin-1.
+std::string StatementText(const StatementSession::Statement& s) {
+    std::ostringstream out;
     const Promotion& p = s.Requirements;
     out << "Name: " << s.Player.GivenName << " " << s.Player.Surname << "\n"
         << "Home Club: " << StatementClubText(s.ClubDescription) << "\n"
@@ -67,6 +72,7 @@ void PrintStatement(const StatementSession::Statement& s, std::ostream& out) {
         out << PadRight(r[1], 5, ' ') << " " << PadRight(r[2], 5, ' ') << " "
             << PadRight(r[3], 40, ' ') << PadLeft(r[4], 9, ' ') << PadLeft(r[5], 9, ' ')
             << PadLeft(r[6], 9, ' ') << PadLeft(r[7], 10, ' ') << "\n";
+    return out.str();
 }
 
 } // namespace
@@ -111,7 +117,7 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
     int rankIndex = 0;
     const auto statement =
         folder.Session.Build(player, number, rankIndex, folder.ClubDescription(), folder.Dates);
-    PrintStatement(statement, out);
+    out << ForTerminal(StatementText(statement));
     if (statement.StoppedBy) {
         err << "mpsec statement: " << statement.StoppedBy->Message << "\n";
         return 1;
@@ -304,6 +310,9 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
     }
     std::error_code ec;
     fs::create_directories(run.Dir, ec);
+    // What a run that was killed left half written goes; its statements are written again.
+    if (clubRun)
+        RemoveLeftTemporaryFiles(run.Dir);
 
     InterruptWatch interrupt;
     StatementWriters writers(writePdf, run.Jobs ? run.Jobs : StatementWriters::DefaultWorkers());
@@ -335,8 +344,10 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
             clubRun ? fs::path(run.Dir) : fs::path(run.Dir) / player.HomeClub;
         const fs::path file = clubFolder / StatementPdfName(player);
         ++done;
-        if (!clubRun && clubFolders.insert(player.HomeClub).second)
+        if (!clubRun && clubFolders.insert(player.HomeClub).second) {
             fs::create_directories(clubFolder, ec);
+            RemoveLeftTemporaryFiles(clubFolder);
+        }
         if (run.Resume && fs::exists(file, ec)) {
             ++skipped;
             progress.Update(done, written);

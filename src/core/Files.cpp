@@ -1,6 +1,7 @@
 #include "core/Files.h"
 
 #include "core/Columns.h"
+#include "core/TemporaryFiles.h"
 
 #include <atomic>
 #include <cerrno>
@@ -85,8 +86,7 @@ Status FileReplacement::Open() {
     // A unique name each time; O_EXCL refuses anything already there, a symlink included.
     static std::atomic<unsigned> counter = 0; // files are written from several threads
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path candidate = folder / ("." + name + "." + std::to_string(::getpid()) + "-" +
-                                             std::to_string(++counter) + ".mpsec-tmp");
+        const fs::path candidate = folder / TemporaryFileName(name, ::getpid(), ++counter);
         fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd_ >= 0) {
             temporary_ = candidate;
@@ -154,17 +154,22 @@ Status WriteLinesAtomically(const fs::path& path, const std::vector<std::string>
 }
 
 Status AppendToFile(const fs::path& path, std::string_view bytes) {
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    // Opened without waiting: a FIFO or a device of that name is refused below, never
+    // waited on (a FIFO without a reader is refused by the open itself).
+    const int fd = ::open(
+        path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd < 0)
-        return Failure{errno == ELOOP ? std::string("it is a link, not a file")
-                                      : std::strerror(errno)};
+        return Failure{errno == ELOOP   ? std::string("it is a link, not a file")
+                       : errno == ENXIO ? std::string("it is not a plain file")
+                                        : std::strerror(errno)};
     struct stat before {};
+    errno = 0;
     if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
         const int error = errno;
         ::close(fd);
         return Failure{error != 0 ? std::strerror(error) : "it is not a plain file"};
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // One write for the block; whatever part of it a failure leaves is cut off again.
     Status done;
     std::string_view rest = bytes;

@@ -16,7 +16,8 @@ template <class T> class LargeArray {
 
   public:
     LargeArray() = default;
-    explicit LargeArray(std::size_t capacity) { Reserve(capacity); }
+    // Capacity() is 0 when the memory was refused.
+    explicit LargeArray(std::size_t capacity) { static_cast<bool>(Reserve(capacity)); }
     ~LargeArray() { Release(); }
     LargeArray(LargeArray&& other) noexcept
         : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
@@ -34,10 +35,13 @@ template <class T> class LargeArray {
     LargeArray(const LargeArray&) = delete;
     LargeArray& operator=(const LargeArray&) = delete;
 
-    // Room for `capacity` entries; the array is emptied. False when the memory is refused.
-    bool Reserve(std::size_t capacity) {
+    // Room for `capacity` entries; the array is emptied. False when the memory is refused
+    // (the array then has no room at all).
+    [[nodiscard]] bool Reserve(std::size_t capacity) {
         Release();
         constexpr std::size_t kLargePage = 2 << 20;
+        if (capacity > (SIZE_MAX - kLargePage) / sizeof(T))
+            return false; // more than memory can hold
         const std::size_t bytes = (capacity * sizeof(T) + kLargePage - 1) / kLargePage * kLargePage;
         if (bytes == 0)
             return true;
@@ -51,9 +55,16 @@ template <class T> class LargeArray {
         bytes_ = bytes;
         return true;
     }
-    // Appends within the capacity (the caller keeps to it).
-    void PushBack(const T& value) { data_[size_++] = value; }
-    void Resize(std::size_t size) { size_ = size; } // within the capacity; new entries unset
+    // Appends within the capacity; false, and nothing written, when it is full (or the
+    // memory was refused, which leaves no capacity).
+    [[nodiscard]] bool PushBack(const T& value) {
+        if (size_ >= capacity_)
+            return false;
+        data_[size_++] = value;
+        return true;
+    }
+    // Within the capacity (cut to it); new entries unset.
+    void Resize(std::size_t size) { size_ = size < capacity_ ? size : capacity_; }
 
     std::size_t Size() const { return size_; }
     std::size_t Capacity() const { return capacity_; }

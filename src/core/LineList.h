@@ -149,11 +149,13 @@ template <class OnLine> void ForEachLine(std::string_view text, OnLine&& onLine)
     const char* data = text.data();
     const std::size_t size = text.size();
     std::size_t start = 0; // of the line being read
-    // A line ending at `at` (a CR or an LF); the LF of a CR LF was taken with its CR.
+    // A line ending at `at` (a CR or an LF); the LF of a CR LF was taken with its CR, unless
+    // the CR was the last byte of a block read whole, which leaves it to its LF.
     auto ending = [&](std::size_t at) {
         if (at < start)
             return;
-        onLine(start, std::string_view(data + start, at - start));
+        const std::size_t end = at - (data[at] == '\n' && at > start && data[at - 1] == '\r');
+        onLine(start, std::string_view(data + start, end - start));
         start = at + 1 + (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n');
     };
     std::size_t base = 0;

@@ -40,4 +40,24 @@ std::string PadRight(std::string_view text, int width, char fill) {
     return std::string(text) + std::string(w - text.size(), fill);
 }
 
+std::string Latin1ToUtf8(std::string_view latin1) {
+    std::string utf8;
+    utf8.reserve(latin1.size());
+    for (const char c : latin1) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (byte >> 6));
+            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+std::filesystem::path PathFromLatin1(std::string_view latin1) {
+    const std::string utf8 = Latin1ToUtf8(latin1);
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 } // namespace mpsec

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,12 @@ std::string PadLeft(std::string_view text, int width, char fill);
 // Text of exactly `width` characters (0-255): the input left-aligned in fill characters,
 // or its first `width` characters when it is longer.
 std::string PadRight(std::string_view text, int width, char fill);
+
+// The register's Latin-1 text in UTF-8, as terminals and file names hold it today.
+std::string Latin1ToUtf8(std::string_view latin1);
+
+// A file name made from the register's text (a surname with É or ç): the same name on disk
+// whoever makes it, the windows or the commands.
+std::filesystem::path PathFromLatin1(std::string_view latin1);
 
 } // namespace mpsec

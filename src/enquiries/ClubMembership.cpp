@@ -62,15 +62,8 @@ MembershipCount CountHomeClubMembers(const PlayerRegister& national, const ClubR
     std::vector<std::uint64_t> members(kLastClub - kFirstClub + 1, 0);
     const LineList& register_ = national.NationalList();
     for (std::size_t i = 1; i < register_.Count(); ++i) {
-        // The home club as stored: state digit, "-" or "i", the club within the state.
-        const std::string_view field = Trim(Cols(register_[i], 128, 6));
-        if (field.size() < 2 || field[1] == 'i')
-            continue;
-        char code[6];
-        const std::size_t length = field.size() - 1;
-        code[0] = field[0];
-        field.copy(code + 1, length - 1, 2);
-        if (const auto club = ClubNumber(std::string_view(code, length)))
+        // An inactive member's "3i104" and any field naming no club number count nowhere.
+        if (const auto club = ClubNumber(HomeClubCode(HomeClubField(register_[i]))))
             ++members[static_cast<std::size_t>(*club - kFirstClub)];
     }
 

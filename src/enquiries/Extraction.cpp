@@ -205,7 +205,7 @@ std::string ExtractLine(OutputType type, std::string_view line, const rPlayer& p
                         std::string_view clubDescription) {
     auto ranked = [&](std::string_view between) {
         return std::string(Cols(line, 1, 7)) + " " + std::string(Cols(line, 9, 28)) +
-               std::string(Cols(line, 128, 7)) + std::string(between) +
+               std::string(Cols(line, kHomeClubColumn, 7)) + std::string(between) +
                std::string(Cols(line, 119, 8));
     };
     switch (type) {

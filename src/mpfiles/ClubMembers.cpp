@@ -5,12 +5,7 @@
 namespace mpsec {
 
 bool HomeClubIs(std::string_view registerLine, std::string_view club) {
-    const std::string_view home = Trim(Cols(registerLine, 128, 6));
-    const std::size_t dash = home.find('-');
-    if (dash == std::string_view::npos)
-        return home == club;
-    return home.size() == club.size() + 1 && home.substr(0, dash) == club.substr(0, dash) &&
-           home.substr(dash + 1) == club.substr(dash);
+    return HomeClubCode(HomeClubField(registerLine)) == club;
 }
 
 std::vector<ListedMember> HomeClubMembers(const PlayerRegister& national, std::string_view club) {

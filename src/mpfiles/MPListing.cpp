@@ -146,9 +146,11 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
 
         if (match != 0) {
             const std::string_view entry = registerLines[match];
-            const std::string_view homeClub = TrimBlanks(Cols(entry, 128, 6));
+            const std::string_view homeClub = HomeClubField(entry);
             listing.Entries.Append(LineNumberText(n)).Append(". ").Append(Cols(entry, 1, 7));
-            listing.Entries.Append(" ").Append(Cols(entry, 9, 29)).Append(Cols(entry, 128, 7));
+            listing.Entries.Append(" ")
+                .Append(Cols(entry, 9, 29))
+                .Append(Cols(entry, kHomeClubColumn, 7));
             listing.Entries.Append(" ").Append(pointsText).EndLine();
             for (std::string& message : CheckPlayer(number, homeClub, n))
                 listing.Errors.push_back(std::move(message));
@@ -281,9 +283,9 @@ Status WriteMPReport(const std::filesystem::path& file, const MPListing& listing
             return Failure{"The report was not written: " + name +
                            " already exists and is not an earlier report, so it was kept."};
     }
-    if (!WriteFileAtomically(*report, listing.ReportText()))
+    if (Status written = WriteFileAtomically(*report, listing.ReportText()); !written)
         return Failure{"The report " + report->filename().string() + " could not be written in " +
-                       report->parent_path().string() + "."};
+                       report->parent_path().string() + ": " + written.Message() + "."};
     return {};
 }
 

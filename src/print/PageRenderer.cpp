@@ -188,7 +188,11 @@ void DiscardStoppedPdf(QPrinter& printer) {
 Status WriteDocumentPdf(const ComposedDocument& document, const QString& path) {
     // Composed whole in memory first, then written beside the file and renamed over it: a
     // failure leaves any old PDF as it was and never a truncated one.
-    return WriteFileAtomically(QFile::encodeName(path).toStdString(), DocumentPdfBytes(document));
+    return WriteDocumentPdf(document, std::filesystem::path(QFile::encodeName(path).toStdString()));
+}
+
+Status WriteDocumentPdf(const ComposedDocument& document, const std::filesystem::path& path) {
+    return WriteFileAtomically(path, DocumentPdfBytes(document));
 }
 
 } // namespace mpsec

@@ -3,6 +3,7 @@
 #include "print/ComposedPage.h"
 
 #include <QString>
+#include <filesystem>
 #include <functional>
 
 class QPagedPaintDevice;
@@ -37,5 +38,8 @@ int PrintDocument(QPrinter& printer, const ComposedDocument& document,
 // Writes the document as a PDF file, drawn as the printer draws it; a file that cannot be
 // written is reported and any earlier one left as it was.
 Status WriteDocumentPdf(const ComposedDocument& document, const QString& path);
+// The same at a path of the system's own bytes, as the command line gives it: the file made
+// is the one named, whatever its bytes.
+Status WriteDocumentPdf(const ComposedDocument& document, const std::filesystem::path& path);
 
 } // namespace mpsec

@@ -16,9 +16,10 @@ struct FieldWindow {
 };
 
 // Start column and width read of the fifteen fields, in rPlayer order.
-constexpr FieldWindow kFields[15] = {{1, 7},  {9, 18},  {27, 10}, {37, 8},  {46, 8},
-                                     {54, 8}, {63, 8},  {70, 9},  {80, 9},  {90, 7},
-                                     {99, 6}, {105, 6}, {111, 7}, {119, 9}, {128, 6}};
+constexpr FieldWindow kFields[15] = {
+    {1, 7},  {9, 18},  {27, 10}, {37, 8},  {46, 8},
+    {54, 8}, {63, 8},  {70, 9},  {80, 9},  {90, 7},
+    {99, 6}, {105, 6}, {111, 7}, {119, 9}, {kHomeClubColumn, kHomeClubWidth}};
 
 std::string* FieldOf(rPlayer& p, int i) {
     std::string* fields[15] = {
@@ -82,9 +83,19 @@ rPlayer ParsePlayerLine(std::string_view line, const GivenNameCorrection& correc
         *FieldOf(p, i) = std::string(Trim(Cols(line, kFields[i].from, kFields[i].width)));
     if (p.Surname == correction.Surname && p.GivenName == correction.GivenName)
         p.GivenName = correction.Replacement;
-    if (auto dash = p.HomeClub.find('-'); dash != std::string::npos)
-        p.HomeClub.erase(dash, 1);
+    p.HomeClub = HomeClubCode(p.HomeClub);
     return p;
+}
+
+std::string_view HomeClubField(std::string_view line) {
+    return Trim(Cols(line, kHomeClubColumn, kHomeClubWidth));
+}
+
+std::string HomeClubCode(std::string_view field) {
+    std::string code(field);
+    if (code.size() > 1 && code[1] == '-')
+        code.erase(1, 1);
+    return code;
 }
 
 bool IsInactive(const rPlayer& player) {
@@ -112,7 +123,7 @@ std::string MakePlayerLine(const rPlayer& p) {
     put(105, 6, p.RedQ, true);
     put(111, 7, p.GreenQ, true);
     put(119, 9, p.Rank, false);
-    put(128, 5, p.HomeClub, false);
+    put(kHomeClubColumn, kHomeClubWidth - 1, p.HomeClub, false);
     return line;
 }
 

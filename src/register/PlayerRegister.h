@@ -44,8 +44,19 @@ struct GivenNameCorrection {
 // The correction the program ships with.
 const GivenNameCorrection& ShippedGivenNameCorrection();
 
-// Parses one register line; the home club loses its first "-" (3-104 becomes 3104), an
-// inactive member keeps the "i" (3i104).
+// The home-club field of a register line: its columns, and the field read trimmed ("3-104",
+// an inactive member's "3i104").
+inline constexpr std::size_t kHomeClubColumn = 128;
+inline constexpr std::size_t kHomeClubWidth = 6;
+std::string_view HomeClubField(std::string_view line);
+
+// The club a home-club field names, as every screen and command reads it: the state digit,
+// "-" or "i", the club within the state. The field without its "-" (3-104 and 3104 are
+// club 3104); an inactive member keeps the "i" (3i104), and any other field stays as it
+// is (1x101 and 11-01 are no club's).
+std::string HomeClubCode(std::string_view field);
+
+// Parses one register line; the home club is read with HomeClubCode.
 rPlayer ParsePlayerLine(std::string_view line, const GivenNameCorrection& correction);
 
 // Whether the player is an inactive member: the second character of his home club is "i".

@@ -1,5 +1,7 @@
 #include "statements/ClubRun.h"
 
+#include "core/TextHelpers.h"
+
 namespace mpsec {
 
 bool InLetterRange(const rPlayer& player, std::string_view from, std::string_view to) {
@@ -71,13 +73,13 @@ std::string ClubRunDoneText(int printed, bool cancelled, const std::string& pdfF
     return (cancelled ? "Cancelled. " : "") + text + ".";
 }
 
-std::string StatementPdfName(const rPlayer& player) {
+std::filesystem::path StatementPdfName(const rPlayer& player) {
     std::string name = player.QMRNo + " " + player.Surname;
     for (char& c : name)
         if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
             c == '>' || c == '|' || static_cast<unsigned char>(c) < 32)
             c = '_';
-    return name + ".pdf";
+    return PathFromLatin1(name + ".pdf");
 }
 
 } // namespace mpsec

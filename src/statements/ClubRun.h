@@ -2,6 +2,7 @@
 #include "core/Result.h"
 #include "register/PlayerRegister.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -54,7 +55,8 @@ Status ClubRunCanPrint(const PlayerRegister& national,
 std::string ClubRunDoneText(int printed, bool cancelled, const std::string& pdfFolder);
 
 // The PDF file name of a member's statement: number and surname, e.g. "12345 O'DARVEN.pdf";
-// characters a file name cannot hold become "_".
-std::string StatementPdfName(const rPlayer& player);
+// characters a file name cannot hold become "_". The register's letters beyond ASCII (É, ç)
+// are those letters in the name on disk.
+std::filesystem::path StatementPdfName(const rPlayer& player);
 
 } // namespace mpsec

@@ -1,5 +1,6 @@
 #include "statements/ClubStatementsDialog.h"
 
+#include "core/TemporaryFiles.h"
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 #include "statements/ClubRun.h"
@@ -157,7 +158,8 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
             writers.Stop();
         }
     };
-    const QDir pdfFolder(folder);
+    const std::filesystem::path folderPath = QFile::encodeName(folder).toStdString();
+    RemoveLeftTemporaryFiles(folderPath); // what a run that was killed left half written
     for (std::size_t line : lines) {
         platform_.ProcessEvents(); // where a press of Cancel takes effect
         collect();
@@ -175,8 +177,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
             break;
         }
         ComposedDocument document = StatementSession::Compose(statement, player.QMRNo);
-        const std::string path =
-            QFile::encodeName(pdfFolder.filePath(Latin1(StatementPdfName(player)))).toStdString();
+        const std::string path = (folderPath / StatementPdfName(player)).string();
         while (!writers.Hand(std::move(document), path, std::chrono::milliseconds(50))) {
             platform_.ProcessEvents();
             collect();

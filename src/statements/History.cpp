@@ -6,6 +6,7 @@
 #include "core/Columns.h"
 #include "core/TextHelpers.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 
@@ -172,7 +173,7 @@ std::uint32_t HistoryIndex::Insert(std::int64_t number) {
     return groups_++;
 }
 
-void HistoryIndex::Build(std::string_view text) {
+Status HistoryIndex::Build(std::string_view text) {
     text_ = text;
     // A national file has about a dozen lines a player; the table grows when it must.
     std::size_t capacity = 1024;
@@ -188,14 +189,22 @@ void HistoryIndex::Build(std::string_view text) {
     constexpr std::uint32_t kOtherNumber = UINT32_MAX;
     // A line with a number takes 11 bytes or more, its line end included.
     const std::size_t most = text.size() / 11 + 1;
-    LargeArray<std::uint32_t> starts(most), numbers(most);
+    LargeArray<std::uint32_t> starts, numbers;
+    const Failure noMemory{std::strerror(ENOMEM)};
+    if (!starts.Reserve(most) || !numbers.Reserve(most))
+        return noMemory;
+    bool full = false;
     ForEachLine(text, [&](std::size_t offset, std::string_view line) {
         if (line.size() < 10)
             return;
         const std::int64_t number = Number7(line.substr(3, 7));
-        starts.PushBack(static_cast<std::uint32_t>(offset));
-        numbers.PushBack(number < 0 ? kOtherNumber : static_cast<std::uint32_t>(number + 1));
+        full =
+            !starts.PushBack(static_cast<std::uint32_t>(offset)) ||
+            !numbers.PushBack(number < 0 ? kOtherNumber : static_cast<std::uint32_t>(number + 1)) ||
+            full;
     });
+    if (full)
+        return noMemory;
 
     // Each number to its group, in place. The slot of the line a little ahead is fetched
     // before it is needed: the table is larger than the cache, and waiting for each slot
@@ -221,10 +230,12 @@ void HistoryIndex::Build(std::string_view text) {
         groupStarts_[g + 1] = groupStarts_[g] + counts[g];
     std::vector<std::uint32_t>& next = counts; // where each group's next start goes
     std::copy(groupStarts_.begin(), groupStarts_.end() - 1, next.begin());
-    lineStarts_.Reserve(starts.Size());
+    if (!lineStarts_.Reserve(starts.Size()))
+        return noMemory;
     lineStarts_.Resize(starts.Size());
     for (std::size_t i = 0; i < starts.Size(); ++i)
         lineStarts_[next[lineGroups[i]]++] = starts[i];
+    return {};
 }
 
 std::uint32_t HistoryIndex::Group(std::string_view seven) const {

@@ -52,8 +52,9 @@ ParseInStringData(std::string_view line, const LineList& events,
 // player, in file order.
 class HistoryIndex {
   public:
-    // `text` is the whole file; it must stay unchanged while the index is used.
-    void Build(std::string_view text);
+    // `text` is the whole file; it must stay unchanged while the index is used. Fails, with
+    // the reason, when the memory for the index is refused.
+    Status Build(std::string_view text);
     // The lines of the player typed as `number` (padded with zeros to 7), in file order.
     std::vector<std::string_view> PlayerLines(std::string_view number) const;
 

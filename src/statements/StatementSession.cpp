@@ -35,6 +35,14 @@ Status StatementSession::Load(const std::filesystem::path& folder,
     };
     if (Status read = ReadLines(FindFileNoCase(folder, kEventsFileName), events_); !read)
         return cannotOpen(kEventsFileName, read);
+    // PRE82.TXT may be absent (no player has points from before 1982); one that is there
+    // and cannot be read is said, never taken for none.
+    const std::filesystem::path pre82 = FindFileNoCase(programFolder, kPre82FileName);
+    if (Status read = ReadLines(pre82, pre82_); !read) {
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::symlink_status(pre82, ec)))
+            return cannotOpen(kPre82FileName, read);
+    }
     OpenedFile history;
     if (Status opened = history.Open(FindFileNoCase(folder, kHistoryFileName)); !opened)
         return cannotOpen(kHistoryFileName, opened);
@@ -44,7 +52,8 @@ Status StatementSession::Load(const std::filesystem::path& folder,
             history_ = LargeArray<char>();
             return CannotOpen(kHistoryFileName, read);
         }
-        index_.Build(std::string_view(&history_[0], history_.Size()));
+        if (Status built = index_.Build(std::string_view(&history_[0], history_.Size())); !built)
+            return CannotOpen(kHistoryFileName, built);
         return {};
     };
     try {
@@ -55,7 +64,6 @@ Status StatementSession::Load(const std::filesystem::path& folder,
         read.set_value(readAndIndex());
         historyRead_ = read.get_future().share();
     }
-    (void)ReadLines(FindFileNoCase(programFolder, kPre82FileName), pre82_); // may be absent
     loaded_ = true;
     return {};
 }

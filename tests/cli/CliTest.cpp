@@ -74,6 +74,7 @@ TEST(Cli, CommandLinesAndWhatTheyDo) {
 TEST(Cli, DataFolderArguments) {
     test::TempFolder dir;
     test::WriteRegister(dir, {test::TestPlayer("2488258", "KARVEL")});
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,"});
     const std::string folder = dir.Path().string();
     struct Case {
         std::vector<std::string> args;

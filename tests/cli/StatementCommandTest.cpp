@@ -11,6 +11,8 @@
 #include <mutex>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace mpsec;
 
@@ -99,6 +101,38 @@ TEST(StatementCommand, TextPdfAndClubRun) {
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("Cannot open file \"events.txt\". No such file or directory"),
               std::string::npos);
+}
+
+// A surname with letters beyond ASCII (Latin-1 bytes in the register) names its PDF with
+// those letters, the name printed is the one on disk, and --resume finds it.
+TEST(StatementCommand, ALatin1SurnameNamesThePdfOnDisk) {
+    test::TempFolder dir(true);
+    test::WriteRegister(dir, {test::TestPlayer("11", "D\xC9T\xC7", "ANNE")});
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,"});
+    dir.WriteLines("history.txt", {"3070000011X1 ABC    2.50"});
+    dir.WriteLines("events.txt", {"ABCSPRING CONGRESS PAIRS"});
+    int calls = 0;
+    auto run = [&](std::vector<std::string> args) {
+        std::ostringstream out, err;
+        args.insert(args.begin(), "mpsec");
+        const int status = RunCommandLine(
+            args, out, err, [&](const ComposedDocument& doc, const std::string& path) {
+                ++calls;
+                return WriteFileAtomically(path, doc.Title);
+            });
+        EXPECT_EQ(status, 0) << err.str();
+        return out.str();
+    };
+    const std::string utf8Name = "11 D\xC3\x89T\xC3\x87.pdf";
+    EXPECT_EQ(run({"statements", "--club", "3104", "--pdf-dir", "out"}),
+              "out/" + utf8Name + "\n1 statements written\n");
+    std::vector<std::string> onDisk;
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "out"))
+        onDisk.push_back(entry.path().filename().string());
+    EXPECT_EQ(onDisk, std::vector<std::string>{utf8Name});
+    calls = 0;
+    run({"statements", "--club", "3104", "--pdf-dir", "out", "--resume"});
+    EXPECT_EQ(calls, 0);
 }
 
 // The club run takes the screen's four-digit club numbers and one letter each way, and says
@@ -201,6 +235,13 @@ TEST(StatementCommand, InterruptedStateRunIsResumed) {
     EXPECT_LT(first.size(), 20u);
     for (const auto& [name, stamp] : first)
         EXPECT_EQ(name.find("mpsec-tmp"), std::string::npos) << name; // none left half written
+
+    // A run killed outright leaves its temporary file; the resumed run removes it.
+    const pid_t killed = ::fork();
+    if (killed == 0)
+        ::_exit(0);
+    ::waitpid(killed, nullptr, 0);
+    dir.Write("pdf/3104/.11 SMITH11.pdf." + std::to_string(killed) + "-3.mpsec-tmp", "%PDF-1.4");
 
     calls = 0;
     const auto [resumed, resumedSays] = run({"--resume", "--jobs", "2"}, 0);

@@ -25,7 +25,7 @@ Run Statements(std::vector<std::string> args) {
     Run run;
     run.Status =
         RunCommandLine(args, out, err, [](const ComposedDocument& doc, const std::string& path) {
-            return WriteDocumentPdf(doc, QString::fromStdString(path));
+            return WriteDocumentPdf(doc, fs::path(path));
         });
     run.Out = out.str();
     EXPECT_EQ(run.Status, 0) << err.str();

@@ -1,4 +1,5 @@
 #include "core/Files.h"
+#include "core/TemporaryFiles.h"
 
 #include "support/TempFolder.h"
 
@@ -12,6 +13,7 @@
 #include <optional>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace mpsec;
@@ -213,4 +215,37 @@ TEST(Files, AnAppendAddsAllOrNothing) {
     WriterCalls() = saved;
     EXPECT_EQ(appended.Message(), "No space left on device");
     EXPECT_EQ(dir.Read("v.grn"), "one\r\ntwo\r\n");
+}
+
+// Only the program's own temporary files of a run that no longer runs are removed: never
+// another name, a link of that name or what it points to, a folder, a running run's file.
+TEST(Files, LeftTemporaryFilesOfAKilledRunAreRemoved) {
+    test::TempFolder dir;
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone), alive = std::to_string(::getpid());
+    dir.Write("kept.pdf", "%PDF");
+    const std::vector<std::string> kept = {
+        ".a.pdf." + alive + "-1.mpsec-tmp", // this run's own
+        ".a.pdf." + dead + "-1.mpsec-tmp.bak",
+        "a.pdf." + dead + "-1.mpsec-tmp",
+        ".a.pdf." + dead + "-x.mpsec-tmp",
+        ".a.pdf." + dead + ".mpsec-tmp",
+        ".a.pdf." + dead + "-3.mpsec-tmp", // a link: kept, and what it points to
+        ".b.pdf." + dead + "-4.mpsec-tmp", // a folder
+        "kept.pdf"};
+    for (std::size_t i = 0; i + 3 < kept.size(); ++i)
+        dir.Write(kept[i], "part");
+    fs::create_symlink(dir / "kept.pdf", dir / kept[5]);
+    fs::create_directory(dir / kept[6]);
+    dir.Write(".a.pdf." + dead + "-2.mpsec-tmp", "half a PDF");
+    dir.Write(".11 O'DARVEN.pdf." + dead + "-17.mpsec-tmp", "half a PDF");
+
+    EXPECT_EQ(RemoveLeftTemporaryFiles(dir.Path()), 2);
+    std::vector<std::string> sorted = kept;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(dir.Names(), sorted);
+    EXPECT_EQ(dir.Read("kept.pdf"), "%PDF");
 }

@@ -1,5 +1,6 @@
 #include "core/LineList.h"
 #include "core/Columns.h"
+#include "core/LargeArray.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,9 @@ TEST(LineList, SplitsOnCrLfLfAndBareCrWithoutATrailingEmptyLine) {
          {std::string(15, 'a'), std::string(40, 'b'), std::string(17, 'c')}},
         {std::string(31, 'a') + "\r\r\n\n" + std::string(16, 'b') + "\n",
          {std::string(31, 'a'), "", "", std::string(16, 'b')}},
+        // ... and between the last block and the tail.
+        {std::string(15, 'a') + "\r\n", {std::string(15, 'a')}},
+        {std::string(31, 'a') + "\r\nb", {std::string(31, 'a'), "b"}},
     };
     for (const auto& c : cases) {
         LineList list(c.text);
@@ -72,4 +76,17 @@ TEST(Columns, NeverReadPastTheEnd) {
     EXPECT_EQ(Cols("abc", 9, 2), "");
     EXPECT_EQ(Trim(" \t x y \x01"), "x y");
     EXPECT_EQ(Trim("\xE9 "), "\xE9");
+}
+
+// A large array never writes past its room: a full one and one whose memory was refused
+// take nothing more.
+TEST(LargeArray, TakesNothingBeyondItsRoom) {
+    LargeArray<std::uint32_t> two(2);
+    EXPECT_TRUE(two.PushBack(1) && two.PushBack(2));
+    EXPECT_FALSE(two.PushBack(3));
+    EXPECT_EQ(two.Size(), 2u);
+    LargeArray<std::uint32_t> refused;
+    EXPECT_FALSE(refused.Reserve(SIZE_MAX / 2));
+    EXPECT_EQ(refused.Capacity(), 0u);
+    EXPECT_FALSE(refused.PushBack(1));
 }

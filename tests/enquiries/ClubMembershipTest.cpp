@@ -1,5 +1,6 @@
 #include "enquiries/ClubMembership.h"
 #include "core/TextHelpers.h"
+#include "mpfiles/ClubMembers.h"
 #include "support/Players.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,24 @@ TEST(ClubMembership, CountsActiveHomeClubMembers) {
         EXPECT_EQ(count.Total, c.total) << kStateChoices[c.state].ClubCaption;
     }
     EXPECT_EQ(TotalActiveMembershipText(70000), "Total Active Membership: 70000");
+}
+
+// The count and the club's member list read the home-club field alike: with and without
+// its dash it names the club; another character in its place, or an "i", names none.
+TEST(ClubMembership, TheCountAndTheMemberListReadTheHomeClubAlike) {
+    ClubRegister clubs;
+    clubs.Assign(kClubs);
+    std::vector<rPlayer> players;
+    for (const char* home : {"1-101", "1101", "1x101", "1i101", "11-01", "1101"})
+        players.push_back(test::TestPlayer(std::to_string(players.size() + 1), home, "A", home));
+    PlayerRegister national;
+    national.Assign(test::RegisterText(players));
+    EXPECT_EQ(CountHomeClubMembers(national, clubs, kStateChoices[1]).Lines[0],
+              Counted("1101 ALPHA BRIDGE CLUB", "3"));
+    std::vector<std::string> listed;
+    for (const ListedMember& member : HomeClubMembers(national, "1101"))
+        listed.push_back(member.Name);
+    EXPECT_EQ(listed, (std::vector<std::string>{"1-101 A", "1101 A", "1101 A"}));
 }
 
 TEST(ClubMembership, TotalBeyondSixteenBits) {

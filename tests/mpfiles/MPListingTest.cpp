@@ -164,7 +164,8 @@ TEST(MPListing, AReportThatCannotBeWrittenIsSaid) {
     test::TempFolder dir;
     const auto gone = dir / "gone";
     EXPECT_EQ(WriteMPReport(gone / "a.gld", List("0012345000125\r\n", 1)).Message(),
-              "The report a.TXT could not be written in " + gone.string() + ".");
+              "The report a.TXT could not be written in " + gone.string() +
+                  ": No such file or directory.");
     EXPECT_TRUE(dir.Names().empty());
 }
 

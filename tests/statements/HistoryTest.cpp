@@ -90,7 +90,7 @@ TEST(History, PlayerLinesInFileOrderIncludingTheLastLine) {
                                 "short\r\n"
                                 "1080012345X1 ABC    3.00";
     HistoryIndex index;
-    index.Build(history);
+    ASSERT_TRUE(index.Build(history).Ok());
     for (const char* typed : {"12345", "012345", "0012345"}) {
         auto lines = index.PlayerLines(typed);
         ASSERT_EQ(lines.size(), 3u) << typed;
@@ -103,7 +103,7 @@ TEST(History, PlayerLinesInFileOrderIncludingTheLastLine) {
     EXPECT_EQ(index.PlayerLines("999").size(), 0u);
     EXPECT_EQ(index.PlayerLines("").size(), 0u);
     HistoryIndex empty;
-    empty.Build("");
+    ASSERT_TRUE(empty.Build("").Ok());
     EXPECT_EQ(empty.PlayerLines("12345").size(), 0u);
 }
 
@@ -115,7 +115,7 @@ TEST(History, IndexGrowsPastItsFirstSize) {
         text += line;
     }
     HistoryIndex index;
-    index.Build(text);
+    ASSERT_TRUE(index.Build(text).Ok());
     for (int i : {0, 1, 2047, 4999}) {
         auto lines = index.PlayerLines(std::to_string(i));
         ASSERT_EQ(lines.size(), 1u) << i;
@@ -146,8 +146,10 @@ TEST(History, Pre82RedPoints) {
 
 TEST(History, NumberFieldsThatAreNotDigitsMatchNobodyTyped) {
     HistoryIndex index;
-    index.Build(
-        "107  12345X1 ABC    1.00\r\n1070012345X1 ABC    2.00\r\n107ABCDEFGX1 ABC    3.00\r\n");
+    ASSERT_TRUE(index
+                    .Build("107  12345X1 ABC    1.00\r\n1070012345X1 ABC    2.00\r\n107ABCDEFGX1 "
+                           "ABC    3.00\r\n")
+                    .Ok());
     auto lines = index.PlayerLines("12345");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].substr(20), "2.00");

@@ -35,6 +35,12 @@ TEST(StatementSession, LoadsBuildsAndKeepsTheLastRankForUnknownRanks) {
     EXPECT_EQ(session.Build(life, "11", rank, {}, dates).Requirements.StillNeed[2], "35.00");
     EXPECT_EQ(session.Build(life, "011", rank, {}, dates).Requirements.StillNeed[2],
               "45.00"); // typed with a zero
+    // Only a missing PRE82.TXT is taken for none: one that cannot be read is said.
+    std::filesystem::remove(dir / "PRE82.TXT");
+    std::filesystem::create_directory(dir / "PRE82.TXT");
+    EXPECT_EQ(session.Load(dir.Path(), dir.Path()).Message(),
+              "Cannot open file \"PRE82.TXT\". Is a directory");
+    std::filesystem::remove(dir / "PRE82.TXT");
 
     session.Release();
     EXPECT_FALSE(session.Loaded());

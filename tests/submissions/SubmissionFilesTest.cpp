@@ -4,7 +4,11 @@
 #include "support/TempFolder.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 using namespace mpsec;
 namespace fs = std::filesystem;
@@ -33,6 +37,7 @@ TEST(SubmissionFiles, AFailedAppendLeavesTheFileAsItWas) {
     const FileWriteCalls system = WriterCalls();
     static const auto realWrite = system.Write;
     static int calls = 0;
+    static int reader = -1;
     const std::string old = "6-785,P,X,03,B,a.gld,1,\r\n";
     struct Case {
         const char* what;
@@ -64,6 +69,20 @@ TEST(SubmissionFiles, AFailedAppendLeavesTheFileAsItWas) {
              fs::create_symlink(dir / "old.TXT", dir / "AWARDS.TXT");
          },
          "it is a link, not a file", "old.TXT"},
+        // A FIFO is refused at once, with or without a reader, rather than waited on.
+        {"the name is a FIFO",
+         [](const test::TempFolder& dir) {
+             fs::rename(dir / "AWARDS.TXT", dir / "old.TXT");
+             ::mkfifo((dir / "AWARDS.TXT").c_str(), 0644);
+         },
+         "it is not a plain file", "old.TXT"},
+        {"the name is a FIFO someone reads",
+         [](const test::TempFolder& dir) {
+             fs::rename(dir / "AWARDS.TXT", dir / "old.TXT");
+             ::mkfifo((dir / "AWARDS.TXT").c_str(), 0644);
+             reader = ::open((dir / "AWARDS.TXT").c_str(), O_RDONLY | O_NONBLOCK);
+         },
+         "it is not a plain file", "old.TXT"},
     };
     for (const auto& c : cases) {
         test::TempFolder dir;
@@ -72,6 +91,8 @@ TEST(SubmissionFiles, AFailedAppendLeavesTheFileAsItWas) {
         const Status appended =
             AppendToFile(dir / "AWARDS.TXT", BlockText({"6-1,Q,Y,04,C,b.gld,2,"}));
         WriterCalls() = system;
+        if (reader >= 0)
+            ::close(std::exchange(reader, -1));
         ASSERT_FALSE(appended) << c.what;
         EXPECT_EQ(appended.Message(), c.reason) << c.what;
         EXPECT_EQ(dir.Read(c.keptIn), old) << c.what;
