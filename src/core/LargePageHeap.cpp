@@ -15,10 +15,11 @@ void UseLargePageHeap() {
     constexpr std::size_t kLargePage = std::size_t{2} << 20;
     // The heap's room, asked for at once: address space only, a page costs memory when it
     // is first written. Later growth of the heap would not share the advice.
-    constexpr std::size_t kRoom = std::size_t{512} << 20;
+    constexpr std::size_t kRoom = std::size_t{128} << 20;
     mallopt(M_TOP_PAD, static_cast<int>(kRoom));
-    // Large blocks on the heap too (the C library would give each its own mapping, in small
-    // pages); freed memory is kept rather than given back and asked for again.
+    // Blocks of a national-size file (tens of megabytes) on the heap too, where the C library
+    // would give each its own mapping in small pages. Freed memory is kept for the next, up
+    // to the room: what the heap holds beyond it is given back.
     mallopt(M_MMAP_THRESHOLD, static_cast<int>(kRoom / 2));
     mallopt(M_TRIM_THRESHOLD, static_cast<int>(kRoom));
     // A block larger than what the heap has left makes it grow now, by the room asked for.

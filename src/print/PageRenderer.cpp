@@ -1,6 +1,7 @@
 #include "print/PageRenderer.h"
 
 #include "core/Files.h"
+#include "print/PageCanvas.h"
 #include "print/PdfFile.h"
 
 #include <QFile>
@@ -30,7 +31,7 @@ void LoadProgramResources() {
 
 namespace {
 
-QString Latin1Text(const std::string& text) {
+QString Latin1Text(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -45,71 +46,64 @@ QImage ProgramPicture(const QString& resource) {
     return it->second;
 }
 
-class Page {
+// The printer's and the preview's canvas: the device's pages through Qt's painter.
+class PainterCanvas : public PageCanvas {
   public:
-    Page(QPainter& painter, double dotsPerMm) : p_(painter), k_(dotsPerMm) {}
-    double Px(double mm) const { return mm * k_; }
+    PainterCanvas(QPainter& painter, QPagedPaintDevice& device, const PageProgress& progress)
+        : p_(painter), device_(device), progress_(progress), k_(device.logicalDpiX() / 25.4) {}
 
-    void Text(const PageText& t) {
-        QFont font(Latin1Text(t.Font));
-        font.setStyleHint(QFont::Serif);
-        font.setPointSizeF(t.PointSize);
-        font.setBold(t.Bold);
-        p_.setFont(font);
-        const double wide = Px(400);
-        const QRectF box = t.Centred ? QRectF(Px(t.X) - wide / 2, Px(t.Y), wide, Px(40))
-                                     : QRectF(Px(t.X), Px(t.Y), wide, Px(40));
-        p_.drawText(box, (t.Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop,
-                    Latin1Text(t.Text));
-    }
-
-    void Picture(const PagePicture& pic) {
-        const QImage image = ProgramPicture(Latin1Text(pic.Resource));
-        p_.drawImage(
-            QRectF(Px(pic.Left), Px(pic.Top), Px(pic.Right - pic.Left), Px(pic.Bottom - pic.Top)),
-            image);
-    }
-
-    // Rows [first, end) of the grid from `top`, after the heading rows when `heading`.
-    void GridPart(const PageGrid& g, const GridPage& part) {
-        const double scale = GridScale(g); // mm per unit
-        QFont font(Latin1Text(g.Font));
-        font.setStyleHint(QFont::Serif);
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(Px(g.CharHeight * scale)))));
-
+    // Before each page: false stops the job, and a printer's job is aborted rather than
+    // sent with the pages drawn so far.
+    bool StartPage(int page, int pageCount) override {
+        if (progress_ && !progress_(page, pageCount)) {
+            if (auto* printer = dynamic_cast<QPrinter*>(&device_))
+                printer->abort();
+            return false;
+        }
+        if (page > 0)
+            device_.newPage();
         p_.setPen(QPen(Qt::black, Px(0.2)));
-        double y = part.Top;
-        for (std::size_t r : RowsOnPage(g, part)) {
-            const double h = GridRowHeight(g, r);
-            font.setBold(r < g.BoldRows.size() && g.BoldRows[r]);
-            p_.setFont(font);
-            double x = g.X;
-            for (std::size_t c = 0; c < g.ColumnWidths.size(); ++c) {
-                const double w = g.ColumnWidths[c] * scale;
-                if (w <= 0)
-                    continue;
-                const bool right = c < g.RightAligned.size() && g.RightAligned[c];
-                const QRectF cell(Px(x + 2 * scale), Px(y + 2 * scale), Px(w - 6 * scale),
-                                  Px(h - 2 * scale));
-                if (c < g.Rows[r].size())
-                    p_.drawText(cell, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop,
-                                Latin1Text(g.Rows[r][c]));
-                x += w;
-            }
-            y += h;
-        }
-        // A border around the part and lines between the columns.
-        p_.drawRect(QRectF(Px(g.X), Px(part.Top), Px(g.Width), Px(y - part.Top)));
-        double x = g.X;
-        for (std::size_t c = 0; c + 1 < g.ColumnWidths.size(); ++c) {
-            x += g.ColumnWidths[c] * scale;
-            if (g.ColumnWidths[c] > 0)
-                p_.drawLine(QPointF(Px(x), Px(part.Top)), QPointF(Px(x), Px(y)));
-        }
+        return true;
+    }
+
+    void Text(const TextFont& f, double x, double y, Anchor anchor, std::string_view text,
+              std::optional<TextRoom> room) override {
+        QFont font(Latin1Text(f.Family));
+        font.setStyleHint(QFont::Serif);
+        if (f.CharHeight) // in whole dots of the device
+            font.setPixelSize(std::max(1, static_cast<int>(std::lround(Px(*f.CharHeight)))));
+        else
+            font.setPointSizeF(f.PointSize);
+        font.setBold(f.Bold);
+        p_.setFont(font);
+        // A text without room of its own is given more than any text of a page takes.
+        const double wide = Px(room ? room->Width : 400), high = Px(room ? room->Height : 40);
+        double left = Px(x);
+        if (anchor != Anchor::Left)
+            left -= anchor == Anchor::Right ? wide : wide / 2;
+        const Qt::Alignment across = anchor == Anchor::Left     ? Qt::AlignLeft
+                                     : anchor == Anchor::Centre ? Qt::AlignHCenter
+                                                                : Qt::AlignRight;
+        p_.drawText(QRectF(left, Px(y), wide, high), across | Qt::AlignTop, Latin1Text(text));
+    }
+
+    void Line(double x1, double y1, double x2, double y2) override {
+        p_.drawLine(QPointF(Px(x1), Px(y1)), QPointF(Px(x2), Px(y2)));
+    }
+    void Rectangle(double x, double y, double width, double height) override {
+        p_.drawRect(QRectF(Px(x), Px(y), Px(width), Px(height)));
+    }
+    void Picture(std::string_view resource, double left, double top, double right,
+                 double bottom) override {
+        p_.drawImage(QRectF(Px(left), Px(top), Px(right - left), Px(bottom - top)),
+                     ProgramPicture(Latin1Text(resource)));
     }
 
   private:
+    double Px(double mm) const { return mm * k_; }
     QPainter& p_;
+    QPagedPaintDevice& device_;
+    const PageProgress& progress_;
     double k_;
 };
 
@@ -118,47 +112,11 @@ class Page {
 int RenderDocument(QPagedPaintDevice& device, const ComposedDocument& doc,
                    const PageProgress& progress) {
     LoadPictures();
-    std::vector<std::vector<GridPage>> gridParts;
-    int pageCount = 1;
-    for (const PageGrid& grid : doc.Grids) {
-        gridParts.push_back(PaginateGrid(grid, doc));
-        pageCount += std::max(0, static_cast<int>(gridParts.back().size()) - 1);
-    }
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
-    int pages = 0;
-    // Before each page: false stops the job, and a printer's job is aborted rather than
-    // sent with the pages drawn so far.
-    auto nextPage = [&] {
-        if (progress && !progress(pages, pageCount)) {
-            if (auto* printer = dynamic_cast<QPrinter*>(&device))
-                printer->abort();
-            return false;
-        }
-        if (pages > 0)
-            device.newPage();
-        ++pages;
-        return true;
-    };
-    if (nextPage()) {
-        Page page(painter, device.logicalDpiX() / 25.4);
-        for (const PagePicture& pic : doc.Pictures)
-            page.Picture(pic);
-        for (const PageText& text : doc.Texts)
-            page.Text(text);
-        for (std::size_t g = 0; g < doc.Grids.size(); ++g) {
-            const std::vector<GridPage>& parts = gridParts[g];
-            std::size_t i = 0;
-            for (; i < parts.size(); ++i) {
-                if (i > 0 && !nextPage())
-                    break;
-                page.GridPart(doc.Grids[g], parts[i]);
-            }
-            if (i < parts.size())
-                break;
-        }
-    }
+    PainterCanvas canvas(painter, device, progress);
+    const int pages = DrawDocument(doc, canvas);
     painter.end();
     return pages;
 }

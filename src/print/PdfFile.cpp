@@ -1,5 +1,6 @@
 #include "print/PdfFile.h"
 
+#include "print/PageCanvas.h"
 #include "print/PageRenderer.h"
 
 #include <QByteArray>
@@ -160,27 +161,44 @@ class Faces {
     std::vector<const Face*> used_;
 };
 
-// Where a text's x lies: its left end, its centre or its right end.
-enum class Anchor { Left, Centre, Right };
-
-// One page's drawing commands, positions given as the composed page gives them (mm from the
-// top-left corner).
-class PageCommands {
+// The PDF file's canvas: each page's drawing commands, and the fonts and pictures they use.
+class PdfCanvas : public PageCanvas {
   public:
-    PageCommands(double paperHeight, Faces& faces) : height_(paperHeight), faces_(faces) {
-        Begin();
+    explicit PdfCanvas(double paperHeight) : height_(paperHeight) {}
+
+    // The pages' commands; the last page ends here.
+    std::vector<std::string> TakePages() {
+        if (started_)
+            pages_.push_back(std::move(out_));
+        started_ = false;
+        return std::move(pages_);
     }
-    // The commands so far; the next page starts afresh.
-    std::string Take() {
-        std::string page = std::move(out_);
-        Begin();
-        return page;
+    const Faces& Fonts() const { return faces_; }
+    // The pictures drawn, numbered from 1 in that order.
+    const std::vector<std::string>& Pictures() const { return pictures_; }
+
+    bool StartPage(int, int) override {
+        if (started_)
+            pages_.push_back(std::move(out_));
+        started_ = true;
+        out_.clear();
+        Number(out_, 0.2 * kPointsPerMm); // the printer's lines are 0.2 mm wide
+        out_ += "w\n";
+        return true;
     }
 
-    // Text whose top is at y and whose `anchor` is at x.
-    void Write(const std::string& family, bool bold, double size, double x, double y,
-               std::string_view text, Anchor anchor) {
-        const int number = faces_.Use(family, bold);
+    // A cell's room is not kept to: what a printer would not draw of a text too long for
+    // its cell is still shown.
+    void Text(const TextFont& font, double x, double y, Anchor anchor, std::string_view text,
+              std::optional<TextRoom>) override {
+        double size = font.PointSize;
+        if (font.CharHeight) {
+            // The printer sizes the grid's font in whole dots.
+            const double dots = std::max(1.0, static_cast<double>(std::lround(
+                                                  *font.CharHeight * kPrinterDotsPerInch / 25.4)));
+            size = dots * 72 / kPrinterDotsPerInch;
+        }
+        const int number = faces_.Use(std::string(font.Family), font.Bold);
         const Face& face = faces_[number];
         double left = x * kPointsPerMm;
         if (anchor != Anchor::Left) {
@@ -196,7 +214,7 @@ class PageCommands {
         StringLiteral(out_, text);
         out_ += " Tj ET\n";
     }
-    void Line(double x1, double y1, double x2, double y2) {
+    void Line(double x1, double y1, double x2, double y2) override {
         Number(out_, x1 * kPointsPerMm);
         Number(out_, Y(y1));
         out_ += "m ";
@@ -204,14 +222,17 @@ class PageCommands {
         Number(out_, Y(y2));
         out_ += "l S\n";
     }
-    void Rectangle(double x, double y, double w, double h) {
+    void Rectangle(double x, double y, double w, double h) override {
         Number(out_, x * kPointsPerMm);
         Number(out_, Y(y + h));
         Number(out_, w * kPointsPerMm);
         Number(out_, h * kPointsPerMm);
         out_ += "re S\n";
     }
-    void Image(int number, double left, double top, double right, double bottom) {
+    void Picture(std::string_view resource, double left, double top, double right,
+                 double bottom) override {
+        pictures_.emplace_back(resource);
+        const std::size_t number = pictures_.size();
         out_ += "q ";
         Number(out_, (right - left) * kPointsPerMm);
         out_ += "0 0 ";
@@ -222,47 +243,14 @@ class PageCommands {
     }
 
   private:
-    void Begin() {
-        out_.clear();
-        Number(out_, 0.2 * kPointsPerMm); // the printer's lines are 0.2 mm wide
-        out_ += "w\n";
-    }
     double Y(double mm) const { return (height_ - mm) * kPointsPerMm; }
     std::string out_;
+    std::vector<std::string> pages_;
+    bool started_ = false;
     double height_;
-    Faces& faces_;
+    Faces faces_;
+    std::vector<std::string> pictures_;
 };
-
-void DrawGridPart(PageCommands& page, const PageGrid& g, const GridPage& part) {
-    const double scale = GridScale(g); // mm per unit
-    // The printer sizes the grid's font in whole dots.
-    const double dots = std::max(
-        1.0, static_cast<double>(std::lround(g.CharHeight * scale * kPrinterDotsPerInch / 25.4)));
-    const double size = dots * 72 / kPrinterDotsPerInch;
-    double y = part.Top;
-    for (std::size_t r : RowsOnPage(g, part)) {
-        const bool bold = r < g.BoldRows.size() && g.BoldRows[r];
-        double x = g.X;
-        for (std::size_t c = 0; c < g.ColumnWidths.size(); ++c) {
-            const double w = g.ColumnWidths[c] * scale;
-            if (w <= 0)
-                continue;
-            const bool right = c < g.RightAligned.size() && g.RightAligned[c];
-            if (c < g.Rows[r].size() && !g.Rows[r][c].empty())
-                page.Write(g.Font, bold, size, right ? x + w - 4 * scale : x + 2 * scale,
-                           y + 2 * scale, g.Rows[r][c], right ? Anchor::Right : Anchor::Left);
-            x += w;
-        }
-        y += GridRowHeight(g, r);
-    }
-    page.Rectangle(g.X, part.Top, g.Width, y - part.Top);
-    double x = g.X;
-    for (std::size_t c = 0; c + 1 < g.ColumnWidths.size(); ++c) {
-        x += g.ColumnWidths[c] * scale;
-        if (g.ColumnWidths[c] > 0)
-            page.Line(x, part.Top, x, y);
-    }
-}
 
 class PdfObjects {
   public:
@@ -311,26 +299,12 @@ std::string Ref(int number) {
 } // namespace
 
 std::string DocumentPdfBytes(const ComposedDocument& doc) {
-    // The pages' drawing commands first: they tell which fonts the file needs.
-    Faces faces;
-    std::vector<std::string> pages;
-    PageCommands page(doc.PaperHeight, faces);
-    for (std::size_t i = 0; i < doc.Pictures.size(); ++i) {
-        const PagePicture& pic = doc.Pictures[i];
-        page.Image(static_cast<int>(i) + 1, pic.Left, pic.Top, pic.Right, pic.Bottom);
-    }
-    for (const PageText& t : doc.Texts)
-        page.Write(t.Font, t.Bold, t.PointSize, t.X, t.Y, t.Text,
-                   t.Centred ? Anchor::Centre : Anchor::Left);
-    for (const PageGrid& grid : doc.Grids) {
-        const std::vector<GridPage> parts = PaginateGrid(grid, doc);
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            if (i > 0)
-                pages.push_back(page.Take());
-            DrawGridPart(page, grid, parts[i]);
-        }
-    }
-    pages.push_back(page.Take());
+    // The pages' drawing commands first: they tell which fonts and pictures the file needs.
+    PdfCanvas canvas(doc.PaperHeight);
+    DrawDocument(doc, canvas);
+    const std::vector<std::string> pages = canvas.TakePages();
+    const Faces& faces = canvas.Fonts();
+    const std::vector<std::string>& pictures = canvas.Pictures();
 
     PdfObjects pdf;
     const int catalog = 1, pageTree = 2, info = 3;
@@ -338,9 +312,9 @@ std::string DocumentPdfBytes(const ComposedDocument& doc) {
     const int firstPicture = firstFont + static_cast<int>(faces.All().size());
     std::vector<int> pictureObjects;
     int next = firstPicture;
-    for (const PagePicture& pic : doc.Pictures) {
+    for (const std::string& resource : pictures) {
         pictureObjects.push_back(next);
-        next += PictureFor(pic.Resource).Alpha.empty() ? 1 : 2;
+        next += PictureFor(resource).Alpha.empty() ? 1 : 2;
     }
     const int firstPage = next;
 
@@ -367,8 +341,8 @@ std::string DocumentPdfBytes(const ComposedDocument& doc) {
         resources += " /F" + std::to_string(f + 1) + " " + Ref(firstFont + static_cast<int>(f));
     }
     resources += " >> /XObject <<";
-    for (std::size_t i = 0; i < doc.Pictures.size(); ++i) {
-        const Picture& picture = PictureFor(doc.Pictures[i].Resource);
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const Picture& picture = PictureFor(pictures[i]);
         const std::string size = " /Width " + std::to_string(picture.Width) + " /Height " +
                                  std::to_string(picture.Height) + " /BitsPerComponent 8";
         std::string mask;

@@ -1,5 +1,6 @@
 #include "print/PageRenderer.h"
 #include "core/Files.h"
+#include "print/PageCanvas.h"
 #include "statements/Statement.h"
 #include "support/Players.h"
 #include "support/Shell.h"
@@ -62,6 +63,72 @@ ComposedDocument LongStatement() {
     std::vector<std::string_view> views(lines.begin(), lines.end());
     s.Rows = GetAwardDetails(s.Player, views, LineList(""), {}, s.Dates).Rows;
     return ComposeStatementPage(s);
+}
+
+struct DrawnText {
+    int Page = 0;
+    std::string Text;
+    double X = 0, Y = 0;
+    Anchor Where = Anchor::Left;
+    bool Bold = false;
+    double PointSize = 0, CharHeight = 0;   // CharHeight 0: sized in points
+    double RoomWidth = -1, RoomHeight = -1; // -1: no room of its own
+};
+
+struct DrawnBox {
+    int Page = 0;
+    double X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+struct DrawnLine {
+    int Page = 0;
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+
+// What the printer and the PDF writer are asked to draw, page by page.
+class RecordingCanvas : public PageCanvas {
+  public:
+    bool StartPage(int page, int pageCount) override {
+        Starts.push_back({page, pageCount});
+        page_ = page;
+        return true;
+    }
+    void Text(const TextFont& font, double x, double y, Anchor anchor, std::string_view text,
+              std::optional<TextRoom> room) override {
+        Texts.push_back({page_, std::string(text), x, y, anchor, font.Bold, font.PointSize,
+                         font.CharHeight.value_or(0), room ? room->Width : -1,
+                         room ? room->Height : -1});
+    }
+    void Line(double x1, double y1, double x2, double y2) override {
+        Lines.push_back({page_, x1, y1, x2, y2});
+    }
+    void Rectangle(double x, double y, double width, double height) override {
+        Boxes.push_back({page_, x, y, width, height});
+    }
+    void Picture(std::string_view resource, double left, double top, double right,
+                 double bottom) override {
+        Pictures.push_back(std::string(resource) + " " + std::to_string(left) + " " +
+                           std::to_string(top) + " " + std::to_string(right) + " " +
+                           std::to_string(bottom) + " page " + std::to_string(page_));
+    }
+
+    std::vector<std::pair<int, int>> Starts;
+    std::vector<DrawnText> Texts;
+    std::vector<DrawnBox> Boxes;
+    std::vector<DrawnLine> Lines;
+    std::vector<std::string> Pictures;
+
+  private:
+    int page_ = -1;
+};
+
+// The text drawn on the page, in the grid (sized by character height) or outside it.
+const DrawnText* Find(const std::vector<DrawnText>& texts, int page, const std::string& text,
+                      bool inGrid) {
+    for (const DrawnText& t : texts)
+        if (t.Page == page && t.Text == text && (t.CharHeight > 0) == inGrid)
+            return &t;
+    return nullptr;
 }
 
 } // namespace
@@ -203,4 +270,104 @@ TEST(PrintLayer, PdfTextsComeBackAsWrittenAndWhereTheyWerePlaced) {
     EXPECT_NEAR(word("Left").first, (grid.X + 2 * scale) * mm, 0.5);
     const auto [left, right] = word("CENTRED");
     EXPECT_NEAR((left + right) / 2, 105 * mm, 0.5);
+}
+
+// The statement as both the printer and the PDF writer draw it: the heading's texts and
+// the logo on the first page; the grid 190 mm wide from 63 mm down, then from the top
+// margin on each further page, each page with its heading row, a border and the column
+// lines, never below the bottom margin; each cell's text 2 units in from its column's
+// left (4 from its right when right-aligned) and 2 below its row's top, in the room its
+// cell leaves.
+TEST(PageCanvas, TheStatementsGeometry) {
+    RecordingCanvas canvas;
+    ASSERT_EQ(DrawDocument(LongStatement(), canvas), 3);
+    EXPECT_EQ(canvas.Starts, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}}));
+    EXPECT_EQ(canvas.Pictures,
+              std::vector<std::string>{"MPLOGO 8.000000 5.000000 40.000000 18.000000 page 0"});
+
+    const DrawnText* title = Find(canvas.Texts, 0, "STATEMENT OF AWARDS", false);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Where, Anchor::Centre);
+    EXPECT_DOUBLE_EQ(title->X, 105);
+    EXPECT_DOUBLE_EQ(title->Y, 10);
+    EXPECT_TRUE(title->Bold);
+    EXPECT_DOUBLE_EQ(title->PointSize, 16);
+    EXPECT_EQ(title->CharHeight, 0);
+    EXPECT_EQ(title->RoomWidth, -1);
+    const DrawnText* name = Find(canvas.Texts, 0, "ANNE KARVEL (12345)", false);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->Where, Anchor::Left);
+    EXPECT_DOUBLE_EQ(name->X, 8);
+    EXPECT_DOUBLE_EQ(name->Y, 38);
+
+    // The columns: 0 (not drawn), 35, 40, 310 and four of 60 units over 190 mm.
+    const double unit = 190.0 / 625;
+    const std::vector<double> lines = {22.64, 34.8, 129.04, 147.28, 165.52, 183.76};
+    ASSERT_EQ(canvas.Boxes.size(), 3u);
+    std::map<std::string, int> codes;
+    for (int page = 0; page < 3; ++page) {
+        const DrawnBox& box = canvas.Boxes[static_cast<std::size_t>(page)];
+        SCOPED_TRACE("page " + std::to_string(page));
+        EXPECT_EQ(box.Page, page);
+        EXPECT_DOUBLE_EQ(box.X, 12);
+        EXPECT_DOUBLE_EQ(box.Width, 190);
+        EXPECT_DOUBLE_EQ(box.Y, page == 0 ? 63 : 12.7);
+        EXPECT_LE(box.Y + box.Height, 297 - 12.7);
+        std::vector<double> xs;
+        for (const DrawnLine& line : canvas.Lines)
+            if (line.Page == page) {
+                xs.push_back(line.X1);
+                EXPECT_EQ(line.X2, line.X1);
+                EXPECT_DOUBLE_EQ(line.Y1, box.Y);
+                EXPECT_DOUBLE_EQ(line.Y2, box.Y + box.Height);
+            }
+        ASSERT_EQ(xs.size(), lines.size());
+        for (std::size_t i = 0; i < xs.size(); ++i)
+            EXPECT_NEAR(xs[i], lines[i], 1e-9);
+
+        // The heading row, bold, 18 units high.
+        const DrawnText* quarter = Find(canvas.Texts, page, "Q/YY", true);
+        ASSERT_NE(quarter, nullptr);
+        EXPECT_EQ(quarter->Where, Anchor::Left);
+        EXPECT_NEAR(quarter->X, 12 + 2 * unit, 1e-9);
+        EXPECT_NEAR(quarter->Y, box.Y + 2 * unit, 1e-9);
+        EXPECT_NEAR(quarter->RoomWidth, 29 * unit, 1e-9);
+        EXPECT_NEAR(quarter->RoomHeight, 16 * unit, 1e-9);
+        EXPECT_NEAR(quarter->CharHeight, 12 * unit, 1e-9);
+        EXPECT_TRUE(quarter->Bold);
+        const DrawnText* total = Find(canvas.Texts, page, "Total", true);
+        ASSERT_NE(total, nullptr);
+        EXPECT_EQ(total->Where, Anchor::Right);
+        EXPECT_NEAR(total->X, 202 - 4 * unit, 1e-9);
+        EXPECT_NEAR(total->RoomWidth, 54 * unit, 1e-9);
+
+        for (const DrawnText& t : canvas.Texts) {
+            if (t.Page != page || t.CharHeight == 0)
+                continue;
+            EXPECT_GE(t.Y, box.Y + 2 * unit) << t.Text;
+            EXPECT_LE(t.Y + t.RoomHeight, box.Y + box.Height) << t.Text;
+            if (t.Text.size() == 3 && t.Text != "Red") {
+                ++codes[t.Text];
+                EXPECT_NEAR(t.X, 22.64 + 2 * unit, 1e-9) << t.Text; // the code column
+                EXPECT_NEAR(t.RoomHeight, 15 * unit, 1e-9) << t.Text;
+                EXPECT_FALSE(t.Bold) << t.Text;
+            }
+        }
+    }
+    EXPECT_EQ(codes.size(), 110u);
+    for (const auto& [code, times] : codes)
+        EXPECT_EQ(times, 1) << "award " << code;
+}
+
+// A canvas that stops before a page ends the document there.
+TEST(PageCanvas, StoppingBeforeAPageEndsTheDocument) {
+    struct Stopping : RecordingCanvas {
+        bool StartPage(int page, int pageCount) override {
+            RecordingCanvas::StartPage(page, pageCount);
+            return page < 2;
+        }
+    } canvas;
+    EXPECT_EQ(DrawDocument(LongStatement(), canvas), 2);
+    EXPECT_EQ(canvas.Starts.size(), 3u);
+    EXPECT_EQ(canvas.Boxes.size(), 2u);
 }
