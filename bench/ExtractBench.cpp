@@ -2,6 +2,7 @@
 // register's bytes, each extraction type against GNU sort -f on the same register file (run
 // as a process in the same iteration), and the key-word search.
 #include "BenchData.h"
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/LineList.h"
 #include "enquiries/ClubMembership.h"

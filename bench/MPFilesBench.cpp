@@ -2,6 +2,7 @@
 // cancellations against reading the register's bytes, merging ten files of 1,000,000 lines
 // in all against cat, and the editor showing a 100,000-line file.
 #include "BenchData.h"
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/Files.h"
 #include "core/LineList.h"

@@ -6,7 +6,7 @@
 #include "FuzzSupport.h"
 
 #include "cli/Cli.h"
-#include "core/Columns.h"
+#include "core/AsciiText.h"
 #include "core/LineList.h"
 #include "mpfiles/MPListing.h"
 

@@ -4,6 +4,7 @@
 // number are those of its first line.
 #include "FuzzSupport.h"
 
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/TextHelpers.h"
 #include "register/ClubRegister.h"

@@ -3,6 +3,7 @@
 // and a report the next listing would recognise as its own.
 #include "FuzzSupport.h"
 
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/NumberFormats.h"
 #include "mpfiles/MPListing.h"

@@ -2,6 +2,7 @@
 // and the number and surname look-ups agree with a plain walk over the lines.
 #include "FuzzSupport.h"
 
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/TextHelpers.h"
 #include "register/PlayerRegister.h"

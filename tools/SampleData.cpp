@@ -1,6 +1,6 @@
 #include "SampleData.h"
 
-#include "core/Columns.h"
+#include "core/AsciiText.h"
 #include "core/TextHelpers.h"
 #include "register/PlayerRegister.h"
 #include "statements/RankTable.h"

@@ -13,6 +13,7 @@
 #include "ui/AppState.h"
 #include "ui/FolderChecks.h"
 #include "ui/Hints.h"
+#include "ui/MPFileChooser.h"
 #include "ui/Widgets.h"
 
 #include <QApplication>
@@ -271,13 +272,8 @@ bool MainWindow::overwriteCheck(const SubmissionFile& file) {
 
 QString MainWindow::chooseMPFile(const std::function<void(const QString&)>& onFolderChange) {
     CheckAndConvertMPFiles(state_.DataFolder);
-    OpenFileRequest request;
-    request.Title = QStringLiteral("Select Masterpoint File");
-    request.InitialFolder = QString::fromStdString(state_.Settings.LastMPFolderUsed);
-    request.Filter = Latin1(MPFileFilter());
-    request.OnFolderChange = onFolderChange;
-    QStringList chosen = platform_.ChooseOpenFiles(request);
-    return chosen.isEmpty() ? QString() : chosen.first();
+    return ChooseMPFile(platform_, QStringLiteral("Select Masterpoint File"),
+                        QString::fromStdString(state_.Settings.LastMPFolderUsed), onFolderChange);
 }
 
 } // namespace mpsec

@@ -3,6 +3,7 @@
 #include "cli/Csv.h"
 #include "cli/CurrentFolder.h"
 #include "cli/Terminal.h"
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/Files.h"
 #include "enquiries/ClubMembership.h"
@@ -71,13 +72,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
     return o;
 }
 
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 // The club number, the name and the count of a membership line (as counted or sorted).
 std::vector<std::string> MembershipFields(const std::string& line) {
     const std::string description(TrimBlanks(Cols(line, 1, 60)));
@@ -96,7 +90,7 @@ int RunClubsCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << "Usage: mpsec clubs KEYWORD\n";
         return 2;
     }
-    const std::string keyWord = Upper(args[0]);
+    const std::string keyWord = UpperAscii(args[0]);
     for (char c : keyWord)
         if (!IsKeyWordCharacter(c)) {
             err << "mpsec clubs: a key word holds letters, digits and apostrophes only\n";

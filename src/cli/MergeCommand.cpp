@@ -1,6 +1,6 @@
 #include "cli/MergeCommand.h"
 
-#include "core/Columns.h"
+#include "core/AsciiText.h"
 #include "mpfiles/MPMerge.h"
 
 #include <filesystem>

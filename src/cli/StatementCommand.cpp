@@ -2,7 +2,7 @@
 
 #include "cli/CurrentFolder.h"
 #include "cli/Terminal.h"
-#include "core/Columns.h"
+#include "core/AsciiText.h"
 #include "core/Files.h"
 #include "core/TemporaryFiles.h"
 #include "core/TextHelpers.h"

@@ -1,6 +1,6 @@
 #include "core/Files.h"
 
-#include "core/Columns.h"
+#include "core/AsciiText.h"
 #include "core/TemporaryFiles.h"
 
 #include <atomic>

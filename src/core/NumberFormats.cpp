@@ -1,5 +1,6 @@
 #include "core/NumberFormats.h"
 
+#include "core/AsciiText.h"
 #include "core/TextHelpers.h"
 
 #include <charconv>
@@ -132,10 +133,7 @@ std::string GeneralFormat(double value) {
 }
 
 std::optional<double> DecimalValue(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
+    text = TrimBlanks(text);
     // from_chars also takes exponents, "inf" and "nan": only one sign, digits and one
     // decimal point are let through to it.
     const bool plus = !text.empty() && text.front() == '+';

@@ -1,6 +1,6 @@
 #include "core/Settings.h"
 
-#include "core/Columns.h"
+#include "core/AsciiText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "core/TextHelpers.h"
 
-#include "core/Columns.h"
+#include "core/AsciiText.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@ std::string TitleCase(std::string_view text) {
     for (char& c : s) {
         if (c >= 'a' && c <= 'z') {
             if (startOfWord) {
-                c = static_cast<char>(c - 'a' + 'A');
+                c = UpperAscii(c);
                 startOfWord = false;
             }
         } else if (c == ' ' && !startOfWord) {

@@ -1,5 +1,6 @@
 #include "enquiries/AlternateMembers.h"
 
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/Files.h"
 

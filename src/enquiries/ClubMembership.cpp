@@ -1,5 +1,6 @@
 #include "enquiries/ClubMembership.h"
 
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/TextHelpers.h"
 #include "enquiries/TextOrder.h"

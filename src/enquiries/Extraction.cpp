@@ -1,5 +1,6 @@
 #include "enquiries/Extraction.h"
 
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/Files.h"
 #include "core/NumberFormats.h"
@@ -53,11 +54,6 @@ int CompareJoinedNoCase(std::string_view a1, std::string_view a2, std::string_vi
     return -CompareJoinedNoCase(b1, b2, a1, a2);
 }
 
-unsigned char FoldedCase(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
-}
-
 std::uint64_t BigEndian(const unsigned char* p) {
     std::uint64_t v = 0;
     for (int i = 0; i < 8; ++i)
@@ -71,25 +67,11 @@ std::string RightJustified(std::size_t n, int width) {
     return digits.size() >= static_cast<std::size_t>(width) ? digits : PadLeft(digits, width, ' ');
 }
 
-std::string_view TrimLeftText(std::string_view s) {
-    std::size_t b = 0;
-    while (b < s.size() && static_cast<unsigned char>(s[b]) <= ' ')
-        ++b;
-    return s.substr(b);
-}
-
-std::string_view TrimRightText(std::string_view s) {
-    std::size_t e = s.size();
-    while (e > 0 && static_cast<unsigned char>(s[e - 1]) <= ' ')
-        --e;
-    return s.substr(0, e);
-}
-
 // The players and lines of types 4 to 6 name each player; 4 and 5 are read by other
 // programs as comma-separated values.
 std::string NamesLine(std::string_view line) {
-    return std::string(TrimLeftText(Cols(line, 1, 7))) + "," +
-           std::string(TrimRightText(Cols(line, 9, 19))) + "," + std::string(Cols(line, 28, 8));
+    return std::string(TrimLeft(Cols(line, 1, 7))) + "," +
+           std::string(TrimRight(Cols(line, 9, 19))) + "," + std::string(Cols(line, 28, 8));
 }
 
 } // namespace
@@ -334,7 +316,7 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
         std::size_t n = 0;
         for (std::string_view part : {std::string_view(sorted[k].Key), sorted[k].Text()})
             for (std::size_t j = 0; j < part.size() && n < 16; ++j)
-                head[n++] = FoldedCase(part[j]);
+                head[n++] = static_cast<unsigned char>(UpperAscii(part[j]));
         order.push_back({BigEndian(head), BigEndian(head + 8), static_cast<std::uint32_t>(k)});
     }
     std::stable_sort(order.begin(), order.end(), [&](const Place& a, const Place& b) {

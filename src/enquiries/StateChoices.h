@@ -1,4 +1,6 @@
 #pragma once
+#include "core/AsciiText.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -43,16 +45,9 @@ inline const StateChoice& StateAtExtractPosition(int position) {
 
 // The choice named by a file-name part ("ALL", "NSW" ...), in any letter case.
 inline std::optional<StateChoice> StateNamed(std::string_view name) {
-    for (const StateChoice& s : kStateChoices) {
-        const std::string_view part = s.FileNamePart;
-        if (part.size() != name.size())
-            continue;
-        bool same = true;
-        for (std::size_t i = 0; i < part.size() && same; ++i)
-            same = part[i] == (name[i] >= 'a' && name[i] <= 'z' ? name[i] - 'a' + 'A' : name[i]);
-        if (same)
+    for (const StateChoice& s : kStateChoices)
+        if (EqualNoCase(s.FileNamePart, name))
             return s;
-    }
     return std::nullopt;
 }
 

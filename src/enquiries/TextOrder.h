@@ -1,4 +1,6 @@
 #pragma once
+#include "core/AsciiText.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -9,14 +11,10 @@ namespace mpsec {
 inline int CompareTextNoCase(std::string_view a, std::string_view b) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x == y)
+        if (a[i] == b[i])
             continue;
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<unsigned char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<unsigned char>(y - 'a' + 'A');
+        const auto x = static_cast<unsigned char>(UpperAscii(a[i]));
+        const auto y = static_cast<unsigned char>(UpperAscii(b[i]));
         if (x != y)
             return x < y ? -1 : 1;
     }

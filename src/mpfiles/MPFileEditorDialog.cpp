@@ -6,6 +6,7 @@
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
+#include "ui/MPFileChooser.h"
 #include "ui/Widgets.h"
 
 #include <QFileInfo>
@@ -71,15 +72,11 @@ void MPFileEditorDialog::showFile() {
 }
 
 void MPFileEditorDialog::chooseAnotherFile() {
-    OpenFileRequest request;
-    request.Title = chooserTitle_;
-    request.Filter = Latin1(MPFileFilter());
-    request.InitialFolder = chooserFolder_;
-    const QStringList chosen = platform_.ChooseOpenFiles(request);
+    const QString chosen = ChooseMPFile(platform_, chooserTitle_, chooserFolder_);
     if (chosen.isEmpty())
         return;
-    file_ = chosen.first();
-    chooserTitle_ = "View Masterpoint Information - " + QFileInfo(file_).fileName();
+    file_ = chosen;
+    chooserTitle_ = ChooserTitleAfter(file_);
     chooserFolder_ = QString::fromStdString(state_.ProgramFolder.string());
     showFile();
 }

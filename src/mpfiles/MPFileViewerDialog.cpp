@@ -7,6 +7,7 @@
 #include "ui/AppState.h"
 #include "ui/Colours.h"
 #include "ui/FolderChecks.h"
+#include "ui/MPFileChooser.h"
 #include "ui/Widgets.h"
 
 #include <QDir>
@@ -151,16 +152,13 @@ void MPFileViewerDialog::listFile() {
 }
 
 void MPFileViewerDialog::chooseAnotherFile() {
-    OpenFileRequest request;
-    request.Title = chooserTitle_;
-    request.Filter = Latin1(MPFileFilter());
-    request.InitialFolder = QString::fromStdString(state_.Settings.LastMPFolderUsed);
-    request.OnFolderChange = [this](const QString& folder) { checkFolder(folder); };
-    const QStringList chosen = platform_.ChooseOpenFiles(request);
+    const QString chosen = ChooseMPFile(platform_, chooserTitle_,
+                                        QString::fromStdString(state_.Settings.LastMPFolderUsed),
+                                        [this](const QString& folder) { checkFolder(folder); });
     if (chosen.isEmpty())
         return;
-    file_ = chosen.first();
-    chooserTitle_ = "View Masterpoint Information - " + QFileInfo(file_).fileName();
+    file_ = chosen;
+    chooserTitle_ = ChooserTitleAfter(file_);
     listFile();
 }
 

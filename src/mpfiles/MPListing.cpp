@@ -1,5 +1,6 @@
 #include "mpfiles/MPListing.h"
 
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/NumberFormats.h"
 
@@ -18,8 +19,7 @@ const char* ColourName(MPColour colour) {
 
 // A whole decimal number: leading blanks allowed, then digits only.
 std::optional<std::uint32_t> WholeNumber(std::string_view field) {
-    while (!field.empty() && field.front() == ' ')
-        field.remove_prefix(1);
+    field = TrimLeft(field, &IsBlank);
     if (field.empty())
         return std::nullopt;
     std::uint32_t value = 0;

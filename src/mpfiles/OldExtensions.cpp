@@ -1,6 +1,6 @@
 #include "mpfiles/OldExtensions.h"
 
-#include "core/Columns.h"
+#include "core/AsciiText.h"
 
 #include <cstdio>
 #include <fcntl.h>

@@ -1,5 +1,6 @@
 #include "register/PlayerRegister.h"
 
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/TextHelpers.h"
 

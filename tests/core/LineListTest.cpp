@@ -1,4 +1,5 @@
 #include "core/LineList.h"
+#include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/LargeArray.h"
 #include "support/TempFolder.h"

@@ -1,5 +1,7 @@
 #include "core/TextHelpers.h"
 
+#include "core/AsciiText.h"
+
 #include <gtest/gtest.h>
 
 using namespace mpsec;
@@ -30,4 +32,28 @@ TEST(TextHelpers, PadLeftAndPadRight) {
     EXPECT_EQ(PadRight("SMI", 6, ' '), "SMI   ");
     EXPECT_EQ(PadRight("x", 300, ' ').size(), 255u);
     EXPECT_EQ(PadLeft("x", -4, ' '), "");
+}
+
+// Only the ASCII letters change case and only blanks (or blanks and control characters)
+// are trimmed; Latin-1 letters are text.
+TEST(TextHelpers, AsciiCaseAndTrims) {
+    EXPECT_EQ(UpperAscii("nsw a-z \xE9\xFF"), "NSW A-Z \xE9\xFF");
+    EXPECT_EQ(LowerAscii("BRIDGE \xC9@[`{"), "bridge \xC9@[`{");
+    EXPECT_TRUE(EqualNoCase("Vic", "VIC"));
+    EXPECT_FALSE(EqualNoCase("VI", "VIC"));
+    EXPECT_FALSE(EqualNoCase("\xE9", "\xC9"));
+    struct Case {
+        std::string_view in, trim, blanks, left, right;
+    } cases[] = {
+        {" \t x y \x01", "x y", "\t x y \x01", "x y \x01", " \t x y"},
+        {"\xE9 ", "\xE9", "\xE9", "\xE9 ", "\xE9"},
+        {"   ", "", "", "", ""},
+        {"", "", "", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Trim(c.in), c.trim) << c.in;
+        EXPECT_EQ(TrimBlanks(c.in), c.blanks) << c.in;
+        EXPECT_EQ(TrimLeft(c.in), c.left) << c.in;
+        EXPECT_EQ(TrimRight(c.in), c.right) << c.in;
+    }
 }
