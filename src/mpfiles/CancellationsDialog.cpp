@@ -80,8 +80,7 @@ CancellationsDialog::~CancellationsDialog() {
 }
 
 QString CancellationsDialog::cell(int row, int column) const {
-    const QTableWidgetItem* item = grid_->item(row, column);
-    return item ? item->text() : QString();
+    return CellText(grid_, row, column);
 }
 
 int CancellationsDialog::rowCount() const {
@@ -107,17 +106,14 @@ void CancellationsDialog::onOpen() {
 
 void CancellationsDialog::getMembers() {
     fillRows(0);
-    const QString club = clubBox_->text();
-    if (club.isEmpty()) {
+    const std::optional<std::string> club = ClubToList(clubBox_, platform_, state_.Settings);
+    if (!club) {
         // The list is gone: nothing is left to save until the next Get.
         saveButton_->setEnabled(false);
-        platform_.Beep();
-        clubBox_->setFocus();
         return;
     }
-    state_.Settings.LastClubNo = ToLatin1(club);
     platform_.Busy([&] {
-        const std::vector<ListedMember> members = HomeClubMembers(state_.National, ToLatin1(club));
+        const std::vector<ListedMember> members = HomeClubMembers(state_.National, *club);
         fillRows(static_cast<int>(members.size()));
         for (std::size_t i = 0; i < members.size(); ++i) {
             const int row = static_cast<int>(i);

@@ -178,8 +178,7 @@ ManualEntryDialog::~ManualEntryDialog() {
 }
 
 QString ManualEntryDialog::cell(int row, int column) const {
-    const QTableWidgetItem* item = grid_->item(row, column);
-    return item ? item->text() : QString();
+    return CellText(grid_, row, column);
 }
 
 int ManualEntryDialog::rowCount() const {
@@ -246,14 +245,9 @@ void ManualEntryDialog::getMembers() {
         return;
     resetGrid(0);
     countLabel_->clear();
-    const QString club = clubBox_->text();
-    if (club.isEmpty()) {
-        platform_.Beep();
-        clubBox_->setFocus();
+    const std::optional<std::string> club = ClubToList(clubBox_, platform_, state_.Settings);
+    if (!club)
         return;
-    }
-    state_.Settings.LastClubNo = ToLatin1(club);
-    const std::string typed = ToLatin1(club);
     std::vector<ListedMember> members;
     const bool alternates = alternateBox_->isEnabled() && alternateBox_->isChecked();
     Status read;
@@ -262,9 +256,9 @@ void ManualEntryDialog::getMembers() {
             AlternateMembers file;
             read = file.LoadFrom(state_.DataFolder);
             if (read)
-                members = AlternateClubMembers(file, typed);
+                members = AlternateClubMembers(file, *club);
         } else {
-            members = HomeClubMembers(state_.National, typed);
+            members = HomeClubMembers(state_.National, *club);
         }
         grid_->setRowCount(static_cast<int>(members.size()));
         for (std::size_t i = 0; i < members.size(); ++i)

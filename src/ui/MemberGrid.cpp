@@ -1,5 +1,10 @@
 #include "ui/MemberGrid.h"
 
+#include "core/Settings.h"
+#include "platform/Latin1.h"
+#include "platform/Platform.h"
+#include "ui/DigitsBox.h"
+
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -30,6 +35,23 @@ QTableWidget* MemberGrid(const QString& lastHeader, QWidget* parent) {
     grid->setFixedWidth(widths[0] + widths[1] + widths[2] +
                         grid->verticalScrollBar()->sizeHint().width() + 2 * grid->frameWidth());
     return grid;
+}
+
+QString CellText(const QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+std::optional<std::string> ClubToList(DigitsBox* clubBox, Platform& platform,
+                                      AppSettings& settings) {
+    const QString club = clubBox->text();
+    if (club.isEmpty()) {
+        platform.Beep();
+        clubBox->setFocus();
+        return std::nullopt;
+    }
+    settings.LastClubNo = ToLatin1(club);
+    return settings.LastClubNo;
 }
 
 } // namespace mpsec
