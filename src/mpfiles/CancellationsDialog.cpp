@@ -36,20 +36,16 @@ CancellationsDialog::CancellationsDialog(AppState& state, Platform& platform, QW
 
     clubBox_ = new DigitsBox(4, platform_, this);
     clubBox_->setToolTip(QStringLiteral("Enter Club No. eg 6785 "));
-    getButton_ = new QPushButton(QStringLiteral("Get"), this);
-    getButton_->setToolTip(QStringLiteral("Get the players"));
+    const MemberGridButtons made = MakeMemberGridButtons(this);
+    getButton_ = made.Get;
+    saveButton_ = made.Save;
+    closeButton_ = made.Close;
 
     grid_ = MemberGrid(QStringLiteral("Active "), this);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setMinimumHeight(400);
     grid_->installEventFilter(this);
-
-    closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
-    closeButton_->setToolTip(QStringLiteral("Close Dialog Box"));
-    saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
-    saveButton_->setToolTip(QStringLiteral("Send To File"));
-    for (QPushButton* button : {getButton_, closeButton_, saveButton_})
-        button->setAutoDefault(false);
+    SetMemberGridTabOrder(made, grid_);
 
     auto* club = new QHBoxLayout;
     club->addWidget(new QLabel(QStringLiteral(" Enter Club Number:"), this));

@@ -129,8 +129,10 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     clubBox_ = new DigitsBox(4, platform_, clubPanel_);
     clubBox_->setToolTip(QStringLiteral("Enter Club No. eg 6785 "));
     clubLayout->addWidget(clubBox_);
-    getButton_ = new QPushButton(QStringLiteral("Get"), this);
-    getButton_->setToolTip(QStringLiteral("Get the players"));
+    const MemberGridButtons made = MakeMemberGridButtons(this);
+    getButton_ = made.Get;
+    saveButton_ = made.Save;
+    closeButton_ = made.Close;
     countLabel_ = BoldLabel(QString(), this);
 
     grid_ = MemberGrid(QStringLiteral("Points"), this);
@@ -140,13 +142,7 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
         [this](QObject* editor, QEvent* event) { return eventFilter(editor, event); }, grid_);
     grid_->setItemDelegate(cells_);
     grid_->installEventFilter(this);
-
-    closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
-    closeButton_->setToolTip(QStringLiteral("Close Dialog Box"));
-    saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
-    saveButton_->setToolTip(QStringLiteral("Send To File"));
-    for (QPushButton* button : {getButton_, closeButton_, saveButton_})
-        button->setAutoDefault(false);
+    SetMemberGridTabOrder(made, grid_);
 
     auto* top = new QHBoxLayout;
     top->addWidget(colourBox);

@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
@@ -35,6 +36,24 @@ QTableWidget* MemberGrid(const QString& lastHeader, QWidget* parent) {
     grid->setFixedWidth(widths[0] + widths[1] + widths[2] +
                         grid->verticalScrollBar()->sizeHint().width() + 2 * grid->frameWidth());
     return grid;
+}
+
+MemberGridButtons MakeMemberGridButtons(QWidget* parent) {
+    MemberGridButtons buttons{new QPushButton(QStringLiteral("Get"), parent),
+                              new QPushButton(QStringLiteral("&Save"), parent),
+                              new QPushButton(QStringLiteral("&Close"), parent)};
+    buttons.Get->setToolTip(QStringLiteral("Get the players"));
+    buttons.Save->setToolTip(QStringLiteral("Send To File"));
+    buttons.Close->setToolTip(QStringLiteral("Close Dialog Box"));
+    for (QPushButton* button : {buttons.Get, buttons.Save, buttons.Close})
+        button->setAutoDefault(false);
+    return buttons;
+}
+
+void SetMemberGridTabOrder(const MemberGridButtons& buttons, QTableWidget* grid) {
+    QWidget::setTabOrder(buttons.Get, grid);
+    QWidget::setTabOrder(grid, buttons.Close);
+    QWidget::setTabOrder(buttons.Close, buttons.Save);
 }
 
 QString CellText(const QTableWidget* grid, int row, int column) {

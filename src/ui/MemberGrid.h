@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+class QPushButton;
 class QTableWidget;
 class QWidget;
 
@@ -16,6 +17,18 @@ struct AppSettings;
 // column, "Name", "QMR No." and a last column headed `lastHeader`, rows 18 pixels high, a
 // vertical scroll bar only. The number column fits seven digits whatever the font.
 QTableWidget* MemberGrid(const QString& lastHeader, QWidget* parent);
+
+// The buttons beside a member grid: "Get" (the club's players), "&Save" and "&Close", none
+// of them pressed by Enter (Enter is the grid's and the club box's).
+struct MemberGridButtons {
+    QPushButton* Get;
+    QPushButton* Save;
+    QPushButton* Close;
+};
+MemberGridButtons MakeMemberGridButtons(QWidget* parent);
+
+// Tab goes from Get to the grid, then to Close and Save.
+void SetMemberGridTabOrder(const MemberGridButtons& buttons, QTableWidget* grid);
 
 // The text of a grid's cell; empty where the cell holds no item.
 QString CellText(const QTableWidget* grid, int row, int column);

@@ -92,3 +92,15 @@ TEST_F(CancellationsTest, MarkedMembersAreWrittenAfterTheQuestion) {
     EXPECT_EQ(dir.Read("9999cncl.txt"), "");
     EXPECT_EQ(state.Settings.LastClubNo, "9999");
 }
+
+// Tab runs from the club box through Get, the grid, Close and Save.
+TEST_F(CancellationsTest, TabOrder) {
+    QWidget* chain[] = {dlg.clubBox(), dlg.getButton(), dlg.grid(), dlg.closeButton(),
+                        dlg.saveButton()};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
+        QWidget* next = chain[i]->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next, chain[i + 1]) << i;
+    }
+}
