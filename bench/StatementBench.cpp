@@ -97,7 +97,7 @@ void BM_OneStatement(benchmark::State& state) {
     std::size_t line = 1;
     int rank = 0;
     for (auto _ : state) {
-        const rPlayer player = d.Register.GetPlayer(line);
+        const PlayerRecord player = d.Register.GetPlayer(line);
         benchmark::DoNotOptimize(d.Session.Build(player, player.QMRNo, rank, describe, dates));
         line = line % (d.Register.Count() - 1) + 997 % (d.Register.Count() - 1) + 1;
     }
@@ -116,7 +116,7 @@ const std::vector<std::size_t>& Club300() {
         National& d = Data();
         std::map<std::string, std::vector<std::size_t>> clubs;
         for (std::size_t i = 1; i < d.Register.Count(); ++i) {
-            const rPlayer p = d.Register.GetPlayer(i);
+            const PlayerRecord p = d.Register.GetPlayer(i);
             if (!IsInactive(p))
                 clubs[p.HomeClub].push_back(i);
         }
@@ -147,10 +147,10 @@ double WriteClub300(unsigned workers, long* rssAfterTen = nullptr) {
     int rank = 0;
     const std::vector<std::size_t>& members = Club300();
     for (std::size_t k = 0; k < members.size(); ++k) {
-        const rPlayer p = d.Register.GetPlayer(members[k]);
+        const PlayerRecord p = d.Register.GetPlayer(members[k]);
         const auto statement = d.Session.Build(p, p.QMRNo, rank, describe, dates);
-        writers.Hand(StatementSession::Compose(statement, p.QMRNo),
-                     (out / StatementPdfName(p)).string());
+        writers.Submit(StatementSession::Compose(statement, p.QMRNo),
+                       (out / StatementPdfName(p)).string());
         (void)writers.TakeWritten();
         if (k == 10 && rssAfterTen)
             *rssAfterTen = PeakRssKb();

@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < history.Count() && i < 200; ++i) {
         const std::string_view line = history[i];
         const std::string shown(line);
-        const Result<AwardLine> award = ParseInStringData(line, events, describe);
+        const Result<AwardLine> award = ParseHistoryLine(line, events, describe);
         const std::string_view kindText = Cols(line, 12, 1);
         const bool kindIsDigit = !kindText.empty() && kindText[0] >= '0' && kindText[0] <= '9';
         if (!kindIsDigit) {

@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PlayerRegister national;
     national.Assign(std::string(fuzz::AsText(data, size)));
     const LineList& lines = national.NationalList();
-    Check(national.GetPlayer(0) == rPlayer{} && national.GetPlayer(lines.Count()) == rPlayer{},
+    Check(national.GetPlayer(0) == PlayerRecord{} &&
+              national.GetPlayer(lines.Count()) == PlayerRecord{},
           "line 0 and lines past the end are no player");
 
     for (std::size_t i = 1; i < lines.Count(); ++i) {
@@ -73,8 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The same line in a buffer of its own: reading past its end is an address error.
         std::unique_ptr<char[]> alone(new char[line.size() + 1]);
         std::memcpy(alone.get(), line.data(), line.size());
-        const rPlayer expected = ParsePlayerLine(std::string_view(alone.get(), line.size()),
-                                                 ShippedGivenNameCorrection());
+        const PlayerRecord expected = ParsePlayerLine(std::string_view(alone.get(), line.size()),
+                                                      ShippedGivenNameCorrection());
         Check(national.GetPlayer(i) == expected, "GetPlayer reads its line alone", Show(line));
     }
 

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     int rankIndex = 0;
     for (std::size_t line : fuzz::Spread(1, national.Count(), 12)) {
-        const rPlayer player = national.GetPlayer(line);
+        const PlayerRecord player = national.GetPlayer(line);
         const std::string& typed = player.QMRNo;
         const StatementSession::Statement s =
             session.Build(player, typed, rankIndex, describe, dates);

@@ -54,7 +54,7 @@ TEST(SourceRules, EachFolderUsesOnlyWhatItMay) {
         // setMaxLength also cuts text the program sets (a seven-digit number shown as six
         // digits): boxes limit typing through the shared helper instead.
         {"QLineEdit::setMaxLength outside the shared helper", std::regex(R"(setMaxLength\()"),
-         [](const SourceFile& f) { return f.Path.filename() != "Widgets.cpp"; }},
+         [](const SourceFile& f) { return f.Path.filename() != "TypedKeys.cpp"; }},
         // A Status or Result says what failed; casting a call's result away swallows it (a
         // register or file that could not be read taken for none).
         {"a call's result cast away with (void)",

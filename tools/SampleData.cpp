@@ -72,7 +72,7 @@ struct Club {
 
 struct Player {
     int Number = 0;
-    rPlayer Fields;
+    PlayerRecord Fields;
     std::string RawHomeClub; // 3-104, 3i104 or 9-997
     int Rank = 0;
 };
@@ -183,7 +183,7 @@ void FillPoints(Random& r, Player& p, double thisYearShare) {
     const double thisYear = static_cast<int>(sum * thisYearShare * 100) / 100.0;
     const double lastYear = static_cast<int>((sum - thisYear) * 0.3 * 100) / 100.0;
     const double prior = sum - thisYear - lastYear;
-    rPlayer& f = p.Fields;
+    PlayerRecord& f = p.Fields;
     f.OverallTotal = Fixed(sum);
     f.OverallGold = Fixed(gold);
     f.OverallRed = Fixed(red);
@@ -421,7 +421,7 @@ void WriteSampleFolder(const fs::path& folder, const SampleOptions& o) {
         auto it = sums.find(p.Number);
         if (it == sums.end())
             continue;
-        rPlayer& f = p.Fields;
+        PlayerRecord& f = p.Fields;
         const auto& [gold, red, green] = it->second;
         f.OverallGold = Fixed(std::stod(f.OverallGold) + gold);
         f.OverallRed = Fixed(std::stod(f.OverallRed) + red);

@@ -14,7 +14,7 @@
 #include "ui/FolderChecks.h"
 #include "ui/Hints.h"
 #include "ui/MPFileChooser.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -82,7 +82,8 @@ int RunCancellationsCommand(const std::vector<std::string>& args, const CivilDat
             << "(give --yes to replace it)\n";
         return 1;
     }
-    const std::string text = CancellationText(folder.National, rows, club, TheFunnyDate(today));
+    const std::string text =
+        CancellationText(folder.National, rows, club, CancellationDateStamp(today));
     if (Status written = WriteFileAtomically(path, text); !written) {
         err << "mpsec cancellations: cannot write " << name << ": " << written.Message() << "\n";
         return 2;

@@ -195,7 +195,7 @@ std::vector<std::string> CsvHeader(OutputType type) {
     return {};
 }
 
-std::vector<std::string> CsvFields(OutputType type, std::size_t place, const rPlayer& p,
+std::vector<std::string> CsvFields(OutputType type, std::size_t place, const PlayerRecord& p,
                                    const std::string& lastClub) {
     switch (type) {
     case OutputType::AllPlayers:
@@ -305,7 +305,7 @@ int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (csv) {
         out << CsvRow(CsvHeader(*type));
         for (std::size_t k = 0; k < run->Players.size(); ++k) {
-            const rPlayer p = folder.National.GetPlayer(run->Players[k]);
+            const PlayerRecord p = folder.National.GetPlayer(run->Players[k]);
             const std::string lastClub =
                 fileType ? std::string(TrimBlanks(
                                Cols(folder.Clubs.GetClubDescription(p.HomeClub), 23, 255)))

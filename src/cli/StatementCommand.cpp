@@ -109,7 +109,7 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
         err << "mpsec statement: " << std::string(TrimBlanks(kNoPlayerWithNumber)) << "\n";
         return 1;
     }
-    const rPlayer player = folder.National.GetPlayer(line);
+    const PlayerRecord player = folder.National.GetPlayer(line);
     if (IsInactive(player)) {
         err << "mpsec statement: " << std::string(TrimBlanks(kInactivePlayer)) << "\n";
         return 1;
@@ -339,7 +339,7 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
     for (std::size_t line : lines) {
         if (interrupt.Interrupted() || status != 0)
             break;
-        const rPlayer player = folder.National.GetPlayer(line);
+        const PlayerRecord player = folder.National.GetPlayer(line);
         const fs::path clubFolder =
             clubRun ? fs::path(run.Dir) : fs::path(run.Dir) / player.HomeClub;
         const fs::path file = clubFolder / StatementPdfName(player);
@@ -367,7 +367,7 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
             }
             continue;
         }
-        writers.Hand(StatementSession::Compose(statement, player.QMRNo), file.string());
+        writers.Submit(StatementSession::Compose(statement, player.QMRNo), file.string());
         collect();
         progress.Update(done, written);
     }

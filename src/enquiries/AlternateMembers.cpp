@@ -20,7 +20,7 @@ std::string_view OtherClub(std::string_view line, int slot) {
 
 } // namespace
 
-bool rAlternatePlayer::IsMemberOf(std::string_view club) const {
+bool AlternateRecord::IsMemberOf(std::string_view club) const {
     if (Trim(club).empty())
         return false;
     if (HomeClub == club)
@@ -31,8 +31,8 @@ bool rAlternatePlayer::IsMemberOf(std::string_view club) const {
     return false;
 }
 
-rAlternatePlayer ParseAlternateLine(std::string_view line) {
-    rAlternatePlayer p;
+AlternateRecord ParseAlternateLine(std::string_view line) {
+    AlternateRecord p;
     p.QMRNo = std::string(AlternateLineNumber(line));
     p.Surname = std::string(Trim(Cols(line, 9, 18)));
     p.GivenName = std::string(Trim(Cols(line, 27, 10)));
@@ -81,7 +81,7 @@ void AlternateMembers::Clear() {
     indexed_ = false;
 }
 
-rAlternatePlayer AlternateMembers::GetAlternatePlayer(std::size_t i) const {
+AlternateRecord AlternateMembers::GetAlternatePlayer(std::size_t i) const {
     return ParseAlternateLine(lines_[i]);
 }
 

@@ -23,7 +23,7 @@ inline constexpr int kOtherClubCount = 10;
 // fields are the four columns as they stand (a blank slot stays blank), so a club matches
 // only the exact four characters. A line shorter than a field gives a shorter, possibly
 // empty, text for it.
-struct rAlternatePlayer {
+struct AlternateRecord {
     std::string QMRNo;
     std::string Surname;
     std::string GivenName;
@@ -34,10 +34,10 @@ struct rAlternatePlayer {
     // empty `club` names no club, so blank slots never match.
     bool IsMemberOf(std::string_view club) const;
 
-    bool operator==(const rAlternatePlayer&) const = default;
+    bool operator==(const AlternateRecord&) const = default;
 };
 
-rAlternatePlayer ParseAlternateLine(std::string_view line);
+AlternateRecord ParseAlternateLine(std::string_view line);
 
 // Whether the line names `club` as home club or further club, without building the record.
 bool AlternateLineNamesClub(std::string_view line, std::string_view club);
@@ -62,7 +62,7 @@ class AlternateMembers {
     std::size_t Count() const { return lines_.Count(); }
 
     // Line i (from 0) parsed.
-    rAlternatePlayer GetAlternatePlayer(std::size_t i) const;
+    AlternateRecord GetAlternatePlayer(std::size_t i) const;
     // The trimmed player number of line i.
     std::string_view Number(std::size_t i) const { return AlternateLineNumber(lines_[i]); }
 

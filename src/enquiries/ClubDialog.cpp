@@ -5,7 +5,8 @@
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
+#include "ui/TypedKeys.h"
 
 #include <QButtonGroup>
 #include <QEvent>

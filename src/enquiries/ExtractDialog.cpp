@@ -4,7 +4,8 @@
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
+#include "ui/TypedKeys.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

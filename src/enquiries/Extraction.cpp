@@ -121,7 +121,7 @@ bool AlternateFileCounts(const ExtractChoices& choices) {
            TypeNumber(choices.Type) <= TypeNumber(OutputType::MostImproved);
 }
 
-bool PlayerQualifies(const rPlayer& player, const ExtractChoices& choices,
+bool PlayerQualifies(const PlayerRecord& player, const ExtractChoices& choices,
                      const AlternateMembers& alternate) {
     std::string_view home = player.HomeClub;
     const OutputType type = choices.Type;
@@ -171,7 +171,7 @@ bool PlayerQualifies(const rPlayer& player, const ExtractChoices& choices,
     return choices.State.Digit == '\0' || (!home.empty() && home[0] == choices.State.Digit);
 }
 
-std::string Improvement(const rPlayer& player) {
+std::string Improvement(const PlayerRecord& player) {
     const double thisYear = DecimalValue(player.TotalThisYear).value_or(0);
     const double overall = DecimalValue(player.OverallTotal).value_or(0);
     double value = overall + 100 == 0 ? 0 : thisYear * 100 / (overall + 100) * 100;
@@ -183,7 +183,7 @@ std::string Improvement(const rPlayer& player) {
     return PadLeft(text, 8, ' ');
 }
 
-std::string ExtractLine(OutputType type, std::string_view line, const rPlayer& player,
+std::string ExtractLine(OutputType type, std::string_view line, const PlayerRecord& player,
                         std::string_view clubDescription) {
     auto ranked = [&](std::string_view between) {
         return std::string(Cols(line, 1, 7)) + " " + std::string(Cols(line, 9, 28)) +
@@ -251,7 +251,7 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
             const std::size_t index = national.FindPlayerByNumber(number);
             if (index == 0)
                 continue;
-            const rPlayer player = national.GetPlayer(index);
+            const PlayerRecord player = national.GetPlayer(index);
             if (!IsInactive(player))
                 continue;
             out.Add(
@@ -273,7 +273,7 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
     if (TypeNumber(type) <= TypeNumber(OutputType::MostImproved))
         sorted.reserve(lines.Count());
     for (std::size_t i = 1; i < lines.Count(); ++i) {
-        const rPlayer player = national.GetPlayer(i);
+        const PlayerRecord player = national.GetPlayer(i);
         if (!PlayerQualifies(player, choices, alternate))
             continue;
         switch (type) {

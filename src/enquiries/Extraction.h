@@ -72,17 +72,17 @@ bool AlternateFileCounts(const ExtractChoices& choices);
 
 // Whether the player (just parsed from the register) is selected. `alternate` is read only
 // when the alternate file counts.
-bool PlayerQualifies(const rPlayer& player, const ExtractChoices& choices,
+bool PlayerQualifies(const PlayerRecord& player, const ExtractChoices& choices,
                      const AlternateMembers& alternate);
 
 // This year's total against the whole: this year x 100 / (overall + 100) x 100, as a whole
 // number right-justified in 8 characters (50 of 150 give "    2000"). A total that is not
 // a number counts as 0.
-std::string Improvement(const rPlayer& player);
+std::string Improvement(const PlayerRecord& player);
 
 // The output line of a type for a raw register line; type 6 ends with the inactive
 // player's last club from `clubDescription` (the club's full description).
-std::string ExtractLine(OutputType type, std::string_view line, const rPlayer& player,
+std::string ExtractLine(OutputType type, std::string_view line, const PlayerRecord& player,
                         std::string_view clubDescription = {});
 
 // The file written: the type's prefix, then the club number with "Club Only" (not for

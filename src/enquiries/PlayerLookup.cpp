@@ -15,7 +15,7 @@ double NumberOrZero(std::string_view text) {
 
 } // namespace
 
-std::string QuarterTotalText(const rPlayer& p) {
+std::string QuarterTotalText(const PlayerRecord& p) {
     return FixedSignificant(NumberOrZero(p.GoldQ) + NumberOrZero(p.RedQ) + NumberOrZero(p.GreenQ),
                             4);
 }
@@ -25,7 +25,7 @@ std::vector<std::string> SurnameSelection(const PlayerRegister& national, std::s
     if (position == 0)
         return entries;
     for (std::size_t line = position; line <= position + 100 && line < national.Count(); ++line) {
-        const rPlayer p = national.GetPlayer(line);
+        const PlayerRecord p = national.GetPlayer(line);
         entries.push_back(p.Surname + " " + p.GivenName + "  " + p.Rank + "  " + p.HomeClub);
     }
     return entries;
@@ -54,13 +54,13 @@ std::optional<std::size_t> MovePosition(PlayerMove move, std::size_t position,
     return std::nullopt;
 }
 
-std::string ClubLineText(const rPlayer& player,
+std::string ClubLineText(const PlayerRecord& player,
                          const std::function<std::string(std::string_view)>& clubDescription) {
     return clubDescription ? clubDescription(player.HomeClub).substr(0, 62) : std::string();
 }
 
 std::vector<std::string>
-PlayerViewText(const rPlayer& p,
+PlayerViewText(const PlayerRecord& p,
                const std::function<std::string(std::string_view)>& clubDescription) {
     auto row = [](const std::string& head, const std::string& gold, const std::string& red,
                   const std::string& green, const std::string& total) {

@@ -12,7 +12,7 @@ namespace mpsec {
 // The sum of the three last-quarter values in fixed form with two decimals after rounding
 // to four significant digits (120.5 + 3.456 gives "124.00"). A value that is not a number
 // counts as 0.
-std::string QuarterTotalText(const rPlayer& player);
+std::string QuarterTotalText(const PlayerRecord& player);
 
 // The selection list after a surname search found `position`: that line and up to 100
 // more, each "SURNAME GIVEN  Rank  HomeClub" as the register parse leaves them.
@@ -29,11 +29,11 @@ inline constexpr const char* kNoPlayerWithNumber = "        No player has this n
 
 // What the player view shows for one player, row by row, for the headless command.
 std::vector<std::string>
-PlayerViewText(const rPlayer& player,
+PlayerViewText(const PlayerRecord& player,
                const std::function<std::string(std::string_view)>& clubDescription);
 
 // The club line: the first 62 characters of the club's description.
-std::string ClubLineText(const rPlayer& player,
+std::string ClubLineText(const PlayerRecord& player,
                          const std::function<std::string(std::string_view)>& clubDescription);
 
 } // namespace mpsec

@@ -6,7 +6,8 @@
 #include "ui/AppState.h"
 #include "ui/Colours.h"
 #include "ui/PlayerPanel.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
+#include "ui/TypedKeys.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -220,7 +221,7 @@ void PlayerViewDialog::step(PlayerMove move) {
 
 void PlayerViewDialog::showPlayer() {
     state_.CurrentPlayer = state_.National.GetPlayer(position_);
-    const rPlayer& p = state_.CurrentPlayer;
+    const PlayerRecord& p = state_.CurrentPlayer;
     SetBoxText(numberBox_, Latin1(p.QMRNo));
     playerPanel_->setPlayer(p, ClubLineText(p, state_.ClubLookup()), p.Rank);
     const std::string* values[5][4] = {

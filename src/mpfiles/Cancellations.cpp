@@ -4,7 +4,7 @@
 
 namespace mpsec {
 
-std::string TheFunnyDate(const CivilDate& date) {
+std::string CancellationDateStamp(const CivilDate& date) {
     return FormatDate("yymmdd", date);
 }
 
@@ -36,7 +36,7 @@ std::string CancellationText(const PlayerRegister& national,
     for (const CancellationRow& row : rows) {
         if (row.Active)
             continue;
-        const rPlayer player = national.GetPlayer(national.FindPlayerByNumber(row.Number));
+        const PlayerRecord player = national.GetPlayer(national.FindPlayerByNumber(row.Number));
         text += CancellationLine(stamp, club, row.Number, player.Surname, player.GivenName);
         text += "\r\n";
     }

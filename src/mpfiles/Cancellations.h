@@ -13,7 +13,7 @@ namespace mpsec {
 // members: one line per member marked "No", in the club's cancellation file NNNNcncl.txt.
 
 // The date stamp of the lines: two-digit year, month and day (261207 on 7 December 2026).
-std::string TheFunnyDate(const CivilDate& date);
+std::string CancellationDateStamp(const CivilDate& date);
 
 // "6785cncl.txt" for club 6785.
 std::string CancellationFileName(std::string_view club);

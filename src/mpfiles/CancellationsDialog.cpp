@@ -8,7 +8,7 @@
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
 #include "ui/MemberGrid.h"
-#include "ui/Widgets.h"
+#include "ui/TypedKeys.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -157,7 +157,7 @@ void CancellationsDialog::save() {
         rows.push_back(
             {ToLatin1(cell(row, kNumberColumn)), cell(row, kActiveColumn) != QLatin1String("No")});
     const std::string text =
-        CancellationText(state_.National, rows, club, TheFunnyDate(state_.Today()));
+        CancellationText(state_.National, rows, club, CancellationDateStamp(state_.Today()));
     if (Status written = WriteFileAtomically(path, text); !written) {
         platform_.Error("Cannot write " + Latin1(name) + ": " + Latin1(written.Message()) +
                         ". Nothing was saved.");

@@ -14,7 +14,7 @@ std::vector<ListedMember> HomeClubMembers(const PlayerRegister& national, std::s
     for (std::size_t i = 1; i < lines.Count(); ++i) {
         if (!HomeClubIs(lines[i], club))
             continue;
-        const rPlayer player = national.GetPlayer(i);
+        const PlayerRecord player = national.GetPlayer(i);
         members.push_back({player.Surname + " " + player.GivenName, player.QMRNo});
     }
     return members;
@@ -24,7 +24,7 @@ std::vector<ListedMember> AlternateClubMembers(const AlternateMembers& alternate
                                                std::string_view club) {
     std::vector<ListedMember> members;
     for (std::size_t line : alternates.ClubMembers(club)) {
-        const rAlternatePlayer player = alternates.GetAlternatePlayer(line);
+        const AlternateRecord player = alternates.GetAlternatePlayer(line);
         members.push_back({player.Surname + " " + player.GivenName, player.QMRNo});
     }
     return members;

@@ -7,7 +7,7 @@
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/MPFileChooser.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

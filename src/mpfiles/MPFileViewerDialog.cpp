@@ -8,7 +8,7 @@
 #include "ui/Colours.h"
 #include "ui/FolderChecks.h"
 #include "ui/MPFileChooser.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
 
 #include <QDir>
 #include <QFileInfo>

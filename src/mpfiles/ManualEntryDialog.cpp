@@ -11,7 +11,8 @@
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
 #include "ui/MemberGrid.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
+#include "ui/TypedKeys.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -361,7 +362,7 @@ void ManualEntryDialog::lookUpVisitor() {
         moveTo(row, kNumberColumn);
         return;
     }
-    const rPlayer player = national.GetPlayer(line);
+    const PlayerRecord player = national.GetPlayer(line);
     setCellText(row, kNameColumn, Latin1(VisitorName(player.GivenName, player.Surname)));
     const int last = grid_->rowCount();
     grid_->setRowCount(last + 1);

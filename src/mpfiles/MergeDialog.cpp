@@ -7,7 +7,7 @@
 #include "ui/AppState.h"
 #include "ui/FolderChecks.h"
 #include "ui/FormFields.h"
-#include "ui/Widgets.h"
+#include "ui/TypedKeys.h"
 
 #include <QButtonGroup>
 #include <QDir>

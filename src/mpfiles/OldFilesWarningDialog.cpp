@@ -1,7 +1,7 @@
 #include "mpfiles/OldFilesWarningDialog.h"
 
 #include "ui/AppState.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

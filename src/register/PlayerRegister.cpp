@@ -16,13 +16,13 @@ struct FieldWindow {
     std::size_t width;
 };
 
-// Start column and width read of the fifteen fields, in rPlayer order.
+// Start column and width read of the fifteen fields, in PlayerRecord order.
 constexpr FieldWindow kFields[15] = {
     {1, 7},  {9, 18},  {27, 10}, {37, 8},  {46, 8},
     {54, 8}, {63, 8},  {70, 9},  {80, 9},  {90, 7},
     {99, 6}, {105, 6}, {111, 7}, {119, 9}, {kHomeClubColumn, kHomeClubWidth}};
 
-std::string* FieldOf(rPlayer& p, int i) {
+std::string* FieldOf(PlayerRecord& p, int i) {
     std::string* fields[15] = {
         &p.QMRNo,      &p.Surname,      &p.GivenName,     &p.OverallTotal,  &p.OverallGold,
         &p.OverallRed, &p.OverallGreen, &p.TotalThisYear, &p.TotalLastYear, &p.TotalPriorYears,
@@ -78,8 +78,8 @@ int CompareWindows(std::string_view a, std::string_view b) {
 
 } // namespace
 
-rPlayer ParsePlayerLine(std::string_view line, const GivenNameCorrection& correction) {
-    rPlayer p;
+PlayerRecord ParsePlayerLine(std::string_view line, const GivenNameCorrection& correction) {
+    PlayerRecord p;
     for (int i = 0; i < 15; ++i)
         *FieldOf(p, i) = std::string(Trim(Cols(line, kFields[i].from, kFields[i].width)));
     if (p.Surname == correction.Surname && p.GivenName == correction.GivenName)
@@ -99,11 +99,11 @@ std::string HomeClubCode(std::string_view field) {
     return code;
 }
 
-bool IsInactive(const rPlayer& player) {
+bool IsInactive(const PlayerRecord& player) {
     return player.HomeClub.size() >= 2 && player.HomeClub[1] == 'i';
 }
 
-std::string MakePlayerLine(const rPlayer& p) {
+std::string MakePlayerLine(const PlayerRecord& p) {
     std::string line(132, ' ');
     auto put = [&line](std::size_t from, std::size_t width, const std::string& text, bool right) {
         std::string cell = right ? PadLeft(text, static_cast<int>(width), ' ')
@@ -224,9 +224,9 @@ int PlayerRegister::CompareSurname(std::size_t line, std::string_view key) const
     return CompareWindows(SurnameWindow(line), key);
 }
 
-rPlayer PlayerRegister::GetPlayer(std::size_t index) const {
+PlayerRecord PlayerRegister::GetPlayer(std::size_t index) const {
     if (index == 0 || index >= lines_.Count())
-        return rPlayer{};
+        return PlayerRecord{};
     return ParsePlayerLine(lines_[index], correction_);
 }
 

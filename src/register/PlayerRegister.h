@@ -13,7 +13,7 @@ namespace mpsec {
 inline constexpr int kTypedNumberLength = 7;
 
 // One player line of the register as fifteen trimmed text fields.
-struct rPlayer {
+struct PlayerRecord {
     std::string QMRNo;
     std::string Surname;
     std::string GivenName;
@@ -30,7 +30,7 @@ struct rPlayer {
     std::string Rank;
     std::string HomeClub;
 
-    bool operator==(const rPlayer&) const = default;
+    bool operator==(const PlayerRecord&) const = default;
 };
 
 // The one given name the register's 10 columns cannot hold: a player with this surname
@@ -57,15 +57,15 @@ std::string_view HomeClubField(std::string_view line);
 std::string HomeClubCode(std::string_view field);
 
 // Parses one register line; the home club is read with HomeClubCode.
-rPlayer ParsePlayerLine(std::string_view line, const GivenNameCorrection& correction);
+PlayerRecord ParsePlayerLine(std::string_view line, const GivenNameCorrection& correction);
 
 // Whether the player is an inactive member: the second character of his home club is "i".
-bool IsInactive(const rPlayer& player);
+bool IsInactive(const PlayerRecord& player);
 
 // Builds a register line of 132 characters with every field in its columns (for test data
 // and the sample generator). The given name stands in columns 28-36 after a blank, as the
 // register writes it. Fields too long for their columns are cut.
-std::string MakePlayerLine(const rPlayer& player);
+std::string MakePlayerLine(const PlayerRecord& player);
 
 // The national player register "National.TXT": line 0 is a header; a player is the index
 // of his line, 1 to Count-1, and 0 means none.
@@ -87,7 +87,7 @@ class PlayerRegister {
     std::string_view NumberIndex(std::size_t k) const;
     std::size_t NumberIndexCount() const { return lines_.Count() > 0 ? lines_.Count() - 1 : 0; }
 
-    rPlayer GetPlayer(std::size_t index) const;
+    PlayerRecord GetPlayer(std::size_t index) const;
     std::size_t FindPlayerByNumber(std::string_view number) const;
     // The lines of many numbers, each as FindPlayerByNumber finds it. The look-ups overlap,
     // so a national-size file is matched without waiting on memory for each number in turn.

@@ -4,12 +4,12 @@
 
 namespace mpsec {
 
-bool InLetterRange(const rPlayer& player, std::string_view from, std::string_view to) {
+bool InLetterRange(const PlayerRecord& player, std::string_view from, std::string_view to) {
     const std::string_view first = std::string_view(player.Surname).substr(0, 1);
     return !(first < from) && !(first > to);
 }
 
-bool InClubRun(const rPlayer& player, std::string_view club, std::string_view from,
+bool InClubRun(const PlayerRecord& player, std::string_view club, std::string_view from,
                std::string_view to) {
     return player.HomeClub == club && InLetterRange(player, from, to);
 }
@@ -27,7 +27,7 @@ std::vector<std::size_t> StateRunLines(const PlayerRegister& national, std::stri
                                        std::string_view from, std::string_view to) {
     std::vector<std::size_t> lines;
     for (std::size_t i = 1; i < national.Count(); ++i) {
-        const rPlayer player = national.GetPlayer(i);
+        const PlayerRecord player = national.GetPlayer(i);
         const std::string& club = player.HomeClub;
         if (club.size() == 4 && club.find_first_not_of("0123456789") == std::string::npos &&
             (state.empty() || club.compare(0, state.size(), state) == 0) &&
@@ -46,7 +46,7 @@ ClubStep StepThroughClub(const PlayerRegister& national, std::size_t line, std::
         line = forward ? line + 1 : line - 1;
         if (line == 0)
             return {0, false};
-        const rPlayer player = national.GetPlayer(line);
+        const PlayerRecord player = national.GetPlayer(line);
         if (player.HomeClub == club)
             return {line, !IsInactive(player)};
     }
@@ -73,7 +73,7 @@ std::string ClubRunDoneText(int printed, bool cancelled, const std::string& pdfF
     return (cancelled ? "Cancelled. " : "") + text + ".";
 }
 
-std::filesystem::path StatementPdfName(const rPlayer& player) {
+std::filesystem::path StatementPdfName(const PlayerRecord& player) {
     std::string name = player.QMRNo + " " + player.Surname;
     for (char& c : name)
         if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||

@@ -14,12 +14,12 @@ namespace mpsec {
 // club is the club typed, exactly (so inactive members never match), and the first letter
 // of his surname lies between From and To (ordinal text comparison; an empty surname is
 // before every letter).
-bool InClubRun(const rPlayer& player, std::string_view club, std::string_view from,
+bool InClubRun(const PlayerRecord& player, std::string_view club, std::string_view from,
                std::string_view to);
 
 // Whether the first letter of the player's surname lies between From and To (ordinal text
 // comparison; an empty surname is before every letter).
-bool InLetterRange(const rPlayer& player, std::string_view from, std::string_view to);
+bool InLetterRange(const PlayerRecord& player, std::string_view from, std::string_view to);
 
 // The register lines of a club's run, in register order.
 std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::string_view club,
@@ -57,6 +57,6 @@ std::string ClubRunDoneText(int printed, bool cancelled, const std::string& pdfF
 // The PDF file name of a member's statement: number and surname, e.g. "12345 O'DARVEN.pdf";
 // characters a file name cannot hold become "_". The register's letters beyond ASCII (É, ç)
 // are those letters in the name on disk.
-std::filesystem::path StatementPdfName(const rPlayer& player);
+std::filesystem::path StatementPdfName(const PlayerRecord& player);
 
 } // namespace mpsec

@@ -8,7 +8,7 @@
 #include "statements/StatementWriters.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
-#include "ui/Widgets.h"
+#include "ui/TypedKeys.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -166,7 +166,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
         if (cancel_ || failed)
             break;
         state_.CurrentPlayer = state_.National.GetPlayer(line);
-        const rPlayer& player = state_.CurrentPlayer;
+        const PlayerRecord& player = state_.CurrentPlayer;
         const StatementSession::Statement statement = statement_.buildStatement(player);
         if (statement.StoppedBy) {
             // The statement screen says why, as it does for a member it prints; the
@@ -178,7 +178,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
         }
         ComposedDocument document = StatementSession::Compose(statement, player.QMRNo);
         const std::string path = (folderPath / StatementPdfName(player)).string();
-        while (!writers.Hand(std::move(document), path, std::chrono::milliseconds(50))) {
+        while (!writers.Submit(std::move(document), path, std::chrono::milliseconds(50))) {
             platform_.ProcessEvents();
             collect();
             if (cancel_ || failed)

@@ -25,8 +25,8 @@ char GetEventType(std::string_view line) {
 }
 
 Result<AwardLine>
-ParseInStringData(std::string_view line, const LineList& events,
-                  const std::function<std::string(std::string_view)>& clubDescription) {
+ParseHistoryLine(std::string_view line, const LineList& events,
+                 const std::function<std::string(std::string_view)>& clubDescription) {
     AwardLine award;
     const std::string_view period = Cols(line, 1, 3);
     award.Period = period.empty()

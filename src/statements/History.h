@@ -42,8 +42,8 @@ char GetEventType(std::string_view line);
 // digit or an amount is not a number. Event kinds other than A, H, C, D, V, M, N, X and Y
 // give an empty code and description; a point kind outside 1-5 carries no amounts.
 Result<AwardLine>
-ParseInStringData(std::string_view line, const LineList& events,
-                  const std::function<std::string(std::string_view)>& clubDescription);
+ParseHistoryLine(std::string_view line, const LineList& events,
+                 const std::function<std::string(std::string_view)>& clubDescription);
 
 // "history.txt" indexed by player number (columns 4-10), so a statement takes its player's
 // lines without walking the whole file. Every line is examined, the last one included.

@@ -31,7 +31,7 @@ std::string Promotion::PrintedNote(int line) const {
     return line == 0 ? NoteLine(Rate, Pre82) : "count as additional gold points.";
 }
 
-std::string Promotion::PrintedGoldHave(const rPlayer& player) const {
+std::string Promotion::PrintedGoldHave(const PlayerRecord& player) const {
     return player.OverallGold + (PrintedNoteApplies() ? " *" : "");
 }
 
@@ -39,7 +39,7 @@ std::string Promotion::PrintedGoldNeed() const {
     return PrintedNoteApplies() ? Fixed2(*GoldShortfall - Pre82 * Rate) : StillNeed[2];
 }
 
-Promotion PromotionRequirements(const rPlayer& player, int rankIndex,
+Promotion PromotionRequirements(const PlayerRecord& player, int rankIndex,
                                 const std::function<Result<double>()>& pre82) {
     Promotion p;
     p.RankIndex = rankIndex;

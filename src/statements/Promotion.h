@@ -34,13 +34,13 @@ struct Promotion {
     // The printed note applies whenever the gold need is above 0 on the higher ranks.
     bool PrintedNoteApplies() const;
     std::string PrintedNote(int line) const;
-    std::string PrintedGoldHave(const rPlayer& player) const;
+    std::string PrintedGoldHave(const PlayerRecord& player) const;
     std::string PrintedGoldNeed() const;
 };
 
 // `pre82` gives the player's pre-1982 red points; it is asked only when the player has a
 // gold need.
-Promotion PromotionRequirements(const rPlayer& player, int rankIndex,
+Promotion PromotionRequirements(const PlayerRecord& player, int rankIndex,
                                 const std::function<Result<double>()>& pre82);
 
 } // namespace mpsec

@@ -38,11 +38,11 @@ StatementDates StatementPeriod(const std::optional<CivilDate>& registerDate,
             FormatDate(formats.ShortDateFormat, end, formats.DateSeparator)};
 }
 
-StatementGrid GetAwardDetails(const rPlayer& player,
-                              const std::vector<std::string_view>& historyLines,
-                              const LineList& events,
-                              const std::function<std::string(std::string_view)>& clubDescription,
-                              const StatementDates& dates) {
+StatementGrid
+BuildStatementGrid(const PlayerRecord& player, const std::vector<std::string_view>& historyLines,
+                   const LineList& events,
+                   const std::function<std::string(std::string_view)>& clubDescription,
+                   const StatementDates& dates) {
     StatementGrid grid;
     auto& rows = grid.Rows;
     rows.push_back({"", "Q/YY", "Code", "Description", "Gold", "Red", "Green", "Total"});
@@ -61,7 +61,7 @@ StatementGrid GetAwardDetails(const rPlayer& player,
     };
 
     for (std::string_view line : historyLines) {
-        const Result<AwardLine> parsed = ParseInStringData(line, events, clubDescription);
+        const Result<AwardLine> parsed = ParseHistoryLine(line, events, clubDescription);
         if (!parsed) {
             grid.StoppedBy = Failure{parsed.Message()};
             return grid;

@@ -36,11 +36,11 @@ struct StatementGrid {
     std::vector<StatementRow> Rows;
     std::optional<Failure> StoppedBy;
 };
-StatementGrid GetAwardDetails(const rPlayer& player,
-                              const std::vector<std::string_view>& historyLines,
-                              const LineList& events,
-                              const std::function<std::string(std::string_view)>& clubDescription,
-                              const StatementDates& dates);
+StatementGrid
+BuildStatementGrid(const PlayerRecord& player, const std::vector<std::string_view>& historyLines,
+                   const LineList& events,
+                   const std::function<std::string(std::string_view)>& clubDescription,
+                   const StatementDates& dates);
 
 // The club value of the screen: the description cut to 62 characters, title-cased when
 // longer than 37.
@@ -48,7 +48,7 @@ std::string StatementClubText(const std::string& description);
 
 // The printed statement, one page with the grid continued on further pages.
 struct StatementPrint {
-    rPlayer Player;
+    PlayerRecord Player;
     std::string TypedNumber;
     std::string ClubDescription; // the full look-up text
     Promotion Requirements;

@@ -9,7 +9,8 @@
 #include "ui/Colours.h"
 #include "ui/DigitsBox.h"
 #include "ui/PlayerPanel.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
+#include "ui/TypedKeys.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -264,7 +265,7 @@ void StatementDialog::lookUp() {
 }
 
 void StatementDialog::showPanels() {
-    const rPlayer& p = statement_.Player;
+    const PlayerRecord& p = statement_.Player;
     const Promotion& r = statement_.Requirements;
     playerPanel_->setPlayer(p, StatementClubText(statement_.ClubDescription), r.CurrentRankText);
     nextRankLabel_->setText(Latin1(r.NextRankText));
@@ -351,7 +352,7 @@ void StatementDialog::showPreviousMember() {
     }
 }
 
-StatementSession::Statement StatementDialog::buildStatement(const rPlayer& player) {
+StatementSession::Statement StatementDialog::buildStatement(const PlayerRecord& player) {
     return session_.Build(player, player.QMRNo, rankIndex_, state_.ClubLookup(),
                           StatementPeriod(state_.RegisterDate, state_.Formats));
 }

@@ -33,7 +33,7 @@ class StatementDialog : public ProgramDialog {
     void preview();
     // The statement of an active `player` as Get builds it, without showing it: the
     // all-members run writes it while the screen stays as it is.
-    StatementSession::Statement buildStatement(const rPlayer& player);
+    StatementSession::Statement buildStatement(const PlayerRecord& player);
     // The composed page of the statement shown; printed on the chosen printer.
     ComposedDocument composedStatement() const;
     void printStatement();

@@ -86,7 +86,7 @@ void StatementSession::Release() {
 }
 
 StatementSession::Statement
-StatementSession::Build(const rPlayer& player, std::string_view typedNumber, int& rankIndex,
+StatementSession::Build(const PlayerRecord& player, std::string_view typedNumber, int& rankIndex,
                         const std::function<std::string(std::string_view)>& clubDescription,
                         const StatementDates& dates) const {
     Statement s;
@@ -106,7 +106,7 @@ StatementSession::Build(const rPlayer& player, std::string_view typedNumber, int
         return s;
     }
     StatementGrid grid =
-        GetAwardDetails(player, PlayerLines(typedNumber), events_, clubDescription, dates);
+        BuildStatementGrid(player, PlayerLines(typedNumber), events_, clubDescription, dates);
     s.Rows = std::move(grid.Rows);
     s.StoppedBy = std::move(grid.StoppedBy);
     return s;

@@ -34,7 +34,7 @@ class StatementSession {
     }
 
     struct Statement {
-        rPlayer Player;
+        PlayerRecord Player;
         Promotion Requirements;
         StatementDates Dates;
         std::string ClubDescription; // the full look-up text
@@ -44,7 +44,7 @@ class StatementSession {
     };
     // Builds the statement of `player`, typed as `typedNumber`. `rankIndex` is kept from
     // the previous player when the register's rank is no register form.
-    Statement Build(const rPlayer& player, std::string_view typedNumber, int& rankIndex,
+    Statement Build(const PlayerRecord& player, std::string_view typedNumber, int& rankIndex,
                     const std::function<std::string(std::string_view)>& clubDescription,
                     const StatementDates& dates) const;
 

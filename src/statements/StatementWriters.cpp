@@ -18,8 +18,8 @@ unsigned StatementWriters::DefaultWorkers() {
     return std::max(1u, std::thread::hardware_concurrency()) + 1;
 }
 
-bool StatementWriters::Hand(ComposedDocument&& document, const std::string& path,
-                            std::chrono::milliseconds patience) {
+bool StatementWriters::Submit(ComposedDocument&& document, const std::string& path,
+                              std::chrono::milliseconds patience) {
     std::unique_lock lock(mutex_);
     if (stopping_ || finishing_)
         return false;

@@ -37,11 +37,11 @@ class StatementWriters {
     static unsigned DefaultWorkers();
     unsigned Workers() const { return workers_; }
 
-    // Hands a document to be written to `path`. While the workers are full it waits, at
+    // Submits a document to be written to `path`. While the workers are full it waits, at
     // most `patience`; false when the document was not taken (it is left as it was, to be
     // handed again) or the run is stopped.
-    bool Hand(ComposedDocument&& document, const std::string& path,
-              std::chrono::milliseconds patience = std::chrono::milliseconds::max());
+    bool Submit(ComposedDocument&& document, const std::string& path,
+                std::chrono::milliseconds patience = std::chrono::milliseconds::max());
     // No further document is started: the ones waiting are dropped, never written.
     void Stop();
     // Waits until every document started (and, unless stopped, every one handed) is

@@ -6,7 +6,8 @@
 #include "submissions/SubmissionFiles.h"
 #include "ui/AppState.h"
 #include "ui/FormFields.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
+#include "ui/TypedKeys.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -5,7 +5,8 @@
 #include "submissions/SubmissionFiles.h"
 #include "ui/AppState.h"
 #include "ui/FormFields.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
+#include "ui/TypedKeys.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -234,7 +235,7 @@ void PlayerDetailsDialog::lookUpPlayer() {
     lookingUp_ = false;
 }
 
-void PlayerDetailsDialog::placePlayer(const rPlayer& player) {
+void PlayerDetailsDialog::placePlayer(const PlayerRecord& player) {
     SetBoxText(initialBox_, Latin1(player.GivenName.substr(0, 1)));
     SetBoxText(firstNameBox_, Latin1(player.GivenName));
     SetBoxText(surnameBox_, Latin1(player.Surname));

@@ -14,7 +14,7 @@ class QRadioButton;
 namespace mpsec {
 
 struct AppState;
-struct rPlayer;
+struct PlayerRecord;
 class Platform;
 class RuleBox;
 class DateBox;
@@ -59,7 +59,7 @@ class PlayerDetailsDialog : public ProgramDialog {
 
   private:
     PlayerDetailsFields fields() const;
-    void placePlayer(const rPlayer& player);
+    void placePlayer(const PlayerRecord& player);
     // A date entry edited without its year keeps the focus; false then.
     bool datesComplete();
 

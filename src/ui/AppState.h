@@ -24,7 +24,7 @@ struct AppState {
     std::filesystem::path ProgramFolder;
     PlayerRegister National;
     ClubRegister Clubs;
-    rPlayer CurrentPlayer;
+    PlayerRecord CurrentPlayer;
     DateFormats Formats;
     // The player register's file date (none when it is absent): the statements' end date.
     std::optional<CivilDate> RegisterDate;

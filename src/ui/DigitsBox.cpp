@@ -1,6 +1,6 @@
 #include "ui/DigitsBox.h"
 
-#include "ui/Widgets.h"
+#include "ui/TypedKeys.h"
 
 #include <QKeyEvent>
 #include <QTimer>

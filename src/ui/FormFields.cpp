@@ -1,7 +1,7 @@
 #include "ui/FormFields.h"
 
 #include "platform/Platform.h"
-#include "ui/Widgets.h"
+#include "ui/TypedKeys.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "ui/PlayerPanel.h"
 
 #include "platform/Latin1.h"
-#include "ui/Widgets.h"
+#include "ui/TextStyles.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -23,7 +23,7 @@ PlayerPanel::PlayerPanel(const QString& rankCaption, QWidget* parent) : QWidget(
     grid->setColumnStretch(1, 1);
 }
 
-void PlayerPanel::setPlayer(const rPlayer& player, const std::string& clubText,
+void PlayerPanel::setPlayer(const PlayerRecord& player, const std::string& clubText,
                             const std::string& rankText) {
     nameLabel_->setText(Latin1(player.GivenName + " " + player.Surname));
     clubLabel_->setText(Latin1(clubText));

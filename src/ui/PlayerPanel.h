@@ -15,7 +15,8 @@ class PlayerPanel : public QWidget {
     PlayerPanel(const QString& rankCaption, QWidget* parent);
 
     // Shows "GIVEN SURNAME", the club line and the rank line given.
-    void setPlayer(const rPlayer& player, const std::string& clubText, const std::string& rankText);
+    void setPlayer(const PlayerRecord& player, const std::string& clubText,
+                   const std::string& rankText);
     void clear();
 
     QLabel* nameLabel() const { return nameLabel_; }

@@ -190,7 +190,7 @@ TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {
 // the finished ones as they are.
 TEST(StatementCommand, InterruptedStateRunIsResumed) {
     test::TempFolder dir(true);
-    std::vector<rPlayer> players;
+    std::vector<PlayerRecord> players;
     for (int i = 10; i < 30; ++i)
         players.push_back(test::TestPlayer(std::to_string(i), "SMITH" + std::to_string(i), "ANNE",
                                            i % 2 ? "3-104" : "3-107"));

@@ -40,7 +40,7 @@ TEST(AlternateMembers, ParsesFixedColumnsAndShortLines) {
          "X", "", "", ""},
     };
     for (const auto& c : cases) {
-        const rAlternatePlayer p = ParseAlternateLine(c.line);
+        const AlternateRecord p = ParseAlternateLine(c.line);
         EXPECT_EQ(p.QMRNo, c.number) << c.line;
         EXPECT_EQ(p.Surname, c.surname) << c.line;
         EXPECT_EQ(p.GivenName, c.given) << c.line;
@@ -63,7 +63,7 @@ TEST(AlternateMembers, MembershipIsAnExactFourCharacterMatch) {
         {"678", false}, {"    ", false}, // the blank slots
         {"", false},    {"2000", false}, {" 6785", false},
     };
-    const rAlternatePlayer p = ParseAlternateLine(line);
+    const AlternateRecord p = ParseAlternateLine(line);
     for (const auto& c : cases) {
         EXPECT_EQ(p.IsMemberOf(c.club), c.member) << "'" << c.club << "'";
         EXPECT_EQ(AlternateLineNamesClub(line, c.club), c.member) << "'" << c.club << "'";

@@ -23,7 +23,7 @@ struct Registers {
     ClubRegister clubs;
     Registers() {
         clubs.Assign(kClubs);
-        std::vector<rPlayer> players;
+        std::vector<PlayerRecord> players;
         const char* homes[] = {"3-104", "3-104", "3i104", "9-999", "9-999", "2-101",
                                "X-12",  "0-999", "1-101", "1-101", "1-101"};
         int n = 1000;
@@ -95,7 +95,7 @@ TEST(ClubMembership, CountsActiveHomeClubMembers) {
 TEST(ClubMembership, TheCountAndTheMemberListReadTheHomeClubAlike) {
     ClubRegister clubs;
     clubs.Assign(kClubs);
-    std::vector<rPlayer> players;
+    std::vector<PlayerRecord> players;
     for (const char* home : {"1-101", "1101", "1x101", "1i101", "11-01", "1101"})
         players.push_back(test::TestPlayer(std::to_string(players.size() + 1), home, "A", home));
     PlayerRegister national;
@@ -109,7 +109,7 @@ TEST(ClubMembership, TheCountAndTheMemberListReadTheHomeClubAlike) {
 }
 
 TEST(ClubMembership, TotalBeyondSixteenBits) {
-    std::vector<rPlayer> players(70000, test::TestPlayer("1", "SMITH", "ANNE", "3-104"));
+    std::vector<PlayerRecord> players(70000, test::TestPlayer("1", "SMITH", "ANNE", "3-104"));
     PlayerRegister national;
     national.Assign(test::RegisterText(players));
     ClubRegister clubs;

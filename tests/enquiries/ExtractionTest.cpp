@@ -11,9 +11,9 @@ namespace {
 
 const char* kClubs = "6785,KARRAKATTA CLUB,\r\n3104,CHARLIE CLUB,\r\n";
 
-rPlayer Player(const std::string& number, const std::string& home,
-               const std::string& total = "150.00", const std::string& thisYear = "50.00") {
-    rPlayer p = test::TestPlayer(number, "SMITH", "JOHN", home);
+PlayerRecord Player(const std::string& number, const std::string& home,
+                    const std::string& total = "150.00", const std::string& thisYear = "50.00") {
+    PlayerRecord p = test::TestPlayer(number, "SMITH", "JOHN", home);
     p.OverallTotal = total;
     p.TotalThisYear = thisYear;
     p.Rank = "Regional";
@@ -21,7 +21,7 @@ rPlayer Player(const std::string& number, const std::string& home,
 }
 
 // The player as the register parse gives him.
-rPlayer Parsed(const rPlayer& p) {
+PlayerRecord Parsed(const PlayerRecord& p) {
     return ParsePlayerLine(MakePlayerLine(p), GivenNameCorrection{});
 }
 
@@ -43,7 +43,7 @@ TEST(Extraction, PlayerQualifies) {
     alternate.Assign("  11111 SMITH             JOHN       3104 6785\r\n"
                      "  22222 SMITH             JOHN       6785\r\n");
     struct Case {
-        rPlayer player;
+        PlayerRecord player;
         ExtractChoices choices;
         bool qualifies;
         const char* why;
@@ -91,7 +91,7 @@ TEST(Extraction, Improvement) {
         {"1", "2", "      98"},    {"x", "150", "       0"}, {"5", "-100", "       0"},
     };
     for (const auto& c : cases) {
-        rPlayer p;
+        PlayerRecord p;
         p.TotalThisYear = c.thisYear;
         p.OverallTotal = c.total;
         EXPECT_EQ(Improvement(p), c.text) << c.thisYear << " " << c.total;
@@ -101,7 +101,7 @@ TEST(Extraction, Improvement) {
 TEST(Extraction, LineLayouts) {
     const std::string line = "1234567 SMITH              JOHN       150.00    10.00   20.00   "
                              "93.45    50.00     30.00   80.95    1.00  2.00   3.00 Regional 6-785";
-    const rPlayer player = ParsePlayerLine(line, GivenNameCorrection{});
+    const PlayerRecord player = ParsePlayerLine(line, GivenNameCorrection{});
     struct Case {
         T type;
         std::string expected;
@@ -188,7 +188,7 @@ TEST(Extraction, RankedOrderEqualTotalsAndSevenDigitNumbers) {
 }
 
 TEST(Extraction, RankNumbersBeyondFourDigitsAreWhole) {
-    std::vector<rPlayer> players;
+    std::vector<PlayerRecord> players;
     for (int i = 0; i < 10001; ++i)
         players.push_back(Player(std::to_string(100000 + i), "6-785"));
     PlayerRegister national;

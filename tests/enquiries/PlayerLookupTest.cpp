@@ -19,7 +19,7 @@ TEST(PlayerView, QuarterTotal) {
         {"0.005", "0", "0", "0.01"},
     };
     for (const auto& c : cases) {
-        rPlayer p;
+        PlayerRecord p;
         p.GoldQ = c.gold;
         p.RedQ = c.red;
         p.GreenQ = c.green;
@@ -53,7 +53,7 @@ TEST(PlayerView, Moves) {
 }
 
 TEST(PlayerView, SelectionStopsAtTheLastLineAndHoldsAtMost101) {
-    std::vector<rPlayer> players;
+    std::vector<PlayerRecord> players;
     for (int i = 0; i < 150; ++i)
         players.push_back(test::TestPlayer(std::to_string(1000 + i), "SMITH",
                                            "A" + std::to_string(i), i == 1 ? "3i104" : "3-104"));
@@ -67,7 +67,7 @@ TEST(PlayerView, SelectionStopsAtTheLastLineAndHoldsAtMost101) {
 }
 
 TEST(PlayerView, TextForTheHeadlessCommand) {
-    rPlayer p = test::TestPlayer("12345", "KARVEL", "ANNE", "3104");
+    PlayerRecord p = test::TestPlayer("12345", "KARVEL", "ANNE", "3104");
     auto lines = PlayerViewText(p, [](std::string_view code) {
         return code == "3104" ? std::string("3104 ") + std::string(70, 'X') : std::string();
     });

@@ -6,8 +6,8 @@
 using namespace mpsec;
 
 TEST(Cancellations, DateStampAndLines) {
-    EXPECT_EQ(TheFunnyDate({2026, 12, 7}), "261207");
-    EXPECT_EQ(TheFunnyDate({2009, 1, 31}), "090131");
+    EXPECT_EQ(CancellationDateStamp({2026, 12, 7}), "261207");
+    EXPECT_EQ(CancellationDateStamp({2009, 1, 31}), "090131");
     EXPECT_EQ(CancellationFileName("6785"), "6785cncl.txt");
     EXPECT_EQ(CancellationOverwriteQuestion("6785cncl.txt"),
               "6785cncl.txt has been found. Do you wish to OVERWRITE and lose the OLD "

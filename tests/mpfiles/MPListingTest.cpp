@@ -9,7 +9,8 @@ using namespace mpsec;
 
 namespace {
 
-rPlayer Player(const std::string& number, const std::string& surname, const std::string& club) {
+PlayerRecord Player(const std::string& number, const std::string& surname,
+                    const std::string& club) {
     return test::TestPlayer(number, surname, "ANNE", club);
 }
 

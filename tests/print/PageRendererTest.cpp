@@ -61,7 +61,7 @@ ComposedDocument LongStatement() {
     for (int i = 0; i < 110; ++i)
         lines.push_back(std::to_string(1 + i / 30) + "080012345X1 " + Code(i) + "    1.00");
     std::vector<std::string_view> views(lines.begin(), lines.end());
-    s.Rows = GetAwardDetails(s.Player, views, LineList(""), {}, s.Dates).Rows;
+    s.Rows = BuildStatementGrid(s.Player, views, LineList(""), {}, s.Dates).Rows;
     return ComposeStatementPage(s);
 }
 

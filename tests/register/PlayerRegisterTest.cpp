@@ -10,8 +10,8 @@ using namespace mpsec;
 
 namespace {
 
-rPlayer Player(const std::string& number, const std::string& surname, const std::string& given,
-               const std::string& club = "3-104") {
+PlayerRecord Player(const std::string& number, const std::string& surname, const std::string& given,
+                    const std::string& club = "3-104") {
     return test::TestPlayer(number, surname, given, club);
 }
 
@@ -26,8 +26,8 @@ TEST(PlayerRegister, ParsesEveryFieldFromItsColumns) {
     ASSERT_EQ(line.size(), 132u);
     EXPECT_EQ(line.substr(0, 7), "  12345");
     EXPECT_EQ(line[69], ' '); // column 70 is shared by two fields
-    rPlayer p = ParsePlayerLine(line, kCorrection);
-    rPlayer expected = Player("12345", "KARVEL", "ALANA", "3104");
+    PlayerRecord p = ParsePlayerLine(line, kCorrection);
+    PlayerRecord expected = Player("12345", "KARVEL", "ALANA", "3104");
     EXPECT_EQ(p, expected);
 }
 
@@ -47,7 +47,7 @@ TEST(PlayerRegister, HomeClubAndGivenNameCorrection) {
         {"KARVEL", "ALANA", "i", "ALANA", "i", false},
     };
     for (const auto& c : cases) {
-        rPlayer p =
+        PlayerRecord p =
             ParsePlayerLine(MakePlayerLine(Player("1", c.surname, c.given, c.club)), kCorrection);
         EXPECT_EQ(p.GivenName, c.parsedGiven) << c.surname << " " << c.given;
         EXPECT_EQ(p.HomeClub, c.parsedClub) << c.club;
@@ -57,13 +57,13 @@ TEST(PlayerRegister, HomeClubAndGivenNameCorrection) {
 
 TEST(PlayerRegister, ShortLinesGiveTheCharactersTheyHave) {
     const std::string full = MakePlayerLine(Player("12345", "KARVEL", "ALANA"));
-    rPlayer p = ParsePlayerLine(full.substr(0, 30), kCorrection);
+    PlayerRecord p = ParsePlayerLine(full.substr(0, 30), kCorrection);
     EXPECT_EQ(p.QMRNo, "12345");
     EXPECT_EQ(p.Surname, "KARVEL");
     EXPECT_EQ(p.GivenName, "ALA");
     EXPECT_EQ(p.Rank, "");
     EXPECT_EQ(p.HomeClub, "");
-    EXPECT_EQ(ParsePlayerLine("", kCorrection), rPlayer{});
+    EXPECT_EQ(ParsePlayerLine("", kCorrection), PlayerRecord{});
     EXPECT_EQ(ParsePlayerLine("\x01\x02", kCorrection).QMRNo, "");
     // Bytes above 127 are text, not blanks.
     EXPECT_EQ(
@@ -150,7 +150,7 @@ TEST(PlayerRegister, SurnameSearchMatchesAPlainScanOnUnsortedRegisters) {
     const char* names[] = {"AB", "ABB", "B", "BA", "C", "CA", "CAB", "D"};
     const char* givens[] = {"A", "AL", "B", "BO", "C", "Z"};
     for (int round = 0; round < 40; ++round) {
-        std::vector<rPlayer> players;
+        std::vector<PlayerRecord> players;
         int n = 1 + static_cast<int>(rng() % 30);
         for (int i = 0; i < n; ++i)
             players.push_back(Player(std::to_string(i), names[rng() % 8], givens[rng() % 6]));
@@ -193,5 +193,5 @@ TEST(PlayerRegister, LoadsFileWithLfOrCrLf) {
     }
     PlayerRegister reg;
     EXPECT_FALSE(reg.Load(dir / "absent").Ok());
-    EXPECT_EQ(reg.GetPlayer(1), rPlayer{});
+    EXPECT_EQ(reg.GetPlayer(1), PlayerRecord{});
 }

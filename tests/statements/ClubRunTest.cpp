@@ -16,12 +16,12 @@ TEST(ClubRun, ClubRunSelection) {
         {"MARTIN", "2101", "A", "Z", false},
     };
     for (const auto& c : cases) {
-        rPlayer p = test::TestPlayer("1", c.surname, "A", c.club);
+        PlayerRecord p = test::TestPlayer("1", c.surname, "A", c.club);
         p.HomeClub = c.club;
         EXPECT_EQ(InClubRun(p, "3104", c.from, c.to), c.in)
             << c.surname << " " << c.club << " " << c.from << c.to;
     }
-    rPlayer odd = test::TestPlayer("7", "O'DAR/VEN");
+    PlayerRecord odd = test::TestPlayer("7", "O'DAR/VEN");
     EXPECT_EQ(StatementPdfName(odd), "7 O'DAR_VEN.pdf");
 }
 

@@ -16,7 +16,7 @@ std::string Club(std::string_view code) {
 }
 
 Result<AwardLine> Parse(const std::string& line) {
-    return ParseInStringData(line, kEvents, Club);
+    return ParseHistoryLine(line, kEvents, Club);
 }
 
 } // namespace

@@ -16,8 +16,8 @@ TEST(Promotion, RankLookup) {
 
 namespace {
 
-rPlayer Holding(const char* rank, const char* total, const char* gold, const char* red) {
-    rPlayer p = test::TestPlayer("12345", "KARVEL");
+PlayerRecord Holding(const char* rank, const char* total, const char* gold, const char* red) {
+    PlayerRecord p = test::TestPlayer("12345", "KARVEL");
     p.Rank = rank;
     p.OverallTotal = total;
     p.OverallGold = gold;
@@ -25,7 +25,7 @@ rPlayer Holding(const char* rank, const char* total, const char* gold, const cha
     return p;
 }
 
-Promotion For(const rPlayer& p, const Result<double>& pre82, bool* asked = nullptr) {
+Promotion For(const PlayerRecord& p, const Result<double>& pre82, bool* asked = nullptr) {
     return PromotionRequirements(p, *RankLookup(p.Rank), [=] {
         if (asked)
             *asked = true;
@@ -167,7 +167,7 @@ TEST(Promotion, NotesOnScreenAndInPrint) {
 TEST(Promotion, StopsAtAValueThatIsNotANumber) {
     const Failure badPre82{"' bad  ' is not a valid floating point value"};
     struct Case {
-        rPlayer player;
+        PlayerRecord player;
         Result<double> pre82;
         const char* stoppedBy; // none when the block is whole
         const char* nowHaveTotal;

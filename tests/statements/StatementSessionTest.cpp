@@ -15,7 +15,7 @@ TEST(StatementSession, LoadsBuildsAndKeepsTheLastRankForUnknownRanks) {
     const StatementDates dates{"15/03/2007", "15/03/2008"};
     int rank = 0;
 
-    rPlayer life = test::TestPlayer("11", "ADAMS");
+    PlayerRecord life = test::TestPlayer("11", "ADAMS");
     life.Rank = "Silver Lf";
     life.OverallGold = "30.00";
     auto first = session.Build(life, "11", rank, {}, dates);
@@ -23,7 +23,7 @@ TEST(StatementSession, LoadsBuildsAndKeepsTheLastRankForUnknownRanks) {
     EXPECT_EQ(first.Requirements.StillNeed[2], "45.00");
     EXPECT_EQ(first.Rows[2][4], "1.00");
 
-    rPlayer odd = test::TestPlayer("22", "BROWN");
+    PlayerRecord odd = test::TestPlayer("22", "BROWN");
     odd.Rank = "Wizard";
     auto second = session.Build(odd, "22", rank, {}, dates);
     EXPECT_EQ(rank, 15); // kept from the player before
@@ -72,7 +72,7 @@ TEST(StatementSession, AStatementStopsAtItsFirstBadValue) {
         dir.WriteLines("PRE82.TXT", {"HEADER", c.pre82});
         StatementSession session;
         ASSERT_TRUE(session.Load(dir.Path(), dir.Path()).Ok());
-        rPlayer life = test::TestPlayer("11", "ADAMS");
+        PlayerRecord life = test::TestPlayer("11", "ADAMS");
         life.Rank = "Silver Lf";
         life.OverallGold = "30.00";
         int rank = 0;

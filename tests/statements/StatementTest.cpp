@@ -12,9 +12,9 @@ namespace {
 const LineList kNoEvents("");
 const StatementDates kDates{"15/03/2007", "15/03/2008"};
 
-rPlayer Player(const char* total = "120.50", const char* gold = "30.00", const char* red = "40.00",
-               const char* green = "50.50") {
-    rPlayer p = test::TestPlayer("12345", "KARVEL");
+PlayerRecord Player(const char* total = "120.50", const char* gold = "30.00",
+                    const char* red = "40.00", const char* green = "50.50") {
+    PlayerRecord p = test::TestPlayer("12345", "KARVEL");
     p.OverallTotal = total;
     p.OverallGold = gold;
     p.OverallRed = red;
@@ -22,11 +22,11 @@ rPlayer Player(const char* total = "120.50", const char* gold = "30.00", const c
     return p;
 }
 
-StatementGrid Grid(const std::vector<std::string>& lines, const rPlayer& p = Player()) {
+StatementGrid Grid(const std::vector<std::string>& lines, const PlayerRecord& p = Player()) {
     static std::vector<std::string> keep;
     keep = lines;
     std::vector<std::string_view> views(keep.begin(), keep.end());
-    return GetAwardDetails(p, views, kNoEvents, {}, kDates);
+    return BuildStatementGrid(p, views, kNoEvents, {}, kDates);
 }
 
 StatementRow R(std::initializer_list<const char*> cells) {

@@ -8,9 +8,10 @@
 namespace mpsec::test {
 
 // A register player with every field filled, the given ones as stated.
-inline rPlayer TestPlayer(const std::string& number, const std::string& surname,
-                          const std::string& given = "ANNE", const std::string& club = "3-104") {
-    rPlayer p;
+inline PlayerRecord TestPlayer(const std::string& number, const std::string& surname,
+                               const std::string& given = "ANNE",
+                               const std::string& club = "3-104") {
+    PlayerRecord p;
     p.QMRNo = number;
     p.Surname = surname;
     p.GivenName = given;
@@ -30,22 +31,22 @@ inline rPlayer TestPlayer(const std::string& number, const std::string& surname,
 }
 
 // A test player of a home club with his overall total.
-inline rPlayer PlayerWithTotal(const std::string& number, const std::string& surname,
-                               const std::string& home, const std::string& total) {
-    rPlayer p = TestPlayer(number, surname, "ANNE", home);
+inline PlayerRecord PlayerWithTotal(const std::string& number, const std::string& surname,
+                                    const std::string& home, const std::string& total) {
+    PlayerRecord p = TestPlayer(number, surname, "ANNE", home);
     p.OverallTotal = total;
     return p;
 }
 
 // A register file's text: the header line, then one line per player, CR LF.
-inline std::string RegisterText(const std::vector<rPlayer>& players) {
+inline std::string RegisterText(const std::vector<PlayerRecord>& players) {
     std::string text = "HEADER LINE\r\n";
     for (const auto& p : players)
         text += MakePlayerLine(p) + "\r\n";
     return text;
 }
 
-inline void WriteRegister(const TempFolder& dir, const std::vector<rPlayer>& players) {
+inline void WriteRegister(const TempFolder& dir, const std::vector<PlayerRecord>& players) {
     dir.Write("National.TXT", RegisterText(players));
 }
 

@@ -42,7 +42,7 @@ TEST(SampleData, RegisterCoversWhatTheProgramMustShow) {
     int inactive = 0, deleted = 0, repeatedSurnames = 0;
     for (std::size_t i = 1; i < reg.Count(); ++i) {
         EXPECT_EQ(reg.NationalList()[i].size(), 132u);
-        rPlayer p = reg.GetPlayer(i);
+        PlayerRecord p = reg.GetPlayer(i);
         ranks.insert(p.Rank);
         inactive += IsInactive(p);
         deleted += p.HomeClub == "9997";

@@ -1,32 +1,13 @@
 #pragma once
-#include <QColor>
-#include <QFont>
 #include <QString>
 #include <functional>
 
 class QEvent;
-class QLabel;
 class QLineEdit;
-class QWidget;
-
-class QListView;
-class QStringListModel;
 
 namespace mpsec {
 
 class Platform;
-
-// A label in the bold form the windows use for values and captions.
-QLabel* BoldLabel(const QString& text, QWidget* parent);
-
-// The fixed-pitch font of the program's listings and editors.
-QFont FixedPitchFont(int pointSize);
-
-// A read-only list of fixed-pitch lines over `model` (made here, owned by the list).
-QListView* FixedPitchList(QStringListModel*& model, int pointSize, QWidget* parent);
-
-// The colour of a label's text.
-void SetTextColour(QLabel* label, const QColor& colour);
 
 // The key filter of the program's entry boxes: Enter runs `onEnter`; a typed character that
 // `allowed` refuses is dropped with a beep. Editing keys (Backspace, Delete, arrows,

@@ -1,11 +1,8 @@
-#include "ui/Widgets.h"
-#include <QListView>
-#include <QStringListModel>
+#include "ui/TypedKeys.h"
 
 #include "platform/Platform.h"
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QValidator>
 
@@ -27,36 +24,6 @@ class LengthValidator : public QValidator {
 };
 
 } // namespace
-
-QLabel* BoldLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-QFont FixedPitchFont(int pointSize) {
-    QFont font(QStringLiteral("Courier New"), pointSize);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
-
-QListView* FixedPitchList(QStringListModel*& model, int pointSize, QWidget* parent) {
-    auto* list = new QListView(parent);
-    model = new QStringListModel(list);
-    list->setModel(model);
-    list->setUniformItemSizes(true); // large lists show quickly
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setFont(FixedPitchFont(pointSize));
-    return list;
-}
-
-void SetTextColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 bool FilterTypedKey(QEvent* event, Platform& platform, const std::function<bool(QChar)>& allowed,
                     const std::function<void()>& onEnter) {
