@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "register/StatusLine.h"
 
 namespace mpsec {
 

@@ -6,6 +6,8 @@
 
 namespace mpsec {
 
+// The main window's status line: the date of today and of the register.
+
 // The status strip's date: one blank, then e.g. "Monday December 07 2026".
 std::string DateLabelText(const CivilDate& today);
 
