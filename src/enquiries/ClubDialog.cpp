@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/Widgets.h"
+#include "ui/WrittenFiles.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -161,7 +162,8 @@ void ClubDialog::saveList() {
                 .arg(QString::fromLatin1(kMembershipFileName), Latin1(written.Message())));
         return;
     }
-    platform_.Information(QString::fromLatin1(kMembershipSavedText));
+    SayWritten(platform_, MessageKind::Information, QString::fromLatin1(kMembershipSavedText),
+               state_.DataFolder / kMembershipFileName);
 }
 
 void ClubDialog::showLines(std::vector<std::string> lines) {

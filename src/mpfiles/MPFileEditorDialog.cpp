@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/Widgets.h"
+#include "ui/WrittenFiles.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -115,7 +116,8 @@ void MPFileEditorDialog::saveFile() {
     }
     editor_->clear();
     platform_.Beep();
-    platform_.Message(QString::fromLatin1(kEditorSavedMessage));
+    SayWritten(platform_, MessageKind::Plain, QString::fromLatin1(kEditorSavedMessage),
+               chosen.toStdString());
 }
 
 void MPFileEditorDialog::onOpen() {

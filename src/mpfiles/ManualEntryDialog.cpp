@@ -12,6 +12,7 @@
 #include "ui/DigitsBox.h"
 #include "ui/MemberGrid.h"
 #include "ui/Widgets.h"
+#include "ui/WrittenFiles.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -147,6 +148,7 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     saveButton_->setToolTip(QStringLiteral("Send To File"));
     for (QPushButton* button : {getButton_, closeButton_, saveButton_})
         button->setAutoDefault(false);
+    showFolderButton_ = new ShowInFolderButton(platform_, this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(colourBox);
@@ -157,6 +159,7 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     club->addWidget(countLabel_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(showFolderButton_);
     buttons->addWidget(saveButton_);
     buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
@@ -219,6 +222,7 @@ void ManualEntryDialog::resetGrid(int rows) {
 void ManualEntryDialog::onOpen() {
     const bool visitors = entryMode_ == Visitors;
     resetGrid(kEmptyRows);
+    showFolderButton_->setWrittenFile({});
     clubPanel_->setVisible(!visitors);
     getButton_->setVisible(!visitors);
     alternatePanel_->setVisible(!visitors);
@@ -310,8 +314,11 @@ void ManualEntryDialog::save() {
     const QString chosen = platform_.ChooseSaveFile(request);
     if (chosen.isEmpty())
         return;
-    if (Status saved = SaveManualEntry(chosen.toStdString(), rows, visitors); !saved)
+    if (Status saved = SaveManualEntry(chosen.toStdString(), rows, visitors); !saved) {
         platform_.Error(Latin1(saved.Message()) + ". Nothing was written.");
+        return;
+    }
+    showFolderButton_->setWrittenFile(chosen.toStdString());
 }
 
 void ManualEntryDialog::moveTo(int row, int column) {
