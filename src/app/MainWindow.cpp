@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/DataFolderStart.h"
 #include "app/Gradient.h"
 #include "core/Files.h"
 #include "core/ProgramInfo.h"
@@ -15,11 +16,14 @@
 #include "ui/Hints.h"
 #include "ui/MPFileChooser.h"
 #include "ui/TextStyles.h"
+#include "ui/WrittenFiles.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -35,7 +39,63 @@ void SetHints(bool shown) {
         SetHintsShown(*app, shown);
 }
 
+bool IsSeparator(QChar c) {
+    return c == '/' || c == '\\';
+}
+
+// The messages of the registers of `folder` that did not load, in the order they are said.
+std::vector<std::string> LoadRegisters(const fs::path& folder, PlayerRegister& national,
+                                       ClubRegister& clubs) {
+    std::vector<std::string> problems;
+    for (const Status& loaded :
+         {LoadPlayerRegister(folder, national), LoadClubRegister(folder, clubs)})
+        if (!loaded)
+            problems.push_back(loaded.Message());
+    return problems;
+}
+
+fs::path Absolute(const fs::path& folder) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(folder, ec);
+    return ec ? folder : absolute;
+}
+
+// The masterpoint choosers' folder until another is used: the data folder.
+std::string DefaultMPFolder(const fs::path& dataFolder) {
+    return QDir::toNativeSeparators(QString::fromStdString(dataFolder.string()) + '/')
+        .toStdString();
+}
+
 } // namespace
+
+QString DataFolderStatusText(const QString& path, int maxLength) {
+    const QString prefix = QStringLiteral("Data folder: ");
+    if (path.size() <= maxLength)
+        return prefix + path;
+    const QString ellipsis = QStringLiteral("\u2026");
+    // The start: the root (a drive too) and the first folder below it.
+    qsizetype head = 0;
+    while (head < path.size() && IsSeparator(path[head]))
+        ++head;
+    if (head + 1 < path.size() && path[head + 1] == ':')
+        head += 2;
+    while (head < path.size() && IsSeparator(path[head]))
+        ++head;
+    while (head < path.size() && !IsSeparator(path[head]))
+        ++head;
+    if (head < path.size())
+        ++head;
+    head = std::min<qsizetype>(head, maxLength / 2);
+    // The end: the last folders that fit whole, else the end of the last one.
+    const qsizetype room = std::max<qsizetype>(maxLength - head - ellipsis.size(), 1);
+    qsizetype tail = path.size() - room;
+    for (qsizetype i = tail; i < path.size(); ++i)
+        if (IsSeparator(path[i])) {
+            tail = i;
+            break;
+        }
+    return prefix + path.left(head) + ellipsis + path.mid(tail);
+}
 
 MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     : QMainWindow(parent), state_(state), platform_(platform) {
@@ -43,7 +103,9 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     resize(798, 534);
     dateLabel_ = BoldLabel(QString(), this);
     registerDateLabel_ = BoldLabel(QStringLiteral("Using NATIONAL.TXT file dated:"), this);
+    folderLabel_ = new QLabel(this);
     statusBar()->addWidget(dateLabel_, 1);
+    statusBar()->addWidget(folderLabel_);
     statusBar()->addPermanentWidget(registerDateLabel_);
     statusBar()->setFocusPolicy(Qt::StrongFocus);
     // The gradient covers the window's size at its creation, not what a maximised window adds.
@@ -69,7 +131,7 @@ void MainWindow::buildMenu() {
         const QString menuCaption = QString::fromLatin1(entry.Menu);
         QAction* action = nullptr;
         if (menuCaption.isEmpty()) {
-            action = menuBar()->addAction(QString::fromLatin1(entry.Caption));
+            action = menuBar()->addAction(QString::fromUtf8(entry.Caption));
         } else {
             QMenu*& menu = menus[menuCaption];
             if (!menu) {
@@ -77,7 +139,7 @@ void MainWindow::buildMenu() {
                 menu->setToolTipsVisible(true);
                 menus_[menuCaption] = menu->menuAction();
             }
-            action = menu->addAction(QString::fromLatin1(entry.Caption));
+            action = menu->addAction(QString::fromUtf8(entry.Caption));
         }
         if (*entry.Hint)
             action->setToolTip(QString::fromLatin1(entry.Hint));
@@ -88,6 +150,10 @@ void MainWindow::buildMenu() {
     for (const MenuHint& hint : kMenuHints)
         menus_.at(QString::fromLatin1(hint.Menu))->setToolTip(QString::fromLatin1(hint.Hint));
     awardMenu_ = menus.at(QString::fromLatin1(kAwardStatementsMenu));
+    for (const MenuItemEntry& entry : kMenuTable)
+        if (entry.Command == MenuCommand::ChangeDataFolder)
+            recentMenu_ = menus.at(QString::fromLatin1(entry.Menu))
+                              ->addMenu(QStringLiteral("&Recent Data Folders"));
     QAction* showHints = items_.at(MenuCommand::ShowHints);
     showHints->setCheckable(true);
     showHints->setChecked(true);
@@ -126,6 +192,9 @@ void MainWindow::run(MenuCommand command) {
         SetHints(on);
         return;
     }
+    case MenuCommand::ChangeDataFolder:
+        chooseDataFolder();
+        return;
     case MenuCommand::Quit:
         close();
         return;
@@ -147,6 +216,7 @@ void MainWindow::attachDialogs(const DialogSet& dialogs) {
             break;
         case MenuCommand::PrinterSetup:
         case MenuCommand::ShowHints:
+        case MenuCommand::ChangeDataFolder:
         case MenuCommand::Quit:
             built = true;
             break;
@@ -182,9 +252,7 @@ void MainWindow::start() {
     // Until a masterpoint folder is remembered the choosers open in the data folder, so a
     // bare typed name (3104326.gld) is found where the federation's files are.
     AppSettings defaults;
-    defaults.LastMPFolderUsed =
-        QDir::toNativeSeparators(QString::fromStdString(state_.DataFolder.string()) + '/')
-            .toStdString();
+    defaults.LastMPFolderUsed = DefaultMPFolder(state_.DataFolder);
     state_.Settings = ReadSettings(platform_.Settings(), defaults);
     if (state_.Settings.LastMPFolderUsed.empty())
         state_.Settings.LastMPFolderUsed = defaults.LastMPFolderUsed;
@@ -195,26 +263,101 @@ void MainWindow::start() {
 
     const fs::path& folder = state_.DataFolder;
     CheckAndConvertMPFiles(folder);
-
-    state_.RegisterDate = FileDate(FindFileNoCase(folder, PlayerRegister::FileName));
-    registerDateLabel_->setText(Latin1(NationalLabelText(state_.RegisterDate)));
-
-    std::vector<std::string> problems;
-    for (const Status& loaded :
-         {LoadPlayerRegister(folder, state_.National), LoadClubRegister(folder, state_.Clubs)})
-        if (!loaded)
-            problems.push_back(loaded.Message());
+    const std::vector<std::string> problems = LoadRegisters(folder, state_.National, state_.Clubs);
+    showDataFolder();
     for (const std::string& text : problems)
         platform_.Error(Latin1(text));
     registersUsable_ = problems.empty();
     // A folder whose registers loaded is the one to open next time from the desktop's menu.
-    if (registersUsable_) {
-        std::error_code ec;
-        const fs::path absolute = fs::absolute(folder, ec);
-        state_.Settings.DataFolder = (ec ? folder : absolute).string();
-    }
+    if (registersUsable_)
+        rememberDataFolder();
+    showRecentFolders();
+}
 
+bool MainWindow::changeDataFolder(const fs::path& chosen) {
+    // Refused as at the first start: the registers it lacks are said, the current folder stays.
+    const std::vector<std::string> missing = MissingRegisterMessages(chosen);
+    for (const std::string& text : missing)
+        platform_.Error(Latin1(text));
+    if (!missing.empty())
+        return false;
+    PlayerRegister national;
+    ClubRegister clubs;
+    const std::vector<std::string> problems = LoadRegisters(chosen, national, clubs);
+    for (const std::string& text : problems)
+        platform_.Error(Latin1(text));
+    if (!problems.empty())
+        return false;
+
+    // The windows hold what they showed of the old folder's files.
+    for (QWidget* window : findChildren<QWidget*>())
+        if (window->isWindow() && window->isVisible())
+            window->close();
+    const fs::path folder = Absolute(chosen);
+    if (state_.Settings.LastMPFolderUsed == DefaultMPFolder(state_.DataFolder))
+        state_.Settings.LastMPFolderUsed = DefaultMPFolder(folder);
+    state_.DataFolder = folder;
+    state_.ProgramFolder = folder;
+    state_.National = std::move(national);
+    state_.Clubs = std::move(clubs);
+    CheckAndConvertMPFiles(folder);
+    showDataFolder();
+    registersUsable_ = true;
+    rememberDataFolder();
+    showRecentFolders();
+    // Kept at once, so that a start from the desktop's menu opens it even after a crash.
+    state_.Settings.ShowHints = items_.at(MenuCommand::ShowHints)->isChecked();
+    WriteSettings(platform_.Settings(), state_.Settings);
+    emit dataFolderChanged();
+    return true;
+}
+
+void MainWindow::chooseDataFolder() {
+    FolderRequest request;
+    request.Title = QString::fromLatin1(kChooseDataFolderTitle);
+    request.InitialFolder = NativePathText(state_.DataFolder);
+    for (const std::string& recent : state_.Settings.RecentDataFolders)
+        request.Sidebar.append(NativePathText(recent));
+    const QString chosen = platform_.ChooseFolder(request);
+    if (!chosen.isEmpty())
+        changeDataFolder(QFile::encodeName(chosen).toStdString());
+}
+
+void MainWindow::showDataFolder() {
+    const fs::path& folder = state_.DataFolder;
+    const QString path = NativePathText(Absolute(folder));
+    folderLabel_->setText(DataFolderStatusText(path));
+    folderLabel_->setToolTip(path);
+    state_.RegisterDate = FileDate(FindFileNoCase(folder, PlayerRegister::FileName));
+    registerDateLabel_->setText(Latin1(NationalLabelText(state_.RegisterDate)));
     awardMenu_->menuAction()->setVisible(AwardFilesPresent(folder));
+}
+
+void MainWindow::rememberDataFolder() {
+    const std::string folder = Absolute(state_.DataFolder).string();
+    state_.Settings.DataFolder = folder;
+    state_.Settings.RecentDataFolders = WithRecentFolder(state_.Settings.RecentDataFolders, folder);
+}
+
+void MainWindow::showRecentFolders() {
+    // Later, not now: this may run from one of these items' own triggered signal.
+    for (QAction* old : recentMenu_->actions()) {
+        recentMenu_->removeAction(old);
+        old->deleteLater();
+    }
+    const std::string current = Absolute(state_.DataFolder).string();
+    int place = 0;
+    for (const std::string& recent : state_.Settings.RecentDataFolders) {
+        QString caption = NativePathText(recent);
+        caption.replace('&', QStringLiteral("&&"));
+        QAction* item = recentMenu_->addAction(QStringLiteral("&%1 ").arg(++place) + caption);
+        // The folder in use is marked, not offered.
+        item->setCheckable(true);
+        item->setChecked(recent == current);
+        item->setEnabled(recent != current);
+        connect(item, &QAction::triggered, this, [this, recent] { changeDataFolder(recent); });
+    }
+    recentMenu_->setEnabled(place > 0);
 }
 
 void MainWindow::closeIfRegistersMissing() {

@@ -3,6 +3,7 @@
 #include "core/Dates.h"
 
 #include <QMainWindow>
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -30,8 +31,14 @@ struct DialogSet {
     QDialog* OldFilesWarning = nullptr;
 };
 
-// The program's main window: its menu, the status strip with today's date and the
-// register's date, and the start-up and close-down of the program's state.
+// The data folder as the status strip shows it: "Data folder: " and the path, whole up to
+// `maxLength` characters, a longer one shortened in the middle (its start and its last
+// folders kept).
+QString DataFolderStatusText(const QString& nativePath, int maxLength = 60);
+
+// The program's main window: its menu, the status strip with today's date, the data folder
+// and the register's date, the change of data folder, and the start-up and close-down of
+// the program's state.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -49,9 +56,19 @@ class MainWindow : public QMainWindow {
     // Renames old names, then lets the user choose a masterpoint file; empty if cancelled.
     QString chooseMPFile(const std::function<void(const QString&)>& onFolderChange);
     void closeIfRegistersMissing();
+    // Makes `folder` the data folder when it holds both registers and they load: the open
+    // windows are closed, the folder is remembered and shown. Otherwise says why and keeps
+    // the current one; false then.
+    bool changeDataFolder(const std::filesystem::path& folder);
+    QMenu* recentFoldersMenu() const { return recentMenu_; }
 
     QLabel* dateLabel() const { return dateLabel_; }
     QLabel* registerDateLabel() const { return registerDateLabel_; }
+    QLabel* dataFolderLabel() const { return folderLabel_; }
+
+  signals:
+    // The data folder has changed (the program entry follows it with the current folder).
+    void dataFolderChanged();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,9 +82,17 @@ class MainWindow : public QMainWindow {
     void run(MenuCommand command);
     void openModal(MenuCommand command);
     void openAfterOverwriteCheck(MenuCommand command, const SubmissionFile& file);
+    void chooseDataFolder();
+    // What the window shows of the data folder: the status strip, the award menu, the
+    // recent folders.
+    void showDataFolder();
+    void rememberDataFolder();
+    void showRecentFolders();
 
     QLabel* dateLabel_ = nullptr;
     QLabel* registerDateLabel_ = nullptr;
+    QLabel* folderLabel_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     AppState& state_;
     Platform& platform_;
     DialogSet dialogs_;

@@ -22,6 +22,7 @@ enum class MenuCommand {
     ClubStatements,
     PrinterSetup,
     ShowHints,
+    ChangeDataFolder,
     About,
     Quit,
 };
@@ -48,7 +49,8 @@ inline constexpr std::array<MenuHint, 2> kMenuHints{{
 
 inline constexpr const char* kAwardStatementsMenu = "A&ward Statements";
 
-inline constexpr std::array<MenuItemEntry, 19> kMenuTable{{
+// Captions are UTF-8 ("…").
+inline constexpr std::array<MenuItemEntry, 20> kMenuTable{{
     {"&Players", "&View a Player", "", MenuCommand::ViewPlayer},
     {"&Players", "&Extract Selected Players", "", MenuCommand::ExtractPlayers},
     {"&Players", "&Create QMR Data for Email Transmission", "", MenuCommand::PlayerDetails},
@@ -68,6 +70,8 @@ inline constexpr std::array<MenuItemEntry, 19> kMenuTable{{
     {kAwardStatementsMenu, "&All Club Members", "", MenuCommand::ClubStatements},
     {"&Setup", "&Printer Setup", "", MenuCommand::PrinterSetup},
     {"&Setup", "Show Program Hints", "", MenuCommand::ShowHints},
+    {"&Setup", "Change Data &Folder\u2026", "Use the federation's files of another folder",
+     MenuCommand::ChangeDataFolder},
     {"", "&About", "", MenuCommand::About},
     {"", "&Quit", "", MenuCommand::Quit},
 }};

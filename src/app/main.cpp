@@ -86,6 +86,10 @@ int main(int argc, char** argv) {
     std::filesystem::current_path(state.DataFolder, ec);
     state.ProgramFolder = state.DataFolder;
     mpsec::MainWindow mainWin(state, platform);
+    QObject::connect(&mainWin, &mpsec::MainWindow::dataFolderChanged, &mainWin, [&state] {
+        std::error_code changed;
+        std::filesystem::current_path(state.DataFolder, changed);
+    });
 
     mpsec::ProgramWindows windows(state, platform, mainWin);
 

@@ -50,7 +50,7 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         }
         for (const std::string& total : listing.TotalLines())
             out << total << "\n";
-        if (Status written = WriteMPReport(name, listing); !written) {
+        if (auto written = WriteMPReport(name, listing); !written) {
             err << "mpsec check: " << written.Message() << "\n";
             // A listed file named like its report is skipped by design; a file kept from
             // being replaced, or a report that could not be written, is a failure.

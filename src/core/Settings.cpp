@@ -27,6 +27,10 @@ bool IsStoredClubNumber(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+std::string RecentFolderName(std::size_t place) {
+    return "RecentDataFolder" + std::to_string(place);
+}
+
 } // namespace
 
 AppSettings ReadSettings(SettingsStore& store, AppSettings settings) {
@@ -41,6 +45,12 @@ AppSettings ReadSettings(SettingsStore& store, AppSettings settings) {
         settings.ShowMPWarning = *v;
     if (auto v = store.ReadText("DataFolder"))
         settings.DataFolder = *v;
+    std::vector<std::string> recent;
+    for (std::size_t i = kRecentDataFolderCount; i >= 1; --i)
+        if (auto v = store.ReadText(RecentFolderName(i)); v && !v->empty())
+            recent = WithRecentFolder(std::move(recent), *v);
+    if (!recent.empty())
+        settings.RecentDataFolders = std::move(recent);
     return settings;
 }
 
@@ -50,6 +60,18 @@ void WriteSettings(SettingsStore& store, const AppSettings& settings) {
     store.WriteText("LastMPFolderUsed", settings.LastMPFolderUsed);
     store.WriteInt("ShowMPWarning", settings.ShowMPWarning ? 1 : 0);
     store.WriteText("DataFolder", settings.DataFolder);
+    for (std::size_t i = 0; i < settings.RecentDataFolders.size() && i < kRecentDataFolderCount;
+         ++i)
+        store.WriteText(RecentFolderName(i + 1), settings.RecentDataFolders[i]);
+}
+
+std::vector<std::string> WithRecentFolder(std::vector<std::string> recent,
+                                          const std::string& folder) {
+    std::erase(recent, folder);
+    recent.insert(recent.begin(), folder);
+    if (recent.size() > kRecentDataFolderCount)
+        recent.resize(kRecentDataFolderCount);
+    return recent;
 }
 
 } // namespace mpsec

@@ -7,6 +7,7 @@
 #include "ui/AppState.h"
 #include "ui/TextStyles.h"
 #include "ui/TypedKeys.h"
+#include "ui/WrittenFiles.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -162,7 +163,8 @@ void ClubDialog::saveList() {
                 .arg(QString::fromLatin1(kMembershipFileName), Latin1(written.Message())));
         return;
     }
-    platform_.Information(QString::fromLatin1(kMembershipSavedText));
+    SayWritten(platform_, MessageKind::Information, QString::fromLatin1(kMembershipSavedText),
+               state_.DataFolder / kMembershipFileName);
 }
 
 void ClubDialog::showLines(std::vector<std::string> lines) {

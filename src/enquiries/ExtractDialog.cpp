@@ -6,6 +6,7 @@
 #include "ui/DigitsBox.h"
 #include "ui/TextStyles.h"
 #include "ui/TypedKeys.h"
+#include "ui/WrittenFiles.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -102,6 +103,7 @@ ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* paren
     listView_ = FixedPitchList(listModel_, 9, this);
     listView_->setMinimumWidth(420);
     outputLabel_ = BoldLabel(QString(), this);
+    showFolderButton_ = new ShowInFolderButton(platform_, this);
 
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
     saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
@@ -128,7 +130,10 @@ ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* paren
     main->addLayout(side);
     auto* right = new QVBoxLayout;
     right->addWidget(listView_);
-    right->addWidget(outputLabel_);
+    auto* output = new QHBoxLayout;
+    output->addWidget(outputLabel_, 1);
+    output->addWidget(showFolderButton_);
+    right->addLayout(output);
     main->addLayout(right, 1);
     setLayout(main);
 
@@ -138,7 +143,7 @@ ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* paren
     });
     connect(stateButtons_, &QButtonGroup::idClicked, this, [this](int) {
         printButton_->hide();
-        outputLabel_->clear();
+        clearOutput();
     });
     connect(clubOnlyBox_, &QCheckBox::clicked, this, &ExtractDialog::setClubOnly);
     connect(clubBox_, &DigitsBox::enterPressed, this, &ExtractDialog::runExtraction);
@@ -177,7 +182,7 @@ void ExtractDialog::onOpen() {
     showList({});
     listView_->hide();
     printButton_->hide();
-    outputLabel_->clear();
+    clearOutput();
 }
 
 void ExtractDialog::onClose() {
@@ -237,7 +242,7 @@ void ExtractDialog::applyTypeState(OutputType type) {
 
 void ExtractDialog::chooseOutputType(OutputType type) {
     setOutputType(type);
-    outputLabel_->clear();
+    clearOutput();
     showList({});
     applyTypeState(type);
     if (type == OutputType::InactiveFile) {
@@ -286,7 +291,7 @@ void ExtractDialog::runExtraction() {
         }
         state_.Settings.LastClubNo = chosen.ClubNo;
     }
-    outputLabel_->clear(); // a run that fails to write names no file
+    clearOutput(); // a run that fails to write names no file
     Result<Extraction> run = Failure{};
     platform_.Busy([&] {
         run = RunExtraction(state_.National, state_.Clubs, chosen, state_.DataFolder,
@@ -307,9 +312,17 @@ void ExtractDialog::runExtraction() {
     printButton_->setVisible(listed);
     platform_.Beep();
     const QString name = Latin1(run->FileName);
+    const std::filesystem::path written = state_.DataFolder / run->FileName;
     outputLabel_->setText(QString::fromLatin1(kOutputSavedAs) + name);
+    showFolderButton_->setWrittenFile(written);
     if (!listed)
-        platform_.Information(QString::fromLatin1(kDoneOutputSavedAs) + name);
+        SayWritten(platform_, MessageKind::Information,
+                   QString::fromLatin1(kDoneOutputSavedAs) + name, written);
+}
+
+void ExtractDialog::clearOutput() {
+    outputLabel_->clear();
+    showFolderButton_->setWrittenFile({});
 }
 
 void ExtractDialog::printList() {

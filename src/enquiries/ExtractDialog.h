@@ -19,6 +19,7 @@ namespace mpsec {
 struct AppState;
 class Platform;
 class DigitsBox;
+class ShowInFolderButton;
 
 // Writes lists of players to text files: all players, the top performers, the most
 // improved, a club's home members and inactive players, the inactive players of a file.
@@ -56,6 +57,7 @@ class ExtractDialog : public ProgramDialog {
     QListView* listView() const { return listView_; }
     QStringList listLines() const;
     QLabel* outputLabel() const { return outputLabel_; }
+    ShowInFolderButton* showFolderButton() const { return showFolderButton_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* saveButton() const { return saveButton_; }
     QPushButton* printButton() const { return printButton_; }
@@ -69,6 +71,8 @@ class ExtractDialog : public ProgramDialog {
     void setOutputType(OutputType type);
     void applyTypeState(OutputType type);
     void showList(const std::vector<std::string>& lines);
+    // The output label and its "Show in Folder", emptied when what they name is gone.
+    void clearOutput();
 
     AppState& state_;
     Platform& platform_;
@@ -94,6 +98,7 @@ class ExtractDialog : public ProgramDialog {
     QListView* listView_ = nullptr;
     QStringListModel* listModel_ = nullptr;
     QLabel* outputLabel_ = nullptr;
+    ShowInFolderButton* showFolderButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* printButton_ = nullptr;

@@ -9,6 +9,7 @@
 #include "ui/DigitsBox.h"
 #include "ui/MemberGrid.h"
 #include "ui/TypedKeys.h"
+#include "ui/WrittenFiles.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -163,7 +164,8 @@ void CancellationsDialog::save() {
                         ". Nothing was saved.");
         return;
     }
-    platform_.Information(QString::fromLatin1(kOutputSavedAs) + Latin1(name));
+    SayWritten(platform_, MessageKind::Information,
+               QString::fromLatin1(kOutputSavedAs) + Latin1(name), path);
 }
 
 bool CancellationsDialog::eventFilter(QObject* watched, QEvent* event) {

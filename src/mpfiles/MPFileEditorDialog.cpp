@@ -8,6 +8,7 @@
 #include "ui/AppState.h"
 #include "ui/MPFileChooser.h"
 #include "ui/TextStyles.h"
+#include "ui/WrittenFiles.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -112,7 +113,8 @@ void MPFileEditorDialog::saveFile() {
     }
     editor_->clear();
     platform_.Beep();
-    platform_.Message(QString::fromLatin1(kEditorSavedMessage));
+    SayWritten(platform_, MessageKind::Plain, QString::fromLatin1(kEditorSavedMessage),
+               chosen.toStdString());
 }
 
 void MPFileEditorDialog::onOpen() {

@@ -9,6 +9,7 @@
 #include "ui/FolderChecks.h"
 #include "ui/MPFileChooser.h"
 #include "ui/TextStyles.h"
+#include "ui/WrittenFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -62,6 +63,8 @@ MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
     anotherButton_ = new QPushButton(QStringLiteral("Another"), this);
     anotherButton_->setToolTip(QStringLiteral("Load another file."));
     printButton_ = new QPushButton(QStringLiteral(" Print   "), this);
+    // The report written beside the file.
+    showFolderButton_ = new ShowInFolderButton(platform_, this);
 
     auto* side = new QVBoxLayout;
     side->addWidget(firstColourLabel_);
@@ -72,6 +75,7 @@ MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
     side->addStretch();
     side->addWidget(anotherButton_);
     side->addWidget(printButton_);
+    side->addWidget(showFolderButton_);
     side->addWidget(closeButton_);
     auto* body = new QHBoxLayout;
     body->addWidget(listingView_, 1);
@@ -106,6 +110,7 @@ void MPFileViewerDialog::listFile() {
     firstColourLabel_->clear();
     secondColourLabel_->clear();
     listing_ = MPListing{};
+    showFolderButton_->setWrittenFile({});
     const QFileInfo info(file_);
     titleLabel_->setText(Latin1(MPListingTitle(ToLatin1(info.fileName()))));
     if (file_.isEmpty())
@@ -147,8 +152,12 @@ void MPFileViewerDialog::listFile() {
         errorLabel_->setText(Latin1(listing_.ErrorAreaText()));
         errorLabel_->show();
     }
-    if (Status written = WriteMPReport(file_.toStdString(), listing_); !written)
+    const Result<std::filesystem::path> written = WriteMPReport(file_.toStdString(), listing_);
+    if (!written) {
         showError(Latin1(written.Message()));
+        return;
+    }
+    showFolderButton_->setWrittenFile(*written);
 }
 
 void MPFileViewerDialog::chooseAnotherFile() {

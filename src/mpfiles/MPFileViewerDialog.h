@@ -11,6 +11,8 @@ class QStringListModel;
 
 namespace mpsec {
 
+class ShowInFolderButton;
+
 struct AppState;
 class Platform;
 class OldFilesWarningDialog;
@@ -43,6 +45,7 @@ class MPFileViewerDialog : public ProgramDialog {
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* anotherButton() const { return anotherButton_; }
     QPushButton* printButton() const { return printButton_; }
+    ShowInFolderButton* showFolderButton() const { return showFolderButton_; }
 
   protected:
     void onOpen() override;
@@ -58,6 +61,7 @@ class MPFileViewerDialog : public ProgramDialog {
     QPushButton* closeButton_ = nullptr;
     QPushButton* anotherButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
+    ShowInFolderButton* showFolderButton_ = nullptr;
     void showError(const QString& text);
 
     AppState& state_;

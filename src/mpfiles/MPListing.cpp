@@ -264,7 +264,8 @@ bool IsMPReport(const LineList& lines) {
 
 namespace mpsec {
 
-Status WriteMPReport(const std::filesystem::path& file, const MPListing& listing) {
+Result<std::filesystem::path> WriteMPReport(const std::filesystem::path& file,
+                                            const MPListing& listing) {
     auto report = ReportPath(file);
     if (!report)
         return Failure{"The report was not written: its name " + file.filename().string() +
@@ -286,7 +287,7 @@ Status WriteMPReport(const std::filesystem::path& file, const MPListing& listing
     if (Status written = WriteFileAtomically(*report, listing.ReportText()); !written)
         return Failure{"The report " + report->filename().string() + " could not be written in " +
                        report->parent_path().string() + ": " + written.Message() + "."};
-    return {};
+    return *report;
 }
 
 } // namespace mpsec

@@ -79,7 +79,9 @@ namespace mpsec {
 // Writes the listing's report beside `file`. An earlier report under another letter case
 // is replaced under its own name; any other file of the report's name (the player register
 // National.TXT beside National.gld, say) is kept and the report is not written. Returns the
-// problem when the report is not written (the listing itself stands), nothing on success.
-Status WriteMPReport(const std::filesystem::path& file, const MPListing& listing);
+// problem when the report is not written (the listing itself stands), the report written on
+// success.
+Result<std::filesystem::path> WriteMPReport(const std::filesystem::path& file,
+                                            const MPListing& listing);
 
 } // namespace mpsec

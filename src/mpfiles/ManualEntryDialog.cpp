@@ -13,6 +13,7 @@
 #include "ui/MemberGrid.h"
 #include "ui/TextStyles.h"
 #include "ui/TypedKeys.h"
+#include "ui/WrittenFiles.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -144,6 +145,7 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     grid_->setItemDelegate(cells_);
     grid_->installEventFilter(this);
     SetMemberGridTabOrder(made, grid_);
+    showFolderButton_ = new ShowInFolderButton(platform_, this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(colourBox);
@@ -154,6 +156,7 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     club->addWidget(countLabel_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(showFolderButton_);
     buttons->addWidget(saveButton_);
     buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
@@ -215,6 +218,7 @@ void ManualEntryDialog::resetGrid(int rows) {
 void ManualEntryDialog::onOpen() {
     const bool visitors = entryMode_ == Visitors;
     resetGrid(kEmptyRows);
+    showFolderButton_->setWrittenFile({});
     clubPanel_->setVisible(!visitors);
     getButton_->setVisible(!visitors);
     alternatePanel_->setVisible(!visitors);
@@ -301,8 +305,11 @@ void ManualEntryDialog::save() {
     const QString chosen = platform_.ChooseSaveFile(request);
     if (chosen.isEmpty())
         return;
-    if (Status saved = SaveManualEntry(chosen.toStdString(), rows, visitors); !saved)
+    if (Status saved = SaveManualEntry(chosen.toStdString(), rows, visitors); !saved) {
         platform_.Error(Latin1(saved.Message()) + ". Nothing was written.");
+        return;
+    }
+    showFolderButton_->setWrittenFile(chosen.toStdString());
 }
 
 void ManualEntryDialog::moveTo(int row, int column) {

@@ -14,6 +14,7 @@ struct AppState;
 class Platform;
 class ManualEntryCells;
 class DigitsBox;
+class ShowInFolderButton;
 
 // Masterpoints typed by hand and saved as a masterpoint file of one colour, in two modes:
 // a club's members listed by Get with only their points typed, or visitors whose numbers
@@ -45,6 +46,7 @@ class ManualEntryDialog : public ProgramDialog {
     QTableWidget* grid() const { return grid_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* saveButton() const { return saveButton_; }
+    ShowInFolderButton* showFolderButton() const { return showFolderButton_; }
 
   protected:
     void onOpen() override;
@@ -74,6 +76,7 @@ class ManualEntryDialog : public ProgramDialog {
     ManualEntryCells* cells_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
+    ShowInFolderButton* showFolderButton_ = nullptr;
 };
 
 } // namespace mpsec

@@ -8,6 +8,7 @@
 #include "ui/FolderChecks.h"
 #include "ui/FormFields.h"
 #include "ui/TypedKeys.h"
+#include "ui/WrittenFiles.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -180,7 +181,7 @@ void MergeDialog::merge() {
         return;
     }
     platform_.Beep();
-    platform_.Information(QString::fromLatin1(kMergeDoneMessage));
+    SayWritten(platform_, MessageKind::Information, QString::fromLatin1(kMergeDoneMessage), output);
     clearChoice();
     enableOutput(false);
     closeButton_->setFocus();

@@ -29,6 +29,9 @@ struct SaveFileRequest {
     bool AskOverwrite = true;
 };
 
+// The box a window shows after writing a file: an information box or a plain message.
+enum class MessageKind { Information, Plain };
+
 struct FolderRequest {
     QString Title;
     QString InitialFolder;
@@ -47,6 +50,12 @@ class Platform {
     virtual void Information(const QString& text) = 0;
     virtual void Message(const QString& text) = 0;
     virtual void Beep() = 0;
+    // The box said after a file was written: `text` as the window says it, `detail` (the
+    // file's full path) on a second line, and a "Show in Folder" button beside OK; true
+    // when "Show in Folder" was pressed.
+    virtual bool WrittenMessage(MessageKind kind, const QString& text, const QString& detail) = 0;
+    // Opens the desktop's file manager on `folder`; false when the desktop could not.
+    virtual bool OpenFolder(const QString& folder) = 0;
 
     // The chosen files; empty when cancelled.
     virtual QStringList ChooseOpenFiles(const OpenFileRequest& request) = 0;

@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -94,6 +96,24 @@ void QtPlatform::Message(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
+}
+
+bool QtPlatform::WrittenMessage(MessageKind kind, const QString& text, const QString& detail) {
+    const bool information = kind == MessageKind::Information;
+    QMessageBox box(information ? QMessageBox::Information : QMessageBox::NoIcon,
+                    information ? QStringLiteral("Information") : QApplication::applicationName(),
+                    text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setInformativeText(detail);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton* show = box.addButton(QStringLiteral("Show in Folder"), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == show;
+}
+
+bool QtPlatform::OpenFolder(const QString& folder) {
+    // The desktop's handler for folders: the file manager (on Linux through xdg-open).
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 void QtPlatform::Beep() {

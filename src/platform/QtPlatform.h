@@ -18,6 +18,8 @@ class QtPlatform : public Platform {
     void Information(const QString& text) override;
     void Message(const QString& text) override;
     void Beep() override;
+    bool WrittenMessage(MessageKind kind, const QString& text, const QString& detail) override;
+    bool OpenFolder(const QString& folder) override;
     QStringList ChooseOpenFiles(const OpenFileRequest& request) override;
     QString ChooseSaveFile(const SaveFileRequest& request) override;
     QString ChooseFolder(const FolderRequest& request) override;

@@ -9,6 +9,7 @@
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
 #include "ui/TypedKeys.h"
+#include "ui/WrittenFiles.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -107,9 +108,14 @@ void ClubStatementsDialog::printStatements() {
     cancelButton_->hide();
     if (!finished)
         return;
-    const std::string folder =
-        pdfFile.isEmpty() ? std::string() : ToLatin1(QFileInfo(pdfFile).absolutePath());
-    platform_.Information(Latin1(ClubRunDoneText(printed_, cancel_, folder)));
+    if (pdfFile.isEmpty()) {
+        platform_.Information(Latin1(ClubRunDoneText(printed_, cancel_, {})));
+        return;
+    }
+    const QString folder = QFileInfo(pdfFile).absolutePath();
+    SayWrittenInFolder(platform_, MessageKind::Information,
+                       Latin1(ClubRunDoneText(printed_, cancel_, ToLatin1(folder))),
+                       QFile::encodeName(folder).toStdString());
 }
 
 bool ClubStatementsDialog::runClub(const QString& pdfFile) {

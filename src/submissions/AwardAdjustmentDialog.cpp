@@ -89,13 +89,13 @@ AwardAdjustmentDialog::AwardAdjustmentDialog(AppState& state, Platform& platform
     fileNameLabel_ = FileInUseLabel(kAdjustmentSubmission, this);
     layout->addWidget(fileNameLabel_);
     auto* row = new QHBoxLayout;
-    buttons_ = AddSubmissionButtons(*this, *row, kAdjustmentSubmission,
+    buttons_ = AddSubmissionButtons(*this, *row, kAdjustmentSubmission, platform_,
                                     QStringLiteral("Exit Award Adjustment"));
     layout->addLayout(row);
     connect(buttons_.Append, &QPushButton::clicked, this, &AwardAdjustmentDialog::append);
     connect(buttons_.Clear, &QPushButton::clicked, this, [this] { clearFields(); });
     connect(buttons_.Delete, &QPushButton::clicked, this,
-            [this] { ClearSubmissionFile(kAdjustmentSubmission, state_, platform_); });
+            [this] { ClearSubmissionFile(kAdjustmentSubmission, state_, platform_, buttons_); });
 
     QWidget* order[] = {clubBox_,        authorisedBox_, codeBox_,       quarterList_,   yearList_,
                         deductFromBox_,  addToBox_,      goldBox_,       redBox_,        greenBox_,
@@ -107,6 +107,7 @@ AwardAdjustmentDialog::AwardAdjustmentDialog(AppState& state, Platform& platform
 void AwardAdjustmentDialog::onOpen() {
     fileNameLabel_->setText("Filename in use " +
                             QString::fromLatin1(kAdjustmentSubmission.FileName));
+    buttons_.OfferFile(kAdjustmentSubmission, state_);
     yearList_->clear();
     for (const std::string& year : ReportedYears(state_.Today().Year))
         yearList_->addItem(Latin1(year));
@@ -169,10 +170,11 @@ void AwardAdjustmentDialog::append() {
     if (!SayWhenBlank(AwardAdjustmentComplete(typed), platform_))
         return;
     if (!AppendSubmission(kAdjustmentSubmission, state_, platform_,
-                          BlockText(AwardAdjustmentBlock(typed, state_.Today()))))
+                          BlockText(AwardAdjustmentBlock(typed, state_.Today())), buttons_))
         return;
     platform_.Beep();
-    platform_.Message(QString::fromLatin1(kAppendedSuccessfully));
+    SayAppended(kAdjustmentSubmission, state_, platform_,
+                QString::fromLatin1(kAppendedSuccessfully));
     state_.Settings.LastClubNo = typed.ClubNo;
     clearFields(true);
     codeBox_->setFocus();

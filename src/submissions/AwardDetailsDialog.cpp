@@ -71,12 +71,12 @@ AwardDetailsDialog::AwardDetailsDialog(AppState& state, Platform& platform, QWid
     fileNameLabel_ = FileInUseLabel(kAwardsSubmission, this);
     layout->addWidget(fileNameLabel_);
     auto* row = new QHBoxLayout;
-    buttons_ = AddSubmissionButtons(*this, *row, kAwardsSubmission);
+    buttons_ = AddSubmissionButtons(*this, *row, kAwardsSubmission, platform_);
     layout->addLayout(row);
     connect(buttons_.Append, &QPushButton::clicked, this, &AwardDetailsDialog::append);
     connect(buttons_.Clear, &QPushButton::clicked, this, [this] { clearFields(); });
     connect(buttons_.Delete, &QPushButton::clicked, this,
-            [this] { ClearSubmissionFile(kAwardsSubmission, state_, platform_); });
+            [this] { ClearSubmissionFile(kAwardsSubmission, state_, platform_, buttons_); });
 
     QWidget* order[] = {clubBox_,       requestedByBox_, descriptionBox_, monthList_,
                         eventTypeList_, fileNameBox_,    pointsBox_,      buttons_.Append,
@@ -87,6 +87,7 @@ AwardDetailsDialog::AwardDetailsDialog(AppState& state, Platform& platform, QWid
 
 void AwardDetailsDialog::onOpen() {
     fileNameLabel_->setText("Filename in use " + QString::fromLatin1(kAwardsSubmission.FileName));
+    buttons_.OfferFile(kAwardsSubmission, state_);
     clearFields();
     SetBoxText(clubBox_, Latin1(state_.Settings.LastClubNo));
     clubBox_->selectAll();
@@ -116,13 +117,13 @@ void AwardDetailsDialog::append() {
     if (!SayWhenBlank(AwardDetailsComplete(typed), platform_))
         return;
     if (!AppendSubmission(kAwardsSubmission, state_, platform_,
-                          BlockText({AwardDetailsLine(typed)})))
+                          BlockText({AwardDetailsLine(typed)}), buttons_))
         return;
     state_.Settings.LastClubNo = typed.ClubNo;
     clearFields(true);
     descriptionBox_->setFocus();
     platform_.Beep();
-    platform_.Message(QString::fromLatin1(kAppendedSuccessfully));
+    SayAppended(kAwardsSubmission, state_, platform_, QString::fromLatin1(kAppendedSuccessfully));
 }
 
 } // namespace mpsec

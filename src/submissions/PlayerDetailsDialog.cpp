@@ -127,7 +127,7 @@ PlayerDetailsDialog::PlayerDetailsDialog(AppState& state, Platform& platform, QW
     fileNameLabel_ = FileInUseLabel(kPlayerSubmission, this);
     layout->addWidget(fileNameLabel_);
     auto* row = new QHBoxLayout;
-    buttons_ = AddSubmissionButtons(*this, *row, kPlayerSubmission);
+    buttons_ = AddSubmissionButtons(*this, *row, kPlayerSubmission, platform_);
     layout->addLayout(row);
     connect(buttons_.Append, &QPushButton::clicked, this, &PlayerDetailsDialog::append);
     connect(buttons_.Clear, &QPushButton::clicked, this, &PlayerDetailsDialog::clearAll);
@@ -173,6 +173,7 @@ void PlayerDetailsDialog::onOpen() {
     chooseKind(PlayerRequest::Add);
     SetBoxText(clubBox_, Latin1(state_.Settings.LastClubNo));
     fileNameLabel_->setText("Filename in use " + QString::fromLatin1(kPlayerSubmission.FileName));
+    buttons_.OfferFile(kPlayerSubmission, state_);
 }
 
 void PlayerDetailsDialog::clearAll() {
@@ -284,7 +285,7 @@ void PlayerDetailsDialog::append() {
         return;
     const PlayerDetailsFields typed = fields();
     if (!AppendSubmission(kPlayerSubmission, state_, platform_,
-                          BlockText(PlayerDetailsBlock(typed))))
+                          BlockText(PlayerDetailsBlock(typed)), buttons_))
         return;
     state_.Settings.LastClubNo = typed.ClubNo;
     clearAll();
@@ -296,7 +297,7 @@ void PlayerDetailsDialog::append() {
 }
 
 void PlayerDetailsDialog::clearFile() {
-    ClearSubmissionFile(kPlayerSubmission, state_, platform_);
+    ClearSubmissionFile(kPlayerSubmission, state_, platform_, buttons_);
 }
 
 bool PlayerDetailsDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "submissions/SubmissionFiles.h"
 #include "ui/AppState.h"
+#include "ui/WrittenFiles.h"
 
 #include <QBoxLayout>
 #include <QDialog>
@@ -19,8 +20,14 @@ bool SubmissionButtons::LeaveTheFields(const QWidget* next) const {
     return next && (next == Close || next == Clear || next == Delete);
 }
 
+void SubmissionButtons::OfferFile(const SubmissionFile& file, const AppState& state) const {
+    const fs::path path = FindFileNoCase(state.DataFolder, file.FileName);
+    std::error_code ec;
+    Show->setWrittenFile(fs::exists(path, ec) ? path : fs::path());
+}
+
 SubmissionButtons AddSubmissionButtons(QDialog& dialog, QBoxLayout& row, const SubmissionFile& file,
-                                       const QString& closeHint) {
+                                       Platform& platform, const QString& closeHint) {
     auto button = [&](const QString& caption, const QString& hint) {
         auto* b = new QPushButton(caption, &dialog);
         b->setToolTip(hint);
@@ -35,6 +42,8 @@ SubmissionButtons AddSubmissionButtons(QDialog& dialog, QBoxLayout& row, const S
     buttons.Close = button(QStringLiteral("&Close"), closeHint);
     buttons.Clear = button(QStringLiteral("Clear &All"), QStringLiteral("Clear All Fields"));
     buttons.Delete = button(QStringLiteral("Cl&ear File"), "Clear File " + name);
+    buttons.Show = new ShowInFolderButton(platform, &dialog);
+    row.addWidget(buttons.Show);
     QObject::connect(buttons.Close, &QPushButton::clicked, &dialog, &QDialog::reject);
     return buttons;
 }
@@ -52,23 +61,29 @@ bool SayWhenBlank(bool complete, Platform& platform) {
 }
 
 bool AppendSubmission(const SubmissionFile& file, const AppState& state, Platform& platform,
-                      const std::string& block) {
+                      const std::string& block, const SubmissionButtons& buttons) {
     const Status appended = AppendToFile(FindFileNoCase(state.DataFolder, file.FileName), block);
     if (!appended)
         platform.Error(Latin1(AppendFailedMessage(file, appended.Message())));
+    buttons.OfferFile(file, state);
     return appended.Ok();
 }
 
-void ClearSubmissionFile(const SubmissionFile& file, const AppState& state, Platform& platform) {
+void SayAppended(const SubmissionFile& file, const AppState& state, Platform& platform,
+                 const QString& text) {
+    SayWritten(platform, MessageKind::Plain, text, FindFileNoCase(state.DataFolder, file.FileName));
+}
+
+void ClearSubmissionFile(const SubmissionFile& file, const AppState& state, Platform& platform,
+                         const SubmissionButtons& buttons) {
     platform.Beep();
-    if (!platform.WarningYesNo(Latin1(file.ClearQuestion)))
-        return;
-    const fs::path path = FindFileNoCase(state.DataFolder, file.FileName);
-    std::error_code ec;
-    if (!fs::exists(fs::symlink_status(path, ec)))
-        return;
-    if (!fs::remove(path, ec) || ec)
-        platform.Error(Latin1(CannotDeleteSubmissionMessage(file)));
+    if (platform.WarningYesNo(Latin1(file.ClearQuestion))) {
+        const fs::path path = FindFileNoCase(state.DataFolder, file.FileName);
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(path, ec)) && (!fs::remove(path, ec) || ec))
+            platform.Error(Latin1(CannotDeleteSubmissionMessage(file)));
+    }
+    buttons.OfferFile(file, state);
 }
 
 } // namespace mpsec

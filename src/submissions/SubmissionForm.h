@@ -13,6 +13,7 @@ namespace mpsec {
 struct AppState;
 class Platform;
 struct SubmissionFile;
+class ShowInFolderButton;
 
 // What the three forms for the federation share: their buttons, the file they append to,
 // clearing it.
@@ -21,16 +22,19 @@ struct SubmissionButtons {
     QPushButton* Close = nullptr; // also Escape
     QPushButton* Clear = nullptr;
     QPushButton* Delete = nullptr;
+    ShowInFolderButton* Show = nullptr;
 
     // Whether focus moving to `next` leaves the fields behind (Close, Clear All, Clear
     // File), so what was typed needs no checking.
     bool LeaveTheFields(const QWidget* next) const;
+    // "Show in Folder" offered while the file is in the data folder.
+    void OfferFile(const SubmissionFile& file, const AppState& state) const;
 };
 
-// Adds "Append to &File", "&Close", "Clear &All" and "Cl&ear File" to `row`, with their
-// hints; Close closes the dialog.
+// Adds "Append to &File", "&Close", "Clear &All", "Cl&ear File" and "Show in Folder" to
+// `row`, with their hints; Close closes the dialog.
 SubmissionButtons AddSubmissionButtons(QDialog& dialog, QBoxLayout& row, const SubmissionFile& file,
-                                       const QString& closeHint = QString());
+                                       Platform& platform, const QString& closeHint = QString());
 
 // "Filename in use NAME".
 QLabel* FileInUseLabel(const SubmissionFile& file, QWidget* parent);
@@ -40,11 +44,17 @@ QLabel* FileInUseLabel(const SubmissionFile& file, QWidget* parent);
 bool SayWhenBlank(bool complete, Platform& platform);
 
 // Appends the block to the file in the data folder; a failure is said in an error box and
-// false returned, the form keeping its fields.
+// false returned, the form keeping its fields. The file is then offered by "Show in Folder".
 bool AppendSubmission(const SubmissionFile& file, const AppState& state, Platform& platform,
-                      const std::string& block);
+                      const std::string& block, const SubmissionButtons& buttons);
+
+// The box said after a block was appended: `text`, the file's full path on a second line,
+// and "Show in Folder".
+void SayAppended(const SubmissionFile& file, const AppState& state, Platform& platform,
+                 const QString& text);
 
 // Asks the form's question, then deletes the file (when it exists) after a Yes.
-void ClearSubmissionFile(const SubmissionFile& file, const AppState& state, Platform& platform);
+void ClearSubmissionFile(const SubmissionFile& file, const AppState& state, Platform& platform,
+                         const SubmissionButtons& buttons);
 
 } // namespace mpsec

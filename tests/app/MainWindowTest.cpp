@@ -60,7 +60,7 @@ TEST_F(MainWinTest, StartsWithCaptionMenuStatusAndRegister) {
     for (const MenuItemEntry& entry : kMenuTable) {
         QAction* item = win.menuItem(entry.Command);
         ASSERT_NE(item, nullptr) << entry.Caption;
-        EXPECT_EQ(item->text(), QString::fromLatin1(entry.Caption));
+        EXPECT_EQ(item->text(), QString::fromUtf8(entry.Caption));
         const QString menu = QString::fromLatin1(entry.Menu);
         const QList<QAction*> siblings =
             menu.isEmpty() ? win.menuBar()->actions() : win.menuAction(menu)->menu()->actions();
@@ -146,19 +146,27 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
           {"ShowMPWarning", "1"},
           {"LastClubNo", ""},
           {"LastMPFolderUsed", dataWithSeparator},
-          {"DataFolder", data}}},
+          {"DataFolder", data},
+          {"RecentDataFolder1", data}}},
         {{{"ShowHints", "0"},
           {"LastClubNo", "6785"},
           {"LastMPFolderUsed", "/data/mp/"},
           {"ShowMPWarning", "0"},
-          {"DataFolder", "/gone/federation"}},
+          {"DataFolder", "/gone/federation"},
+          {"RecentDataFolder1", "/gone/federation"},
+          {"RecentDataFolder2", data},
+          {"RecentDataFolder3", "/old/club"}},
          false,
          true,
          {{"ShowHints", "1"},
           {"ShowMPWarning", "0"},
           {"LastClubNo", "6785"},
           {"LastMPFolderUsed", "/data/mp/"},
-          {"DataFolder", data}}},
+          {"DataFolder", data},
+          // The folder in use comes first, once.
+          {"RecentDataFolder1", data},
+          {"RecentDataFolder2", "/gone/federation"},
+          {"RecentDataFolder3", "/old/club"}}},
         // A club number no club field could hold is left out; an empty folder is none.
         {{{"LastClubNo", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"}, {"LastMPFolderUsed", ""}},
          true,
@@ -167,7 +175,8 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
           {"ShowMPWarning", "1"},
           {"LastClubNo", ""},
           {"LastMPFolderUsed", dataWithSeparator},
-          {"DataFolder", data}}},
+          {"DataFolder", data},
+          {"RecentDataFolder1", data}}},
     };
     for (const auto& c : cases) {
         platform.Store().Values = c.stored;
@@ -299,7 +308,7 @@ TEST_F(MainWinTest, EveryBuiltWindowIsReachedFromItsMenuItem) {
         {MenuCommand::About, "About"},
     };
     const std::set<MenuCommand> actions = {MenuCommand::PrinterSetup, MenuCommand::ShowHints,
-                                           MenuCommand::Quit};
+                                           MenuCommand::ChangeDataFolder, MenuCommand::Quit};
     for (const MenuItemEntry& entry : kMenuTable) {
         QAction* item = win.menuItem(entry.Command);
         const bool built = opens.count(entry.Command) || actions.count(entry.Command);
@@ -374,4 +383,75 @@ TEST_F(MainWinTest, ShowProgramHintsSwitchesHintsAtOnce) {
     Item(win, "Show Program Hints")->trigger(); // checked again
     EXPECT_TRUE(hover(600));                    // Qt alone waits 700 ms
     QToolTip::hideText();
+}
+
+TEST(DataFolderStatusText, ShortPathsWholeLongOnesShortenedInTheMiddle) {
+    struct Case {
+        QString path;
+        int maxLength;
+        QString shown;
+    } cases[] = {
+        {"/home/anne/club", 60, "Data folder: /home/anne/club"},
+        {"/home/secretary/Documents/Bridge/Masterpoints/2026/Arden Bridge Club/data", 60,
+         "Data folder: /home/\u2026/Bridge/Masterpoints/2026/Arden Bridge Club/data"},
+        {"C:\\Users\\secretary\\Documents\\Bridge\\Masterpoints\\2026\\Arden Bridge Club\\data", 60,
+         "Data folder: C:\\Users\\\u2026\\Bridge\\Masterpoints\\2026\\Arden Bridge Club\\data"},
+        // A last folder too long to keep whole keeps its end.
+        {"/srv/abcdefghijklmnopqrstuvwxyz", 20, "Data folder: /srv/\u2026mnopqrstuvwxyz"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DataFolderStatusText(c.path, c.maxLength), c.shown) << c.path.toStdString();
+}
+
+// Another folder from the Setup menu: one without the registers is refused as at the first
+// start; one with them replaces the registers, closes the open windows, is shown and
+// remembered, and is offered again among the recent folders.
+TEST_F(MainWinTest, ChangeOfDataFolder) {
+    WriteRegisters();
+    test::TempFolder other, empty;
+    test::WriteRegister(other, {test::TestPlayer("54321", "MORLAND")});
+    other.WriteLines("NATIONAL.CLB", {"2101,BAYSIDE CLUB,"});
+    const QString dataPath = QString::fromStdString(dir.Path().string());
+    const QString otherPath = QString::fromStdString(other.Path().string());
+    MainWindow win(state, platform);
+    EXPECT_EQ(win.dataFolderLabel()->text(), "Data folder: " + dataPath);
+    EXPECT_EQ(win.dataFolderLabel()->toolTip(), dataPath);
+    QDialog open(&win);
+    open.show();
+
+    const QString title = "Choose the folder that holds National.TXT";
+    platform.ExpectFolder(title, QString::fromStdString(empty.Path().string()));
+    platform.ExpectError("Cannot find NATIONAL.TXT.");
+    platform.ExpectError("Cannot find NATIONAL.CLB.");
+    Item(win, "Change Data &Folder\u2026")->trigger();
+    platform.VerifyAllShown();
+    EXPECT_EQ(platform.LastFolderRequest.InitialFolder, dataPath);
+    EXPECT_EQ(state.DataFolder, dir.Path());
+    EXPECT_EQ(state.National.FindPlayerByNumber("12345"), 1u);
+    EXPECT_TRUE(open.isVisible());
+    EXPECT_EQ(win.dataFolderLabel()->toolTip(), dataPath);
+
+    platform.ExpectFolder(title, otherPath);
+    Item(win, "Change Data &Folder\u2026")->trigger();
+    EXPECT_EQ(state.DataFolder, other.Path());
+    EXPECT_EQ(state.National.FindPlayerByNumber("12345"), 0u);
+    EXPECT_EQ(state.National.FindPlayerByNumber("54321"), 1u);
+    EXPECT_EQ(state.Clubs.GetClubDescription("2-101"), "2101 BAYSIDE CLUB");
+    EXPECT_FALSE(open.isVisible());
+    EXPECT_EQ(win.dataFolderLabel()->toolTip(), otherPath);
+    EXPECT_EQ(platform.Store().Values["DataFolder"], other.Path().string());
+    EXPECT_EQ(platform.Store().Values["RecentDataFolder1"], other.Path().string());
+    EXPECT_EQ(platform.Store().Values["RecentDataFolder2"], dir.Path().string());
+
+    // The folder in use is marked; the other one is chosen from the list.
+    QList<QAction*> recent = win.recentFoldersMenu()->actions();
+    ASSERT_EQ(recent.size(), 2);
+    EXPECT_EQ(recent[0]->text(), "&1 " + otherPath);
+    EXPECT_TRUE(recent[0]->isChecked());
+    EXPECT_FALSE(recent[0]->isEnabled());
+    EXPECT_EQ(recent[1]->text(), "&2 " + dataPath);
+    recent[1]->trigger();
+    EXPECT_EQ(state.DataFolder, dir.Path());
+    EXPECT_EQ(state.National.FindPlayerByNumber("12345"), 1u);
+    EXPECT_EQ(platform.Store().Values["RecentDataFolder1"], dir.Path().string());
 }

@@ -71,11 +71,40 @@ TEST(Settings, StoredClubNumbers) {
 
 TEST(Settings, WritesAllValuesBooleansAsIntegers) {
     MapStore store;
-    WriteSettings(store, AppSettings{false, "3104", "/data/mp/", true, "/home/sec/Federation"});
+    WriteSettings(store, AppSettings{false,
+                                     "3104",
+                                     "/data/mp/",
+                                     true,
+                                     "/home/sec/Federation",
+                                     {"/home/sec/Federation", "/media/stick"}});
     EXPECT_EQ(store.values,
               (std::map<std::string, std::string>{{"ShowHints", "int:0"},
                                                   {"LastClubNo", "3104"},
                                                   {"LastMPFolderUsed", "/data/mp/"},
                                                   {"ShowMPWarning", "int:1"},
-                                                  {"DataFolder", "/home/sec/Federation"}}));
+                                                  {"DataFolder", "/home/sec/Federation"},
+                                                  {"RecentDataFolder1", "/home/sec/Federation"},
+                                                  {"RecentDataFolder2", "/media/stick"}}));
+}
+
+// The recent data folders: the one used put first, once, the oldest past five dropped.
+TEST(Settings, RecentDataFolders) {
+    using Folders = std::vector<std::string>;
+    struct Case {
+        Folders before;
+        std::string used;
+        Folders after;
+    } cases[] = {
+        {{}, "/a", {"/a"}},
+        {{"/a", "/b"}, "/b", {"/b", "/a"}},
+        {{"/a", "/b", "/c", "/d", "/e"}, "/f", {"/f", "/a", "/b", "/c", "/d"}},
+        {{"/a", "/b", "/c", "/d", "/e"}, "/e", {"/e", "/a", "/b", "/c", "/d"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithRecentFolder(c.before, c.used), c.after) << c.used;
+    // Read back in their order; an empty value is none.
+    MapStore store;
+    store.values = {
+        {"RecentDataFolder1", "/b"}, {"RecentDataFolder2", ""}, {"RecentDataFolder3", "/a"}};
+    EXPECT_EQ(ReadSettings(store, {}).RecentDataFolders, (Folders{"/b", "/a"}));
 }

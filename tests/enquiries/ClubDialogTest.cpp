@@ -91,10 +91,14 @@ TEST_F(ClubDialogTest, MembershipCountSortAndSave) {
     EXPECT_EQ(Shown(dlg), counted);
     EXPECT_EQ(dlg.totalLabel()->text(), "Total Active Membership: 2");
 
-    platform.ExpectInformation(" Done - Saved in File 'MEMBERSHIP.TXT' ");
+    // Its box names the file's full path and opens its folder ("Show in Folder").
+    platform.ExpectInformation(" Done - Saved in File 'MEMBERSHIP.TXT' ", true);
     dlg.saveButton()->click();
     EXPECT_EQ(dir.Read("MEMBERSHIP.TXT"),
               counted[0] + "\r\n" + counted[1] + "\r\n" + counted[2] + "\r\n");
+    EXPECT_EQ(platform.WrittenDetails(),
+              QStringList{QString::fromStdString((dir / "MEMBERSHIP.TXT").string())});
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{QString::fromStdString(dir.Path().string())});
 
     dlg.sortButton()->click();
     const std::vector<std::string> sorted = {Line("3104 ARDEN BRIDGE CLUB", "1", true),

@@ -3,6 +3,7 @@
 #include "support/Players.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
+#include "ui/WrittenFiles.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -126,13 +127,20 @@ TEST_F(ExtractDialogTest, RunsAndMessagesInOrder) {
     dlg.saveButton()->click();
     EXPECT_EQ(dir.Read("TOPALL.TXT"), "");
     EXPECT_EQ(dlg.outputLabel()->text(), "Output saved as TOPALL.TXT");
+    // Beside the list, "Show in Folder" names the file and opens its folder.
+    const QString folder = QString::fromStdString(dir.Path().string());
+    EXPECT_EQ(dlg.showFolderButton()->toolTip(), "Show " + folder + "/TOPALL.TXT in its folder");
+    dlg.showFolderButton()->click();
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{folder});
 
     // All players of club 6785: no list, so the file is also named in a message.
     Click(OutputType::AllPlayers);
     dlg.clubOnlyBox()->click();
-    platform.ExpectInformation("Done - Output saved as 6785.TXT");
+    platform.ExpectInformation("Done - Output saved as 6785.TXT", true);
     dlg.saveButton()->click();
     EXPECT_TRUE(dlg.listView()->isHidden());
+    EXPECT_EQ(platform.WrittenDetails(), QStringList{folder + "/6785.TXT"});
+    EXPECT_EQ(platform.OpenedFolders(), (QStringList{folder, folder}));
 
     // Club number missing, unknown; the alternate file missing: nothing written.
     dlg.clubBox()->clear();

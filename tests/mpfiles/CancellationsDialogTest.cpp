@@ -63,8 +63,11 @@ TEST_F(CancellationsTest, MarkedMembersAreWrittenAfterTheQuestion) {
     emit dlg.grid()->cellDoubleClicked(1, 1);
     EXPECT_EQ(Column(3), (QStringList{"No", "No"}));
 
-    platform.ExpectInformation("Output saved as 6785cncl.txt");
+    platform.ExpectInformation("Output saved as 6785cncl.txt", true);
     dlg.saveButton()->click();
+    EXPECT_EQ(platform.WrittenDetails(),
+              QStringList{QString::fromStdString((dir / "6785cncl.txt").string())});
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{QString::fromStdString(dir.Path().string())});
     EXPECT_EQ(dir.Read("6785cncl.txt"), "261207I67850012345ABCDE             F      \r\n"
                                         "261207I67850000007SEVEN                    \r\n");
     platform.ExpectWarning("6785cncl.txt has been found. Do you wish to OVERWRITE and lose the "

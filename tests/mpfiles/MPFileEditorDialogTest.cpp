@@ -43,9 +43,11 @@ TEST_F(EditMPTest, UnchangedFileSavesByteForByte) {
                                               QString::fromLatin1("   5. \xa0\xe9"
                                                                   "2345\x1a 000125")}));
     platform.ExpectSaveFile(Path("a.gar"));
-    platform.ExpectMessage("     File Saved Successfully.     ");
+    platform.ExpectMessage("     File Saved Successfully.     ", true);
     dlg.saveButton()->click();
     EXPECT_EQ(dir.Read("a.gar"), bytes);
+    EXPECT_EQ(platform.WrittenDetails(), QStringList{Path("a.gar")});
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{QString::fromStdString(dir.Path().string())});
     EXPECT_TRUE(dlg.editorLines().isEmpty());
     EXPECT_EQ(platform.Beeps(), 1);
     EXPECT_TRUE(platform.LastSaveRequest().AskOverwrite);

@@ -3,6 +3,7 @@
 #include "support/FakePlatform.h"
 #include "support/Players.h"
 #include "ui/AppState.h"
+#include "ui/WrittenFiles.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -47,6 +48,10 @@ TEST_F(ViewMPTest, CleanFileListsWritesTheReportAndShowsNoErrors) {
     EXPECT_TRUE(dlg.errorList()->isHidden());
     EXPECT_EQ(dir.Read("3104326.TXT").substr(dir.Read("3104326.TXT").size() - 17),
               "  Total Gold: 2\r\n");
+    // The report is offered by "Show in Folder".
+    EXPECT_EQ(dlg.showFolderButton()->toolTip(), "Show " + Path("3104326.TXT") + " in its folder");
+    dlg.showFolderButton()->click();
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{QString::fromStdString(dir.Path().string())});
 }
 
 // What the listing finds reaches the screen: the file's errors in the error area, a listing
@@ -132,6 +137,7 @@ TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
         }
         const std::string base = c.file.substr(0, c.file.find('.'));
         EXPECT_EQ(dir.Exists(base + ".TXT"), c.reportWritten) << c.file;
+        EXPECT_EQ(dlg.showFolderButton()->isEnabled(), c.reportWritten) << c.file;
     }
     EXPECT_EQ(dir.Read("national.txt"), "HEADER LINE\r\n");
 }

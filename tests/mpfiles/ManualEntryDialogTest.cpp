@@ -3,6 +3,7 @@
 #include "support/Players.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
+#include "ui/WrittenFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -97,8 +98,12 @@ TEST_F(ManualTest, ClubMembersAreListedAndTheirPointsSaved) {
     EXPECT_EQ(Column(3), (QStringList{"150", "123456"}));
 
     dlg.colourChoice(0)->click();
+    EXPECT_FALSE(dlg.showFolderButton()->isEnabled()); // nothing written yet
     platform.ExpectSaveFile(Path("CLUB6785.MP1"));
     dlg.saveButton()->click();
+    EXPECT_EQ(dlg.showFolderButton()->toolTip(), "Show " + Path("CLUB6785.MP1") + " in its folder");
+    dlg.showFolderButton()->click();
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{QString::fromStdString(dir.Path().string())});
     EXPECT_EQ(platform.LastSaveRequest().FileName, "CLUB6785.MP1");
     EXPECT_EQ(platform.LastSaveRequest().Filter, "QMR Master Point Files|*.gld");
     EXPECT_TRUE(platform.LastSaveRequest().AskOverwrite);

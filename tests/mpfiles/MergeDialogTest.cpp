@@ -63,9 +63,11 @@ TEST_F(MergeTest, TypeFilesDefaultNameAndMerge) {
     EXPECT_EQ(dlg.outputBox()->text(), Path("1234226.rag"));
     EXPECT_EQ(dlg.outputBox()->palette().color(QPalette::Base), QColor(Qt::white));
 
-    platform.ExpectInformation(" Files have been successfully merged.");
+    platform.ExpectInformation(" Files have been successfully merged.", true);
     dlg.saveButton()->click();
     EXPECT_EQ(dir.Read("1234226.rag"), "0012345000150000025\r\n0000001000100\r\n0012345000050\r\n");
+    EXPECT_EQ(platform.WrittenDetails(), QStringList{Path("1234226.rag")});
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{QString::fromStdString(dir.Path().string())});
     EXPECT_EQ(dlg.chosenType(), -1);
     EXPECT_FALSE(dlg.saveButton()->isEnabled());
     EXPECT_EQ(dlg.outputBox()->text(), Path("1234226.rag"));

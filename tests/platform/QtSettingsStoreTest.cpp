@@ -9,7 +9,8 @@ using namespace mpsec;
 TEST(SettingsStore, RoundTripThroughQSettings) {
     test::TempFolder dir;
     const QString file = QString::fromStdString((dir / "mpsec.conf").string());
-    AppSettings written{false, "6785", "/home/sec/MP Files/", false, "/home/sec/Fed"};
+    AppSettings written{false, "6785",          "/home/sec/MP Files/",
+                        false, "/home/sec/Fed", {"/home/sec/Fed", "/media/stick/Club"}};
     {
         QtSettingsStore store("DIDOD", file);
         WriteSettings(store, written);

@@ -78,8 +78,12 @@ TEST_F(ClubStatementsDialogTest, PrintToFileWritesOnePdfPerMember) {
     platform.SetPrinterPdfFile(QString::fromStdString((dir / "out" / "statements.pdf").string()));
     platform.ExpectPrintDialog(true);
     platform.ExpectInformation(QString::fromStdString("3 statements written as PDF files in " +
-                                                      (dir / "out").string() + "."));
+                                                      (dir / "out").string() + "."),
+                               true);
     all.printButton()->click();
+    const QString out = QString::fromStdString((dir / "out").string());
+    EXPECT_EQ(platform.WrittenDetails(), QStringList{out});
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{out});
     EXPECT_TRUE(platform.PrintedDocuments().empty());
     // Written by the workers in any order, each member once.
     std::set<std::string> written;

@@ -5,6 +5,7 @@
 #include "support/Players.h"
 #include "ui/AppState.h"
 #include "ui/FormFields.h"
+#include "ui/WrittenFiles.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -78,8 +79,13 @@ TEST_F(AwardFormsTest, CoverPageAppendsALinePerFileKeepingClubAndName) {
     Type(dlg->fileNameBox(), "Y3MCC298.MP3");
     Type(dlg->pointsBox(), "12.5x");
     EXPECT_EQ(dlg->pointsBox()->text(), "12.5");
-    platform.ExpectMessage("Appended Successfully.");
+    EXPECT_FALSE(dlg->buttons().Show->isEnabled()); // no file yet
+    platform.ExpectMessage("Appended Successfully.", true);
     dlg->buttons().Append->click();
+    const QString folder = QString::fromStdString(dir.Path().string());
+    EXPECT_EQ(platform.WrittenDetails(), QStringList{folder + "/AWARDS.TXT"});
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{folder});
+    EXPECT_TRUE(dlg->buttons().Show->isEnabled());
     EXPECT_EQ(dlg->clubBox()->text(), "6785");
     EXPECT_EQ(dlg->requestedByBox()->text(), "P SAMPLE");
     EXPECT_EQ(dlg->descriptionBox()->text(), "");
@@ -105,6 +111,7 @@ TEST_F(AwardFormsTest, CoverPageAppendsALinePerFileKeepingClubAndName) {
                            true);
     dlg->buttons().Delete->click();
     EXPECT_FALSE(dir.Exists("AWARDS.TXT"));
+    EXPECT_FALSE(dlg->buttons().Show->isEnabled());
 }
 
 TEST_F(AwardFormsTest, AdjustmentChecksTheAddToNumberAndAppendsItsBlock) {
@@ -144,8 +151,9 @@ TEST_F(AwardFormsTest, AdjustmentChecksTheAddToNumberAndAppendsItsBlock) {
     dlg->buttons().Append->click();
     EXPECT_FALSE(dir.Exists("AAAFORM.TXT"));
     Type(dlg->goldBox(), "1.25");
-    platform.ExpectMessage("Appended Successfully.");
+    platform.ExpectMessage("Appended Successfully.", true);
     dlg->buttons().Append->click();
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{QString::fromStdString(dir.Path().string())});
     EXPECT_EQ(dir.Read("AAAFORM.TXT"), "DATE:              07-12-26\r\nREQUESTED BY CLUB: 6-785\r\n"
                                        "AUTHORIZED BY:     P SAMPLE\r\nEVENT CODE:        BTR\r\n"
                                        "REPORTED AT:       305\r\nDEDUCT FROM QMR#:  1234567\r\n"

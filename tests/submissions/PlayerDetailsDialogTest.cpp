@@ -4,6 +4,7 @@
 #include "support/Players.h"
 #include "ui/AppState.h"
 #include "ui/FormFields.h"
+#include "ui/WrittenFiles.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -206,9 +207,15 @@ TEST_F(PlayerDetailsTest, AppendsOneBlockPerRequest) {
     Type(dlg->streetBox(), "1 example street");
     Type(dlg->townBox(), "sampleton");
     Type(dlg->postcodeBox(), "9999");
+    EXPECT_FALSE(dlg->buttons().Show->isEnabled()); // no file yet
     dlg->buttons().Append->click();
     EXPECT_EQ(dir.Read("PLAYER.TXT"), "6-785\r\nAPPEND\r\nMr,P,PAT,SAMPLE\r\n03/04/56\r\nM\r\n"
                                       "1 EXAMPLE STREET,SAMPLETON,9999\r\n\r\n");
+    // "Show in Folder" names the file and opens its folder.
+    const QString folder = QString::fromStdString(dir.Path().string());
+    EXPECT_EQ(dlg->buttons().Show->toolTip(), "Show " + folder + "/PLAYER.TXT in its folder");
+    dlg->buttons().Show->click();
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{folder});
     EXPECT_EQ(dlg->clubBox()->text(), "6785");
     EXPECT_EQ(dlg->surnameBox()->text(), "");
     EXPECT_TRUE(dlg->clubBox()->hasFocus()); // Add has no number box

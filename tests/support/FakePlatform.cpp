@@ -39,11 +39,11 @@ void FakePlatform::ExpectWarning(const QString& text, bool answerYes) {
 void FakePlatform::ExpectError(const QString& text) {
     expected_.push_back({"error", text, false, {}, {}, {}});
 }
-void FakePlatform::ExpectInformation(const QString& text) {
-    expected_.push_back({"information", text, false, {}, {}, {}});
+void FakePlatform::ExpectInformation(const QString& text, bool showInFolder) {
+    expected_.push_back({"information", text, showInFolder, {}, {}, {}});
 }
-void FakePlatform::ExpectMessage(const QString& text) {
-    expected_.push_back({"message", text, false, {}, {}, {}});
+void FakePlatform::ExpectMessage(const QString& text, bool showInFolder) {
+    expected_.push_back({"message", text, showInFolder, {}, {}, {}});
 }
 void FakePlatform::ExpectOpenFiles(const QStringList& chosen,
                                    std::function<void(const OpenFileRequest&)> during) {
@@ -99,6 +99,17 @@ void FakePlatform::Information(const QString& text) {
 void FakePlatform::Message(const QString& text) {
     Prompt p;
     Take("message", text, p);
+}
+
+bool FakePlatform::WrittenMessage(MessageKind kind, const QString& text, const QString& detail) {
+    writtenDetails_.push_back(detail);
+    Prompt p;
+    return Take(kind == MessageKind::Information ? "information" : "message", text, p) && p.yes;
+}
+
+bool FakePlatform::OpenFolder(const QString& folder) {
+    openedFolders_.push_back(folder);
+    return true;
 }
 
 QStringList FakePlatform::ChooseOpenFiles(const OpenFileRequest& request) {

@@ -26,8 +26,10 @@ class FakePlatform : public Platform {
 
     void ExpectWarning(const QString& text, bool answerYes);
     void ExpectError(const QString& text);
-    void ExpectInformation(const QString& text);
-    void ExpectMessage(const QString& text);
+    // Also the box said after a file was written; `showInFolder` presses its "Show in
+    // Folder" button.
+    void ExpectInformation(const QString& text, bool showInFolder = false);
+    void ExpectMessage(const QString& text, bool showInFolder = false);
     // `during` runs while the chooser is "open" (to move through folders, say).
     void ExpectOpenFiles(const QStringList& chosen,
                          std::function<void(const OpenFileRequest&)> during = {});
@@ -65,6 +67,9 @@ class FakePlatform : public Platform {
     // processed.
     std::function<void()> AfterPrint;
     MemorySettingsStore& Store() { return store_; }
+    // The second lines of the boxes said after a file was written, and the folders opened.
+    const QStringList& WrittenDetails() const { return writtenDetails_; }
+    const QStringList& OpenedFolders() const { return openedFolders_; }
     // The last save chooser's request (its proposed name, filter, folder, question).
     const SaveFileRequest& LastSaveRequest() const { return lastSave_; }
 
@@ -73,6 +78,8 @@ class FakePlatform : public Platform {
     void Information(const QString& text) override;
     void Message(const QString& text) override;
     void Beep() override { ++beeps_; }
+    bool WrittenMessage(MessageKind kind, const QString& text, const QString& detail) override;
+    bool OpenFolder(const QString& folder) override;
     QStringList ChooseOpenFiles(const OpenFileRequest& request) override;
     QString ChooseSaveFile(const SaveFileRequest& request) override;
     QString ChooseFolder(const FolderRequest& request) override;
@@ -105,6 +112,7 @@ class FakePlatform : public Platform {
 
     std::deque<Prompt> expected_;
     QStringList shown_;
+    QStringList writtenDetails_, openedFolders_;
     int beeps_ = 0;
     int busy_ = 0;
     std::vector<PrintJob> printed_;

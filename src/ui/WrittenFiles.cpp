@@ -1,0 +1,66 @@
+#include "ui/WrittenFiles.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace fs = std::filesystem;
+
+namespace mpsec {
+
+namespace {
+
+fs::path Whole(const fs::path& path) {
+    std::error_code ec;
+    fs::path whole = fs::absolute(path, ec);
+    return ec ? path : whole.lexically_normal();
+}
+
+void OpenFolder(Platform& platform, const fs::path& folder) {
+    const QString shown = NativePathText(folder);
+    if (!platform.OpenFolder(shown))
+        platform.Error("The folder " + shown + " could not be opened.");
+}
+
+} // namespace
+
+QString NativePathText(const fs::path& path) {
+#ifdef _WIN32
+    return QDir::toNativeSeparators(QString::fromStdWString(path.wstring()));
+#else
+    return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path.string())));
+#endif
+}
+
+void SayWritten(Platform& platform, MessageKind kind, const QString& text, const fs::path& file) {
+    if (platform.WrittenMessage(kind, text, NativePathText(Whole(file))))
+        ShowFileInFolder(platform, file);
+}
+
+void SayWrittenInFolder(Platform& platform, MessageKind kind, const QString& text,
+                        const fs::path& folder) {
+    if (platform.WrittenMessage(kind, text, NativePathText(Whole(folder))))
+        OpenFolder(platform, Whole(folder));
+}
+
+void ShowFileInFolder(Platform& platform, const fs::path& file) {
+    OpenFolder(platform, Whole(file).parent_path());
+}
+
+ShowInFolderButton::ShowInFolderButton(Platform& platform, QWidget* parent)
+    : QPushButton(QStringLiteral("Show in Folder"), parent), platform_(platform) {
+    // Enter in a box never presses it.
+    setAutoDefault(false);
+    setWrittenFile({});
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (!file_.empty())
+            ShowFileInFolder(platform_, file_);
+    });
+}
+
+void ShowInFolderButton::setWrittenFile(const fs::path& file) {
+    file_ = file;
+    setEnabled(!file.empty());
+    setToolTip(file.empty() ? QString() : "Show " + NativePathText(Whole(file)) + " in its folder");
+}
+
+} // namespace mpsec
