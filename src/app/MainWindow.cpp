@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "core/TextHelpers.h"
 
 #include "app/Gradient.h"
 #include "app/Startup.h"
@@ -6,6 +7,7 @@
 #include "core/ProgramInfo.h"
 #include "mpfiles/OldExtensions.h"
 #include "platform/Latin1.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "register/DataFolder.h"
 #include "statements/History.h"
@@ -182,8 +184,7 @@ void MainWindow::start() {
     // bare typed name (3104326.gld) is found where the federation's files are.
     AppSettings defaults;
     defaults.LastMPFolderUsed =
-        QDir::toNativeSeparators(QString::fromStdString(state_.DataFolder.string()) + '/')
-            .toStdString();
+        QDir::toNativeSeparators(QStringFromPath(state_.DataFolder) + '/').toStdString();
     state_.Settings = ReadSettings(platform_.Settings(), defaults);
     if (state_.Settings.LastMPFolderUsed.empty())
         state_.Settings.LastMPFolderUsed = defaults.LastMPFolderUsed;
@@ -210,7 +211,7 @@ void MainWindow::start() {
     if (registersUsable_) {
         std::error_code ec;
         const fs::path absolute = fs::absolute(folder, ec);
-        state_.Settings.DataFolder = (ec ? folder : absolute).string();
+        state_.Settings.DataFolder = PathText(ec ? folder : absolute);
     }
 
     awardMenu_->menuAction()->setVisible(AwardFilesPresent(folder));

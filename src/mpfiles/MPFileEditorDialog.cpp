@@ -4,6 +4,7 @@
 #include "mpfiles/MPFileEditing.h"
 #include "mpfiles/OldExtensions.h"
 #include "platform/Latin1.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/Widgets.h"
@@ -62,7 +63,7 @@ void MPFileEditorDialog::showFile() {
     if (file_.isEmpty())
         return;
     LineList lines;
-    if (Status read = ReadLines(file_.toStdString(), lines); !read) {
+    if (Status read = ReadLines(PathFromQString(file_), lines); !read) {
         platform_.Error("Cannot read the masterpoint file " + QFileInfo(file_).fileName() + ": " +
                         Latin1(read.Message()) + ".");
         return;
@@ -80,7 +81,7 @@ void MPFileEditorDialog::chooseAnotherFile() {
         return;
     file_ = chosen.first();
     chooserTitle_ = "View Masterpoint Information - " + QFileInfo(file_).fileName();
-    chooserFolder_ = QString::fromStdString(state_.ProgramFolder.string());
+    chooserFolder_ = QStringFromPath(state_.ProgramFolder);
     showFile();
 }
 
@@ -108,7 +109,8 @@ void MPFileEditorDialog::saveFile() {
     std::vector<std::string> lines;
     for (const QString& line : editorLines())
         lines.push_back(ToLatin1(line));
-    if (Status saved = WriteFileAtomically(chosen.toStdString(), SavedEditorText(lines)); !saved) {
+    if (Status saved = WriteFileAtomically(PathFromQString(chosen), SavedEditorText(lines));
+        !saved) {
         platform_.Error("Cannot write " + QFileInfo(chosen).fileName() + ": " +
                         Latin1(saved.Message()) + ". The file is unchanged.");
         return;
