@@ -1,7 +1,10 @@
 #include "app/DataFolderStart.h"
 
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "register/DataFolder.h"
+
+#include <QDir>
 
 namespace fs = std::filesystem;
 
@@ -17,17 +20,17 @@ fs::path FindDataFolder(const StartFolders& folders, Platform& platform) {
     request.Title = QString::fromLatin1(kChooseDataFolderTitle);
     std::error_code ec;
     const bool rememberedExists =
-        !folders.Remembered.empty() && fs::is_directory(folders.Remembered, ec);
-    request.InitialFolder =
-        QString::fromStdString(rememberedExists ? folders.Remembered : folders.Home.string());
+        !folders.Remembered.empty() && fs::is_directory(PathFromText(folders.Remembered), ec);
+    request.InitialFolder = rememberedExists ? QString::fromStdString(folders.Remembered)
+                                             : QStringFromPath(folders.Home);
     if (!folders.InstalledSample.empty()) {
         if (auto copy = PrepareSampleCopy(folders.InstalledSample, folders.Home / "mpsec-sample"))
-            request.Sidebar.append(QString::fromStdString(copy->string()));
+            request.Sidebar.append(QDir::toNativeSeparators(QStringFromPath(*copy)));
     }
     const QString chosen = platform.ChooseFolder(request);
     if (chosen.isEmpty())
         return folders.Start;
-    return fs::path(chosen.toStdString());
+    return PathFromQString(chosen);
 }
 
 } // namespace mpsec

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "core/TextHelpers.h"
 
 #include "app/DataFolderStart.h"
 #include "app/Gradient.h"
@@ -6,6 +7,7 @@
 #include "core/ProgramInfo.h"
 #include "mpfiles/OldExtensions.h"
 #include "platform/Latin1.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "register/DataFolder.h"
 #include "register/StatusLine.h"
@@ -62,8 +64,7 @@ fs::path Absolute(const fs::path& folder) {
 
 // The masterpoint choosers' folder until another is used: the data folder.
 std::string DefaultMPFolder(const fs::path& dataFolder) {
-    return QDir::toNativeSeparators(QString::fromStdString(dataFolder.string()) + '/')
-        .toStdString();
+    return QDir::toNativeSeparators(QStringFromPath(dataFolder) + '/').toStdString();
 }
 
 } // namespace
@@ -320,7 +321,7 @@ void MainWindow::chooseDataFolder() {
         request.Sidebar.append(NativePathText(recent));
     const QString chosen = platform_.ChooseFolder(request);
     if (!chosen.isEmpty())
-        changeDataFolder(QFile::encodeName(chosen).toStdString());
+        changeDataFolder(PathFromQString(chosen));
 }
 
 void MainWindow::showDataFolder() {
@@ -334,7 +335,7 @@ void MainWindow::showDataFolder() {
 }
 
 void MainWindow::rememberDataFolder() {
-    const std::string folder = Absolute(state_.DataFolder).string();
+    const std::string folder = PathText(Absolute(state_.DataFolder));
     state_.Settings.DataFolder = folder;
     state_.Settings.RecentDataFolders = WithRecentFolder(state_.Settings.RecentDataFolders, folder);
 }
@@ -345,7 +346,7 @@ void MainWindow::showRecentFolders() {
         recentMenu_->removeAction(old);
         old->deleteLater();
     }
-    const std::string current = Absolute(state_.DataFolder).string();
+    const std::string current = PathText(Absolute(state_.DataFolder));
     int place = 0;
     for (const std::string& recent : state_.Settings.RecentDataFolders) {
         QString caption = NativePathText(recent);

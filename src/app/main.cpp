@@ -5,6 +5,9 @@
 #include "core/LargePageHeap.h"
 #include "core/ProgramInfo.h"
 #include "core/Settings.h"
+#include "core/SystemCalls.h"
+#include "core/TextHelpers.h"
+#include "platform/Paths.h"
 #include "platform/QtPlatform.h"
 #include "platform/QtSettingsStore.h"
 #include "print/PageRenderer.h"
@@ -14,6 +17,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
@@ -22,6 +26,9 @@
 namespace {
 
 bool HasDisplay() {
+#if defined(_WIN32)
+    return true; // Windows always has its desktop
+#endif
     auto set = [](const char* name) {
         const char* v = std::getenv(name);
         return v && *v;
@@ -33,7 +40,7 @@ bool HasDisplay() {
 
 int main(int argc, char** argv) {
     mpsec::UseLargePageHeap();
-    std::vector<std::string> args(argv, argv + argc);
+    const std::vector<std::string> args = mpsec::os::Arguments(argc, argv);
     if (mpsec::IsCommandLine(args)) {
         // PDF pages are drawn with Qt's painter, which needs a (screenless) application.
         std::unique_ptr<QGuiApplication> gui;
@@ -43,7 +50,7 @@ int main(int argc, char** argv) {
                     qputenv("QT_QPA_PLATFORM", "offscreen");
                 gui = std::make_unique<QGuiApplication>(argc, argv);
             }
-            return mpsec::WriteDocumentPdf(document, std::filesystem::path(path));
+            return mpsec::WriteDocumentPdf(document, mpsec::PathFromText(path));
         };
         mpsec::QtSettingsStore settings(QString::fromLatin1(mpsec::kSettingsKey));
         return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf, &settings);
@@ -75,12 +82,20 @@ int main(int argc, char** argv) {
     std::error_code ec;
     mpsec::StartFolders folders;
     if (folderArgument)
-        folders.Argument = std::filesystem::absolute(*folderArgument, ec);
+        folders.Argument = std::filesystem::absolute(mpsec::PathFromText(*folderArgument), ec);
     folders.Start = std::filesystem::current_path(ec);
     folders.Remembered = mpsec::ReadSettings(platform.Settings(), {}).DataFolder;
+#if defined(_WIN32)
+    // Installed beside mpsec.exe; its copy goes to the user's Documents folder.
     folders.InstalledSample =
-        (QCoreApplication::applicationDirPath() + "/../share/mpsec/sample").toStdString();
-    folders.Home = QDir::homePath().toStdString();
+        mpsec::PathFromQString(QCoreApplication::applicationDirPath() + "/sample");
+    folders.Home =
+        mpsec::PathFromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+#else
+    folders.InstalledSample =
+        mpsec::PathFromQString(QCoreApplication::applicationDirPath() + "/../share/mpsec/sample");
+    folders.Home = mpsec::PathFromQString(QDir::homePath());
+#endif
     state.DataFolder = mpsec::FindDataFolder(folders, platform);
     // Files the program opens by name are found there too, as if it had been started there.
     std::filesystem::current_path(state.DataFolder, ec);

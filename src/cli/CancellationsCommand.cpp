@@ -3,6 +3,7 @@
 #include "cli/CurrentFolder.h"
 #include "cli/Terminal.h"
 #include "core/Files.h"
+#include "core/TextHelpers.h"
 #include "mpfiles/Cancellations.h"
 #include "mpfiles/ClubMembers.h"
 
@@ -75,7 +76,7 @@ int RunCancellationsCommand(const std::vector<std::string>& args, const CivilDat
             found->Active = false;
     }
     const std::string name = CancellationFileName(club);
-    const fs::path path = folder.Folder / name;
+    const fs::path path = folder.Folder / PathFromText(name);
     std::error_code ec;
     if (fs::exists(fs::symlink_status(path, ec)) && !yes) {
         err << "mpsec cancellations: " << CancellationOverwriteQuestion(name)

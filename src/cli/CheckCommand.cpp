@@ -1,4 +1,5 @@
 #include "cli/CheckCommand.h"
+#include "core/TextHelpers.h"
 
 #include "cli/CurrentFolder.h"
 #include "cli/Terminal.h"
@@ -23,7 +24,7 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
     int status = 0;
     for (const std::string& named : files) {
         // Named on the command line relative to the folder the command runs in.
-        const fs::path name = folder.Folder / named;
+        const fs::path name = folder.Folder / PathFromText(named);
         LineList lines;
         if (!ReadLines(name, lines)) {
             err << "mpsec check: cannot read " << named << "\n";
@@ -31,7 +32,7 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
             continue;
         }
         MPListing listing = ListMPFile(lines, FindMPType(name), national);
-        out << MPListingTitle(name.filename().string()) << "\n";
+        out << MPListingTitle(PathText(name.filename())) << "\n";
         // The entries in one write: a national-size listing is 100,000 lines.
         std::string entries;
         entries.reserve(listing.Entries.Text().size());

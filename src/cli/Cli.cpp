@@ -7,6 +7,7 @@
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
 #include "core/Settings.h"
+#include "core/TextHelpers.h"
 
 #include <filesystem>
 #include <optional>
@@ -327,7 +328,7 @@ bool IsCommandLine(const std::vector<std::string>& args) {
 
 Status CheckDataFolder(const std::string& folder) {
     std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec))
+    if (!std::filesystem::is_directory(PathFromText(folder), ec))
         return Failure{"mpsec: " + folder + " is not a folder."};
     return {};
 }
@@ -346,7 +347,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         err << folder.Message() << "\n";
         return 2;
     }
-    InFolder in(**data);
+    InFolder in(PathFromText(**data));
     if (in.Error()) {
         err << "mpsec: cannot work in " << **data << ": " << in.Error().message() << "\n";
         return 2;

@@ -6,6 +6,7 @@
 #include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/Files.h"
+#include "core/TextHelpers.h"
 #include "enquiries/ClubMembership.h"
 #include "enquiries/Extraction.h"
 #include "register/DataFolder.h"
@@ -289,7 +290,7 @@ int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, s
         return 2;
     std::filesystem::path input;
     if (fileType) {
-        input = *options->Value("--file");
+        input = PathFromText(*options->Value("--file"));
         if (input.is_relative())
             input = folder.Folder / input;
     }

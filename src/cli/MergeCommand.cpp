@@ -1,4 +1,5 @@
 #include "cli/MergeCommand.h"
+#include "core/TextHelpers.h"
 
 #include "core/AsciiText.h"
 #include "mpfiles/MPMerge.h"
@@ -49,7 +50,7 @@ int RunMergeCommand(const std::vector<std::string>& args, const std::string& las
     // The window offers only files of the chosen type; here a file of another type (red
     // points named for a gold merge) is refused rather than filed under the wrong colour.
     for (const std::string& input : inputs)
-        if (LowerAscii(fs::path(input).extension().string()) != MPTypeExtension(type)) {
+        if (LowerAscii(PathText(PathFromText(input).extension())) != MPTypeExtension(type)) {
             err << "mpsec merge: " << input << " is not a " << MPTypeExtension(type)
                 << " file; nothing was merged.\n";
             return 2;
@@ -58,16 +59,16 @@ int RunMergeCommand(const std::vector<std::string>& args, const std::string& las
     const fs::path folder = fs::current_path(ec);
     std::vector<fs::path> paths;
     for (const std::string& input : inputs)
-        paths.push_back(folder / input);
+        paths.push_back(folder / PathFromText(input));
     // A missing input is said before anything about the output.
     if (Status readable = CheckMergeInputs(paths); !readable) {
         err << "mpsec merge: " << readable.Message() << ". Nothing was merged.\n";
         return 2;
     }
-    const fs::path target =
-        outputGiven ? folder / output : DefaultMergeName(folder, lastClubNo, today, type);
+    const fs::path target = outputGiven ? folder / PathFromText(output)
+                                        : DefaultMergeName(folder, lastClubNo, today, type);
     if (fs::exists(fs::symlink_status(target, ec)) && !yes) {
-        err << "mpsec merge: " << MergeOverwriteQuestion(target.filename().string())
+        err << "mpsec merge: " << MergeOverwriteQuestion(PathText(target.filename()))
             << "(give --yes to replace it)\n";
         return 1;
     }
@@ -75,7 +76,7 @@ int RunMergeCommand(const std::vector<std::string>& args, const std::string& las
         err << "mpsec merge: " << merged.Message() << ". Nothing was merged.\n";
         return 2;
     }
-    out << target.string() << "\n" << TrimBlanks(kMergeDoneMessage) << "\n";
+    out << PathText(target) << "\n" << TrimBlanks(kMergeDoneMessage) << "\n";
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "cli/Terminal.h"
 #include "core/AsciiText.h"
 #include "core/Files.h"
+#include "core/SystemCalls.h"
 #include "core/TemporaryFiles.h"
 #include "core/TextHelpers.h"
 #include "enquiries/PlayerLookup.h"
@@ -17,7 +18,6 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -213,7 +213,7 @@ Result<StatementsRun> ParseStatementsRun(const std::vector<std::string>& args) {
 // finished (each goes to a temporary file renamed when complete), and the run ends.
 std::atomic<bool> gInterrupted{false};
 
-extern "C" void NoteInterrupt(int) {
+void NoteInterrupt() {
     gInterrupted.store(true);
 }
 
@@ -221,15 +221,12 @@ class InterruptWatch {
   public:
     InterruptWatch() {
         gInterrupted.store(false);
-        previous_ = std::signal(SIGINT, NoteInterrupt);
+        os::WatchInterrupt(NoteInterrupt);
     }
-    ~InterruptWatch() { std::signal(SIGINT, previous_ == SIG_ERR ? SIG_DFL : previous_); }
+    ~InterruptWatch() { os::StopWatchingInterrupt(); }
     InterruptWatch(const InterruptWatch&) = delete;
     InterruptWatch& operator=(const InterruptWatch&) = delete;
     bool Interrupted() const { return gInterrupted.load(); }
-
-  private:
-    void (*previous_)(int) = SIG_DFL;
 };
 
 std::string MinutesAndSeconds(double seconds) {
@@ -341,7 +338,7 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
             break;
         const PlayerRecord player = folder.National.GetPlayer(line);
         const fs::path clubFolder =
-            clubRun ? fs::path(run.Dir) : fs::path(run.Dir) / player.HomeClub;
+            clubRun ? PathFromText(run.Dir) : PathFromText(run.Dir) / player.HomeClub;
         const fs::path file = clubFolder / StatementPdfName(player);
         ++done;
         if (!clubRun && clubFolders.insert(player.HomeClub).second) {
@@ -367,7 +364,7 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
             }
             continue;
         }
-        writers.Submit(StatementSession::Compose(statement, player.QMRNo), file.string());
+        writers.Submit(StatementSession::Compose(statement, player.QMRNo), PathText(file));
         collect();
         progress.Update(done, written);
     }

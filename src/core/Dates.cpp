@@ -1,5 +1,7 @@
 #include "core/Dates.h"
 
+#include "core/SystemCalls.h"
+
 #include <chrono>
 #include <ctime>
 #include <system_error>
@@ -20,8 +22,7 @@ std::string TwoDigits(int v) {
 }
 
 CivilDate FromTimeT(std::time_t t) {
-    std::tm tm{};
-    localtime_r(&t, &tm);
+    const std::tm tm = os::LocalTime(t);
     return CivilDate{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
 }
 

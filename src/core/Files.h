@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Result.h"
+#include "core/SystemCalls.h"
 
 #include <filesystem>
 #include <string>
@@ -21,9 +22,9 @@ bool FileExistsNoCase(const std::filesystem::path& folder, std::string_view name
 // The system calls the writers make, which a test may replace to make one of them fail
 // (a full disk, a failed sync or rename) without needing a full disk.
 struct FileWriteCalls {
-    long (*Write)(int fd, const void* data, unsigned long size);
-    int (*Sync)(int fd);
-    int (*Rename)(const char* from, const char* to);
+    long (*Write)(os::File file, const void* data, std::size_t size);
+    int (*Sync)(os::File file);
+    int (*Rename)(const std::filesystem::path& from, const std::filesystem::path& to);
 };
 FileWriteCalls& WriterCalls();
 
@@ -54,7 +55,7 @@ class FileReplacement {
   private:
     std::filesystem::path target_, temporary_;
     std::string fixedName_;
-    int fd_ = -1;
+    os::File fd_ = os::kNoFile;
     bool committed_ = false;
 };
 

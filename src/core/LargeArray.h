@@ -1,7 +1,8 @@
 #pragma once
+#include "core/SystemCalls.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <sys/mman.h>
 #include <type_traits>
 #include <utility>
 
@@ -45,11 +46,9 @@ template <class T> class LargeArray {
         const std::size_t bytes = (capacity * sizeof(T) + kLargePage - 1) / kLargePage * kLargePage;
         if (bytes == 0)
             return true;
-        void* at =
-            ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (at == MAP_FAILED)
+        void* at = os::ReserveMemory(bytes);
+        if (!at)
             return false;
-        ::madvise(at, bytes, MADV_HUGEPAGE);
         data_ = static_cast<T*>(at);
         capacity_ = capacity;
         bytes_ = bytes;
@@ -74,7 +73,7 @@ template <class T> class LargeArray {
   private:
     void Release() {
         if (data_)
-            ::munmap(data_, bytes_);
+            os::ReleaseMemory(data_, bytes_);
         data_ = nullptr;
         size_ = capacity_ = bytes_ = 0;
     }

@@ -1,12 +1,9 @@
 #include "core/LineList.h"
 
+#include "core/SystemCalls.h"
+
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 #include <utility>
 
 namespace mpsec {
@@ -19,17 +16,17 @@ void LineList::Clear() {
 }
 
 OpenedFile::~OpenedFile() {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (fd_ != os::kNoFile)
+        os::Close(fd_);
 }
 
-OpenedFile::OpenedFile(OpenedFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+OpenedFile::OpenedFile(OpenedFile&& other) noexcept : fd_(std::exchange(other.fd_, os::kNoFile)) {}
 
 OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
+        if (fd_ != os::kNoFile)
+            os::Close(fd_);
+        fd_ = std::exchange(other.fd_, os::kNoFile);
     }
     return *this;
 }
@@ -39,32 +36,33 @@ Status OpenedFile::Open(const std::filesystem::path& path) {
     std::error_code ec;
     auto st = std::filesystem::status(path, ec);
     if (ec || !std::filesystem::exists(st))
-        return Failure{std::strerror(ENOENT)};
+        return Failure{os::ErrorText(ENOENT)};
     if (!std::filesystem::is_regular_file(st))
-        return Failure{std::strerror(EISDIR)};
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
-        return Failure{std::strerror(errno)};
+        return Failure{os::ErrorText(EISDIR)};
+    fd_ = os::OpenForReading(path);
+    if (fd_ == os::kNoFile)
+        return Failure{os::ErrorText(errno)};
     return {};
 }
 
 Status OpenedFile::ReadInto(const std::function<char*(std::size_t)>& room, std::size_t& got) const {
     got = 0;
-    struct stat st {};
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0)
-        return Failure{std::strerror(fd_ < 0 ? EBADF : errno)};
-    const std::size_t size = static_cast<std::size_t>(st.st_size);
+    const std::optional<std::uint64_t> fileSize =
+        fd_ == os::kNoFile ? std::nullopt : os::FileSize(fd_);
+    if (!fileSize)
+        return Failure{os::ErrorText(fd_ == os::kNoFile ? EBADF : errno)};
+    const std::size_t size = static_cast<std::size_t>(*fileSize);
     char* at = room(size);
     if (!at)
-        return Failure{std::strerror(ENOMEM)};
+        return Failure{os::ErrorText(ENOMEM)};
     // From the start, however much was read before; a file that shrank meanwhile gives
     // what it still holds.
     while (got < size) {
-        const ssize_t n = ::pread(fd_, at + got, size - got, static_cast<off_t>(got));
+        const long n = os::ReadAt(fd_, at + got, size - got, got);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return Failure{std::strerror(errno)};
+            return Failure{os::ErrorText(errno)};
         if (n == 0)
             break;
         got += static_cast<std::size_t>(n);

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Result.h"
+#include "core/SystemCalls.h"
 
 #include <cstdint>
 #include <cstring>
@@ -134,7 +135,7 @@ class OpenedFile {
     Status ReadInto(const std::function<char*(std::size_t)>& room, std::size_t& got) const;
 
   private:
-    int fd_ = -1;
+    os::File fd_ = os::kNoFile;
 };
 
 // Reads a whole file's bytes into `out` (a buffer the caller may reuse). A failure says why

@@ -1,9 +1,7 @@
 #include "core/TemporaryFiles.h"
+#include "core/TextHelpers.h"
 
-#include <cerrno>
-#include <csignal>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "core/SystemCalls.h"
 
 namespace fs = std::filesystem;
 
@@ -33,12 +31,6 @@ long TemporaryFileProcess(std::string_view name) {
     return std::stol(std::string(pid));
 }
 
-bool ProcessRuns(long pid) {
-    if (pid == static_cast<long>(::getpid()))
-        return true;
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
-}
-
 } // namespace
 
 std::string TemporaryFileName(std::string_view target, long pid, unsigned attempt) {
@@ -51,12 +43,10 @@ int RemoveLeftTemporaryFiles(const fs::path& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path path = it->path();
-        const long pid = TemporaryFileProcess(path.filename().string());
-        struct stat entry {};
-        if (pid <= 0 || ::lstat(path.c_str(), &entry) != 0 || !S_ISREG(entry.st_mode) ||
-            ProcessRuns(pid))
+        const long pid = TemporaryFileProcess(PathText(path.filename()));
+        if (pid <= 0 || os::EntryAt(path) != os::Entry::PlainFile || os::ProcessRuns(pid))
             continue;
-        if (::unlink(path.c_str()) == 0)
+        if (os::Remove(path) == 0)
             ++removed;
     }
     return removed;

@@ -56,7 +56,15 @@ std::string Latin1ToUtf8(std::string_view latin1) {
 }
 
 std::filesystem::path PathFromLatin1(std::string_view latin1) {
-    const std::string utf8 = Latin1ToUtf8(latin1);
+    return PathFromText(Latin1ToUtf8(latin1));
+}
+
+std::string PathText(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+std::filesystem::path PathFromText(std::string_view utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 

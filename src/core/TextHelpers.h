@@ -25,4 +25,12 @@ std::string Latin1ToUtf8(std::string_view latin1);
 // whoever makes it, the windows or the commands.
 std::filesystem::path PathFromLatin1(std::string_view latin1);
 
+// A path's text in UTF-8, for messages and the windows: on Linux the name's own bytes, on
+// Windows made from its wide name (never through the ANSI code page, which has no room for
+// most letters).
+std::string PathText(const std::filesystem::path& path);
+
+// The path a UTF-8 text names (a typed or chosen name, a command's argument).
+std::filesystem::path PathFromText(std::string_view utf8);
+
 } // namespace mpsec

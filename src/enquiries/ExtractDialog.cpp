@@ -1,6 +1,7 @@
 #include "enquiries/ExtractDialog.h"
 
 #include "platform/Latin1.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
@@ -249,7 +250,7 @@ void ExtractDialog::chooseOutputType(OutputType type) {
         OpenFileRequest request;
         request.Title = QStringLiteral("Select a Text File");
         request.Filter = QStringLiteral("Text Files|*.*");
-        request.InitialFolder = QString::fromStdString(state_.DataFolder.string());
+        request.InitialFolder = QStringFromPath(state_.DataFolder);
         const QStringList chosen = platform_.ChooseOpenFiles(request);
         if (chosen.isEmpty()) {
             chooseOutputType(OutputType::AllPlayers);
@@ -295,7 +296,7 @@ void ExtractDialog::runExtraction() {
     Result<Extraction> run = Failure{};
     platform_.Busy([&] {
         run = RunExtraction(state_.National, state_.Clubs, chosen, state_.DataFolder,
-                            inputFile_.toStdString());
+                            PathFromQString(inputFile_));
     });
     if (!run) {
         platform_.Beep();

@@ -368,7 +368,7 @@ Result<Extraction> RunExtraction(const PlayerRegister& national, const ClubRegis
     LineList input;
     if (choices.Type == OutputType::InactiveFile) {
         if (Status read = ReadLines(inputFile, input); !read)
-            return Failure{"Cannot read " + inputFile.string() + ": " + read.Message() + "."};
+            return Failure{"Cannot read " + PathText(inputFile) + ": " + read.Message() + "."};
     }
     Extraction result = ExtractPlayers(national, clubs, choices, alternate, input);
     if (Status written = WriteFileAtomically(folder / result.FileName, result.Bytes()); !written)

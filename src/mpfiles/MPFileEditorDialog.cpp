@@ -4,6 +4,7 @@
 #include "mpfiles/MPFileEditing.h"
 #include "mpfiles/OldExtensions.h"
 #include "platform/Latin1.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/MPFileChooser.h"
@@ -64,7 +65,7 @@ void MPFileEditorDialog::showFile() {
     if (file_.isEmpty())
         return;
     LineList lines;
-    if (Status read = ReadLines(file_.toStdString(), lines); !read) {
+    if (Status read = ReadLines(PathFromQString(file_), lines); !read) {
         platform_.Error("Cannot read the masterpoint file " + QFileInfo(file_).fileName() + ": " +
                         Latin1(read.Message()) + ".");
         return;
@@ -78,7 +79,7 @@ void MPFileEditorDialog::chooseAnotherFile() {
         return;
     file_ = chosen;
     chooserTitle_ = ChooserTitleAfter(file_);
-    chooserFolder_ = QString::fromStdString(state_.ProgramFolder.string());
+    chooserFolder_ = QStringFromPath(state_.ProgramFolder);
     showFile();
 }
 
@@ -106,7 +107,8 @@ void MPFileEditorDialog::saveFile() {
     std::vector<std::string> lines;
     for (const QString& line : editorLines())
         lines.push_back(ToLatin1(line));
-    if (Status saved = WriteFileAtomically(chosen.toStdString(), SavedEditorText(lines)); !saved) {
+    if (Status saved = WriteFileAtomically(PathFromQString(chosen), SavedEditorText(lines));
+        !saved) {
         platform_.Error("Cannot write " + QFileInfo(chosen).fileName() + ": " +
                         Latin1(saved.Message()) + ". The file is unchanged.");
         return;
@@ -114,7 +116,7 @@ void MPFileEditorDialog::saveFile() {
     editor_->clear();
     platform_.Beep();
     SayWritten(platform_, MessageKind::Plain, QString::fromLatin1(kEditorSavedMessage),
-               chosen.toStdString());
+               PathFromQString(chosen));
 }
 
 void MPFileEditorDialog::onOpen() {

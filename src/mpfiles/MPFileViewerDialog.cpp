@@ -3,6 +3,7 @@
 #include "mpfiles/OldExtensions.h"
 #include "mpfiles/OldFilesWarningDialog.h"
 #include "platform/Latin1.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/Colours.h"
@@ -118,12 +119,12 @@ void MPFileViewerDialog::listFile() {
     platform_.ProcessEvents();
 
     LineList lines;
-    if (!ReadLines(file_.toStdString(), lines)) {
+    if (!ReadLines(PathFromQString(file_), lines)) {
         showError("Cannot read the masterpoint file " + info.fileName() + ".");
         return;
     }
     platform_.Busy(
-        [&] { listing_ = ListMPFile(lines, FindMPType(file_.toStdString()), state_.National); });
+        [&] { listing_ = ListMPFile(lines, FindMPType(PathFromQString(file_)), state_.National); });
 
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(listing_.Entries.size()));
@@ -152,7 +153,7 @@ void MPFileViewerDialog::listFile() {
         errorLabel_->setText(Latin1(listing_.ErrorAreaText()));
         errorLabel_->show();
     }
-    const Result<std::filesystem::path> written = WriteMPReport(file_.toStdString(), listing_);
+    const Result<std::filesystem::path> written = WriteMPReport(PathFromQString(file_), listing_);
     if (!written) {
         showError(Latin1(written.Message()));
         return;

@@ -1,4 +1,5 @@
 #include "mpfiles/MPListing.h"
+#include "core/TextHelpers.h"
 
 #include "core/AsciiText.h"
 #include "core/Columns.h"
@@ -33,7 +34,7 @@ std::optional<std::uint32_t> WholeNumber(std::string_view field) {
 } // namespace
 
 MPType FindMPType(const std::filesystem::path& file) {
-    const std::string ext = LowerAscii(file.extension().string());
+    const std::string ext = LowerAscii(PathText(file.extension()));
     for (int i = 0; i < 5; ++i)
         if (ext == kExtensions[i])
             return static_cast<MPType>(i + 1);
@@ -223,7 +224,7 @@ std::string MPListing::ReportText() const {
 std::optional<std::filesystem::path> ReportPath(const std::filesystem::path& file) {
     std::filesystem::path report = file;
     report.replace_extension(".TXT");
-    if (UpperAscii(report.filename().string()) == UpperAscii(file.filename().string()))
+    if (UpperAscii(PathText(report.filename())) == UpperAscii(PathText(file.filename())))
         return std::nullopt;
     return report;
 }
@@ -268,14 +269,14 @@ Result<std::filesystem::path> WriteMPReport(const std::filesystem::path& file,
                                             const MPListing& listing) {
     auto report = ReportPath(file);
     if (!report)
-        return Failure{"The report was not written: its name " + file.filename().string() +
+        return Failure{"The report was not written: its name " + PathText(file.filename()) +
                        " is the listed file's own name."};
     // Letter case does not matter: an earlier report named in another case is the one
     // replaced, and a federation file in another case is as precious as one named exactly.
-    report = FindFileNoCase(report->parent_path(), report->filename().string());
+    report = FindFileNoCase(report->parent_path(), PathText(report->filename()));
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::symlink_status(*report, ec))) {
-        const std::string name = report->filename().string();
+        const std::string name = PathText(report->filename());
         LineList earlier;
         if (!ReadLines(*report, earlier))
             return Failure{"The report was not written: " + name +
@@ -285,8 +286,8 @@ Result<std::filesystem::path> WriteMPReport(const std::filesystem::path& file,
                            " already exists and is not an earlier report, so it was kept."};
     }
     if (Status written = WriteFileAtomically(*report, listing.ReportText()); !written)
-        return Failure{"The report " + report->filename().string() + " could not be written in " +
-                       report->parent_path().string() + ": " + written.Message() + "."};
+        return Failure{"The report " + PathText(report->filename()) + " could not be written in " +
+                       PathText(report->parent_path()) + ": " + written.Message() + "."};
     return *report;
 }
 

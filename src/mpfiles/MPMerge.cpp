@@ -1,4 +1,5 @@
 #include "mpfiles/MPMerge.h"
+#include "core/TextHelpers.h"
 
 #include "core/Files.h"
 #include "core/LineList.h"
@@ -60,7 +61,7 @@ std::string MergeOverwriteQuestion(std::string_view outputName) {
 namespace {
 
 Status CannotRead(const fs::path& input, const Status& read) {
-    return Failure{"Cannot read the masterpoint file " + input.filename().string() + ": " +
+    return Failure{"Cannot read the masterpoint file " + PathText(input.filename()) + ": " +
                    read.Message()};
 }
 
@@ -78,7 +79,7 @@ Status CheckMergeInputs(const std::vector<fs::path>& inputs) {
 Status MergeMPFiles(const std::vector<fs::path>& inputs, const fs::path& output) {
     FileReplacement merged(output, kMergeTemporaryName);
     if (Status opened = merged.Open(); !opened)
-        return Failure{"Cannot write " + output.filename().string() + ": " + opened.Message()};
+        return Failure{"Cannot write " + PathText(output.filename()) + ": " + opened.Message()};
     std::string bytes, block, scratch;
     block.reserve(kBlock + 4096);
     LineList lines;
@@ -97,7 +98,7 @@ Status MergeMPFiles(const std::vector<fs::path>& inputs, const fs::path& output)
             block += "\r\n";
             if (block.size() >= kBlock) {
                 if (Status written = merged.Write(block); !written)
-                    return Failure{"Cannot write " + output.filename().string() + ": " +
+                    return Failure{"Cannot write " + PathText(output.filename()) + ": " +
                                    written.Message()};
                 block.clear();
             }
@@ -108,7 +109,7 @@ Status MergeMPFiles(const std::vector<fs::path>& inputs, const fs::path& output)
     if (done)
         done = merged.Commit();
     if (!done)
-        return Failure{"Cannot write " + output.filename().string() + ": " + done.Message()};
+        return Failure{"Cannot write " + PathText(output.filename()) + ": " + done.Message()};
     return {};
 }
 

@@ -59,7 +59,7 @@ Status SaveManualEntry(const std::filesystem::path& file, const std::vector<Manu
     const std::string text = ManualEntryText(rows);
     Status saved = append ? AppendToFile(file, text) : WriteFileAtomically(file, text);
     if (!saved)
-        return Failure{"Cannot write " + file.filename().string() + ": " + saved.Message()};
+        return Failure{"Cannot write " + PathText(file.filename()) + ": " + saved.Message()};
     return {};
 }
 

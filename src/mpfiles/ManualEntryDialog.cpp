@@ -7,6 +7,7 @@
 #include "mpfiles/MPMerge.h"
 #include "mpfiles/ManualEntry.h"
 #include "platform/Latin1.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
@@ -297,7 +298,7 @@ void ManualEntryDialog::save() {
     SaveFileRequest request;
     request.Title = QStringLiteral("Select Masterpoint File");
     request.Filter = Latin1(MPTypeFilter(ManualEntryType(kColours[colour])));
-    request.InitialFolder = QString::fromStdString(state_.ProgramFolder.string());
+    request.InitialFolder = QStringFromPath(state_.ProgramFolder);
     if (!visitors)
         request.FileName =
             Latin1(ManualEntryProposal(ToLatin1(clubBox_->text()), kColours[colour]));
@@ -305,11 +306,11 @@ void ManualEntryDialog::save() {
     const QString chosen = platform_.ChooseSaveFile(request);
     if (chosen.isEmpty())
         return;
-    if (Status saved = SaveManualEntry(chosen.toStdString(), rows, visitors); !saved) {
+    if (Status saved = SaveManualEntry(PathFromQString(chosen), rows, visitors); !saved) {
         platform_.Error(Latin1(saved.Message()) + ". Nothing was written.");
         return;
     }
-    showFolderButton_->setWrittenFile(chosen.toStdString());
+    showFolderButton_->setWrittenFile(PathFromQString(chosen));
 }
 
 void ManualEntryDialog::moveTo(int row, int column) {

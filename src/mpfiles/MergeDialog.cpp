@@ -1,8 +1,10 @@
 #include "mpfiles/MergeDialog.h"
+#include "core/TextHelpers.h"
 
 #include "mpfiles/MPMerge.h"
 #include "mpfiles/OldExtensions.h"
 #include "platform/Latin1.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include "ui/FolderChecks.h"
@@ -140,7 +142,7 @@ void MergeDialog::chooseType(int index) {
     const fs::path output = DefaultMergeName(state_.ProgramFolder, state_.Settings.LastClubNo,
                                              state_.Today(), kMergeChoices[index].Type);
     enableOutput(true);
-    SetBoxText(outputBox_, QString::fromStdString(output.string()));
+    SetBoxText(outputBox_, QStringFromPath(output));
 }
 
 void MergeDialog::browse() {
@@ -163,8 +165,8 @@ void MergeDialog::merge() {
         return;
     }
     // A name typed without a folder lies in the data folder, like every file of the program.
-    const fs::path output = state_.DataFolder / fs::path(typed.toStdString());
-    const QString name = QString::fromStdString(output.filename().string());
+    const fs::path output = state_.DataFolder / PathFromQString(typed);
+    const QString name = QStringFromPath(output.filename());
     std::error_code ec;
     if (fs::exists(fs::symlink_status(output, ec))) {
         platform_.Beep();
@@ -173,7 +175,7 @@ void MergeDialog::merge() {
     }
     std::vector<fs::path> inputs;
     for (const QString& input : inputs_)
-        inputs.push_back(input.toStdString());
+        inputs.push_back(PathFromQString(input));
     Status merged;
     platform_.Busy([&] { merged = MergeMPFiles(inputs, output); });
     if (!merged) {

@@ -1,9 +1,10 @@
 #include "mpfiles/OldExtensions.h"
+#include "core/TextHelpers.h"
 
 #include "core/AsciiText.h"
+#include "core/SystemCalls.h"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <set>
 #include <system_error>
 #include <vector>
@@ -21,14 +22,7 @@ std::string ExtensionOf(const std::string& name) {
 
 // Renames without ever replacing an entry that appeared under the new name meanwhile.
 void RenameNoReplace(const fs::path& from, const fs::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return;
-    // Some file systems cannot refuse to replace; the existence check has been made.
-    if (errno == EINVAL) {
-        std::error_code ec;
-        if (!fs::exists(to, ec))
-            fs::rename(from, to, ec);
-    }
+    os::RenameNoReplace(from, to);
 }
 
 } // namespace
@@ -53,13 +47,13 @@ void ConvertOldMPFileExtensions(const fs::path& folder, int index) {
     std::set<std::string> taken;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
+        std::string name = PathText(it->path().filename());
         if (UpperAscii(ExtensionOf(name)) == oldExt)
             found.push_back(it->path());
         taken.insert(UpperAscii(name));
     }
     for (const fs::path& old : found) {
-        const std::string name = old.filename().string();
+        const std::string name = PathText(old.filename());
         const std::string newName =
             name.substr(0, name.rfind('.')) + kMPExtensions[index].NewExtension;
         const fs::path renamed = old.parent_path() / newName;
@@ -79,7 +73,7 @@ void CheckAndConvertMPFiles(const fs::path& folder) {
 bool FolderHasOldMPFiles(const fs::path& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string ext = UpperAscii(ExtensionOf(it->path().filename().string()));
+        std::string ext = UpperAscii(ExtensionOf(PathText(it->path().filename())));
         if (ext.size() == 4 && ext.compare(0, 3, ".MP") == 0)
             return true;
     }

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/Paths.h"
 #include "print/PageRenderer.h"
 #include "print/PlainText.h"
 #include <QPrintDialog>
@@ -216,10 +217,10 @@ void QtPlatform::PrintLines(const QStringList& lines, const QString& fontFamily,
     }
     // "Print to file": the pages go to a new file beside the one named, which replaces it
     // only when the job is complete, so a failure never leaves half a PDF or loses the old.
-    FileReplacement replacement(QFile::encodeName(pdf).toStdString());
+    FileReplacement replacement(PathFromQString(pdf));
     Status written = replacement.Open();
     if (written) {
-        printer_.setOutputFileName(QFile::decodeName(replacement.TemporaryPath().c_str()));
+        printer_.setOutputFileName(QStringFromPath(replacement.TemporaryPath()));
         const PlainTextJob job = PrintPlainText(printer_, lines, font, progress.Callback());
         printer_.setOutputFileName(pdf);
         if (job.Cancelled)

@@ -1,6 +1,7 @@
 #include "print/PageRenderer.h"
 
 #include "core/Files.h"
+#include "core/TextHelpers.h"
 #include "print/PageCanvas.h"
 #include "print/PdfFile.h"
 
@@ -146,7 +147,7 @@ void DiscardStoppedPdf(QPrinter& printer) {
 Status WriteDocumentPdf(const ComposedDocument& document, const QString& path) {
     // Composed whole in memory first, then written beside the file and renamed over it: a
     // failure leaves any old PDF as it was and never a truncated one.
-    return WriteDocumentPdf(document, std::filesystem::path(QFile::encodeName(path).toStdString()));
+    return WriteDocumentPdf(document, PathFromText(path.toStdString()));
 }
 
 Status WriteDocumentPdf(const ComposedDocument& document, const std::filesystem::path& path) {

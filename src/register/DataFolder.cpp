@@ -1,4 +1,5 @@
 #include "register/DataFolder.h"
+#include "core/TextHelpers.h"
 
 #include "core/Files.h"
 
@@ -63,8 +64,8 @@ DataFolderChoice ChooseDataFolder(const std::optional<fs::path>& argument, const
         return {DataFolderSource::Argument, *argument};
     if (holds(start))
         return {DataFolderSource::StartFolder, start};
-    if (!remembered.empty() && holds(fs::path(remembered)))
-        return {DataFolderSource::Remembered, fs::path(remembered)};
+    if (!remembered.empty() && holds(PathFromText(remembered)))
+        return {DataFolderSource::Remembered, PathFromText(remembered)};
     return {DataFolderSource::Ask, {}};
 }
 
@@ -73,10 +74,10 @@ Result<fs::path> PrepareSampleCopy(const fs::path& installed, const fs::path& co
     if (fs::exists(copy, ec)) {
         if (fs::is_directory(copy, ec))
             return copy;
-        return Failure{copy.string() + " exists and is not a folder."};
+        return Failure{PathText(copy) + " exists and is not a folder."};
     }
     if (!fs::is_directory(installed, ec))
-        return Failure{"The sample data is not installed (" + installed.string() + ")."};
+        return Failure{"The sample data is not installed (" + PathText(installed) + ")."};
     // Copied beside the target first, so an interrupted copy never looks complete.
     fs::path partial = copy;
     partial += ".partial";
@@ -87,7 +88,7 @@ Result<fs::path> PrepareSampleCopy(const fs::path& installed, const fs::path& co
     if (ec) {
         std::error_code ignored;
         fs::remove_all(partial, ignored);
-        return Failure{"Cannot copy the sample data to " + copy.string() + ": " + ec.message() +
+        return Failure{"Cannot copy the sample data to " + PathText(copy) + ": " + ec.message() +
                        "."};
     }
     // Installed files are read-only; the copy is the user's to write in.

@@ -1,7 +1,9 @@
 #include "statements/ClubStatementsDialog.h"
+#include "core/TextHelpers.h"
 
 #include "core/TemporaryFiles.h"
 #include "platform/Latin1.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "statements/ClubRun.h"
 #include "statements/StatementDialog.h"
@@ -115,7 +117,7 @@ void ClubStatementsDialog::printStatements() {
     const QString folder = QFileInfo(pdfFile).absolutePath();
     SayWrittenInFolder(platform_, MessageKind::Information,
                        Latin1(ClubRunDoneText(printed_, cancel_, ToLatin1(folder))),
-                       QFile::encodeName(folder).toStdString());
+                       PathFromQString(folder));
 }
 
 bool ClubStatementsDialog::runClub(const QString& pdfFile) {
@@ -147,7 +149,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
     // answering (Cancel) while they work.
     StatementWriters writers(
         [this](const ComposedDocument& document, const std::string& path) {
-            return platform_.WritePdf(document, QFile::decodeName(path.c_str()));
+            return platform_.WritePdf(document, QStringFromPath(PathFromText(path)));
         },
         StatementWriters::DefaultWorkers());
     bool failed = false;
@@ -158,13 +160,13 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
                 continue;
             }
             if (!failed)
-                platform_.Error("Cannot write " + QFile::decodeName(file.Path.c_str()) + ": " +
+                platform_.Error("Cannot write " + QString::fromStdString(file.Path) + ": " +
                                 Latin1(file.Result.Message()) + ".");
             failed = true;
             writers.Stop();
         }
     };
-    const std::filesystem::path folderPath = QFile::encodeName(folder).toStdString();
+    const std::filesystem::path folderPath = PathFromQString(folder);
     RemoveLeftTemporaryFiles(folderPath); // what a run that was killed left half written
     for (std::size_t line : lines) {
         platform_.ProcessEvents(); // where a press of Cancel takes effect
@@ -183,7 +185,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
             break;
         }
         ComposedDocument document = StatementSession::Compose(statement, player.QMRNo);
-        const std::string path = (folderPath / StatementPdfName(player)).string();
+        const std::string path = PathText(folderPath / StatementPdfName(player));
         while (!writers.Submit(std::move(document), path, std::chrono::milliseconds(50))) {
             platform_.ProcessEvents();
             collect();

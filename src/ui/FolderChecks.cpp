@@ -1,6 +1,7 @@
 #include "ui/FolderChecks.h"
 
 #include "mpfiles/OldExtensions.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "ui/AppState.h"
 #include <QDialog>
@@ -10,13 +11,13 @@ namespace mpsec {
 void ViewerFolderChange(const QString& folder, AppState& state, Platform& platform,
                         QDialog& warning) {
     ViewerFolderCheck(
-        folder.toStdString(), state.Settings.ShowMPWarning,
+        PathFromQString(folder), state.Settings.ShowMPWarning,
         [&] { return platform.RunModal(warning) != kWarningAnsweredNo; },
         [&](const std::function<void()>& work) { platform.Busy(work); });
 }
 
 void MergeFolderChange(const QString& folder, Platform& platform) {
-    MergeFolderCheck(folder.toStdString(), [&] {
+    MergeFolderCheck(PathFromQString(folder), [&] {
         return platform.WarningYesNo(QString::fromLatin1(kMergeRenameQuestion));
     });
 }

@@ -1,5 +1,7 @@
 #include "ui/WrittenFiles.h"
 
+#include "platform/Paths.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -27,7 +29,7 @@ QString NativePathText(const fs::path& path) {
 #ifdef _WIN32
     return QDir::toNativeSeparators(QString::fromStdWString(path.wstring()));
 #else
-    return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path.string())));
+    return QDir::toNativeSeparators(QStringFromPath(path));
 #endif
 }
 

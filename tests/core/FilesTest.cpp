@@ -143,28 +143,28 @@ TEST(Files, EachFailingStepKeepsTheOldFile) {
         const char* reason;
     } cases[] = {
         {"the disk fills part-way",
-         {[](int fd, const void* data, unsigned long size) -> long {
+         {[](os::File fd, const void* data, std::size_t size) -> long {
               static bool first = true;
               if (first) { // half the bytes go, then the disk is full
                   first = false;
-                  return ::write(fd, data, size / 2);
+                  return os::Write(fd, data, size / 2);
               }
               errno = ENOSPC;
               return -1;
           },
-          ::fsync, ::rename},
+          os::Sync, os::Rename},
          "No space left on device"},
         {"the sync fails",
          {WriterCalls().Write,
-          [](int) {
+          [](os::File) {
               errno = EIO;
               return -1;
           },
-          ::rename},
+          os::Rename},
          "Input/output error"},
         {"the rename fails",
-         {WriterCalls().Write, ::fsync,
-          [](const char*, const char*) {
+         {WriterCalls().Write, os::Sync,
+          [](const fs::path&, const fs::path&) {
               errno = EXDEV;
               return -1;
           }},
@@ -202,11 +202,11 @@ TEST(Files, AnAppendAddsAllOrNothing) {
     ASSERT_TRUE(AppendToFile(dir / "v.grn", "two\r\n").Ok());
     EXPECT_EQ(dir.Read("v.grn"), "one\r\ntwo\r\n");
     const FileWriteCalls saved = WriterCalls();
-    WriterCalls().Write = [](int fd, const void* data, unsigned long size) -> long {
+    WriterCalls().Write = [](os::File fd, const void* data, std::size_t size) -> long {
         static bool first = true;
         if (first) {
             first = false;
-            return ::write(fd, data, size / 2);
+            return os::Write(fd, data, size / 2);
         }
         errno = ENOSPC;
         return -1;

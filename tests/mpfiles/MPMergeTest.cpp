@@ -88,7 +88,7 @@ TEST(MPMerge, OutputIsReplacedWholeOrNotAtAll) {
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"b.gld", "out.gld"}));
 
     const FileWriteCalls saved = WriterCalls();
-    WriterCalls().Rename = [](const char*, const char*) {
+    WriterCalls().Rename = [](const fs::path&, const fs::path&) {
         errno = EACCES;
         return -1;
     };

@@ -205,7 +205,7 @@ TEST(PrintLayer, APdfThatCannotBeWrittenKeepsTheOldOne) {
     dir.Write("s.pdf", "the statement printed last week");
     const QString pdf = QString::fromStdString((dir / "s.pdf").string());
     const FileWriteCalls saved = WriterCalls();
-    WriterCalls().Write = [](int, const void*, unsigned long) -> long {
+    WriterCalls().Write = [](os::File, const void*, std::size_t) -> long {
         errno = ENOSPC;
         return -1;
     };

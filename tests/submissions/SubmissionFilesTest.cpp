@@ -48,7 +48,7 @@ TEST(SubmissionFiles, AFailedAppendLeavesTheFileAsItWas) {
         {"the disk fills after part of the block",
          [](const test::TempFolder&) {
              calls = 0;
-             WriterCalls().Write = [](int fd, const void* data, unsigned long size) -> long {
+             WriterCalls().Write = [](os::File fd, const void* data, std::size_t size) -> long {
                  if (calls++ > 0) {
                      errno = ENOSPC;
                      return -1;

@@ -15,7 +15,8 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    // `name` in UTF-8, as the tests write it.
+    std::filesystem::path operator/(const std::string& name) const;
 
     // Writes bytes as they are.
     void Write(const std::string& name, const std::string& bytes) const;

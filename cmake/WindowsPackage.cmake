@@ -1,0 +1,46 @@
+# What the Windows folder, its zip and the installer hold: mpsec.exe with the Qt and
+# compiler runtime DLLs it loads, the Qt plugins it needs, the sample data and the guide.
+
+get_filename_component(MPSEC_QT_PREFIX "${Qt6_DIR}/../../.." ABSOLUTE)
+install(TARGETS mpsec RUNTIME DESTINATION .)
+foreach(module Core Gui Widgets PrintSupport)
+  install(FILES ${MPSEC_QT_PREFIX}/bin/Qt6${module}.dll DESTINATION .)
+endforeach()
+# The desktop, the screenless one the commands draw PDF pages on, the Windows look.
+install(FILES ${MPSEC_QT_PREFIX}/plugins/platforms/qwindows.dll
+  ${MPSEC_QT_PREFIX}/plugins/platforms/qoffscreen.dll DESTINATION platforms)
+install(FILES ${MPSEC_QT_PREFIX}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
+foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+    OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${found}" AND EXISTS ${CMAKE_FIND_ROOT_PATH}/lib/${runtime})
+    set(found ${CMAKE_FIND_ROOT_PATH}/lib/${runtime})
+  endif()
+  if(NOT EXISTS "${found}")
+    message(FATAL_ERROR "The compiler's runtime ${runtime} was not found")
+  endif()
+  install(FILES ${found} DESTINATION .)
+endforeach()
+install(DIRECTORY sample/ DESTINATION sample)
+install(FILES docs/guide.md DESTINATION .)
+
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME mpsec)
+set(CPACK_PACKAGE_VENDOR "mpsec developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Masterpoint secretary's program of a bridge club")
+set(CPACK_PACKAGE_FILE_NAME "mpsec-${PROJECT_VERSION}-win64")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY mpsec)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY mpsec)
+# The Start-menu entry: mpsec.exe in the installation's top folder, shown with its icon.
+set(CPACK_PACKAGE_EXECUTABLES mpsec mpsec)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_DISPLAY_NAME mpsec)
+set(CPACK_NSIS_PACKAGE_NAME mpsec)
+set(CPACK_NSIS_INSTALLED_ICON_NAME mpsec.exe)
+set(CPACK_NSIS_MUI_ICON ${CMAKE_SOURCE_DIR}/resources/mpsec.ico)
+set(CPACK_NSIS_MUI_UNIICON ${CMAKE_SOURCE_DIR}/resources/mpsec.ico)
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -1,0 +1,86 @@
+#pragma once
+// The program's one seam to the operating system: every call the model makes to it goes
+// through here, with one implementation for POSIX (SystemCallsPosix.cpp) and one for Windows
+// (SystemCallsWin32.cpp). A failing call returns a failure value and leaves the reason in
+// errno (on Windows translated to the same numbers), so ErrorText() gives the same words on
+// both.
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mpsec::os {
+
+// An open file: a descriptor on POSIX, a HANDLE on Windows.
+using File = std::intptr_t;
+inline constexpr File kNoFile = -1;
+
+// errno of a file another program holds open without sharing it (Windows only).
+inline constexpr int kInUse = 0x10001;
+// errno of a link (or junction) at a name the program writes.
+inline constexpr int kIsLink = 0x10002;
+// errno of something at a name that is not a plain file (a FIFO, a device).
+inline constexpr int kNotPlainFile = 0x10003;
+
+// The words for an errno value: the system's (std::strerror) or the program's own for the
+// three above.
+std::string ErrorText(int error);
+
+// Creates a new file for writing: refused when anything exists at the name, a link
+// included, so nothing planted there is followed; not inherited by child processes.
+File CreateNew(const std::filesystem::path& path);
+// Opens a file for reading (others may read, write and replace it meanwhile).
+File OpenForReading(const std::filesystem::path& path);
+// Opens a plain file for appending, creating it when absent, without waiting on whatever is
+// there: a link is refused (kIsLink), so is a FIFO or a device (kNotPlainFile).
+File OpenForAppending(const std::filesystem::path& path);
+long Write(File file, const void* data, std::size_t size);
+// From `offset`, leaving the file's position alone; 0 at its end.
+long ReadAt(File file, void* data, std::size_t size, std::uint64_t offset);
+// 0 on success, like the calls it stands for.
+int Sync(File file);
+int Close(File file);
+int Truncate(File file, std::uint64_t size);
+std::optional<std::uint64_t> FileSize(File file);
+// Whether `path` names the very file `file` is (not one put in its place since).
+bool IsFileAt(File file, const std::filesystem::path& path);
+
+// Renames over whatever is at `to` in one step (0 on success).
+int Rename(const std::filesystem::path& from, const std::filesystem::path& to);
+// Renames only when nothing is at `to` (0 on success).
+int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+// Removes a file (a link itself, never what it points to); 0 on success.
+int Remove(const std::filesystem::path& path);
+
+// What is at a name, links not followed.
+enum class Entry { None, PlainFile, Folder, Other };
+Entry EntryAt(const std::filesystem::path& path);
+
+long ProcessId();
+// Whether a process of that number still runs (or may: one not ours to ask about counts).
+bool ProcessRuns(long pid);
+
+// Memory for national-size arrays, straight from the system (large pages where it allows),
+// zeroed, only the pages written costing memory; nullptr when refused.
+void* ReserveMemory(std::size_t bytes);
+void ReleaseMemory(void* at, std::size_t bytes);
+// Backs the main heap with large pages where the C library allows (see LargePageHeap.h).
+void TuneHeapForLargePages();
+
+// The local calendar time of `t`.
+std::tm LocalTime(std::time_t t);
+
+// Ctrl-C (SIGINT; the console's Ctrl-C and Ctrl-Break on Windows) calls `onInterrupt` and
+// no longer ends the program, until StopWatchingInterrupt(). `onInterrupt` must be safe in a
+// signal handler (set an atomic flag).
+void WatchInterrupt(void (*onInterrupt)());
+void StopWatchingInterrupt();
+
+// The program's arguments as UTF-8 (Windows hands main() the ANSI code page's).
+std::vector<std::string> Arguments(int argc, char** argv);
+
+} // namespace mpsec::os

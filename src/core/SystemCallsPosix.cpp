@@ -1,0 +1,207 @@
+#include "core/SystemCalls.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace mpsec::os {
+
+std::string ErrorText(int error) {
+    switch (error) {
+    case kInUse:
+        return "it is open in another program";
+    case kIsLink:
+        return "it is a link, not a file";
+    case kNotPlainFile:
+        return "it is not a plain file";
+    default:
+        return std::strerror(error);
+    }
+}
+
+File CreateNew(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+}
+
+File OpenForReading(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+File OpenForAppending(const std::filesystem::path& path) {
+    // Opened without waiting: a FIFO or a device of that name is refused below, never
+    // waited on (a FIFO without a reader is refused by the open itself).
+    const int fd = ::open(
+        path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0) {
+        if (errno == ELOOP)
+            errno = kIsLink;
+        else if (errno == ENXIO)
+            errno = kNotPlainFile;
+        return kNoFile;
+    }
+    struct stat opened {};
+    errno = 0;
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        const int error = errno != 0 ? errno : kNotPlainFile;
+        ::close(fd);
+        errno = error;
+        return kNoFile;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+long Write(File file, const void* data, std::size_t size) {
+    return ::write(static_cast<int>(file), data, size);
+}
+
+long ReadAt(File file, void* data, std::size_t size, std::uint64_t offset) {
+    return ::pread(static_cast<int>(file), data, size, static_cast<off_t>(offset));
+}
+
+int Sync(File file) {
+    return ::fsync(static_cast<int>(file));
+}
+
+int Close(File file) {
+    return ::close(static_cast<int>(file));
+}
+
+int Truncate(File file, std::uint64_t size) {
+    return ::ftruncate(static_cast<int>(file), static_cast<off_t>(size));
+}
+
+std::optional<std::uint64_t> FileSize(File file) {
+    struct stat st {};
+    if (::fstat(static_cast<int>(file), &st) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool IsFileAt(File file, const std::filesystem::path& path) {
+    struct stat opened {
+    }, named{};
+    return ::fstat(static_cast<int>(file), &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+int Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return ::rename(from.c_str(), to.c_str());
+}
+
+int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    // Some file systems cannot refuse to replace: then only what was checked just now.
+    if (errno != EINVAL)
+        return -1;
+    struct stat there {};
+    if (::lstat(to.c_str(), &there) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.c_str(), to.c_str());
+}
+
+int Remove(const std::filesystem::path& path) {
+    return ::unlink(path.c_str());
+}
+
+Entry EntryAt(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return Entry::None;
+    return S_ISREG(st.st_mode)   ? Entry::PlainFile
+           : S_ISDIR(st.st_mode) ? Entry::Folder
+                                 : Entry::Other;
+}
+
+long ProcessId() {
+    return static_cast<long>(::getpid());
+}
+
+bool ProcessRuns(long pid) {
+    if (pid == ProcessId())
+        return true;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
+void* ReserveMemory(std::size_t bytes) {
+    void* at = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (at == MAP_FAILED)
+        return nullptr;
+#if defined(MADV_HUGEPAGE)
+    ::madvise(at, bytes, MADV_HUGEPAGE);
+#endif
+    return at;
+}
+
+void ReleaseMemory(void* at, std::size_t bytes) {
+    ::munmap(at, bytes);
+}
+
+void TuneHeapForLargePages() {
+#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+    constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    // The heap's room, asked for at once: address space only, a page costs memory when it
+    // is first written. Later growth of the heap would not share the advice.
+    constexpr std::size_t kRoom = std::size_t{128} << 20;
+    mallopt(M_TOP_PAD, static_cast<int>(kRoom));
+    // Blocks of a national-size file (tens of megabytes) on the heap too, where the C library
+    // would give each its own mapping in small pages. Freed memory is kept for the next, up
+    // to the room: what the heap holds beyond it is given back.
+    mallopt(M_MMAP_THRESHOLD, static_cast<int>(kRoom / 2));
+    mallopt(M_TRIM_THRESHOLD, static_cast<int>(kRoom));
+    // A block larger than what the heap has left makes it grow now, by the room asked for.
+    void* first = std::malloc(kLargePage);
+    const auto start = reinterpret_cast<std::uintptr_t>(first);
+    const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    const std::uintptr_t from = (start + kLargePage - 1) / kLargePage * kLargePage;
+    const std::uintptr_t to = end / kLargePage * kLargePage;
+    if (first && end != static_cast<std::uintptr_t>(-1) && to > from)
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+    std::free(first);
+#endif
+}
+
+std::tm LocalTime(std::time_t t) {
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return tm;
+}
+
+namespace {
+
+void (*gOnInterrupt)() = nullptr;
+void (*gPreviousHandler)(int) = SIG_DFL;
+
+extern "C" void NoteInterrupt(int) {
+    if (gOnInterrupt)
+        gOnInterrupt();
+}
+
+} // namespace
+
+void WatchInterrupt(void (*onInterrupt)()) {
+    gOnInterrupt = onInterrupt;
+    gPreviousHandler = std::signal(SIGINT, NoteInterrupt);
+}
+
+void StopWatchingInterrupt() {
+    std::signal(SIGINT, gPreviousHandler == SIG_ERR ? SIG_DFL : gPreviousHandler);
+    gOnInterrupt = nullptr;
+}
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+} // namespace mpsec::os

@@ -1,0 +1,347 @@
+#include "core/SystemCalls.h"
+
+#include <cerrno>
+#include <cstring>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+namespace mpsec::os {
+
+namespace {
+
+// A path as Windows takes it: wide, absolute, backslashed, with the \\?\ prefix when it
+// is longer than the 260 characters the plain calls accept.
+std::wstring WidePath(const std::filesystem::path& path) {
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(path, ec);
+    if (ec)
+        full = path;
+    std::wstring wide = full.make_preferred().wstring();
+    if (wide.size() >= MAX_PATH - 12 && wide.rfind(L"\\\\?\\", 0) != 0) {
+        if (wide.rfind(L"\\\\", 0) == 0)
+            wide = L"\\\\?\\UNC\\" + wide.substr(2);
+        else
+            wide = L"\\\\?\\" + wide;
+    }
+    return wide;
+}
+
+HANDLE AsHandle(File file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+File AsFile(HANDLE handle) {
+    return handle == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<File>(handle);
+}
+
+int ErrnoOf(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_CANNOT_MAKE:
+        return EACCES;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return kInUse;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_NOT_SAME_DEVICE:
+        return EXDEV;
+    case ERROR_DIRECTORY:
+        return ENOTDIR;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ENAMETOOLONG;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return ENOMEM;
+    case ERROR_INVALID_HANDLE:
+        return EBADF;
+    case ERROR_INVALID_NAME:
+    case ERROR_INVALID_PARAMETER:
+        return EINVAL;
+    default:
+        return EIO;
+    }
+}
+
+// Sets errno from the last Windows error; returns `failed`.
+template <class T> T Failed(T failed) {
+    errno = ErrnoOf(GetLastError());
+    return failed;
+}
+
+// Whether a program holds the file at `path` open without letting others replace it: the
+// reason a rename over it was refused, which Windows reports as a denied access.
+bool HeldOpen(const std::wstring& path) {
+    HANDLE probe = CreateFileW(
+        path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+} // namespace
+
+std::string ErrorText(int error) {
+    // The same words as on Linux, for the failures a secretary may meet.
+    switch (error) {
+    case kInUse:
+        return "it is open in another program";
+    case kIsLink:
+        return "it is a link, not a file";
+    case kNotPlainFile:
+        return "it is not a plain file";
+    case ENOENT:
+        return "No such file or directory";
+    case EACCES:
+        return "Permission denied";
+    case EEXIST:
+        return "File exists";
+    case ENOSPC:
+        return "No space left on device";
+    case EIO:
+        return "Input/output error";
+    case EISDIR:
+        return "Is a directory";
+    case ENOTDIR:
+        return "Not a directory";
+    case EXDEV:
+        return "Invalid cross-device link";
+    case ENOMEM:
+        return "Cannot allocate memory";
+    case EBADF:
+        return "Bad file descriptor";
+    case ENAMETOOLONG:
+        return "File name too long";
+    case EINVAL:
+        return "Invalid argument";
+    default:
+        return std::strerror(error);
+    }
+}
+
+File CreateNew(const std::filesystem::path& path) {
+    // Another library may write the new file by name while it is open here (a PDF).
+    HANDLE handle =
+        CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    return handle == INVALID_HANDLE_VALUE ? Failed(kNoFile) : AsFile(handle);
+}
+
+File OpenForReading(const std::filesystem::path& path) {
+    HANDLE handle = CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle == INVALID_HANDLE_VALUE ? Failed(kNoFile) : AsFile(handle);
+}
+
+File OpenForAppending(const std::filesystem::path& path) {
+    const std::wstring wide = WidePath(path);
+    const DWORD before = GetFileAttributesW(wide.c_str());
+    if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        errno = kIsLink;
+        return kNoFile;
+    }
+    if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_DIRECTORY)) {
+        errno = EISDIR;
+        return kNoFile;
+    }
+    HANDLE handle =
+        CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return Failed(kNoFile);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        CloseHandle(handle);
+        errno = kNotPlainFile;
+        return kNoFile;
+    }
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(handle, end, nullptr, FILE_END)) {
+        errno = ErrnoOf(GetLastError());
+        CloseHandle(handle);
+        return kNoFile;
+    }
+    return AsFile(handle);
+}
+
+long Write(File file, const void* data, std::size_t size) {
+    DWORD written = 0;
+    const DWORD chunk = size > (DWORD{1} << 30) ? (DWORD{1} << 30) : static_cast<DWORD>(size);
+    if (!WriteFile(AsHandle(file), data, chunk, &written, nullptr))
+        return Failed(-1L);
+    return static_cast<long>(written);
+}
+
+long ReadAt(File file, void* data, std::size_t size, std::uint64_t offset) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD got = 0;
+    const DWORD chunk = size > (DWORD{1} << 30) ? (DWORD{1} << 30) : static_cast<DWORD>(size);
+    if (!ReadFile(AsHandle(file), data, chunk, &got, &at))
+        return GetLastError() == ERROR_HANDLE_EOF ? 0L : Failed(-1L);
+    return static_cast<long>(got);
+}
+
+int Sync(File file) {
+    return FlushFileBuffers(AsHandle(file)) ? 0 : Failed(-1);
+}
+
+int Close(File file) {
+    return CloseHandle(AsHandle(file)) ? 0 : Failed(-1);
+}
+
+int Truncate(File file, std::uint64_t size) {
+    LARGE_INTEGER to{};
+    to.QuadPart = static_cast<LONGLONG>(size);
+    if (!SetFilePointerEx(AsHandle(file), to, nullptr, FILE_BEGIN) || !SetEndOfFile(AsHandle(file)))
+        return Failed(-1);
+    return 0;
+}
+
+std::optional<std::uint64_t> FileSize(File file) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(AsHandle(file), &size))
+        return Failed(std::optional<std::uint64_t>());
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+bool IsFileAt(File file, const std::filesystem::path& path) {
+    HANDLE named =
+        CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (named == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION opened{}, there{};
+    const bool same = GetFileInformationByHandle(AsHandle(file), &opened) &&
+                      GetFileInformationByHandle(named, &there) &&
+                      opened.dwVolumeSerialNumber == there.dwVolumeSerialNumber &&
+                      opened.nFileIndexHigh == there.nFileIndexHigh &&
+                      opened.nFileIndexLow == there.nFileIndexLow;
+    CloseHandle(named);
+    return same;
+}
+
+int Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const std::wstring target = WidePath(to);
+    if (MoveFileExW(WidePath(from).c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    const DWORD error = GetLastError();
+    errno = error == ERROR_ACCESS_DENIED && HeldOpen(target) ? kInUse : ErrnoOf(error);
+    return -1;
+}
+
+int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : Failed(-1);
+}
+
+int Remove(const std::filesystem::path& path) {
+    return DeleteFileW(WidePath(path).c_str()) ? 0 : Failed(-1);
+}
+
+Entry EntryAt(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Entry::None;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return Entry::Other;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Entry::Folder : Entry::PlainFile;
+}
+
+long ProcessId() {
+    return static_cast<long>(GetCurrentProcessId());
+}
+
+bool ProcessRuns(long pid) {
+    if (pid == ProcessId())
+        return true;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (!process)
+        return GetLastError() != ERROR_INVALID_PARAMETER; // no such process
+    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return runs;
+}
+
+void* ReserveMemory(std::size_t bytes) {
+    return VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+
+void ReleaseMemory(void* at, std::size_t) {
+    VirtualFree(at, 0, MEM_RELEASE);
+}
+
+void TuneHeapForLargePages() {
+    // Large pages need a privilege an ordinary user does not hold; the heap stays as it is.
+}
+
+std::tm LocalTime(std::time_t t) {
+    std::tm tm{};
+    localtime_s(&tm, &t);
+    return tm;
+}
+
+namespace {
+
+void (*gOnInterrupt)() = nullptr;
+
+BOOL WINAPI NoteInterrupt(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    if (gOnInterrupt)
+        gOnInterrupt();
+    return TRUE;
+}
+
+} // namespace
+
+void WatchInterrupt(void (*onInterrupt)()) {
+    gOnInterrupt = onInterrupt;
+    SetConsoleCtrlHandler(NoteInterrupt, TRUE);
+}
+
+void StopWatchingInterrupt() {
+    SetConsoleCtrlHandler(NoteInterrupt, FALSE);
+    gOnInterrupt = nullptr;
+}
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide)
+        return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> args;
+    for (int i = 0; i < count; ++i) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string utf8(size > 0 ? static_cast<std::size_t>(size) : 1u, '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8.data(), size, nullptr, nullptr);
+        utf8.resize(utf8.size() - 1);
+        args.push_back(std::move(utf8));
+    }
+    LocalFree(wide);
+    return args;
+}
+
+} // namespace mpsec::os
