@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -319,7 +318,7 @@ void MainWindow::chooseDataFolder() {
         request.Sidebar.append(NativePathText(recent));
     const QString chosen = platform_.ChooseFolder(request);
     if (!chosen.isEmpty())
-        changeDataFolder(QFile::encodeName(chosen).toStdString());
+        changeDataFolder(PathFromText(chosen));
 }
 
 void MainWindow::showDataFolder() {

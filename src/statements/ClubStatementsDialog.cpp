@@ -115,7 +115,7 @@ void ClubStatementsDialog::printStatements() {
     const QString folder = QFileInfo(pdfFile).absolutePath();
     SayWrittenInFolder(platform_, MessageKind::Information,
                        Latin1(ClubRunDoneText(printed_, cancel_, ToLatin1(folder))),
-                       QFile::encodeName(folder).toStdString());
+                       PathFromText(folder));
 }
 
 bool ClubStatementsDialog::runClub(const QString& pdfFile) {

@@ -31,6 +31,14 @@ QString NativePathText(const fs::path& path) {
 #endif
 }
 
+fs::path PathFromText(const QString& text) {
+#ifdef _WIN32
+    return fs::path(text.toStdWString());
+#else
+    return fs::path(QFile::encodeName(text).toStdString());
+#endif
+}
+
 void SayWritten(Platform& platform, MessageKind kind, const QString& text, const fs::path& file) {
     if (platform.WrittenMessage(kind, text, NativePathText(Whole(file))))
         ShowFileInFolder(platform, file);

@@ -9,6 +9,8 @@ namespace mpsec {
 
 // A path as the desktop shows it: whole, with the system's separators.
 QString NativePathText(const std::filesystem::path& path);
+// The path of a folder or file a chooser gave.
+std::filesystem::path PathFromText(const QString& text);
 
 // Says `text` (the window's own words) after `file` was written, with the file's full path
 // on a second line and a "Show in Folder" button, which opens the file's folder.
