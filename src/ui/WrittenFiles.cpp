@@ -3,7 +3,6 @@
 #include "platform/Paths.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace fs = std::filesystem;
 
@@ -26,11 +25,7 @@ void OpenFolder(Platform& platform, const fs::path& folder) {
 } // namespace
 
 QString NativePathText(const fs::path& path) {
-#ifdef _WIN32
-    return QDir::toNativeSeparators(QString::fromStdWString(path.wstring()));
-#else
     return QDir::toNativeSeparators(QStringFromPath(path));
-#endif
 }
 
 void SayWritten(Platform& platform, MessageKind kind, const QString& text, const fs::path& file) {
