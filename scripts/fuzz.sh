@@ -12,7 +12,7 @@ source scripts/packages.sh
 need_packages cmake ninja-build g++ clang libclang-rt-14-dev llvm qt6-base-dev libgl-dev
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DMPSEC_FUZZ=ON -DMPSEC_BUILD_TESTS=OFF -DMPSEC_BUILD_BENCH=OFF >/dev/null
+  -DMPSEC_FUZZ=ON -DMPSEC_BUILD_TESTS=OFF -DMPSEC_BUILD_BENCH=OFF -DMPSEC_WERROR=ON >/dev/null
 cmake --build build-fuzz --target mpsec_fuzzers --parallel "$(nproc)"
 
 # What went wrong, where in the program, and the input that shows it.

@@ -11,7 +11,7 @@ need_packages cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock
   fonts-dejavu-core fonts-liberation poppler-utils
 
 # -O1 keeps the instrumented build and its Qt tests quick enough for every CI run.
-cmake -S . -B build-asan -G Ninja -DMPSEC_SANITIZE=ON -DMPSEC_BUILD_BENCH=OFF \
+cmake -S . -B build-asan -G Ninja -DMPSEC_SANITIZE=ON -DMPSEC_BUILD_BENCH=OFF -DMPSEC_WERROR=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" >/dev/null
 cmake --build build-asan --parallel "$(nproc)"
 

@@ -8,5 +8,5 @@ need_packages cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock
   libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils \
   desktop-file-utils groff man-db bsdextrautils
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DMPSEC_WERROR=ON >/dev/null
 cmake --build build --parallel "$(nproc)"

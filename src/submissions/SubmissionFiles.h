@@ -48,7 +48,6 @@ std::string ClubLine(std::string_view clubNo);
 // Lines as the bytes of a block: each ends in CR LF.
 std::string BlockText(const std::vector<std::string>& lines);
 
-
 // What the forms say when a block could not be appended.
 std::string AppendFailedMessage(const SubmissionFile& file, const std::string& reason);
 
