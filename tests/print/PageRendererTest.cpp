@@ -10,7 +10,9 @@
 #include <QString>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <map>
 #include <regex>
 
@@ -370,4 +372,54 @@ TEST(PageCanvas, StoppingBeforeAPageEndsTheDocument) {
     EXPECT_EQ(DrawDocument(LongStatement(), canvas), 2);
     EXPECT_EQ(canvas.Starts.size(), 3u);
     EXPECT_EQ(canvas.Boxes.size(), 2u);
+}
+
+// A position or size a PDF cannot hold (not a number, or beyond 32767 points, about 11.5 m)
+// refuses the file with the page it is on, and leaves no file; one within it is written.
+TEST(PrintLayer, APdfIsRefusedForAPositionItCannotHold) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::string paper =
+        "The PDF cannot be written: its paper size is not a number between 0 and 11 metres.";
+    auto onPage = [](int page) {
+        return "The PDF cannot be written: page " + std::to_string(page) +
+               " holds a position or size that is not a number or lies beyond 11 metres.";
+    };
+    struct Case {
+        const char* what;
+        std::function<void(ComposedDocument&)> change;
+        std::string message; // empty: written
+    };
+    const std::vector<Case> cases = {
+        {"as composed", [](ComposedDocument&) {}, ""},
+        {"a text 11 m across", [](ComposedDocument& d) { d.Texts[0].X = 11000; }, ""},
+        {"a text 12 m across", [](ComposedDocument& d) { d.Texts[0].X = 12000; }, onPage(1)},
+        {"a text 12 m to the left", [](ComposedDocument& d) { d.Texts[0].X = -12000; }, onPage(1)},
+        {"a text at nan", [&](ComposedDocument& d) { d.Texts[0].Y = nan; }, onPage(1)},
+        {"a text 1e300 down", [](ComposedDocument& d) { d.Texts[0].Y = 1e300; }, onPage(1)},
+        {"a font of inf points", [&](ComposedDocument& d) { d.Texts[0].PointSize = inf; },
+         onPage(1)},
+        {"a picture to -inf", [&](ComposedDocument& d) { d.Pictures[0].Right = -inf; }, onPage(1)},
+        {"a grid at nan", [&](ComposedDocument& d) { d.Grids[0].X = nan; }, onPage(1)},
+        {"a grid 1e30 wide", [](ComposedDocument& d) { d.Grids[0].Width = 1e30; }, onPage(1)},
+        {"the last row nan high, on the third page",
+         [&](ComposedDocument& d) {
+             PageGrid& g = d.Grids[0];
+             g.RowHeights.resize(g.Rows.size(), 17);
+             g.RowHeights.back() = nan;
+         },
+         onPage(3)},
+        {"a paper of nan", [&](ComposedDocument& d) { d.PaperWidth = nan; }, paper},
+        {"a paper 20 m high", [](ComposedDocument& d) { d.PaperHeight = 20000; }, paper},
+        {"a paper of no width", [](ComposedDocument& d) { d.PaperWidth = 0; }, paper},
+    };
+    test::TempFolder dir;
+    for (const Case& c : cases) {
+        ComposedDocument doc = LongStatement();
+        c.change(doc);
+        const Status written = WriteDocumentPdf(doc, dir.Path() / "s.pdf");
+        EXPECT_EQ(written.Message(), c.message) << c.what;
+        EXPECT_EQ(std::filesystem::exists(dir / "s.pdf"), c.message.empty()) << c.what;
+        std::filesystem::remove(dir / "s.pdf");
+    }
 }
