@@ -423,3 +423,53 @@ TEST(PrintLayer, APdfIsRefusedForAPositionItCannotHold) {
         std::filesystem::remove(dir / "s.pdf");
     }
 }
+
+// The statement's amounts and their headings, as the PDF writer and the printer put them on
+// paper: every one ends 4 units inside the right edge of its column (Gold, Red, Green,
+// Total), on every page.
+TEST(PrintLayer, TheStatementsAmountsAreRightAligned) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftotext is not installed";
+    test::TempFolder dir;
+    const ComposedDocument doc = LongStatement();
+    const std::string written = (dir / "written.pdf").string();
+    ASSERT_TRUE(WriteDocumentPdf(doc, QString::fromStdString(written)));
+    const std::string printed = (dir / "printed.pdf").string();
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(printed));
+        ASSERT_EQ(PrintDocument(printer, doc), 3);
+    }
+    const double mm = 72 / 25.4, unit = 190.0 / 625;
+    const std::vector<double> rightEdges = {
+        (12 + (445 - 4) * unit) * mm, (12 + (505 - 4) * unit) * mm, (12 + (565 - 4) * unit) * mm,
+        (12 + (625 - 4) * unit) * mm};
+    const std::regex amount(R"(-?[0-9]+\.[0-9][0-9]|Gold|Red|Green|Total)");
+    const std::regex item(
+        R"re(<page |<word xMin="[0-9.]+" yMin="([0-9.]+)" xMax="([0-9.]+)"[^>]*>([^<]*)</word>)re");
+    for (const std::string& pdf : {written, printed}) {
+        const std::string boxes = test::Shell("pdftotext -bbox '" + pdf + "' - 2>/dev/null");
+        int page = 0;
+        std::vector<int> inColumn(rightEdges.size(), 0);
+        for (std::sregex_iterator it(boxes.begin(), boxes.end(), item), end; it != end; ++it) {
+            if (!(*it)[1].matched) {
+                ++page;
+                continue;
+            }
+            const std::string word = (*it)[3].str();
+            if (!std::regex_match(word, amount) || (page == 1 && std::stod((*it)[1]) < 63 * mm))
+                continue; // the heading's texts above the grid
+            const double right = std::stod((*it)[2]);
+            std::size_t column = 0;
+            while (column + 1 < rightEdges.size() &&
+                   std::abs(rightEdges[column] - right) > std::abs(rightEdges[column + 1] - right))
+                ++column;
+            EXPECT_NEAR(right, rightEdges[column], 0.6) << pdf << " page " << page << ": " << word;
+            ++inColumn[column];
+        }
+        EXPECT_EQ(page, 3) << pdf;
+        for (std::size_t c = 0; c < inColumn.size(); ++c)
+            EXPECT_GE(inColumn[c], 3) << pdf << " column " << c + 4;
+    }
+}
