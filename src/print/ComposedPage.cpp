@@ -1,5 +1,6 @@
 #include "print/ComposedPage.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace mpsec {
@@ -17,7 +18,7 @@ double GridRowHeight(const PageGrid& grid, std::size_t row) {
 std::vector<std::size_t> RowsOnPage(const PageGrid& grid, const GridPage& page) {
     std::vector<std::size_t> rows;
     if (page.RepeatsHeading)
-        for (int r = 0; r < grid.HeadingRows; ++r)
+        for (int r = 0; r < grid.HeadingRows && static_cast<std::size_t>(r) < grid.Rows.size(); ++r)
             rows.push_back(static_cast<std::size_t>(r));
     for (std::size_t r = page.FirstRow; r < page.EndRow; ++r)
         rows.push_back(r);
@@ -26,12 +27,12 @@ std::vector<std::size_t> RowsOnPage(const PageGrid& grid, const GridPage& page) 
 
 std::vector<GridPage> PaginateGrid(const PageGrid& grid, const ComposedDocument& document) {
     std::vector<GridPage> pages;
-    if (grid.Rows.empty() || GridScale(grid) <= 0)
+    if (grid.Rows.empty() || grid.RowHeights.empty() || GridScale(grid) <= 0)
         return pages;
     auto height = [&](std::size_t row) { return GridRowHeight(grid, row); };
     const double bottom = document.PaperHeight - document.Margin;
-    const std::size_t headings =
-        std::min<std::size_t>(static_cast<std::size_t>(grid.HeadingRows), grid.Rows.size());
+    const std::size_t headings = std::min<std::size_t>(
+        static_cast<std::size_t>(std::max(0, grid.HeadingRows)), grid.Rows.size());
     double headingHeight = 0;
     for (std::size_t r = 0; r < headings; ++r)
         headingHeight += height(r);

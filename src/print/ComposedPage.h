@@ -25,7 +25,7 @@ struct PagePicture {
 struct PageGrid {
     double X = 0, Y = 0, Width = 0;
     std::vector<double> ColumnWidths; // proportions; a 0 column is not drawn
-    std::vector<double> RowHeights;   // proportions in the same unit as the columns
+    std::vector<double> RowHeights; // proportions in the same unit as the columns; none: not drawn
     std::vector<std::vector<std::string>> Rows;
     std::vector<bool> RightAligned; // per column
     std::vector<bool> BoldRows;     // per row

@@ -151,7 +151,10 @@ Status WriteDocumentPdf(const ComposedDocument& document, const QString& path) {
 }
 
 Status WriteDocumentPdf(const ComposedDocument& document, const std::filesystem::path& path) {
-    return WriteFileAtomically(path, DocumentPdfBytes(document));
+    const Result<std::string> bytes = DocumentPdfBytes(document);
+    if (!bytes)
+        return Failure{bytes.Message()};
+    return WriteFileAtomically(path, *bytes);
 }
 
 } // namespace mpsec

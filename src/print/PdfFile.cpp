@@ -118,13 +118,23 @@ const Picture& PictureFor(const std::string& resource) {
     return it->second;
 }
 
-// A number for the page's drawing commands: fixed, two decimals, whatever the locale.
-void Number(std::string& out, double value) {
+// PDF readers need only handle numbers within this (points, about 11.5 m): a position
+// beyond it, or one that is not a number at all, is a fault of the page, never written.
+constexpr double kLargestPdfNumber = 32767;
+
+// Adds a number for the page's drawing commands: fixed, two decimals, whatever the locale.
+// False, and nothing added, for one that is not finite or beyond kLargestPdfNumber.
+bool Number(std::string& out, double value) {
+    if (!std::isfinite(value) || std::fabs(value) > kLargestPdfNumber)
+        return false;
     char digits[32];
-    auto [end, error] =
+    const auto [end, error] =
         std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
-    out.append(digits, error == std::errc() ? end : digits);
+    if (error != std::errc())
+        return false;
+    out.append(digits, end);
     out.push_back(' ');
+    return true;
 }
 
 void StringLiteral(std::string& out, std::string_view text) {
@@ -182,7 +192,7 @@ class PdfCanvas : public PageCanvas {
             pages_.push_back(std::move(out_));
         started_ = true;
         out_.clear();
-        Number(out_, 0.2 * kPointsPerMm); // the printer's lines are 0.2 mm wide
+        Put(0.2 * kPointsPerMm); // the printer's lines are 0.2 mm wide
         out_ += "w\n";
         return true;
     }
@@ -206,27 +216,27 @@ class PdfCanvas : public PageCanvas {
             left -= anchor == Anchor::Right ? width : width / 2;
         }
         out_ += "BT /F" + std::to_string(number) + " ";
-        Number(out_, size);
+        Put(size);
         out_ += "Tf ";
-        Number(out_, left);
-        Number(out_, Y(y) - face.Ascent * size / 1000);
+        Put(left);
+        Put(Y(y) - face.Ascent * size / 1000);
         out_ += "Td ";
         StringLiteral(out_, text);
         out_ += " Tj ET\n";
     }
     void Line(double x1, double y1, double x2, double y2) override {
-        Number(out_, x1 * kPointsPerMm);
-        Number(out_, Y(y1));
+        Put(x1 * kPointsPerMm);
+        Put(Y(y1));
         out_ += "m ";
-        Number(out_, x2 * kPointsPerMm);
-        Number(out_, Y(y2));
+        Put(x2 * kPointsPerMm);
+        Put(Y(y2));
         out_ += "l S\n";
     }
     void Rectangle(double x, double y, double w, double h) override {
-        Number(out_, x * kPointsPerMm);
-        Number(out_, Y(y + h));
-        Number(out_, w * kPointsPerMm);
-        Number(out_, h * kPointsPerMm);
+        Put(x * kPointsPerMm);
+        Put(Y(y + h));
+        Put(w * kPointsPerMm);
+        Put(h * kPointsPerMm);
         out_ += "re S\n";
     }
     void Picture(std::string_view resource, double left, double top, double right,
@@ -234,16 +244,24 @@ class PdfCanvas : public PageCanvas {
         pictures_.emplace_back(resource);
         const std::size_t number = pictures_.size();
         out_ += "q ";
-        Number(out_, (right - left) * kPointsPerMm);
+        Put((right - left) * kPointsPerMm);
         out_ += "0 0 ";
-        Number(out_, (bottom - top) * kPointsPerMm);
-        Number(out_, left * kPointsPerMm);
-        Number(out_, Y(bottom));
+        Put((bottom - top) * kPointsPerMm);
+        Put(left * kPointsPerMm);
+        Put(Y(bottom));
         out_ += "cm /Im" + std::to_string(number) + " Do Q\n";
     }
 
+    // The first page (from 1) that holds a number a PDF cannot; 0 when none does.
+    int BadPage() const { return badPage_; }
+
   private:
     double Y(double mm) const { return (height_ - mm) * kPointsPerMm; }
+    void Put(double value) {
+        if (!Number(out_, value) && badPage_ == 0)
+            badPage_ = static_cast<int>(pages_.size()) + 1;
+    }
+    int badPage_ = 0;
     std::string out_;
     std::vector<std::string> pages_;
     bool started_ = false;
@@ -298,10 +316,20 @@ std::string Ref(int number) {
 
 } // namespace
 
-std::string DocumentPdfBytes(const ComposedDocument& doc) {
+Result<std::string> DocumentPdfBytes(const ComposedDocument& doc) {
+    std::string mediaBox = "[0 0 ";
+    if (!Number(mediaBox, doc.PaperWidth * kPointsPerMm) ||
+        !Number(mediaBox, doc.PaperHeight * kPointsPerMm) || doc.PaperWidth <= 0 ||
+        doc.PaperHeight <= 0)
+        return Failure{
+            "The PDF cannot be written: its paper size is not a number between 0 and 11 metres."};
+    mediaBox += "]";
     // The pages' drawing commands first: they tell which fonts and pictures the file needs.
     PdfCanvas canvas(doc.PaperHeight);
     DrawDocument(doc, canvas);
+    if (canvas.BadPage() > 0)
+        return Failure{"The PDF cannot be written: page " + std::to_string(canvas.BadPage()) +
+                       " holds a position or size that is not a number or lies beyond 11 metres."};
     const std::vector<std::string> pages = canvas.TakePages();
     const Faces& faces = canvas.Fonts();
     const std::vector<std::string>& pictures = canvas.Pictures();
@@ -359,10 +387,6 @@ std::string DocumentPdfBytes(const ComposedDocument& doc) {
     }
     resources += " >> >>";
 
-    std::string mediaBox = "[0 0 ";
-    Number(mediaBox, doc.PaperWidth * kPointsPerMm);
-    Number(mediaBox, doc.PaperHeight * kPointsPerMm);
-    mediaBox += "]";
     for (std::size_t p = 0; p < pages.size(); ++p) {
         const int number = pdf.Next();
         pdf.Add("<< /Type /Page /Parent " + Ref(pageTree) + " /MediaBox " + mediaBox +

@@ -64,14 +64,22 @@ TEST(MergeCommand, MergesAsTheWindowDoes) {
          "mpsec merge: Cannot read the masterpoint file gone.gld: No such file or directory. "
          "Nothing was merged.\n",
          nullptr},
-        {{"--type", "xyz", "a.gld", "b.gld"}, true, 2, kMergeUsage, nullptr},
+        {{"--type", "xyz", "a.gld", "b.gld"},
+         true,
+         2,
+         "Usage: mpsec merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n",
+         nullptr},
         // Red points are never filed as gold.
         {{"--type", "gld", "--yes", "a.gld", "c.red"},
          true,
          2,
          "c.red is not a .gld file; nothing was merged.",
          nullptr},
-        {{"--type", "gld", "--type", "red", "a.gld", "b.gld"}, true, 2, kMergeUsage, nullptr},
+        {{"--type", "gld", "--type", "red", "a.gld", "b.gld"},
+         true,
+         2,
+         "Usage: mpsec merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n",
+         nullptr},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(dir / "1234226.gld");

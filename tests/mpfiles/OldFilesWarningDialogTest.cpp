@@ -59,7 +59,9 @@ TEST(MPWarning, ClosingSetsTheWarningToTheOppositeOfTheCheckBox) {
 // The choosers' folder checks reach the warning dialog and the question box, and their
 // answers decide the renaming (the cases of the check itself are tested with it).
 TEST(MPWarning, FolderChangesAskThenRename) {
-    const QString question = QString::fromLatin1(kMergeRenameQuestion);
+    const QString question =
+        "QMRScorer has found .mp? files in this folder. If you are sure that they are masterpoint "
+        "files (not your son's latest music files) then click Yes to rename them or No to cancel";
     auto answer = [](bool yes) {
         return [yes](QDialog& d) {
             auto& dlg = static_cast<OldFilesWarningDialog&>(d);

@@ -10,7 +10,9 @@
 #include <QString>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <map>
 #include <regex>
 
@@ -370,4 +372,104 @@ TEST(PageCanvas, StoppingBeforeAPageEndsTheDocument) {
     EXPECT_EQ(DrawDocument(LongStatement(), canvas), 2);
     EXPECT_EQ(canvas.Starts.size(), 3u);
     EXPECT_EQ(canvas.Boxes.size(), 2u);
+}
+
+// A position or size a PDF cannot hold (not a number, or beyond 32767 points, about 11.5 m)
+// refuses the file with the page it is on, and leaves no file; one within it is written.
+TEST(PrintLayer, APdfIsRefusedForAPositionItCannotHold) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::string paper =
+        "The PDF cannot be written: its paper size is not a number between 0 and 11 metres.";
+    auto onPage = [](int page) {
+        return "The PDF cannot be written: page " + std::to_string(page) +
+               " holds a position or size that is not a number or lies beyond 11 metres.";
+    };
+    struct Case {
+        const char* what;
+        std::function<void(ComposedDocument&)> change;
+        std::string message; // empty: written
+    };
+    const std::vector<Case> cases = {
+        {"as composed", [](ComposedDocument&) {}, ""},
+        {"a text 11 m across", [](ComposedDocument& d) { d.Texts[0].X = 11000; }, ""},
+        {"a text 12 m across", [](ComposedDocument& d) { d.Texts[0].X = 12000; }, onPage(1)},
+        {"a text 12 m to the left", [](ComposedDocument& d) { d.Texts[0].X = -12000; }, onPage(1)},
+        {"a text at nan", [&](ComposedDocument& d) { d.Texts[0].Y = nan; }, onPage(1)},
+        {"a text 1e300 down", [](ComposedDocument& d) { d.Texts[0].Y = 1e300; }, onPage(1)},
+        {"a font of inf points", [&](ComposedDocument& d) { d.Texts[0].PointSize = inf; },
+         onPage(1)},
+        {"a picture to -inf", [&](ComposedDocument& d) { d.Pictures[0].Right = -inf; }, onPage(1)},
+        {"a grid at nan", [&](ComposedDocument& d) { d.Grids[0].X = nan; }, onPage(1)},
+        {"a grid 1e30 wide", [](ComposedDocument& d) { d.Grids[0].Width = 1e30; }, onPage(1)},
+        {"the last row nan high, on the third page",
+         [&](ComposedDocument& d) {
+             PageGrid& g = d.Grids[0];
+             g.RowHeights.resize(g.Rows.size(), 17);
+             g.RowHeights.back() = nan;
+         },
+         onPage(3)},
+        {"a paper of nan", [&](ComposedDocument& d) { d.PaperWidth = nan; }, paper},
+        {"a paper 20 m high", [](ComposedDocument& d) { d.PaperHeight = 20000; }, paper},
+        {"a paper of no width", [](ComposedDocument& d) { d.PaperWidth = 0; }, paper},
+    };
+    test::TempFolder dir;
+    for (const Case& c : cases) {
+        ComposedDocument doc = LongStatement();
+        c.change(doc);
+        const Status written = WriteDocumentPdf(doc, dir.Path() / "s.pdf");
+        EXPECT_EQ(written.Message(), c.message) << c.what;
+        EXPECT_EQ(std::filesystem::exists(dir / "s.pdf"), c.message.empty()) << c.what;
+        std::filesystem::remove(dir / "s.pdf");
+    }
+}
+
+// The statement's amounts and their headings, as the PDF writer and the printer put them on
+// paper: every one ends 4 units inside the right edge of its column (Gold, Red, Green,
+// Total), on every page.
+TEST(PrintLayer, TheStatementsAmountsAreRightAligned) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftotext is not installed";
+    test::TempFolder dir;
+    const ComposedDocument doc = LongStatement();
+    const std::string written = (dir / "written.pdf").string();
+    ASSERT_TRUE(WriteDocumentPdf(doc, QString::fromStdString(written)));
+    const std::string printed = (dir / "printed.pdf").string();
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(printed));
+        ASSERT_EQ(PrintDocument(printer, doc), 3);
+    }
+    const double mm = 72 / 25.4, unit = 190.0 / 625;
+    const std::vector<double> rightEdges = {
+        (12 + (445 - 4) * unit) * mm, (12 + (505 - 4) * unit) * mm, (12 + (565 - 4) * unit) * mm,
+        (12 + (625 - 4) * unit) * mm};
+    const std::regex amount(R"(-?[0-9]+\.[0-9][0-9]|Gold|Red|Green|Total)");
+    const std::regex item(
+        R"re(<page |<word xMin="[0-9.]+" yMin="([0-9.]+)" xMax="([0-9.]+)"[^>]*>([^<]*)</word>)re");
+    for (const std::string& pdf : {written, printed}) {
+        const std::string boxes = test::Shell("pdftotext -bbox '" + pdf + "' - 2>/dev/null");
+        int page = 0;
+        std::vector<int> inColumn(rightEdges.size(), 0);
+        for (std::sregex_iterator it(boxes.begin(), boxes.end(), item), end; it != end; ++it) {
+            if (!(*it)[1].matched) {
+                ++page;
+                continue;
+            }
+            const std::string word = (*it)[3].str();
+            if (!std::regex_match(word, amount) || (page == 1 && std::stod((*it)[1]) < 63 * mm))
+                continue; // the heading's texts above the grid
+            const double right = std::stod((*it)[2]);
+            std::size_t column = 0;
+            while (column + 1 < rightEdges.size() &&
+                   std::abs(rightEdges[column] - right) > std::abs(rightEdges[column + 1] - right))
+                ++column;
+            EXPECT_NEAR(right, rightEdges[column], 0.6) << pdf << " page " << page << ": " << word;
+            ++inColumn[column];
+        }
+        EXPECT_EQ(page, 3) << pdf;
+        for (std::size_t c = 0; c < inColumn.size(); ++c)
+            EXPECT_GE(inColumn[c], 3) << pdf << " column " << c + 4;
+    }
 }

@@ -6,9 +6,12 @@
 #include <QFile>
 #include <QFont>
 #include <QImage>
+#include <QPageLayout>
+#include <QPrinter>
 #include <array>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <regex>
 
 using namespace mpsec;
 
@@ -107,4 +110,62 @@ TEST(Print, PlainTextJobStopsWhenTold) {
     ASSERT_EQ(asked.size(), 3u);
     EXPECT_GE(asked[2].second, 4);
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// A job of many pages: the first page starts with the first line, the file has the pages the
+// job counted, and each page holds every row that fits above its bottom margin: the next
+// row would cross it.
+TEST(Print, PlainTextPagesHoldTheRowsThatFit) {
+    if (std::system("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null") != 0)
+        GTEST_SKIP() << "poppler-utils is not installed";
+    test::TempFolder dir;
+    const std::string pdf = (dir / "job.pdf").string();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    QStringList lines;
+    for (int i = 1; i <= 250; ++i)
+        lines << QString("L%1 KARVEL").arg(i, 4, 10, QLatin1Char('0'));
+    std::vector<int> counts;
+    const PlainTextJob job =
+        PrintPlainText(printer, lines, QFont("Courier", 10), [&](int, int count) {
+            counts.push_back(count);
+            return true;
+        });
+    ASSERT_TRUE(job.Started && !job.Cancelled);
+
+    const std::string info = Shell("pdfinfo '" + pdf + "'");
+    EXPECT_EQ(std::atoi(info.c_str() + info.find("Pages:") + 6), job.Pages) << info;
+    EXPECT_EQ(counts, std::vector<int>(static_cast<std::size_t>(job.Pages), job.Pages));
+    ASSERT_GE(job.Pages, 3);
+
+    // The rows' numbers and bottoms (points from the paper's top), page by page.
+    std::vector<std::vector<std::pair<int, double>>> pages;
+    const std::string boxes = Shell("pdftotext -bbox '" + pdf + "' - 2>/dev/null");
+    const std::regex item(R"re(<page |<word [^>]*yMax="([0-9.]+)">L([0-9]+)</word>)re");
+    for (std::sregex_iterator it(boxes.begin(), boxes.end(), item), end; it != end; ++it) {
+        if (!(*it)[1].matched)
+            pages.emplace_back();
+        else if (!pages.empty())
+            pages.back().push_back({std::stoi((*it)[2].str()), std::stod((*it)[1].str())});
+    }
+    ASSERT_EQ(pages.size(), static_cast<std::size_t>(job.Pages));
+    int next = 1;
+    for (const auto& page : pages)
+        for (const auto& [number, bottom] : page)
+            EXPECT_EQ(number, next++);
+    EXPECT_EQ(next, 251);
+    ASSERT_GE(pages[0].size(), 2u);
+    EXPECT_EQ(pages[0][0].first, 1);
+
+    const QPageLayout layout = printer.pageLayout();
+    const double limit = std::min(layout.fullRectPoints().height() - kPlainTextMarginMm * 72 / 25.4,
+                                  static_cast<double>(layout.paintRectPoints().bottom()));
+    for (std::size_t p = 0; p + 1 < pages.size(); ++p) {
+        const auto& rows = pages[p];
+        const double pitch = (rows.back().second - rows.front().second) / (rows.size() - 1);
+        EXPECT_EQ(rows.size(), pages[0].size()) << "page " << p + 1;
+        EXPECT_LE(rows.back().second, limit) << "page " << p + 1;
+        EXPECT_GT(rows.back().second + pitch, limit) << "page " << p + 1;
+    }
 }

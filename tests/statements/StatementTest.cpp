@@ -111,6 +111,11 @@ TEST(Statement, ClubText) {
     EXPECT_EQ(StatementClubText("3104 THE VERY LONG NAMED ARDEN BRIDGE CLUB"),
               "3104 The Very Long Named Arden Bridge Club");
     EXPECT_EQ(StatementClubText(std::string(70, 'A')).size(), 62u);
+    // Up to 37 characters as they stand, from 38 title-cased.
+    EXPECT_EQ(StatementClubText("3104 ARDEN AND DISTRICTS BRIDGE CLUBS"),
+              "3104 ARDEN AND DISTRICTS BRIDGE CLUBS");
+    EXPECT_EQ(StatementClubText("3104 ARDENS AND DISTRICTS BRIDGE CLUBS"),
+              "3104 Ardens And Districts Bridge Clubs");
 }
 
 namespace {
@@ -194,6 +199,11 @@ TEST(Statement, ComposedPageReadsInOrder) {
         if (t.Text == "n/a") {
             EXPECT_FALSE(t.Bold);
         }
+
+    // The printed club is the whole look-up text, a long one neither title-cased nor cut.
+    s.ClubDescription = "3104 ARDENS AND DISTRICTS BRIDGE CLUBS OF THE NORTHERN RIVERS REGION";
+    EXPECT_EQ(ReadingOrder(ComposeStatementPage(s))[5],
+              "3104 ARDENS AND DISTRICTS BRIDGE CLUBS OF THE NORTHERN RIVERS REGION");
 }
 
 // A 100 mm page with 10 mm margins and 10 mm rows: below a grid starting 30 mm down the

@@ -97,6 +97,18 @@ TEST_F(PlayerDetailsTest, EachKindEnablesItsFields) {
     EXPECT_TRUE(dlg->maleButton()->isChecked());
 }
 
+// The gender starts at "F"; Clear All Fields leaves the gender chosen as it is.
+TEST_F(PlayerDetailsTest, GenderStartsAtFemaleAndClearingKeepsIt) {
+    EXPECT_TRUE(dlg->femaleButton()->isChecked());
+    for (QRadioButton* gender : {dlg->maleButton(), dlg->femaleButton()}) {
+        gender->click();
+        Type(dlg->surnameBox(), "SAMPLE");
+        dlg->buttons().Clear->click();
+        EXPECT_EQ(dlg->surnameBox()->text(), "");
+        EXPECT_TRUE(gender->isChecked()) << gender->text().toStdString();
+    }
+}
+
 // A disabled field's text is written to the file: it must be readable on the silver.
 TEST_F(PlayerDetailsTest, DisabledFieldsShowTheirTextReadably) {
     dlg->kindButton(PlayerRequest::AddToReports)->click();
