@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; then the same tests built with the
-# address and undefined-behaviour sanitizers (scripts/sanitize.sh) and every fuzz target
-# for 20 seconds (scripts/fuzz.sh). With --quick, the first part only. Any failure in any
+# address and undefined-behaviour sanitizers (scripts/sanitize.sh), every fuzz target for 15
+# seconds (scripts/fuzz.sh), and the Windows build with its tests under wine and its
+# packages (scripts/windows.sh). With --quick, the first part only. Any failure in any
 # part fails the run; every part runs, so one run shows them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,8 @@ failed=()
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300) || failed+=(tests)
 if [ "${1:-}" != "--quick" ]; then
   bash scripts/sanitize.sh || failed+=("sanitizer tests")
-  bash scripts/fuzz.sh 20 || failed+=(fuzzing)
+  bash scripts/fuzz.sh 15 || failed+=(fuzzing)
+  bash scripts/windows.sh --no-package || failed+=("Windows build and tests")
 fi
 if [ ${#failed[@]} -gt 0 ]; then
   echo "Failed: ${failed[*]}"

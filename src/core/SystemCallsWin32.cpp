@@ -81,12 +81,12 @@ template <class T> T Failed(T failed) {
     return failed;
 }
 
-// Whether a program holds the file at `path` open without letting others replace it: the
-// reason a rename over it was refused, which Windows reports as a denied access.
+// Whether a program holds the file at `path` open: the reason a rename over it was refused,
+// which Windows reports as a denied access (as it does for a read-only file).
 bool HeldOpen(const std::wstring& path) {
-    HANDLE probe = CreateFileW(
-        path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    // Opened for reading, sharing nothing: refused while anyone else has it open.
+    HANDLE probe = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (probe != INVALID_HANDLE_VALUE) {
         CloseHandle(probe);
         return false;
@@ -325,6 +325,16 @@ void WatchInterrupt(void (*onInterrupt)()) {
 void StopWatchingInterrupt() {
     SetConsoleCtrlHandler(NoteInterrupt, FALSE);
     gOnInterrupt = nullptr;
+}
+
+void PrepareConsole(bool forWindow) {
+    if (forWindow) {
+        DWORD processes[2];
+        if (GetConsoleProcessList(processes, 2) == 1)
+            FreeConsole(); // made for this program alone: a window of no use beside the main one
+    } else if (GetConsoleWindow()) {
+        SetConsoleOutputCP(CP_UTF8);
+    }
 }
 
 std::vector<std::string> Arguments(int argc, char** argv) {

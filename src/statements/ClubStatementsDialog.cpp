@@ -110,7 +110,8 @@ void ClubStatementsDialog::printStatements() {
     if (!finished)
         return;
     const std::string folder =
-        pdfFile.isEmpty() ? std::string() : ToLatin1(QFileInfo(pdfFile).absolutePath());
+        pdfFile.isEmpty() ? std::string()
+                          : ToLatin1(QDir::toNativeSeparators(QFileInfo(pdfFile).absolutePath()));
     platform_.Information(Latin1(ClubRunDoneText(printed_, cancel_, folder)));
 }
 
@@ -160,7 +161,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
             writers.Stop();
         }
     };
-    const std::filesystem::path folderPath = PathFromQString(folder);
+    const std::filesystem::path folderPath = PathFromQString(QDir::toNativeSeparators(folder));
     RemoveLeftTemporaryFiles(folderPath); // what a run that was killed left half written
     for (std::size_t line : lines) {
         platform_.ProcessEvents(); // where a press of Cancel takes effect
