@@ -12,7 +12,7 @@ failed=()
 if [ "${1:-}" != "--quick" ]; then
   bash scripts/sanitize.sh || failed+=("sanitizer tests")
   bash scripts/fuzz.sh 15 || failed+=(fuzzing)
-  bash scripts/windows.sh --no-package || failed+=("Windows build and tests")
+  bash scripts/windows.sh || failed+=("Windows build, tests and packages")
 fi
 if [ ${#failed[@]} -gt 0 ]; then
   echo "Failed: ${failed[*]}"

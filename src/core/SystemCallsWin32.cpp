@@ -161,6 +161,10 @@ File OpenForAppending(const std::filesystem::path& path) {
         errno = EISDIR;
         return kNoFile;
     }
+    if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_READONLY)) {
+        errno = EACCES;
+        return kNoFile;
+    }
     HANDLE handle =
         CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -243,6 +247,12 @@ bool IsFileAt(File file, const std::filesystem::path& path) {
 
 int Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
     const std::wstring target = WidePath(to);
+    // A read-only file stays, as the user meant (whoever runs the program).
+    const DWORD there = GetFileAttributesW(target.c_str());
+    if (there != INVALID_FILE_ATTRIBUTES && (there & FILE_ATTRIBUTE_READONLY)) {
+        errno = EACCES;
+        return -1;
+    }
     if (MoveFileExW(WidePath(from).c_str(), target.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
