@@ -13,8 +13,8 @@ install(FILES ${MPSEC_QT_PREFIX}/plugins/styles/qwindowsvistastyle.dll DESTINATI
 foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
     OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(NOT IS_ABSOLUTE "${found}" AND EXISTS ${CMAKE_FIND_ROOT_PATH}/lib/${runtime})
-    set(found ${CMAKE_FIND_ROOT_PATH}/lib/${runtime})
+  if(NOT IS_ABSOLUTE "${found}")
+    set(found /usr/x86_64-w64-mingw32/lib/${runtime})
   endif()
   if(NOT EXISTS "${found}")
     message(FATAL_ERROR "The compiler's runtime ${runtime} was not found")

@@ -41,6 +41,7 @@ bool HasDisplay() {
 int main(int argc, char** argv) {
     mpsec::UseLargePageHeap();
     const std::vector<std::string> args = mpsec::os::Arguments(argc, argv);
+    mpsec::os::PrepareConsole(!mpsec::IsCommandLine(args));
     if (mpsec::IsCommandLine(args)) {
         // PDF pages are drawn with Qt's painter, which needs a (screenless) application.
         std::unique_ptr<QGuiApplication> gui;

@@ -80,6 +80,10 @@ std::tm LocalTime(std::time_t t);
 void WatchInterrupt(void (*onInterrupt)());
 void StopWatchingInterrupt();
 
+// Windows starts a console program in a console of its own: the main window gives it back
+// (`forWindow`), a command writes to it in UTF-8, as the text is. Nothing on POSIX.
+void PrepareConsole(bool forWindow);
+
 // The program's arguments as UTF-8 (Windows hands main() the ANSI code page's).
 std::vector<std::string> Arguments(int argc, char** argv);
 

@@ -200,6 +200,8 @@ void StopWatchingInterrupt() {
     gOnInterrupt = nullptr;
 }
 
+void PrepareConsole(bool) {}
+
 std::vector<std::string> Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
 }

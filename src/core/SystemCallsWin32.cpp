@@ -81,12 +81,12 @@ template <class T> T Failed(T failed) {
     return failed;
 }
 
-// Whether a program holds the file at `path` open without letting others replace it: the
-// reason a rename over it was refused, which Windows reports as a denied access.
+// Whether a program holds the file at `path` open: the reason a rename over it was refused,
+// which Windows reports as a denied access (as it does for a read-only file).
 bool HeldOpen(const std::wstring& path) {
-    HANDLE probe = CreateFileW(
-        path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    // Opened for reading, sharing nothing: refused while anyone else has it open.
+    HANDLE probe = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (probe != INVALID_HANDLE_VALUE) {
         CloseHandle(probe);
         return false;
@@ -159,6 +159,10 @@ File OpenForAppending(const std::filesystem::path& path) {
     }
     if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_DIRECTORY)) {
         errno = EISDIR;
+        return kNoFile;
+    }
+    if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_READONLY)) {
+        errno = EACCES;
         return kNoFile;
     }
     HANDLE handle =
@@ -243,6 +247,12 @@ bool IsFileAt(File file, const std::filesystem::path& path) {
 
 int Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
     const std::wstring target = WidePath(to);
+    // A read-only file stays, as the user meant (whoever runs the program).
+    const DWORD there = GetFileAttributesW(target.c_str());
+    if (there != INVALID_FILE_ATTRIBUTES && (there & FILE_ATTRIBUTE_READONLY)) {
+        errno = EACCES;
+        return -1;
+    }
     if (MoveFileExW(WidePath(from).c_str(), target.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
@@ -325,6 +335,16 @@ void WatchInterrupt(void (*onInterrupt)()) {
 void StopWatchingInterrupt() {
     SetConsoleCtrlHandler(NoteInterrupt, FALSE);
     gOnInterrupt = nullptr;
+}
+
+void PrepareConsole(bool forWindow) {
+    if (forWindow) {
+        DWORD processes[2];
+        if (GetConsoleProcessList(processes, 2) == 1)
+            FreeConsole(); // made for this program alone: a window of no use beside the main one
+    } else if (GetConsoleWindow()) {
+        SetConsoleOutputCP(CP_UTF8);
+    }
 }
 
 std::vector<std::string> Arguments(int argc, char** argv) {

@@ -154,7 +154,7 @@ void MergeDialog::browse() {
     request.AskOverwrite = false;
     const QString chosen = platform_.ChooseSaveFile(request);
     if (!chosen.isEmpty())
-        SetBoxText(outputBox_, QFileInfo(chosen).absoluteFilePath());
+        SetBoxText(outputBox_, QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
 }
 
 void MergeDialog::merge() {

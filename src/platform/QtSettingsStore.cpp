@@ -5,8 +5,15 @@
 namespace mpsec {
 
 QtSettingsStore::QtSettingsStore(const QString& key, const QString& iniFile) : key_(key) {
+    // The user's registry on Windows (HKEY_CURRENT_USER\Software\mpsec\mpsec), a file in
+    // the user's configuration folder elsewhere.
+#if defined(Q_OS_WIN)
+    constexpr QSettings::Format kUserFormat = QSettings::NativeFormat;
+#else
+    constexpr QSettings::Format kUserFormat = QSettings::IniFormat;
+#endif
     if (iniFile.isEmpty())
-        settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+        settings_ = std::make_unique<QSettings>(kUserFormat, QSettings::UserScope,
                                                 QStringLiteral("mpsec"), QStringLiteral("mpsec"));
     else
         settings_ = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);

@@ -115,9 +115,10 @@ void ClubStatementsDialog::printStatements() {
         return;
     }
     const QString folder = QFileInfo(pdfFile).absolutePath();
-    SayWrittenInFolder(platform_, MessageKind::Information,
-                       Latin1(ClubRunDoneText(printed_, cancel_, ToLatin1(folder))),
-                       PathFromQString(folder));
+    SayWrittenInFolder(
+        platform_, MessageKind::Information,
+        Latin1(ClubRunDoneText(printed_, cancel_, ToLatin1(QDir::toNativeSeparators(folder)))),
+        PathFromQString(folder));
 }
 
 bool ClubStatementsDialog::runClub(const QString& pdfFile) {
@@ -166,7 +167,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
             writers.Stop();
         }
     };
-    const std::filesystem::path folderPath = PathFromQString(folder);
+    const std::filesystem::path folderPath = PathFromQString(QDir::toNativeSeparators(folder));
     RemoveLeftTemporaryFiles(folderPath); // what a run that was killed left half written
     for (std::size_t line : lines) {
         platform_.ProcessEvents(); // where a press of Cancel takes effect

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/AboutDialog.h"
 #include "app/ProgramWindows.h"
+#include "core/TextHelpers.h"
 #include "mpfiles/ManualEntryDialog.h"
 #include "mpfiles/OldFilesWarningDialog.h"
 #include "register/PlayerRegister.h"
@@ -155,7 +156,7 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
     // The folder whose registers loaded is remembered for the next start, and is the
     // masterpoint folder until another is used.
     const std::string data = dir.Path().string();
-    const std::string dataWithSeparator = data + "/";
+    const std::string dataWithSeparator = PathText(PathFromText(data) / ""); // "/" or "\\"
     struct Case {
         Values stored;
         bool hintsAtStart;

@@ -2,6 +2,7 @@
 #include "support/Players.h"
 
 #include "core/Files.h"
+#include "core/TextHelpers.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,13 +11,20 @@
 #include <map>
 #include <mutex>
 #include <sstream>
+#if !defined(_WIN32)
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace mpsec;
 
 namespace {
+
+// A path as the commands print it: with the system's separators.
+std::string Native(const std::string& path) {
+    return PathText(PathFromText(path).make_preferred());
+}
 
 struct Outcome {
     int status;
@@ -87,8 +95,8 @@ TEST(StatementCommand, TextPdfAndClubRun) {
     Outcome club = Command({"statements", "--club", "3104", "--pdf-dir", "out"});
     EXPECT_EQ(club.status, 0) << club.err;
     ASSERT_EQ(club.pdfs.size(), 2u);
-    EXPECT_EQ(club.pdfs[0].first, "out/11 ADAMS.pdf");
-    EXPECT_EQ(club.pdfs[1].first, "out/33 CARTER.pdf");
+    EXPECT_EQ(club.pdfs[0].first, Native("out/11 ADAMS.pdf"));
+    EXPECT_EQ(club.pdfs[1].first, Native("out/33 CARTER.pdf"));
     EXPECT_NE(club.out.find("2 statements written"), std::string::npos);
     EXPECT_EQ(
         Command({"statements", "--club", "3104", "--from", "C", "--to", "C", "--pdf-dir", "out"})
@@ -118,17 +126,17 @@ TEST(StatementCommand, ALatin1SurnameNamesThePdfOnDisk) {
         const int status = RunCommandLine(
             args, out, err, [&](const ComposedDocument& doc, const std::string& path) {
                 ++calls;
-                return WriteFileAtomically(path, doc.Title);
+                return WriteFileAtomically(PathFromText(path), doc.Title);
             });
         EXPECT_EQ(status, 0) << err.str();
         return out.str();
     };
     const std::string utf8Name = "11 D\xC3\x89T\xC3\x87.pdf";
     EXPECT_EQ(run({"statements", "--club", "3104", "--pdf-dir", "out"}),
-              "out/" + utf8Name + "\n1 statements written\n");
+              Native("out/") + utf8Name + "\n1 statements written\n");
     std::vector<std::string> onDisk;
     for (const auto& entry : std::filesystem::directory_iterator(dir / "out"))
-        onDisk.push_back(entry.path().filename().string());
+        onDisk.push_back(PathText(entry.path().filename()));
     EXPECT_EQ(onDisk, std::vector<std::string>{utf8Name});
     calls = 0;
     run({"statements", "--club", "3104", "--pdf-dir", "out", "--resume"});
@@ -183,11 +191,14 @@ TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {
     EXPECT_NE(state.err.find("11: '    2.x0' is not a valid floating point value"),
               std::string::npos);
     ASSERT_EQ(state.pdfs.size(), 1u);
-    EXPECT_EQ(state.pdfs[0].first, "all/6785/55 EVANS.pdf");
+    EXPECT_EQ(state.pdfs[0].first, Native("all/6785/55 EVANS.pdf"));
 }
 
 // Ctrl-C leaves only complete PDFs; the same run with --resume writes the others and leaves
 // the finished ones as they are.
+#if !defined(_WIN32)
+// (Windows delivers a console's Ctrl-C on a thread of its own, at a moment a test cannot
+// choose; the run's handling of it is the same code.)
 TEST(StatementCommand, InterruptedStateRunIsResumed) {
     test::TempFolder dir(true);
     std::vector<PlayerRecord> players;
@@ -207,7 +218,7 @@ TEST(StatementCommand, InterruptedStateRunIsResumed) {
         std::ostringstream out, err;
         const int status = RunCommandLine(
             options, out, err, [&](const ComposedDocument& doc, const std::string& path) {
-                const Status written = WriteFileAtomically(path, doc.Title);
+                const Status written = WriteFileAtomically(PathFromText(path), doc.Title);
                 if (++calls == interruptAfter)
                     std::raise(SIGINT);
                 return written;
@@ -256,3 +267,4 @@ TEST(StatementCommand, InterruptedStateRunIsResumed) {
     for (const auto& [name, stamp] : first)
         EXPECT_EQ(all.at(name), stamp) << name << " was written again";
 }
+#endif

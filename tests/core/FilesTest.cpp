@@ -4,17 +4,21 @@
 #include "support/TempFolder.h"
 
 #include <algorithm>
-#include <csignal>
-#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
-#include <linux/fs.h>
 #include <optional>
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace mpsec;
 namespace fs = std::filesystem;
@@ -22,6 +26,38 @@ namespace fs = std::filesystem;
 namespace {
 
 using Undo = std::function<void()>;
+
+#if defined(_WIN32)
+// Windows has neither a folder nobody may write in for its owner nor a limit on file sizes.
+std::optional<Undo> MakeUnwritable(const fs::path&) {
+    return std::nullopt;
+}
+std::optional<Undo> LimitFileSize() {
+    return std::nullopt;
+}
+
+// The number of a process that has ended.
+long EndedProcess() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"cmd.exe /c exit 0";
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process))
+        return 0;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<long>(process.dwProcessId);
+}
+#else
+long EndedProcess() {
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    return gone;
+}
 
 bool CanCreateIn(const fs::path& folder) {
     const fs::path probe = folder / "probe";
@@ -76,6 +112,7 @@ std::optional<Undo> LimitFileSize() {
         std::signal(SIGXFSZ, handler);
     });
 }
+#endif
 
 } // namespace
 
@@ -187,7 +224,10 @@ TEST(Files, EachFailingStepKeepsTheOldFile) {
 TEST(Files, ASymlinkAtTheTargetRedirectsNothing) {
     test::TempFolder dir;
     dir.Write("precious.txt", "the register\r\n");
-    fs::create_symlink(dir / "precious.txt", dir / "a.TXT");
+    std::error_code linked;
+    fs::create_symlink(dir / "precious.txt", dir / "a.TXT", linked);
+    if (linked)
+        GTEST_SKIP() << "this system cannot make a link: " << linked.message();
     ASSERT_TRUE(WriteLinesAtomically(dir / "a.TXT", {"report"}).Ok());
     EXPECT_EQ(dir.Read("precious.txt"), "the register\r\n");
     EXPECT_FALSE(fs::is_symlink(dir / "a.TXT"));
@@ -221,11 +261,9 @@ TEST(Files, AnAppendAddsAllOrNothing) {
 // another name, a link of that name or what it points to, a folder, a running run's file.
 TEST(Files, LeftTemporaryFilesOfAKilledRunAreRemoved) {
     test::TempFolder dir;
-    const pid_t gone = ::fork();
-    if (gone == 0)
-        ::_exit(0);
-    ::waitpid(gone, nullptr, 0);
-    const std::string dead = std::to_string(gone), alive = std::to_string(::getpid());
+    const long gone = EndedProcess();
+    ASSERT_GT(gone, 0);
+    const std::string dead = std::to_string(gone), alive = std::to_string(os::ProcessId());
     dir.Write("kept.pdf", "%PDF");
     const std::vector<std::string> kept = {
         ".a.pdf." + alive + "-1.mpsec-tmp", // this run's own
@@ -238,13 +276,18 @@ TEST(Files, LeftTemporaryFilesOfAKilledRunAreRemoved) {
         "kept.pdf"};
     for (std::size_t i = 0; i + 3 < kept.size(); ++i)
         dir.Write(kept[i], "part");
-    fs::create_symlink(dir / "kept.pdf", dir / kept[5]);
+    std::error_code linked;
+    fs::create_symlink(dir / "kept.pdf", dir / kept[5], linked);
+    if (linked) // a system without links (wine): a plain file of that name stands in for it
+        std::cout << "[ SKIPPED  ] the link case: " << linked.message() << "\n";
     fs::create_directory(dir / kept[6]);
+    std::vector<std::string> sorted = kept;
+    if (linked)
+        sorted.erase(std::find(sorted.begin(), sorted.end(), kept[5]));
     dir.Write(".a.pdf." + dead + "-2.mpsec-tmp", "half a PDF");
     dir.Write(".11 O'DARVEN.pdf." + dead + "-17.mpsec-tmp", "half a PDF");
 
     EXPECT_EQ(RemoveLeftTemporaryFiles(dir.Path()), 2);
-    std::vector<std::string> sorted = kept;
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(dir.Names(), sorted);
     EXPECT_EQ(dir.Read("kept.pdf"), "%PDF");

@@ -1,4 +1,5 @@
 #include "mpfiles/MPFileViewerDialog.h"
+#include "core/TextHelpers.h"
 #include "mpfiles/OldFilesWarningDialog.h"
 #include "support/FakePlatform.h"
 #include "support/Players.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace mpsec;
@@ -93,7 +95,12 @@ TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
          false},
         {"National.gld",
          {"0012345000100"},
+    // (one file on Windows, where names differ in letter case only: the name asked is said)
+#if defined(_WIN32)
+         "The report was not written: National.TXT already exists and is not an earlier "
+#else
          "The report was not written: national.txt already exists and is not an earlier "
+#endif
          "report, so it was kept.",
          1,
          {},
@@ -136,7 +143,9 @@ TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
                       c.secondColour);
         }
         const std::string base = c.file.substr(0, c.file.find('.'));
-        EXPECT_EQ(dir.Exists(base + ".TXT"), c.reportWritten) << c.file;
+        const std::vector<std::string> names = dir.Names(); // by exact name, on every system
+        EXPECT_EQ(std::count(names.begin(), names.end(), base + ".TXT") == 1, c.reportWritten)
+            << c.file;
         EXPECT_EQ(dlg.showFolderButton()->isEnabled(), c.reportWritten) << c.file;
     }
     EXPECT_EQ(dir.Read("national.txt"), "HEADER LINE\r\n");
@@ -177,7 +186,7 @@ TEST_F(ViewMPTest, AnotherChecksFoldersAndListsTheNewFile) {
 
     // Closing keeps the folder of the file for the next time.
     dlg.reject();
-    EXPECT_EQ(state.Settings.LastMPFolderUsed, (dir / "old").string() + "/");
+    EXPECT_EQ(state.Settings.LastMPFolderUsed, PathText(dir / "old" / ""));
 }
 
 TEST_F(ViewMPTest, PrintsTheTitleAnEmptyLineAndTheListing) {

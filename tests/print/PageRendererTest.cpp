@@ -221,10 +221,16 @@ TEST(PrintLayer, APdfThatCannotBeWrittenKeepsTheOldOne) {
     EXPECT_EQ(dir.Read("s.pdf").rfind("%PDF", 0), 0u);
     EXPECT_NE(dir.Read("s.pdf").find("%%EOF"), std::string::npos); // complete, trailer and all
 
-    // A name given as the system's bytes is the name made, even bytes that are not UTF-8.
     std::filesystem::remove(dir / "s.pdf");
+#if defined(_WIN32)
+    // Windows names are wide: É is É, whatever the code page.
+    ASSERT_TRUE(WriteDocumentPdf(LongStatement(), dir / "\xC3\x89T\xC3\x89.pdf").Ok());
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"\xC3\x89T\xC3\x89.pdf"});
+#else
+    // A name given as the system's bytes is the name made, even bytes that are not UTF-8.
     ASSERT_TRUE(WriteDocumentPdf(LongStatement(), dir.Path() / "\xC9T\xC9.pdf").Ok());
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"\xC9T\xC9.pdf"});
+#endif
 }
 
 // Texts come back from the PDF as written, whatever characters they hold; a right-aligned

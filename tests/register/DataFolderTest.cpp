@@ -1,9 +1,12 @@
 #include "register/DataFolder.h"
+#include "core/TextHelpers.h"
 #include "support/Players.h"
 
 #include <gtest/gtest.h>
 #include <set>
+#if !defined(_WIN32)
 #include <sys/stat.h>
+#endif
 
 using namespace mpsec;
 
@@ -36,10 +39,12 @@ TEST(DataFolder, RegistersLoadOrSayWhyNot) {
     EXPECT_EQ(LoadPlayerRegister(dir.Path(), national).Message(),
               "Cannot read NATIONAL.TXT: it is a folder, not a file.");
     std::filesystem::remove(dir / "national.txt");
+#if !defined(_WIN32) // Windows has no FIFO in its folders
     ASSERT_EQ(::mkfifo((dir / "national.txt").c_str(), 0600), 0); // reading it would never end
     EXPECT_EQ(LoadPlayerRegister(dir.Path(), national).Message(),
               "Cannot read NATIONAL.TXT: it is not a plain file.");
     std::filesystem::remove(dir / "national.txt");
+#endif
 
     test::WriteRegister(dir, {test::TestPlayer("2488258", "KARVEL")});
     dir.Write("NATIONAL.CLB", "3104,ARDEN BRIDGE CLUB,\r\n");
@@ -92,8 +97,10 @@ TEST(DataFolder, SampleCopyIsMadeOnceAndWritable) {
     const auto installed = dir.Path() / "share", copy = dir.Path() / "mpsec-sample";
     std::filesystem::create_directory(installed);
     dir.Write("share/National.TXT", "header\r\n");
-    chmod((installed / "National.TXT").c_str(), 0444);
-    chmod(installed.c_str(), 0555);
+    namespace fsp = std::filesystem;
+    fsp::permissions(installed / "National.TXT",
+                     fsp::perms::owner_read | fsp::perms::group_read | fsp::perms::others_read);
+    fsp::permissions(installed, fsp::perms::owner_read | fsp::perms::owner_exec);
 
     auto made = PrepareSampleCopy(installed, copy);
     ASSERT_TRUE(made.Ok()) << made.Message();
@@ -106,10 +113,10 @@ TEST(DataFolder, SampleCopyIsMadeOnceAndWritable) {
     dir.Write("mpsec-sample/National.TXT", "changed\r\n");
     ASSERT_TRUE(PrepareSampleCopy(installed, copy).Ok());
     EXPECT_EQ(dir.Read("mpsec-sample/National.TXT"), "changed\r\n");
-    chmod(installed.c_str(), 0755);
+    fsp::permissions(installed, fsp::perms::owner_all);
 
     EXPECT_FALSE(PrepareSampleCopy(dir.Path() / "none", dir.Path() / "other").Ok());
     dir.Write("afile", "x");
     EXPECT_EQ(PrepareSampleCopy(installed, dir.Path() / "afile").Message(),
-              (dir.Path() / "afile").string() + " exists and is not a folder.");
+              PathText(dir.Path() / "afile") + " exists and is not a folder.");
 }

@@ -101,7 +101,16 @@ TEST(StatementSession, TheHistoryIsTheOneOpened) {
 
     dir.WriteLines("history.txt", {"3070000011N1        1.00"});
     ASSERT_TRUE(session.Load(dir.Path(), dir.Path()).Ok());
-    ASSERT_TRUE(WriteFileAtomically(dir / "history.txt", "3070000011N1        9.00\r\n").Ok());
+    const Status replaced =
+        WriteFileAtomically(dir / "history.txt", "3070000011N1        9.00\r\n");
+#if defined(_WIN32)
+    // Windows may refuse to replace a file that is open; the old one then stays, said by name.
+    if (!replaced) {
+        EXPECT_EQ(replaced.Message(), "it is open in another program");
+    }
+#else
+    ASSERT_TRUE(replaced.Ok());
+#endif
     int rank = 0;
     const auto built =
         session.Build(test::TestPlayer("11", "ADAMS"), "11", rank, {}, {"1/1/07", "1/1/08"});

@@ -4,10 +4,13 @@
 #include "support/TempFolder.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <iostream>
+#if !defined(_WIN32)
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 #include <utility>
 
 using namespace mpsec;
@@ -37,7 +40,7 @@ TEST(SubmissionFiles, AFailedAppendLeavesTheFileAsItWas) {
     const FileWriteCalls system = WriterCalls();
     static const auto realWrite = system.Write;
     static int calls = 0;
-    static int reader = -1;
+    [[maybe_unused]] static int reader = -1;
     const std::string old = "6-785,P,X,03,B,a.gld,1,\r\n";
     struct Case {
         const char* what;
@@ -66,9 +69,11 @@ TEST(SubmissionFiles, AFailedAppendLeavesTheFileAsItWas) {
         {"the name is a link",
          [](const test::TempFolder& dir) {
              fs::rename(dir / "AWARDS.TXT", dir / "old.TXT");
-             fs::create_symlink(dir / "old.TXT", dir / "AWARDS.TXT");
+             std::error_code ignored; // checked below
+             fs::create_symlink(dir / "old.TXT", dir / "AWARDS.TXT", ignored);
          },
          "it is a link, not a file", "old.TXT"},
+#if !defined(_WIN32) // Windows has no FIFO in its folders
         // A FIFO is refused at once, with or without a reader, rather than waited on.
         {"the name is a FIFO",
          [](const test::TempFolder& dir) {
@@ -83,16 +88,24 @@ TEST(SubmissionFiles, AFailedAppendLeavesTheFileAsItWas) {
              reader = ::open((dir / "AWARDS.TXT").c_str(), O_RDONLY | O_NONBLOCK);
          },
          "it is not a plain file", "old.TXT"},
+#endif
     };
     for (const auto& c : cases) {
         test::TempFolder dir;
         dir.Write("AWARDS.TXT", old);
         c.prepare(dir);
+        if (std::string(c.reason) == "it is a link, not a file" &&
+            !fs::is_symlink(fs::symlink_status(dir / "AWARDS.TXT"))) {
+            std::cout << "[ SKIPPED  ] " << c.what << ": this system cannot make a link\n";
+            continue;
+        }
         const Status appended =
             AppendToFile(dir / "AWARDS.TXT", BlockText({"6-1,Q,Y,04,C,b.gld,2,"}));
         WriterCalls() = system;
+#if !defined(_WIN32)
         if (reader >= 0)
             ::close(std::exchange(reader, -1));
+#endif
         ASSERT_FALSE(appended) << c.what;
         EXPECT_EQ(appended.Message(), c.reason) << c.what;
         EXPECT_EQ(dir.Read(c.keptIn), old) << c.what;
