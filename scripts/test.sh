@@ -2,8 +2,8 @@
 # Installs what is missing, builds, runs every test and checks the formatting; then
 # clang-tidy over the model code and the commands, the same tests built with the address
 # and undefined-behaviour sanitizers (scripts/sanitize.sh), every fuzz target for 15
-# seconds (scripts/fuzz.sh), and the Windows build with its tests under wine and its
-# packages (scripts/windows.sh). With --quick, the first part only. Any failure in any
+# seconds (scripts/fuzz.sh). The Windows build, its tests under wine and its packages are
+# made by scripts/windows.sh. With --quick, the first part only. Any failure in any
 # part fails the run; every part runs, so one run shows them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +15,6 @@ if [ "${1:-}" != "--quick" ]; then
   bash scripts/tidy.sh --model || failed+=(clang-tidy)
   bash scripts/sanitize.sh || failed+=("sanitizer tests")
   bash scripts/fuzz.sh 15 || failed+=(fuzzing)
-  bash scripts/windows.sh || failed+=("Windows build, tests and packages")
 fi
 if [ ${#failed[@]} -gt 0 ]; then
   echo "Failed: ${failed[*]}"
