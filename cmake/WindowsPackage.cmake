@@ -42,5 +42,7 @@ set(CPACK_NSIS_MUI_UNIICON ${CMAKE_SOURCE_DIR}/resources/mpsec.ico)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# A 64-bit installer, as the program is: it runs where 32-bit programs cannot.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
