@@ -47,6 +47,9 @@ for dir in "$out" "$out/tests"; do
   done
 done
 
+# Wine names files on this system in the locale's character set: with none (a bare
+# environment, as CI's), a letter beyond ASCII in a file name cannot be written.
+export LC_ALL=C.UTF-8
 export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" QT_QPA_PLATFORM=offscreen
 if [ ! -d "$WINEPREFIX" ]; then
   echo "Making the wine prefix"
