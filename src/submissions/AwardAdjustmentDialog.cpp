@@ -102,16 +102,9 @@ void AwardAdjustmentDialog::arrangePoints(QVBoxLayout& layout) {
 }
 
 void AwardAdjustmentDialog::buildButtons(QVBoxLayout& layout) {
-    fileNameLabel_ = FileInUseLabel(kAdjustmentSubmission, this);
-    layout.addWidget(fileNameLabel_);
-    auto* row = new QHBoxLayout;
-    buttons_ = AddSubmissionButtons(*this, *row, kAdjustmentSubmission, platform_,
-                                    QStringLiteral("Exit Award Adjustment"));
-    layout.addLayout(row);
-    connect(buttons_.Append, &QPushButton::clicked, this, &AwardAdjustmentDialog::append);
-    connect(buttons_.Clear, &QPushButton::clicked, this, [this] { clearFields(); });
-    connect(buttons_.Delete, &QPushButton::clicked, this,
-            [this] { ClearSubmissionFile(kAdjustmentSubmission, state_, platform_, buttons_); });
+    buttons_ = AddSubmissionSection(
+        *this, layout, kAdjustmentSubmission, state_, platform_, fileNameLabel_,
+        [this] { append(); }, [this] { clearFields(); }, QStringLiteral("Exit Award Adjustment"));
 }
 
 void AwardAdjustmentDialog::setTypingOrder() {

@@ -83,15 +83,9 @@ void AwardDetailsDialog::arrangeEventDetails(QVBoxLayout& layout) {
 }
 
 void AwardDetailsDialog::buildButtons(QVBoxLayout& layout) {
-    fileNameLabel_ = FileInUseLabel(kAwardsSubmission, this);
-    layout.addWidget(fileNameLabel_);
-    auto* row = new QHBoxLayout;
-    buttons_ = AddSubmissionButtons(*this, *row, kAwardsSubmission, platform_);
-    layout.addLayout(row);
-    connect(buttons_.Append, &QPushButton::clicked, this, &AwardDetailsDialog::append);
-    connect(buttons_.Clear, &QPushButton::clicked, this, [this] { clearFields(); });
-    connect(buttons_.Delete, &QPushButton::clicked, this,
-            [this] { ClearSubmissionFile(kAwardsSubmission, state_, platform_, buttons_); });
+    buttons_ = AddSubmissionSection(
+        *this, layout, kAwardsSubmission, state_, platform_, fileNameLabel_, [this] { append(); },
+        [this] { clearFields(); });
 }
 
 void AwardDetailsDialog::setTypingOrder() {

@@ -142,14 +142,9 @@ void PlayerDetailsDialog::buildAddressFields(QVBoxLayout& layout) {
 }
 
 void PlayerDetailsDialog::buildButtons(QVBoxLayout& layout) {
-    fileNameLabel_ = FileInUseLabel(kPlayerSubmission, this);
-    layout.addWidget(fileNameLabel_);
-    auto* row = new QHBoxLayout;
-    buttons_ = AddSubmissionButtons(*this, *row, kPlayerSubmission, platform_);
-    layout.addLayout(row);
-    connect(buttons_.Append, &QPushButton::clicked, this, &PlayerDetailsDialog::append);
-    connect(buttons_.Clear, &QPushButton::clicked, this, &PlayerDetailsDialog::clearAll);
-    connect(buttons_.Delete, &QPushButton::clicked, this, &PlayerDetailsDialog::clearFile);
+    buttons_ = AddSubmissionSection(
+        *this, layout, kPlayerSubmission, state_, platform_, fileNameLabel_, [this] { append(); },
+        [this] { clearAll(); });
 }
 
 void PlayerDetailsDialog::connectKeys() {
