@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-need_packages cmake ninja-build qt6-base-dev-tools g++-mingw-w64-x86-64-posix \
+need_packages cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix \
   gcc-mingw-w64-x86-64-posix wine64 wine nsis googletest
 
 root=$PWD

@@ -30,6 +30,20 @@ inline constexpr int kNotPlainFile = 0x10003;
 // three above.
 std::string ErrorText(int error);
 
+// The program's own words for the three above, the same on every system; null for others.
+constexpr const char* OwnErrorText(int error) {
+    switch (error) {
+    case kInUse:
+        return "it is open in another program";
+    case kIsLink:
+        return "it is a link, not a file";
+    case kNotPlainFile:
+        return "it is not a plain file";
+    default:
+        return nullptr;
+    }
+}
+
 // Creates a new file for writing: refused when anything exists at the name, a link
 // included, so nothing planted there is followed; not inherited by child processes.
 File CreateNew(const std::filesystem::path& path);

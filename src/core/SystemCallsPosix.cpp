@@ -15,16 +15,9 @@
 namespace mpsec::os {
 
 std::string ErrorText(int error) {
-    switch (error) {
-    case kInUse:
-        return "it is open in another program";
-    case kIsLink:
-        return "it is a link, not a file";
-    case kNotPlainFile:
-        return "it is not a plain file";
-    default:
-        return std::strerror(error);
-    }
+    if (const char* own = OwnErrorText(error))
+        return own;
+    return std::strerror(error);
 }
 
 File CreateNew(const std::filesystem::path& path) {

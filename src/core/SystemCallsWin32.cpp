@@ -97,14 +97,10 @@ bool HeldOpen(const std::wstring& path) {
 } // namespace
 
 std::string ErrorText(int error) {
+    if (const char* own = OwnErrorText(error))
+        return own;
     // The same words as on Linux, for the failures a secretary may meet.
     switch (error) {
-    case kInUse:
-        return "it is open in another program";
-    case kIsLink:
-        return "it is a link, not a file";
-    case kNotPlainFile:
-        return "it is not a plain file";
     case ENOENT:
         return "No such file or directory";
     case EACCES:

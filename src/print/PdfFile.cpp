@@ -2,11 +2,9 @@
 
 #include "print/PageCanvas.h"
 #include "print/PageRenderer.h"
+#include "print/StandardFonts.h"
 
 #include <QByteArray>
-#include <QFont>
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QImage>
 #include <algorithm>
 #include <array>
@@ -25,52 +23,24 @@ constexpr double kPointsPerMm = 72 / 25.4;
 constexpr double kPrinterDotsPerInch = 1200;
 constexpr int kFirstChar = 32, kLastChar = 255;
 
-// A face of the document: the PDF reader's standard font it is shown in, and the widths
-// and ascent (in thousandths of the size) of the font the printer would use for it.
+// A face of the document: the PDF reader's standard font it is shown in.
 struct Face {
-    std::string BaseFont;
-    double Ascent = 0;
-    std::array<double, kLastChar - kFirstChar + 1> Widths{};
+    const StandardFont& Font;
 
     double Width(std::string_view text, double size) const {
         double units = 0;
         for (unsigned char c : text)
-            units += c >= kFirstChar ? Widths[c - kFirstChar] : 0;
+            units += c >= kFirstChar ? Font.Widths[c - kFirstChar] : 0;
         return units * size / 1000;
     }
 };
 
-std::string StandardFontFor(const QFont& font, bool bold) {
-    const QString family = QFontInfo(font).family().toLower() + " " + font.family().toLower();
-    std::string base = "Times";
-    if (QFontInfo(font).fixedPitch() || family.contains("courier") || family.contains("mono"))
-        base = "Courier";
-    else if (family.contains("sans") || family.contains("arial") || family.contains("helvetica"))
-        base = "Helvetica";
-    if (base == "Times")
-        return bold ? "Times-Bold" : "Times-Roman";
-    return bold ? base + "-Bold" : base;
-}
-
-// Measured once per run for each family and weight, whichever thread asks first.
+// One per family and weight for the whole run, whichever thread asks first.
 const Face& FaceFor(const std::string& family, bool bold) {
     static std::mutex mutex;
     static std::map<std::pair<std::string, bool>, Face> faces;
     std::lock_guard lock(mutex);
-    auto [it, added] = faces.try_emplace({family, bold});
-    if (added) {
-        QFont font(QString::fromLatin1(family.data(), static_cast<qsizetype>(family.size())));
-        font.setStyleHint(QFont::Serif);
-        font.setBold(bold);
-        font.setPixelSize(1000);
-        const QFontMetricsF metrics(font);
-        Face& face = it->second;
-        face.BaseFont = StandardFontFor(font, bold);
-        face.Ascent = metrics.ascent();
-        for (int c = kFirstChar; c <= kLastChar; ++c)
-            face.Widths[c - kFirstChar] = metrics.horizontalAdvance(QChar(c));
-    }
-    return it->second;
+    return faces.try_emplace({family, bold}, Face{StandardFontFor(family, bold)}).first->second;
 }
 
 std::string Deflated(const char* data, std::size_t size) {
@@ -219,7 +189,7 @@ class PdfCanvas : public PageCanvas {
         Put(size);
         out_ += "Tf ";
         Put(left);
-        Put(Y(y) - face.Ascent * size / 1000);
+        Put(Y(y) - face.Font.Ascent * size / 1000);
         out_ += "Td ";
         StringLiteral(out_, text);
         out_ += " Tj ET\n";
@@ -359,11 +329,11 @@ Result<std::string> DocumentPdfBytes(const ComposedDocument& doc) {
     for (std::size_t f = 0; f < faces.All().size(); ++f) {
         const Face& face = *faces.All()[f];
         std::string widths;
-        for (double w : face.Widths) {
+        for (double w : face.Font.Widths) {
             widths += std::to_string(std::lround(w));
             widths.push_back(' ');
         }
-        pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /" + face.BaseFont +
+        pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /" + std::string(face.Font.Name) +
                 " /Encoding /WinAnsiEncoding /FirstChar " + std::to_string(kFirstChar) +
                 " /LastChar " + std::to_string(kLastChar) + " /Widths [" + widths + "] >>");
         resources += " /F" + std::to_string(f + 1) + " " + Ref(firstFont + static_cast<int>(f));

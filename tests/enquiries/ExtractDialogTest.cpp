@@ -129,7 +129,8 @@ TEST_F(ExtractDialogTest, RunsAndMessagesInOrder) {
     EXPECT_EQ(dlg.outputLabel()->text(), "Output saved as TOPALL.TXT");
     // Beside the list, "Show in Folder" names the file and opens its folder.
     const QString folder = QString::fromStdString(dir.Path().string());
-    EXPECT_EQ(dlg.showFolderButton()->toolTip(), "Show " + folder + "/TOPALL.TXT in its folder");
+    EXPECT_EQ(dlg.showFolderButton()->toolTip(),
+              "Show " + InFolder(dir.Path(), "TOPALL.TXT") + " in its folder");
     dlg.showFolderButton()->click();
     EXPECT_EQ(platform.OpenedFolders(), QStringList{folder});
 
@@ -139,7 +140,7 @@ TEST_F(ExtractDialogTest, RunsAndMessagesInOrder) {
     platform.ExpectInformation("Done - Output saved as 6785.TXT", true);
     dlg.saveButton()->click();
     EXPECT_TRUE(dlg.listView()->isHidden());
-    EXPECT_EQ(platform.WrittenDetails(), QStringList{folder + "/6785.TXT"});
+    EXPECT_EQ(platform.WrittenDetails(), QStringList{InFolder(dir.Path(), "6785.TXT")});
     EXPECT_EQ(platform.OpenedFolders(), (QStringList{folder, folder}));
 
     // Club number missing, unknown; the alternate file missing: nothing written.

@@ -83,7 +83,7 @@ TEST_F(AwardFormsTest, CoverPageAppendsALinePerFileKeepingClubAndName) {
     platform.ExpectMessage("Appended Successfully.", true);
     dlg->buttons().Append->click();
     const QString folder = QString::fromStdString(dir.Path().string());
-    EXPECT_EQ(platform.WrittenDetails(), QStringList{folder + "/AWARDS.TXT"});
+    EXPECT_EQ(platform.WrittenDetails(), QStringList{InFolder(dir.Path(), "AWARDS.TXT")});
     EXPECT_EQ(platform.OpenedFolders(), QStringList{folder});
     EXPECT_TRUE(dlg->buttons().Show->isEnabled());
     EXPECT_EQ(dlg->clubBox()->text(), "6785");

@@ -225,7 +225,8 @@ TEST_F(PlayerDetailsTest, AppendsOneBlockPerRequest) {
                                       "1 EXAMPLE STREET,SAMPLETON,9999\r\n\r\n");
     // "Show in Folder" names the file and opens its folder.
     const QString folder = QString::fromStdString(dir.Path().string());
-    EXPECT_EQ(dlg->buttons().Show->toolTip(), "Show " + folder + "/PLAYER.TXT in its folder");
+    EXPECT_EQ(dlg->buttons().Show->toolTip(),
+              "Show " + InFolder(dir.Path(), "PLAYER.TXT") + " in its folder");
     dlg->buttons().Show->click();
     EXPECT_EQ(platform.OpenedFolders(), QStringList{folder});
     EXPECT_EQ(dlg->clubBox()->text(), "6785");

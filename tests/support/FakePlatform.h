@@ -3,11 +3,17 @@
 
 #include <QString>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <vector>
 
 namespace mpsec {
+
+// The path of `name` in `folder` as the windows show it: with the system's separators.
+inline QString InFolder(const std::filesystem::path& folder, const std::string& name) {
+    return QString::fromStdString((folder / name).string());
+}
 
 class MemorySettingsStore : public SettingsStore {
   public:
