@@ -4,6 +4,7 @@
 #include "BenchData.h"
 #include "core/AsciiText.h"
 #include "core/Columns.h"
+#include "core/FileReading.h"
 #include "core/LineList.h"
 #include "enquiries/ClubMembership.h"
 #include "enquiries/Extraction.h"

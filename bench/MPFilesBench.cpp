@@ -4,6 +4,7 @@
 #include "BenchData.h"
 #include "core/AsciiText.h"
 #include "core/Columns.h"
+#include "core/FileReading.h"
 #include "core/Files.h"
 #include "core/LineList.h"
 #include "enquiries/AlternateMembers.h"

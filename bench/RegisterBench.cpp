@@ -1,6 +1,7 @@
 // National-size register look-ups. The data folder is generated once per run (or reused
 // from MPSEC_BENCH_DATA when it already holds one).
 #include "BenchData.h"
+#include "core/FileReading.h"
 #include "core/LargePageHeap.h"
 #include "core/LineList.h"
 #include "mpfiles/MPListing.h"

@@ -1,6 +1,7 @@
 // National-size award statements: opening the statement screen (loading and indexing the
 // award files), one statement, and the PDFs of a 300-member club.
 #include "BenchData.h"
+#include "core/FileReading.h"
 #include "core/Files.h"
 #include "core/LargePageHeap.h"
 #include "print/PageRenderer.h"

@@ -154,3 +154,40 @@ TEST(SourceRules, EveryIncludeFollowsTheLayers) {
         }
     }
 }
+
+// Each folder lists its own sources in its CMakeLists.txt; in the register and the
+// subsystem folders a model file is listed for mpsec_core (which links no Qt, so its files
+// stay Qt-free) and a window for mpsec_gui. A file left out, listed twice, or a model file
+// listed with the windows fails here.
+TEST(SourceRules, EachFolderListsItsModelFilesApartFromItsWindows) {
+    const std::vector<SourceFile> files = Sources();
+    const std::map<std::string, bool> qt = QtSide(files);
+    const fs::path src = fs::path(MPSEC_SOURCE_DIR) / "src";
+    const std::regex block(R"(target_sources\((\w+) PRIVATE([^)]*)\))");
+    const std::regex word(R"([\w.]+\.(cpp|h))");
+    std::map<std::string, std::vector<std::string>> targetsOf; // "folder/File.cpp" -> targets
+    for (const auto& e : fs::directory_iterator(src)) {
+        std::ifstream in(e.path() / "CMakeLists.txt");
+        ASSERT_TRUE(in) << e.path().filename() << " has no CMakeLists.txt";
+        std::stringstream ss;
+        ss << in.rdbuf();
+        const std::string text = ss.str();
+        for (std::sregex_iterator b(text.begin(), text.end(), block), end; b != end; ++b) {
+            const std::string list = (*b)[2];
+            for (std::sregex_iterator w(list.begin(), list.end(), word); w != end; ++w)
+                targetsOf[e.path().filename().string() + "/" + (*w)[0].str()].push_back((*b)[1]);
+        }
+    }
+    const std::set<std::string> modelFolders = {"core",        "register",   "enquiries", "mpfiles",
+                                                "submissions", "statements", "help"};
+    for (const SourceFile& f : files) {
+        const std::string name = fs::relative(f.Path, src).generic_string();
+        if (f.Path.extension() != ".cpp")
+            continue;
+        const std::vector<std::string>& targets = targetsOf[name];
+        ASSERT_EQ(targets.size(), 1u) << name << " is listed " << targets.size() << " times";
+        if (modelFolders.count(f.Folder)) {
+            EXPECT_EQ(targets[0], qt.at(name) ? "mpsec_gui" : "mpsec_core") << name;
+        }
+    }
+}

@@ -1,5 +1,5 @@
 // Writes mpsec's manual page (roff) on standard output, from the program's own help texts.
-#include "cli/Cli.h"
+#include "cli/ManualPage.h"
 
 #include <iostream>
 

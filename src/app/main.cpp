@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
 #include "cli/Cli.h"
+#include "cli/DataFolderOption.h"
 #include "core/LargePageHeap.h"
 #include "core/ProgramInfo.h"
 #include "core/Settings.h"

@@ -3,6 +3,7 @@
 
 #include "cli/CurrentFolder.h"
 #include "cli/Terminal.h"
+#include "core/FileReading.h"
 #include "core/Files.h"
 #include "mpfiles/MPListing.h"
 

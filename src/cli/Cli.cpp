@@ -3,11 +3,11 @@
 #include "cli/CancellationsCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/ClubCommands.h"
+#include "cli/DataFolderOption.h"
 #include "cli/MergeCommand.h"
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
 #include "core/Settings.h"
-#include "core/TextHelpers.h"
 
 #include <filesystem>
 #include <optional>
@@ -53,10 +53,6 @@ constexpr const char* kUsage =
     "                  file names given to a command are then taken in DIR too\n"
     "  -h, --help      show this help and exit\n"
     "  -v, --version   show the version and exit\n";
-
-} // namespace
-
-namespace {
 
 // What some commands take from the program besides their arguments.
 struct CommandContext {
@@ -200,111 +196,20 @@ bool IsCommandName(const std::string& word) {
     return word == "help";
 }
 
-// Takes `--data DIR` (or `--data=DIR`) out of the arguments, wherever it stands. The folder,
-// none, or a failure that says what is wrong.
-Result<std::optional<std::string>> TakeDataOption(std::vector<std::string>& args) {
-    std::optional<std::string> folder;
-    for (std::size_t i = 1; i < args.size();) {
-        std::optional<std::string> value;
-        std::size_t taken = 1;
-        if (args[i] == "--data") {
-            if (i + 1 >= args.size())
-                return Failure{"--data needs a folder"};
-            value = args[i + 1];
-            taken = 2;
-        } else if (args[i].rfind("--data=", 0) == 0) {
-            value = args[i].substr(7);
-        } else {
-            ++i;
-            continue;
-        }
-        if (folder)
-            return Failure{"--data is given twice"};
-        folder = value;
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-                   args.begin() + static_cast<std::ptrdiff_t>(i + taken));
-    }
-    return folder;
-}
-
-// Runs in `folder` and comes back to the folder it started in.
-class InFolder {
-  public:
-    explicit InFolder(const std::filesystem::path& folder) {
-        std::error_code ec;
-        previous_ = std::filesystem::current_path(ec);
-        std::filesystem::current_path(folder, error_);
-    }
-    ~InFolder() {
-        std::error_code ignored;
-        if (!error_)
-            std::filesystem::current_path(previous_, ignored);
-    }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
-    const std::error_code& Error() const { return error_; }
-
-  private:
-    std::filesystem::path previous_;
-    std::error_code error_;
-};
-
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const PdfWriter& writePdf, SettingsStore* settings);
 
 } // namespace
 
-namespace {
-
-// One line of text as roff prints it unchanged.
-std::string RoffLine(const std::string& line) {
-    std::string text;
-    if (!line.empty() && (line[0] == '.' || line[0] == '\''))
-        text = "\\&";
-    for (char c : line) {
-        if (c == '\\')
-            text += "\\e";
-        else if (c == '-')
-            text += "\\-";
-        else
-            text += c;
-    }
-    return text;
+const char* CommandLineUsage() {
+    return kUsage;
 }
 
-// Preformatted text, line by line.
-void RoffBlock(std::ostream& out, const std::string& text) {
-    out << ".nf\n";
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        out << RoffLine(text.substr(start, end - start)) << "\n";
-        start = end + 1;
-    }
-    out << ".fi\n";
-}
-
-} // namespace
-
-void WriteManualPage(std::ostream& out) {
-    out << ".TH MPSEC 1 \"\" \"mpsec " << kVersionNumber << "\" \"User Commands\"\n"
-        << ".SH NAME\n"
-        << "mpsec \\- the masterpoint secretary's program of a bridge club\n"
-        << ".SH SYNOPSIS\n";
-    RoffBlock(out, "mpsec [DIR]\nmpsec [--data DIR] COMMAND [OPTIONS]\nmpsec --help | --version");
-    out << ".SH DESCRIPTION\n";
-    RoffBlock(out, kUsage);
-    out << ".SH COMMANDS\n";
-    for (const Command& command : kCommands) {
-        out << ".SS " << command.Name << "\n";
-        RoffBlock(out, command.Help);
-    }
-    out << ".SH FILES\n";
-    RoffBlock(out, "~/.config/mpsec/mpsec.ini    the settings kept between runs\n"
-                   "~/mpsec-sample               a writable copy of the sample data\n"
-                   "/usr/share/mpsec/sample      the sample data, as installed");
+std::vector<CommandHelp> CommandHelps() {
+    std::vector<CommandHelp> helps;
+    for (const Command& command : kCommands)
+        helps.push_back({command.Name, command.Help});
+    return helps;
 }
 
 std::optional<std::string> MainWindowFolder(const std::vector<std::string>& args) {
@@ -326,13 +231,6 @@ bool IsCommandLine(const std::vector<std::string>& args) {
     return args.size() > 1 && !MainWindowFolder(args);
 }
 
-Status CheckDataFolder(const std::string& folder) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(PathFromText(folder), ec))
-        return Failure{"mpsec: " + folder + " is not a folder."};
-    return {};
-}
-
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                    const PdfWriter& writePdf, SettingsStore* settings) {
     std::vector<std::string> args = arguments;
@@ -341,18 +239,8 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         err << "mpsec: " << data.Message() << "\n" << kUsage;
         return 2;
     }
-    if (!*data)
-        return RunCommand(args, out, err, writePdf, settings);
-    if (Status folder = CheckDataFolder(**data); !folder) {
-        err << folder.Message() << "\n";
-        return 2;
-    }
-    InFolder in(PathFromText(**data));
-    if (in.Error()) {
-        err << "mpsec: cannot work in " << **data << ": " << in.Error().message() << "\n";
-        return 2;
-    }
-    return RunCommand(args, out, err, writePdf, settings);
+    const auto run = [&] { return RunCommand(args, out, err, writePdf, settings); };
+    return *data ? RunInDataFolder(**data, err, run) : run();
 }
 
 namespace {

@@ -16,11 +16,16 @@ std::optional<std::string> MainWindowFolder(const std::vector<std::string>& args
 // Whether the arguments ask for a headless command rather than the main window.
 bool IsCommandLine(const std::vector<std::string>& args);
 
-// Fails with the message to show when `folder` is not a folder to work in.
-Status CheckDataFolder(const std::string& folder);
+// The usage text `mpsec --help` prints.
+const char* CommandLineUsage();
 
-// The manual page (roff), made of the same help texts the commands print.
-void WriteManualPage(std::ostream& out);
+// A command's name and the text its --help prints.
+struct CommandHelp {
+    const char* Name;
+    const char* Help;
+};
+// Every command's help, in the order of the command table.
+std::vector<CommandHelp> CommandHelps();
 
 // Runs a headless command in the current folder, or in the folder of its `--data DIR`
 // (given before or after the command's name); returns the exit status.

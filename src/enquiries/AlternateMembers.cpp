@@ -2,6 +2,7 @@
 
 #include "core/AsciiText.h"
 #include "core/Columns.h"
+#include "core/FileReading.h"
 #include "core/Files.h"
 
 namespace mpsec {

@@ -28,7 +28,13 @@ ClubDialog::ClubDialog(ClubListMode mode, AppState& state, Platform& platform, Q
     setWindowTitle(Caption());
     resize(560, 440);
     auto* layout = new QVBoxLayout(this);
+    buildChoiceRow(*layout);
+    buildList(*layout);
+    buildButtons(*layout);
+    connectSignals();
+}
 
+void ClubDialog::buildChoiceRow(QVBoxLayout& layout) {
     getButton_ = new QPushButton(QStringLiteral("Get"), this);
     getButton_->setToolTip(QStringLiteral("Get the Data"));
 
@@ -57,14 +63,18 @@ ClubDialog::ClubDialog(ClubListMode mode, AppState& state, Platform& platform, Q
     top->addWidget(keyWordPanel_);
     top->addWidget(stateGroup_);
     top->addWidget(getButton_);
-    layout->addLayout(top);
+    layout.addLayout(top);
+}
 
+void ClubDialog::buildList(QVBoxLayout& layout) {
     listView_ = FixedPitchList(listModel_, 9, this);
-    layout->addWidget(listView_);
+    layout.addWidget(listView_);
 
     totalLabel_ = BoldLabel(QString(), this);
-    layout->addWidget(totalLabel_);
+    layout.addWidget(totalLabel_);
+}
 
+void ClubDialog::buildButtons(QVBoxLayout& layout) {
     auto* buttons = new QHBoxLayout;
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
     saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
@@ -76,8 +86,10 @@ ClubDialog::ClubDialog(ClubListMode mode, AppState& state, Platform& platform, Q
     buttons->addWidget(sortButton_);
     buttons->addWidget(saveButton_);
     buttons->addWidget(closeButton_);
-    layout->addLayout(buttons);
+    layout.addLayout(buttons);
+}
 
+void ClubDialog::connectSignals() {
     connect(getButton_, &QPushButton::clicked, this, &ClubDialog::getData);
     connect(stateButtons_, &QButtonGroup::idClicked, this, [this](int) { getData(); });
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);

@@ -13,6 +13,7 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QStringListModel;
+class QVBoxLayout;
 class QWidget;
 
 namespace mpsec {
@@ -55,6 +56,14 @@ class ClubDialog : public ProgramDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The window's sections, built in this order by the constructor.
+    // The Get button, the key word (secretaries) and the state choice (membership).
+    void buildChoiceRow(QVBoxLayout& layout);
+    // The list and its total.
+    void buildList(QVBoxLayout& layout);
+    void buildButtons(QVBoxLayout& layout);
+    void connectSignals();
+
     void showLines(std::vector<std::string> lines);
     void tidyKeyWord();
     QString Caption() const;

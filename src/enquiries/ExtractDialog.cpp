@@ -64,7 +64,17 @@ ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* paren
     : ProgramDialog(parent), state_(state), platform_(platform) {
     setWindowTitle(QStringLiteral("Extract Players"));
     resize(900, 560);
+    // Built in the order Tab visits them.
+    buildOutputChoice();
+    buildStateChoice();
+    buildOptions();
+    buildList();
+    buildButtons();
+    arrangeSections();
+    connectSignals();
+}
 
+void ExtractDialog::buildOutputChoice() {
     outputGroup_ = new QGroupBox(QStringLiteral("Select Output Type "), this);
     auto* outputColumn = new QVBoxLayout(outputGroup_);
     outputButtons_ = new QButtonGroup(this);
@@ -74,7 +84,9 @@ ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* paren
         outputButtons_->addButton(button, i);
         outputColumn->addWidget(button);
     }
+}
 
+void ExtractDialog::buildStateChoice() {
     // Three columns, filled column by column.
     stateGroup_ = new QGroupBox(QStringLiteral("Select ALL or State "), this);
     auto* stateGrid = new QGridLayout(stateGroup_);
@@ -85,7 +97,9 @@ ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* paren
         stateButtons_->addButton(button, position);
         stateGrid->addWidget(button, position % 3, position / 3);
     }
+}
 
+void ExtractDialog::buildOptions() {
     clubOnlyBox_ = new QCheckBox(QStringLiteral("Club Only"), this);
     clubOnlyBox_->setToolTip(QStringLiteral("Click for Club Output Only"));
     clubOnlyPanel_ = Panel(this, clubOnlyBox_);
@@ -100,19 +114,25 @@ ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* paren
     topPanel_ = Panel(this, new QLabel(QStringLiteral("Min Points"), this), topSpinner_);
     yearSpinner_ = new MinimumSpinBox(10, this);
     yearPanel_ = Panel(this, new QLabel(QStringLiteral("Min Points"), this), yearSpinner_);
+}
 
+void ExtractDialog::buildList() {
     listView_ = FixedPitchList(listModel_, 9, this);
     listView_->setMinimumWidth(420);
     outputLabel_ = BoldLabel(QString(), this);
     showFolderButton_ = new ShowInFolderButton(platform_, this);
+}
 
+void ExtractDialog::buildButtons() {
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
     saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
     saveButton_->setToolTip(QStringLiteral("View & Send To File"));
     printButton_ = new QPushButton(QStringLiteral(" Print   "), this);
     for (QPushButton* b : {closeButton_, saveButton_, printButton_})
         b->setAutoDefault(false);
+}
 
+void ExtractDialog::arrangeSections() {
     auto* side = new QVBoxLayout;
     side->addWidget(outputGroup_);
     side->addWidget(stateGroup_);
@@ -137,7 +157,9 @@ ExtractDialog::ExtractDialog(AppState& state, Platform& platform, QWidget* paren
     right->addLayout(output);
     main->addLayout(right, 1);
     setLayout(main);
+}
 
+void ExtractDialog::connectSignals() {
     connect(outputButtons_, &QButtonGroup::idClicked, this, [this](int id) {
         if (static_cast<OutputType>(id) != shownType_)
             chooseOutputType(static_cast<OutputType>(id));

@@ -67,6 +67,17 @@ class ExtractDialog : public ProgramDialog {
     void onClose() override;
 
   private:
+    // The window's sections, built in this order by the constructor.
+    void buildOutputChoice();
+    void buildStateChoice();
+    // The club, alternate-member and minimum-points options beside the choices.
+    void buildOptions();
+    void buildList();
+    void buildButtons();
+    // The choices and options at the side, the list and its file name at the right.
+    void arrangeSections();
+    void connectSignals();
+
     OutputType outputType() const;
     void setOutputType(OutputType type);
     void applyTypeState(OutputType type);

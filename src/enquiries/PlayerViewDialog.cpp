@@ -35,7 +35,20 @@ PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget*
     layout->addWidget(BoldLabel(
         QStringLiteral("Enter QMR number OR a surname. Press enter or click the Get button"),
         this));
+    buildSearchBoxes(*layout);
+    playerPanel_ = new PlayerPanel(QStringLiteral("Rank"), this);
+    layout->addWidget(playerPanel_);
+    auto* middle = new QHBoxLayout;
+    buildPointsTable(*middle);
+    buildSelection(*middle);
+    layout->addLayout(middle);
+    buildButtons(*layout);
+    connectSignals();
+    picture_->hide();
+    hideSelection();
+}
 
+void PlayerViewDialog::buildSearchBoxes(QVBoxLayout& layout) {
     auto* inputs = new QHBoxLayout;
     auto box = [&](const QString& label, const QString& hint, int maxLength) {
         inputs->addWidget(new QLabel(label, this));
@@ -56,12 +69,10 @@ PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget*
     getButton_->setToolTip(QStringLiteral("Get the player"));
     getButton_->setAutoDefault(false);
     inputs->addWidget(getButton_);
-    layout->addLayout(inputs);
+    layout.addLayout(inputs);
+}
 
-    playerPanel_ = new PlayerPanel(QStringLiteral("Rank"), this);
-    layout->addWidget(playerPanel_);
-
-    auto* middle = new QHBoxLayout;
+void PlayerViewDialog::buildPointsTable(QHBoxLayout& middle) {
     auto* table = new QGridLayout;
     const QColor colours[4] = {ScreenColour(MPColour::Gold), ScreenColour(MPColour::Red),
                                ScreenColour(MPColour::Green), Qt::black};
@@ -83,8 +94,10 @@ PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget*
         }
     }
     table->setRowStretch(6, 1); // the rows stay together at the top
-    middle->addLayout(table, 1);
+    middle.addLayout(table, 1);
+}
 
+void PlayerViewDialog::buildSelection(QHBoxLayout& middle) {
     auto* right = new QVBoxLayout;
     selectionLabel_ = BoldLabel(QStringLiteral("Select Required Player"), this);
     selectionList_ = new QListWidget(this);
@@ -95,9 +108,10 @@ PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget*
     right->addWidget(selectionLabel_);
     right->addWidget(selectionList_);
     right->addWidget(picture_);
-    middle->addLayout(right);
-    layout->addLayout(middle);
+    middle.addLayout(right);
+}
 
+void PlayerViewDialog::buildButtons(QVBoxLayout& layout) {
     auto* buttons = new QHBoxLayout;
     auto moveButton = [&](const QString& caption, const QString& hint, PlayerMove move) {
         auto* b = new QPushButton(caption, this);
@@ -117,8 +131,10 @@ PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget*
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
     closeButton_->setAutoDefault(false);
     buttons->addWidget(closeButton_);
-    layout->addLayout(buttons);
+    layout.addLayout(buttons);
+}
 
+void PlayerViewDialog::connectSignals() {
     connect(getButton_, &QPushButton::clicked, this, &PlayerViewDialog::lookUp);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(selectionList_, &QListWidget::itemDoubleClicked, this, &PlayerViewDialog::lookUp);
@@ -132,8 +148,6 @@ PlayerViewDialog::PlayerViewDialog(AppState& state, Platform& platform, QWidget*
     // Every change of the initial selects it, so the next key replaces it.
     connect(initialBox_, &QLineEdit::textChanged, initialBox_,
             [this] { QTimer::singleShot(0, initialBox_, &QLineEdit::selectAll); });
-    picture_->hide();
-    hideSelection();
 }
 
 void PlayerViewDialog::resetForOpening() {

@@ -4,8 +4,10 @@
 
 class QLabel;
 class QLineEdit;
+class QHBoxLayout;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 
 namespace mpsec {
 
@@ -62,6 +64,12 @@ class PlayerViewDialog : public ProgramDialog {
     QPushButton* lastButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QLabel* pointsLabels_[5][4]{};
+    // The window's sections, built in this order by the constructor.
+    void buildSearchBoxes(QVBoxLayout& layout);
+    void buildPointsTable(QHBoxLayout& middle);
+    void buildSelection(QHBoxLayout& middle);
+    void buildButtons(QVBoxLayout& layout);
+    void connectSignals();
     void resetForOpening();
     void showPlayer();
     void showSurnameSelection();

@@ -1,5 +1,6 @@
 #include "mpfiles/MPFileEditorDialog.h"
 
+#include "core/FileReading.h"
 #include "core/Files.h"
 #include "mpfiles/MPFileEditing.h"
 #include "mpfiles/OldExtensions.h"

@@ -1,5 +1,6 @@
 #include "mpfiles/MPFileViewerDialog.h"
 
+#include "core/FileReading.h"
 #include "mpfiles/OldExtensions.h"
 #include "mpfiles/OldFilesWarningDialog.h"
 #include "platform/Latin1.h"

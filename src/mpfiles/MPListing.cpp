@@ -261,6 +261,7 @@ bool IsMPReport(const LineList& lines) {
 
 } // namespace mpsec
 
+#include "core/FileReading.h"
 #include "core/Files.h"
 
 namespace mpsec {

@@ -2,6 +2,7 @@
 #include "core/LineBuffer.h"
 #include "core/LineList.h"
 #include "core/MPColour.h"
+#include "core/Result.h"
 #include "register/PlayerRegister.h"
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "mpfiles/MPMerge.h"
 #include "core/TextHelpers.h"
 
+#include "core/FileReading.h"
 #include "core/Files.h"
 #include "core/LineList.h"
 #include "mpfiles/OldExtensions.h"

@@ -103,14 +103,25 @@ class ManualEntryCells : public QStyledItemDelegate {
 ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidget* parent)
     : ProgramDialog(parent), state_(state), platform_(platform) {
     setWindowTitle(QStringLiteral("Manual Entry of Master Points"));
+    QLabel& banner = buildBanner();
+    QGroupBox& colourBox = buildColourChoice();
+    const MemberGridButtons made = buildClubChoice();
+    buildGrid(made);
+    arrangeSections(banner, colourBox);
+    connectSignals();
+}
 
+QLabel& ManualEntryDialog::buildBanner() {
     QLabel* banner = BoldLabel(QStringLiteral("This facilty is primarily for clubs which do not "
                                               "use the YUX scoring program."),
                                this);
     QFont underlined = banner->font();
     underlined.setUnderline(true);
     banner->setFont(underlined);
+    return *banner;
+}
 
+QGroupBox& ManualEntryDialog::buildColourChoice() {
     auto* colourBox = new QGroupBox(QStringLiteral("Master Point Type"), this);
     auto* colourLayout = new QHBoxLayout(colourBox);
     const char* colourNames[3] = {"Gold", "Red", "Green"};
@@ -119,7 +130,10 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
         colourLayout->addWidget(colourChoices_[i]);
     }
     colourChoices_[2]->setChecked(true);
+    return *colourBox;
+}
 
+MemberGridButtons ManualEntryDialog::buildClubChoice() {
     alternatePanel_ = new QWidget(this);
     auto* alternateLayout = new QHBoxLayout(alternatePanel_);
     alternateBox_ =
@@ -137,7 +151,10 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     saveButton_ = made.Save;
     closeButton_ = made.Close;
     countLabel_ = BoldLabel(QString(), this);
+    return made;
+}
 
+void ManualEntryDialog::buildGrid(const MemberGridButtons& made) {
     grid_ = MemberGrid(QStringLiteral("Points"), this);
     grid_->setToolTip(QStringLiteral("TAB and Shift-TAB to navigate"));
     grid_->setMinimumHeight(340);
@@ -147,9 +164,11 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     grid_->installEventFilter(this);
     SetMemberGridTabOrder(made, grid_);
     showFolderButton_ = new ShowInFolderButton(platform_, this);
+}
 
+void ManualEntryDialog::arrangeSections(QLabel& banner, QGroupBox& colourBox) {
     auto* top = new QHBoxLayout;
-    top->addWidget(colourBox);
+    top->addWidget(&colourBox);
     top->addWidget(alternatePanel_);
     auto* club = new QHBoxLayout;
     club->addWidget(clubPanel_);
@@ -161,12 +180,14 @@ ManualEntryDialog::ManualEntryDialog(AppState& state, Platform& platform, QWidge
     buttons->addWidget(saveButton_);
     buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(banner);
+    layout->addWidget(&banner);
     layout->addLayout(top);
     layout->addLayout(club);
     layout->addWidget(grid_, 1);
     layout->addLayout(buttons);
+}
 
+void ManualEntryDialog::connectSignals() {
     connect(clubBox_, &DigitsBox::enterPressed, this, &ManualEntryDialog::getMembers);
     connect(getButton_, &QPushButton::clicked, this, &ManualEntryDialog::getMembers);
     connect(saveButton_, &QPushButton::clicked, this, &ManualEntryDialog::save);

@@ -2,6 +2,7 @@
 #include "ui/ProgramDialog.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -15,6 +16,7 @@ class Platform;
 class ManualEntryCells;
 class DigitsBox;
 class ShowInFolderButton;
+struct MemberGridButtons;
 
 // Masterpoints typed by hand and saved as a masterpoint file of one colour, in two modes:
 // a club's members listed by Get with only their points typed, or visitors whose numbers
@@ -53,6 +55,15 @@ class ManualEntryDialog : public ProgramDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The window's sections, built in this order by the constructor.
+    QLabel& buildBanner();
+    QGroupBox& buildColourChoice();
+    // The non-home-members choice, the club box, the grid's buttons and the count.
+    MemberGridButtons buildClubChoice();
+    void buildGrid(const MemberGridButtons& made);
+    void arrangeSections(QLabel& banner, QGroupBox& colourBox);
+    void connectSignals();
+
     void resetGrid(int rows);
     void setRow(int row, const QString& name, const QString& number);
     void setCellText(int row, int column, const QString& text);

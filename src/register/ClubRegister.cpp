@@ -1,5 +1,6 @@
 #include "register/ClubRegister.h"
 
+#include "core/FileReading.h"
 #include "core/TextHelpers.h"
 
 namespace mpsec {

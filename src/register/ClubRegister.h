@@ -1,5 +1,6 @@
 #pragma once
 #include "core/LineList.h"
+#include "core/Result.h"
 
 #include <filesystem>
 #include <string>

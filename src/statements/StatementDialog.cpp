@@ -79,7 +79,18 @@ StatementDialog::StatementDialog(AppState& state, Platform& platform, QWidget* p
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         BoldLabel(QStringLiteral("Enter QMR number. Press enter or click the Get button"), this));
+    buildNumberRow(*layout);
+    playerPanel_ = new PlayerPanel(QStringLiteral("Your Current Rank is: "), this);
+    layout->addWidget(playerPanel_);
+    buildPromotionBlock(*layout);
+    const int width = buildGrids(*layout);
+    buildButtons(*layout);
+    placeOnScreen(width);
+    connectSignals();
+    clearForm();
+}
 
+void StatementDialog::buildNumberRow(QVBoxLayout& layout) {
     auto* top = new QHBoxLayout;
     auto* numberLabel = new QLabel(QStringLiteral(" QMR Number:"), this);
     numberLabel->setToolTip(QStringLiteral("Enter QMR Number"));
@@ -100,11 +111,10 @@ StatementDialog::StatementDialog(AppState& state, Platform& platform, QWidget* p
     top->addWidget(previousButton_);
     top->addWidget(nextButton_);
     top->addStretch();
-    layout->addLayout(top);
+    layout.addLayout(top);
+}
 
-    playerPanel_ = new PlayerPanel(QStringLiteral("Your Current Rank is: "), this);
-    layout->addWidget(playerPanel_);
-
+void StatementDialog::buildPromotionBlock(QVBoxLayout& layout) {
     auto* promotion = new QGridLayout;
     promotion->addWidget(new QLabel(QStringLiteral("Requirements for Promotion to "), this), 0, 0);
     nextRankLabel_ = BoldLabel(QString(), this);
@@ -128,8 +138,10 @@ StatementDialog::StatementDialog(AppState& state, Platform& platform, QWidget* p
     promotion->addWidget(noteLabels_[0], 5, 0, 1, 4);
     promotion->addWidget(noteLabels_[1], 6, 0, 1, 4);
     promotion->setColumnStretch(4, 1);
-    layout->addLayout(promotion);
+    layout.addLayout(promotion);
+}
 
+int StatementDialog::buildGrids(QVBoxLayout& layout) {
     fixedGrid_ = MakeGrid(this);
     fixedGrid_->setRowCount(2);
     fixedGrid_->setRowHeight(0, 18);
@@ -142,10 +154,14 @@ StatementDialog::StatementDialog(AppState& state, Platform& platform, QWidget* p
         625 + grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
     fixedGrid_->setFixedWidth(width);
     grid_->setFixedWidth(width);
-    layout->addWidget(fixedGrid_);
-    layout->addWidget(grid_, 1);
-    layout->setSpacing(4);
+    layout.addWidget(fixedGrid_);
+    layout.addWidget(grid_, 1);
+    layout.setSpacing(4);
 
+    return width;
+}
+
+void StatementDialog::buildButtons(QVBoxLayout& layout) {
     auto* bottom = new QHBoxLayout;
     closeButton_ = new QPushButton(QStringLiteral("Close"), this);
     printButton_ = new QPushButton(QStringLiteral(" &Print   "), this);
@@ -157,22 +173,25 @@ StatementDialog::StatementDialog(AppState& state, Platform& platform, QWidget* p
     bottom->addStretch();
     bottom->addWidget(previewButton_);
     bottom->addWidget(printButton_);
-    layout->addLayout(bottom);
+    layout.addLayout(bottom);
+}
 
+void StatementDialog::placeOnScreen(int width) {
     // Placed as the statement screen always is: centred, a twentieth down, tall.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->availableGeometry();
         resize(width + 40, std::max(400, s.height() - 200));
         move((s.width() - this->width()) / 2, s.height() / 20);
     }
+}
 
+void StatementDialog::connectSignals() {
     connect(getButton_, &QPushButton::clicked, this, &StatementDialog::lookUp);
     connect(nextButton_, &QPushButton::clicked, this, &StatementDialog::showNextMember);
     connect(previousButton_, &QPushButton::clicked, this, &StatementDialog::showPreviousMember);
     connect(printButton_, &QPushButton::clicked, this, &StatementDialog::print);
     connect(previewButton_, &QPushButton::clicked, this, &StatementDialog::preview);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
-    clearForm();
 }
 
 void StatementDialog::openAwardFiles() {

@@ -7,6 +7,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace mpsec {
 
@@ -77,6 +78,14 @@ class StatementDialog : public ProgramDialog {
     QPushButton* previewButton_ = nullptr;
     QLabel* promotionLabels_[3][3]{};
     QLabel* noteLabels_[2]{};
+    // The window's sections, built in this order by the constructor.
+    void buildNumberRow(QVBoxLayout& layout);
+    void buildPromotionBlock(QVBoxLayout& layout);
+    // The two award grids; gives the width they are given.
+    int buildGrids(QVBoxLayout& layout);
+    void buildButtons(QVBoxLayout& layout);
+    void placeOnScreen(int width);
+    void connectSignals();
     void clearForm();
     void showPanels();
     void showGrid();

@@ -1,5 +1,6 @@
 #include "statements/StatementSession.h"
 
+#include "core/FileReading.h"
 #include "core/Files.h"
 
 #include <memory>

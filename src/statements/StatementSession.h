@@ -1,6 +1,7 @@
 #pragma once
 #include "core/LargeArray.h"
 #include "core/LineList.h"
+#include "core/Result.h"
 #include "statements/History.h"
 #include "statements/Statement.h"
 

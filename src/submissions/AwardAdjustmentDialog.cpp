@@ -31,38 +31,49 @@ AwardAdjustmentDialog::AwardAdjustmentDialog(AppState& state, Platform& platform
     setWindowTitle(QStringLiteral("Award Adjustment Request"));
     setToolTip(QStringLiteral("Use TAB & Shift-TAB to Naviagate Input Boxes"));
     auto* layout = new QVBoxLayout(this);
-    auto box = [&](BoxRule rule, const QString& hint) {
-        auto* b = new RuleBox(rule, platform_, this);
-        b->setToolTip(hint);
-        // The number boxes take digits and the point only: Enter is refused like any other
-        // key.
-        if (rule.Allowed == IsNumberKey)
-            connect(b, &RuleBox::enterPressed, this, [this] { platform_.Beep(); });
-        return b;
-    };
-    clubBox_ = box({4, IsNumberKey}, QStringLiteral("Enter Club No. eg 6785 "));
-    authorisedBox_ = box({20, nullptr, true}, QStringLiteral("eg P SAMPLE"));
-    codeBox_ = box({4, nullptr, true}, QStringLiteral("eg BTR or 2120"));
+    buildBoxes();
+    arrangeEventDetails(*layout);
+    arrangePoints(*layout);
+    buildButtons(*layout);
+    setTypingOrder();
+}
+
+RuleBox* AwardAdjustmentDialog::makeBox(const BoxRule& rule, const QString& hint) {
+    auto* b = new RuleBox(rule, platform_, this);
+    b->setToolTip(hint);
+    // The number boxes take digits and the point only: Enter is refused like any other
+    // key.
+    if (rule.Allowed == IsNumberKey)
+        connect(b, &RuleBox::enterPressed, this, [this] { platform_.Beep(); });
+    return b;
+}
+
+void AwardAdjustmentDialog::buildBoxes() {
+    clubBox_ = makeBox({4, IsNumberKey}, QStringLiteral("Enter Club No. eg 6785 "));
+    authorisedBox_ = makeBox({20, nullptr, true}, QStringLiteral("eg P SAMPLE"));
+    codeBox_ = makeBox({4, nullptr, true}, QStringLiteral("eg BTR or 2120"));
     quarterList_ =
         FreeTextList({"1st", "2nd", "3rd", "4th"},
                      QStringLiteral("Click Arrow or Use Down Arrow to Select Quarter"), this);
     yearList_ =
         FreeTextList({}, QStringLiteral("Click Arrow or Use Down Arrow to Select Year"), this);
-    deductFromBox_ = box({8, IsNumberKey}, QString());
-    addToBox_ = box({kTypedNumberLength, IsNumberKey}, QString());
-    goldBox_ = box({6, IsNumberKey}, QString());
-    redBox_ = box({6, IsNumberKey}, QString());
-    greenBox_ = box({6, IsNumberKey}, QString());
+    deductFromBox_ = makeBox({8, IsNumberKey}, QString());
+    addToBox_ = makeBox({kTypedNumberLength, IsNumberKey}, QString());
+    goldBox_ = makeBox({6, IsNumberKey}, QString());
+    redBox_ = makeBox({6, IsNumberKey}, QString());
+    greenBox_ = makeBox({6, IsNumberKey}, QString());
     addToBox_->installEventFilter(this);
+}
 
+void AwardAdjustmentDialog::arrangeEventDetails(QVBoxLayout& layout) {
     auto* top = new QGridLayout;
     top->addWidget(new QLabel(QStringLiteral(" Our Club Number:"), this), 0, 0);
     top->addWidget(clubBox_, 0, 1);
     top->addWidget(new QLabel(QStringLiteral(" Authorised By:"), this), 1, 0);
     top->addWidget(authorisedBox_, 1, 1);
-    layout->addLayout(top);
-    layout->addWidget(BoldLabel(QStringLiteral("Event Details "), this));
-    layout->addWidget(BoldLabel(QStringLiteral("All Fields must be completed."), this));
+    layout.addLayout(top);
+    layout.addWidget(BoldLabel(QStringLiteral("Event Details "), this));
+    layout.addWidget(BoldLabel(QStringLiteral("All Fields must be completed."), this));
     auto* reported = new QHBoxLayout;
     reported->addWidget(new QLabel(QStringLiteral(" Code: "), this));
     reported->addWidget(codeBox_);
@@ -72,7 +83,10 @@ AwardAdjustmentDialog::AwardAdjustmentDialog(AppState& state, Platform& platform
     reported->addWidget(yearList_);
     reported->addWidget(new QLabel(QStringLiteral("reported."), this));
     reported->addStretch();
-    layout->addLayout(reported);
+    layout.addLayout(reported);
+}
+
+void AwardAdjustmentDialog::arrangePoints(QVBoxLayout& layout) {
     auto* numbers = new QGridLayout;
     numbers->addWidget(new QLabel(QStringLiteral(" Deduct from QMR No."), this), 0, 0);
     numbers->addWidget(deductFromBox_, 0, 1);
@@ -84,19 +98,16 @@ AwardAdjustmentDialog::AwardAdjustmentDialog(AppState& state, Platform& platform
     numbers->addWidget(redBox_, 1, 3);
     numbers->addWidget(new QLabel(QStringLiteral("Green Points:"), this), 1, 4);
     numbers->addWidget(greenBox_, 1, 5);
-    layout->addLayout(numbers);
+    layout.addLayout(numbers);
+}
 
-    fileNameLabel_ = FileInUseLabel(kAdjustmentSubmission, this);
-    layout->addWidget(fileNameLabel_);
-    auto* row = new QHBoxLayout;
-    buttons_ = AddSubmissionButtons(*this, *row, kAdjustmentSubmission, platform_,
-                                    QStringLiteral("Exit Award Adjustment"));
-    layout->addLayout(row);
-    connect(buttons_.Append, &QPushButton::clicked, this, &AwardAdjustmentDialog::append);
-    connect(buttons_.Clear, &QPushButton::clicked, this, [this] { clearFields(); });
-    connect(buttons_.Delete, &QPushButton::clicked, this,
-            [this] { ClearSubmissionFile(kAdjustmentSubmission, state_, platform_, buttons_); });
+void AwardAdjustmentDialog::buildButtons(QVBoxLayout& layout) {
+    buttons_ = AddSubmissionSection(
+        *this, layout, kAdjustmentSubmission, state_, platform_, fileNameLabel_,
+        [this] { append(); }, [this] { clearFields(); }, QStringLiteral("Exit Award Adjustment"));
+}
 
+void AwardAdjustmentDialog::setTypingOrder() {
     QWidget* order[] = {clubBox_,        authorisedBox_, codeBox_,       quarterList_,   yearList_,
                         deductFromBox_,  addToBox_,      goldBox_,       redBox_,        greenBox_,
                         buttons_.Append, buttons_.Close, buttons_.Clear, buttons_.Delete};

@@ -4,11 +4,13 @@
 
 class QComboBox;
 class QLabel;
+class QVBoxLayout;
 
 namespace mpsec {
 
 struct AppState;
 class Platform;
+struct BoxRule;
 class RuleBox;
 
 // Applications to move points reported under one player number to another, appended to
@@ -42,6 +44,17 @@ class AwardAdjustmentDialog : public ProgramDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The window's sections, built in this order by the constructor.
+    void buildBoxes();
+    // The club and who authorised it, then the event's code, quarter and year.
+    void arrangeEventDetails(QVBoxLayout& layout);
+    // The numbers the points move between and the points.
+    void arrangePoints(QVBoxLayout& layout);
+    void buildButtons(QVBoxLayout& layout);
+    void setTypingOrder();
+    // An entry box of the form with its rule and hint; a number box beeps at Enter.
+    RuleBox* makeBox(const BoxRule& rule, const QString& hint);
+
     AppState& state_;
     Platform& platform_;
     bool checking_ = false;

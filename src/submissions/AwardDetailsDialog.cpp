@@ -23,6 +23,14 @@ AwardDetailsDialog::AwardDetailsDialog(AppState& state, Platform& platform, QWid
     setWindowTitle(QStringLiteral("Award Details"));
     setToolTip(QStringLiteral("Use TAB & Shift-TAB to Naviagate Input Boxes"));
     auto* layout = new QVBoxLayout(this);
+    buildBoxes();
+    arrangeRequest(*layout);
+    arrangeEventDetails(*layout);
+    buildButtons(*layout);
+    setTypingOrder();
+}
+
+void AwardDetailsDialog::buildBoxes() {
     auto box = [&](BoxRule rule, const QString& hint) {
         auto* b = new RuleBox(rule, platform_, this);
         b->setToolTip(hint);
@@ -46,15 +54,20 @@ AwardDetailsDialog::AwardDetailsDialog(AppState& state, Platform& platform, QWid
     // Digits and the point only: Enter is refused like any other key.
     for (RuleBox* number : {clubBox_, pointsBox_})
         connect(number, &RuleBox::enterPressed, this, [this] { platform_.Beep(); });
+}
 
+void AwardDetailsDialog::arrangeRequest(QVBoxLayout& layout) {
     auto* top = new QGridLayout;
     top->addWidget(new QLabel(QStringLiteral(" Our Club Number:"), this), 0, 0);
     top->addWidget(clubBox_, 0, 1);
     top->addWidget(new QLabel(QStringLiteral(" Requested By:"), this), 1, 0);
     top->addWidget(requestedByBox_, 1, 1);
-    layout->addLayout(top);
-    layout->addWidget(BoldLabel(QStringLiteral("Event Details "), this));
-    layout->addWidget(BoldLabel(QStringLiteral("All Fields must be completed."), this));
+    layout.addLayout(top);
+    layout.addWidget(BoldLabel(QStringLiteral("Event Details "), this));
+    layout.addWidget(BoldLabel(QStringLiteral("All Fields must be completed."), this));
+}
+
+void AwardDetailsDialog::arrangeEventDetails(QVBoxLayout& layout) {
     auto* event = new QGridLayout;
     event->addWidget(new QLabel(QStringLiteral(" Description:"), this), 0, 0);
     event->addWidget(descriptionBox_, 0, 1, 1, 3);
@@ -66,18 +79,16 @@ AwardDetailsDialog::AwardDetailsDialog(AppState& state, Platform& platform, QWid
     event->addWidget(fileNameBox_, 2, 1);
     event->addWidget(new QLabel(QStringLiteral("Total Points: "), this), 2, 2);
     event->addWidget(pointsBox_, 2, 3);
-    layout->addLayout(event);
+    layout.addLayout(event);
+}
 
-    fileNameLabel_ = FileInUseLabel(kAwardsSubmission, this);
-    layout->addWidget(fileNameLabel_);
-    auto* row = new QHBoxLayout;
-    buttons_ = AddSubmissionButtons(*this, *row, kAwardsSubmission, platform_);
-    layout->addLayout(row);
-    connect(buttons_.Append, &QPushButton::clicked, this, &AwardDetailsDialog::append);
-    connect(buttons_.Clear, &QPushButton::clicked, this, [this] { clearFields(); });
-    connect(buttons_.Delete, &QPushButton::clicked, this,
-            [this] { ClearSubmissionFile(kAwardsSubmission, state_, platform_, buttons_); });
+void AwardDetailsDialog::buildButtons(QVBoxLayout& layout) {
+    buttons_ = AddSubmissionSection(
+        *this, layout, kAwardsSubmission, state_, platform_, fileNameLabel_, [this] { append(); },
+        [this] { clearFields(); });
+}
 
+void AwardDetailsDialog::setTypingOrder() {
     QWidget* order[] = {clubBox_,       requestedByBox_, descriptionBox_, monthList_,
                         eventTypeList_, fileNameBox_,    pointsBox_,      buttons_.Append,
                         buttons_.Close, buttons_.Clear,  buttons_.Delete};

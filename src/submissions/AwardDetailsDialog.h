@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QLabel;
+class QVBoxLayout;
 
 namespace mpsec {
 
@@ -36,6 +37,14 @@ class AwardDetailsDialog : public ProgramDialog {
     void onOpen() override;
 
   private:
+    // The window's sections, built in this order by the constructor.
+    void buildBoxes();
+    // The club and who asks, above the event's details.
+    void arrangeRequest(QVBoxLayout& layout);
+    void arrangeEventDetails(QVBoxLayout& layout);
+    void buildButtons(QVBoxLayout& layout);
+    void setTypingOrder();
+
     AppState& state_;
     Platform& platform_;
     RuleBox* clubBox_ = nullptr;

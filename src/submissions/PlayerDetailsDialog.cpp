@@ -35,7 +35,23 @@ PlayerDetailsDialog::PlayerDetailsDialog(AppState& state, Platform& platform, QW
     setWindowTitle(QStringLiteral("Player Details "));
     setToolTip(QStringLiteral("Use TAB & Shift-TAB to Naviagate Input Boxes"));
     auto* layout = new QVBoxLayout(this);
+    buildKindChoice(*layout);
+    buildNumberFields(*layout);
+    buildPlayerFields(*layout);
+    buildAddressFields(*layout);
+    buildButtons(*layout);
+    connectKeys();
+    setTypingOrder();
+}
 
+RuleBox* PlayerDetailsDialog::makeBox(const BoxRule& rule, const QString& hint) {
+    auto* b = new RuleBox(rule, platform_, this);
+    b->setToolTip(hint);
+    UseSilverWhenDisabled(b);
+    return b;
+}
+
+void PlayerDetailsDialog::buildKindChoice(QVBoxLayout& layout) {
     auto* kindBox = new QGroupBox(QStringLiteral("Select Player Function "), this);
     auto* kindGrid = new QGridLayout(kindBox);
     kinds_ = new QButtonGroup(this);
@@ -52,18 +68,14 @@ PlayerDetailsDialog::PlayerDetailsDialog(AppState& state, Platform& platform, QW
         if (numberBox_->isEnabled())
             QTimer::singleShot(0, numberBox_, [this] { numberBox_->setFocus(); });
     });
-    layout->addWidget(kindBox);
+    layout.addWidget(kindBox);
+}
 
-    auto box = [&](BoxRule rule, const QString& hint) {
-        auto* b = new RuleBox(rule, platform_, this);
-        b->setToolTip(hint);
-        UseSilverWhenDisabled(b);
-        return b;
-    };
+void PlayerDetailsDialog::buildNumberFields(QVBoxLayout& layout) {
     auto* numbers = new QHBoxLayout;
-    numberBox_ =
-        box({kTypedNumberLength, IsDigitKey}, QStringLiteral("Enter QMR Number - then press TAB"));
-    clubBox_ = box({4, IsDigitKey}, QStringLiteral("Enter Club No. eg 6785 "));
+    numberBox_ = makeBox({kTypedNumberLength, IsDigitKey},
+                         QStringLiteral("Enter QMR Number - then press TAB"));
+    clubBox_ = makeBox({4, IsDigitKey}, QStringLiteral("Enter Club No. eg 6785 "));
     numbers->addWidget(new QLabel(QStringLiteral(" QMR Number:"), this));
     numbers->addWidget(numberBox_);
     numbers->addWidget(new QLabel(QStringLiteral(" Our Club Number:"), this));
@@ -77,15 +89,17 @@ PlayerDetailsDialog::PlayerDetailsDialog(AppState& state, Platform& platform, QW
     deceasedRow->addWidget(deceasedBox_);
     numbers->addWidget(deceasedPanel_);
     numbers->addStretch();
-    layout->addLayout(numbers);
+    layout.addLayout(numbers);
+}
 
-    layout->addWidget(BoldLabel(QStringLiteral("Player"), this));
+void PlayerDetailsDialog::buildPlayerFields(QVBoxLayout& layout) {
+    layout.addWidget(BoldLabel(QStringLiteral("Player"), this));
     auto* player = new QGridLayout;
     titleBox_ = FreeTextList({"Mrs", "Ms", "Mr", "Dr", "Sir", "Lady"},
                              QStringLiteral("Click Arrow or Use Down Arrow to Select Title"), this);
-    initialBox_ = box({4, IsNameKey, true}, QStringLiteral("Enter Initial"));
-    firstNameBox_ = box({12, IsNameKey, true}, QStringLiteral("Enter Firstname"));
-    surnameBox_ = box({18, IsNameKey, true}, QStringLiteral("Enter Surname"));
+    initialBox_ = makeBox({4, IsNameKey, true}, QStringLiteral("Enter Initial"));
+    firstNameBox_ = makeBox({12, IsNameKey, true}, QStringLiteral("Enter Firstname"));
+    surnameBox_ = makeBox({18, IsNameKey, true}, QStringLiteral("Enter Surname"));
     birthBox_ = new DateBox(platform_, this);
     birthBox_->setToolTip(QStringLiteral("DD/MM/YY"));
     UseSilverWhenDisabled(birthBox_);
@@ -109,30 +123,31 @@ PlayerDetailsDialog::PlayerDetailsDialog(AppState& state, Platform& platform, QW
     gender->addWidget(maleButton_);
     player->addWidget(new QLabel(QStringLiteral(" Gender:"), this), 0, column);
     player->addLayout(gender, 1, column);
-    layout->addLayout(player);
+    layout.addLayout(player);
+}
 
-    layout->addWidget(BoldLabel(QStringLiteral("Address"), this));
+void PlayerDetailsDialog::buildAddressFields(QVBoxLayout& layout) {
+    layout.addWidget(BoldLabel(QStringLiteral("Address"), this));
     auto* address = new QGridLayout;
-    streetBox_ = box({40, nullptr, true}, QStringLiteral("eg 12 SAMPLE STREET"));
-    townBox_ = box({40, nullptr, true}, QStringLiteral("eg SAMPLETON WEST"));
-    postcodeBox_ = box({4, IsDigitKey}, QStringLiteral("Postcode"));
+    streetBox_ = makeBox({40, nullptr, true}, QStringLiteral("eg 12 SAMPLE STREET"));
+    townBox_ = makeBox({40, nullptr, true}, QStringLiteral("eg SAMPLETON WEST"));
+    postcodeBox_ = makeBox({4, IsDigitKey}, QStringLiteral("Postcode"));
     address->addWidget(new QLabel(QStringLiteral(" Street No. and Name: "), this), 0, 0);
     address->addWidget(streetBox_, 0, 1, 1, 3);
     address->addWidget(new QLabel(QStringLiteral(" Surburb or Town:"), this), 1, 0);
     address->addWidget(townBox_, 1, 1);
     address->addWidget(new QLabel(QStringLiteral("Postcode:"), this), 1, 2);
     address->addWidget(postcodeBox_, 1, 3);
-    layout->addLayout(address);
+    layout.addLayout(address);
+}
 
-    fileNameLabel_ = FileInUseLabel(kPlayerSubmission, this);
-    layout->addWidget(fileNameLabel_);
-    auto* row = new QHBoxLayout;
-    buttons_ = AddSubmissionButtons(*this, *row, kPlayerSubmission, platform_);
-    layout->addLayout(row);
-    connect(buttons_.Append, &QPushButton::clicked, this, &PlayerDetailsDialog::append);
-    connect(buttons_.Clear, &QPushButton::clicked, this, &PlayerDetailsDialog::clearAll);
-    connect(buttons_.Delete, &QPushButton::clicked, this, &PlayerDetailsDialog::clearFile);
+void PlayerDetailsDialog::buildButtons(QVBoxLayout& layout) {
+    buttons_ = AddSubmissionSection(
+        *this, layout, kPlayerSubmission, state_, platform_, fileNameLabel_, [this] { append(); },
+        [this] { clearAll(); });
+}
 
+void PlayerDetailsDialog::connectKeys() {
     // Enter in the number box looks the player up; in the other number boxes it does
     // nothing; a name takes no Enter.
     connect(numberBox_, &RuleBox::enterPressed, this, [this] {
@@ -147,7 +162,9 @@ PlayerDetailsDialog::PlayerDetailsDialog(AppState& state, Platform& platform, QW
     for (QWidget* w : {static_cast<QWidget*>(numberBox_), static_cast<QWidget*>(deceasedBox_),
                        static_cast<QWidget*>(birthBox_)})
         w->installEventFilter(this);
+}
 
+void PlayerDetailsDialog::setTypingOrder() {
     // The fields in the order they are typed.
     QWidget* order[] = {kindButtons_[0], numberBox_,     clubBox_,        deceasedBox_,
                         titleBox_,       initialBox_,    firstNameBox_,   surnameBox_,

@@ -10,12 +10,14 @@ class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace mpsec {
 
 struct AppState;
 struct PlayerRecord;
 class Platform;
+struct BoxRule;
 class RuleBox;
 class DateBox;
 
@@ -58,6 +60,17 @@ class PlayerDetailsDialog : public ProgramDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The window's sections, built in this order by the constructor.
+    void buildKindChoice(QVBoxLayout& layout);
+    void buildNumberFields(QVBoxLayout& layout);
+    void buildPlayerFields(QVBoxLayout& layout);
+    void buildAddressFields(QVBoxLayout& layout);
+    void buildButtons(QVBoxLayout& layout);
+    void connectKeys();
+    void setTypingOrder();
+    // An entry box of the form: its rule, its hint, silver while disabled.
+    RuleBox* makeBox(const BoxRule& rule, const QString& hint);
+
     PlayerDetailsFields fields() const;
     void placePlayer(const PlayerRecord& player);
     // A date entry edited without its year keeps the focus; false then.

@@ -26,8 +26,10 @@ void SubmissionButtons::OfferFile(const SubmissionFile& file, const AppState& st
     Show->setWrittenFile(fs::exists(path, ec) ? path : fs::path());
 }
 
-SubmissionButtons AddSubmissionButtons(QDialog& dialog, QBoxLayout& row, const SubmissionFile& file,
-                                       Platform& platform, const QString& closeHint) {
+namespace {
+
+SubmissionButtons AddButtons(QDialog& dialog, QBoxLayout& row, const SubmissionFile& file,
+                             Platform& platform, const QString& closeHint) {
     auto button = [&](const QString& caption, const QString& hint) {
         auto* b = new QPushButton(caption, &dialog);
         b->setToolTip(hint);
@@ -48,8 +50,27 @@ SubmissionButtons AddSubmissionButtons(QDialog& dialog, QBoxLayout& row, const S
     return buttons;
 }
 
-QLabel* FileInUseLabel(const SubmissionFile& file, QWidget* parent) {
-    return new QLabel("Filename in use " + QString::fromLatin1(file.FileName), parent);
+} // namespace
+
+SubmissionButtons AddSubmissionSection(QDialog& dialog, QBoxLayout& layout,
+                                       const SubmissionFile& file, const AppState& state,
+                                       Platform& platform, QLabel*& fileNameLabel,
+                                       const std::function<void()>& append,
+                                       const std::function<void()>& clearFields,
+                                       const QString& closeHint) {
+    fileNameLabel = new QLabel("Filename in use " + QString::fromLatin1(file.FileName), &dialog);
+    layout.addWidget(fileNameLabel);
+    auto* row = new QHBoxLayout;
+    const SubmissionButtons buttons = AddButtons(dialog, *row, file, platform, closeHint);
+    layout.addLayout(row);
+    QObject::connect(buttons.Append, &QPushButton::clicked, &dialog, [append] { append(); });
+    QObject::connect(buttons.Clear, &QPushButton::clicked, &dialog,
+                     [clearFields] { clearFields(); });
+    QObject::connect(buttons.Delete, &QPushButton::clicked, &dialog,
+                     [&file, &state, &platform, buttons] {
+                         ClearSubmissionFile(file, state, platform, buttons);
+                     });
+    return buttons;
 }
 
 bool SayWhenBlank(bool complete, Platform& platform) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <string>
 
 class QBoxLayout;
@@ -31,13 +32,16 @@ struct SubmissionButtons {
     void OfferFile(const SubmissionFile& file, const AppState& state) const;
 };
 
-// Adds "Append to &File", "&Close", "Clear &All", "Cl&ear File" and "Show in Folder" to
-// `row`, with their hints; Close closes the dialog.
-SubmissionButtons AddSubmissionButtons(QDialog& dialog, QBoxLayout& row, const SubmissionFile& file,
-                                       Platform& platform, const QString& closeHint = QString());
-
-// "Filename in use NAME".
-QLabel* FileInUseLabel(const SubmissionFile& file, QWidget* parent);
+// The foot of a form, added to `layout`: "Filename in use NAME" (set in `fileNameLabel`),
+// then a row of "Append to &File", "&Close", "Clear &All", "Cl&ear File" and "Show in
+// Folder" with their hints. Append runs `append`, Clear All `clearFields`, Clear File asks
+// and deletes the file (ClearSubmissionFile), Close closes the dialog.
+SubmissionButtons AddSubmissionSection(QDialog& dialog, QBoxLayout& layout,
+                                       const SubmissionFile& file, const AppState& state,
+                                       Platform& platform, QLabel*& fileNameLabel,
+                                       const std::function<void()>& append,
+                                       const std::function<void()>& clearFields,
+                                       const QString& closeHint = QString());
 
 // A form whose fields are not all filled in says so ("One or more necessary fields have been
 // left blank") with a beep; returns `complete`.

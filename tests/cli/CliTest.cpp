@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/DataFolderOption.h"
 
 #include "support/Players.h"
 

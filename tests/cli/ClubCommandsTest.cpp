@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/Csv.h"
+#include "core/FileReading.h"
 #include "enquiries/Extraction.h"
 #include "support/Players.h"
 

@@ -2,7 +2,6 @@
 #include "core/AsciiText.h"
 #include "core/Columns.h"
 #include "core/LargeArray.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -56,18 +55,6 @@ TEST(LineList, SplitsOnCrLfLfAndBareCrWithoutATrailingEmptyLine) {
         });
         EXPECT_EQ(seen, c.lines) << c.text;
     }
-}
-
-TEST(LineList, ReadingSaysWhyAFileCannotBeRead) {
-    test::TempFolder dir;
-    dir.Write("file.txt", "one\r\ntwo\r\n");
-    std::filesystem::create_directory(dir / "folder.txt");
-    LineList list;
-    EXPECT_TRUE(ReadLines(dir / "file.txt", list).Ok());
-    EXPECT_EQ(list.Count(), 2u);
-    EXPECT_EQ(ReadLines(dir / "folder.txt", list).Message(), "Is a directory");
-    EXPECT_EQ(list.Count(), 0u);
-    EXPECT_EQ(ReadLines(dir / "absent.txt", list).Message(), "No such file or directory");
 }
 
 TEST(Columns, NeverReadPastTheEnd) {

@@ -4,6 +4,7 @@
 #include "core/LineList.h"
 #include "core/TextHelpers.h"
 
+#include "core/FileReading.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>

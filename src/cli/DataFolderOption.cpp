@@ -1,0 +1,80 @@
+#include "cli/DataFolderOption.h"
+
+#include "core/TextHelpers.h"
+
+#include <filesystem>
+
+namespace mpsec {
+
+namespace {
+
+// Runs in `folder` and comes back to the folder it started in.
+class InFolder {
+  public:
+    explicit InFolder(const std::filesystem::path& folder) {
+        std::error_code ec;
+        previous_ = std::filesystem::current_path(ec);
+        std::filesystem::current_path(folder, error_);
+    }
+    ~InFolder() {
+        std::error_code ignored;
+        if (!error_)
+            std::filesystem::current_path(previous_, ignored);
+    }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+    const std::error_code& Error() const { return error_; }
+
+  private:
+    std::filesystem::path previous_;
+    std::error_code error_;
+};
+
+} // namespace
+
+Result<std::optional<std::string>> TakeDataOption(std::vector<std::string>& args) {
+    std::optional<std::string> folder;
+    for (std::size_t i = 1; i < args.size();) {
+        std::optional<std::string> value;
+        std::size_t taken = 1;
+        if (args[i] == "--data") {
+            if (i + 1 >= args.size())
+                return Failure{"--data needs a folder"};
+            value = args[i + 1];
+            taken = 2;
+        } else if (args[i].rfind("--data=", 0) == 0) {
+            value = args[i].substr(7);
+        } else {
+            ++i;
+            continue;
+        }
+        if (folder)
+            return Failure{"--data is given twice"};
+        folder = value;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i + taken));
+    }
+    return folder;
+}
+
+Status CheckDataFolder(const std::string& folder) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(PathFromText(folder), ec))
+        return Failure{"mpsec: " + folder + " is not a folder."};
+    return {};
+}
+
+int RunInDataFolder(const std::string& folder, std::ostream& err, const std::function<int()>& run) {
+    if (Status checked = CheckDataFolder(folder); !checked) {
+        err << checked.Message() << "\n";
+        return 2;
+    }
+    InFolder in(PathFromText(folder));
+    if (in.Error()) {
+        err << "mpsec: cannot work in " << folder << ": " << in.Error().message() << "\n";
+        return 2;
+    }
+    return run();
+}
+
+} // namespace mpsec
