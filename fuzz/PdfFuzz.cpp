@@ -5,7 +5,8 @@
 // "H HEIGHT..." (its row heights) and "R CELL|CELL..." (a row, bold after a leading "*").
 // The file's cross-reference table points at each object, each stream's /Length is its
 // bytes, and the pages hold exactly the texts drawn on them, as written. A document whose
-// positions all lie well within what PDF readers handle is always written.
+// positions all lie well within what PDF readers handle is always written, one with a
+// position or size that is not a number never.
 #include "FuzzSupport.h"
 
 #include "print/PageCanvas.h"
@@ -39,6 +40,7 @@ class Recorder : public PageCanvas {
     explicit Recorder(double paperHeight) : height_(paperHeight) {}
     std::vector<std::vector<Drawn>> Pages;
     bool Safe = true;
+    bool NotANumber = false; // a position or size drawn is not a (finite) number
 
     bool StartPage(int, int) override {
         Pages.emplace_back();
@@ -66,8 +68,10 @@ class Recorder : public PageCanvas {
 
   private:
     void Within(std::initializer_list<double> values) {
-        for (double v : values)
+        for (double v : values) {
             Safe = Safe && std::isfinite(v) && std::fabs(v) <= kSafeMm;
+            NotANumber = NotANumber || !std::isfinite(v);
+        }
     }
     double height_;
 };
@@ -309,6 +313,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               pdf.Message());
         return 0;
     }
+    Check(!drawn.NotANumber, "a document with a position or size that is not a number is refused");
     const std::vector<Object> objects = CheckStructure(*pdf);
 
     // The title, and the pages in the page tree's order with their texts.
