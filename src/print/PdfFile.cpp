@@ -173,10 +173,10 @@ class PdfCanvas : public PageCanvas {
               std::optional<TextRoom>) override {
         double size = font.PointSize;
         if (font.CharHeight) {
-            // The printer sizes the grid's font in whole dots.
-            const double dots = std::max(1.0, static_cast<double>(std::lround(
-                                                  *font.CharHeight * kPrinterDotsPerInch / 25.4)));
-            size = dots * 72 / kPrinterDotsPerInch;
+            // The printer sizes the grid's font in whole dots, at least one. A height that is
+            // not a number, or too large for one, stays so, and the page is refused.
+            const double dots = std::round(*font.CharHeight * kPrinterDotsPerInch / 25.4);
+            size = (std::isfinite(dots) ? std::max(1.0, dots) : dots) * 72 / kPrinterDotsPerInch;
         }
         const int number = faces_.Use(std::string(font.Family), font.Bold);
         const Face& face = faces_[number];

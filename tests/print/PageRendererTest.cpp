@@ -408,6 +408,10 @@ TEST(PrintLayer, APdfIsRefusedForAPositionItCannotHold) {
         {"a picture to -inf", [&](ComposedDocument& d) { d.Pictures[0].Right = -inf; }, onPage(1)},
         {"a grid at nan", [&](ComposedDocument& d) { d.Grids[0].X = nan; }, onPage(1)},
         {"a grid 1e30 wide", [](ComposedDocument& d) { d.Grids[0].Width = 1e30; }, onPage(1)},
+        {"a grid's letters nan high", [&](ComposedDocument& d) { d.Grids[0].CharHeight = nan; },
+         onPage(1)},
+        {"a grid's letters 1e30 high", [](ComposedDocument& d) { d.Grids[0].CharHeight = 1e30; },
+         onPage(1)},
         {"the last row nan high, on the third page",
          [&](ComposedDocument& d) {
              PageGrid& g = d.Grids[0];
