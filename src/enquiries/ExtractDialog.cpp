@@ -150,7 +150,8 @@ void ExtractDialog::arrangeSections() {
     auto* main = new QHBoxLayout;
     main->addLayout(side);
     auto* right = new QVBoxLayout;
-    right->addWidget(listView_);
+    right->addWidget(listView_, 1);
+    right->addStretch(); // keeps the output line at the foot while no list is shown
     auto* output = new QHBoxLayout;
     output->addWidget(outputLabel_, 1);
     output->addWidget(showFolderButton_);
