@@ -44,24 +44,6 @@ std::vector<std::string> Words(std::string_view line) {
     return words;
 }
 
-std::vector<std::string> PlainLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
-}
-
 std::string Trimmed(std::string text) {
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
         text.pop_back();
@@ -164,7 +146,7 @@ std::string Detail(const ExtractChoices& c, std::size_t got, std::size_t expecte
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::SplitInput input = fuzz::Split(fuzz::AsText(data, size));
-    const std::vector<std::string> preamble = PlainLines(input.Preamble);
+    const std::vector<std::string> preamble = fuzz::PlainLines(input.Preamble);
     if (preamble.empty())
         return 0;
 
@@ -246,7 +228,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::size_t> expected; // register lines, in register order
     if (choices.Type == OutputType::InactiveFile) {
         // Each input line whose number (columns 1-7) is an inactive player's, in input order.
-        for (const std::string& line : PlainLines(input.Get("INPUT.TXT"))) {
+        for (const std::string& line : fuzz::PlainLines(input.Get("INPUT.TXT"))) {
             std::string typed = line.substr(0, 7);
             if (Trimmed(typed).empty())
                 continue;
@@ -263,7 +245,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               Detail(choices, out.Players.size(), expected.size()));
         return 0;
     }
-    const std::vector<std::string> alternate = PlainLines(input.Get("ALTERNAT.TXT"));
+    const std::vector<std::string> alternate = fuzz::PlainLines(input.Get("ALTERNAT.TXT"));
     for (std::size_t i = 0; i < made.size(); ++i)
         if (Selected(made[i], choices, alternate))
             expected.push_back(i + 1);

@@ -148,6 +148,26 @@ class ScratchFolder {
     std::filesystem::path path_;
 };
 
+// The lines of a text as a plain reading gives them, to check the program's own reader
+// against: a line ends at CR LF, CR or LF; a last line without an end counts if not empty.
+inline std::vector<std::string> PlainLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += text[i];
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
 // Up to `count` indices spread over [first, end), so a large input still gives a few.
 inline std::vector<std::size_t> Spread(std::size_t first, std::size_t end, std::size_t count) {
     std::vector<std::size_t> at;

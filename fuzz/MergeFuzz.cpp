@@ -30,28 +30,10 @@ std::map<std::string, std::string> Snapshot(const fuzz::ScratchFolder& folder) {
     return files;
 }
 
-std::vector<std::string> PlainLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
-}
-
 // What the merge writes for one input.
 std::string MergedText(const std::string& bytes) {
     std::string text;
-    for (std::string line : PlainLines(bytes)) {
+    for (std::string line : fuzz::PlainLines(bytes)) {
         if (!line.empty() && line[0] == '\x1a')
             break;
         if (line.empty())
@@ -138,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         gold += listing.Gold;
         red += listing.Red;
         green += listing.Green;
-        for (const std::string& line : PlainLines(bytes))
+        for (const std::string& line : fuzz::PlainLines(bytes))
             lines += !line.empty();
     }
     const MPListing all = ListMPFile(LineList(written), type, national);
