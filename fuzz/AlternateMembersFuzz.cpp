@@ -13,11 +13,6 @@ using mpsec::fuzz::Check;
 
 namespace {
 
-const fuzz::ScratchFolder& Folder() {
-    static const fuzz::ScratchFolder folder;
-    return folder;
-}
-
 // Columns from..from+width-1 (1-based) of a line, as far as the line reaches.
 std::string Columns(std::string_view line, std::size_t from, std::size_t width) {
     if (line.size() < from)
@@ -137,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The same bytes read from a file, in whatever letter case the file is named.
-    const fuzz::ScratchFolder& folder = Folder();
+    const fuzz::ScratchFolder& folder = fuzz::Folder();
     folder.Empty();
     folder.Write(size % 2 ? "alternat.txt" : AlternateMembers::FileName, bytes);
     AlternateMembers loaded;

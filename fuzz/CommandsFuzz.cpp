@@ -20,11 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fuzz::ScratchFolder& Folder() {
-    static const fuzz::ScratchFolder folder;
-    return folder;
-}
-
 // The commands work in the current folder: the scratch folder is it while one runs (and
 // only then, since libFuzzer reads its corpus by relative names between inputs).
 class InFolder {
@@ -93,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (args[i] == writer)
                 return -1;
 
-    const fuzz::ScratchFolder& folder = Folder();
+    const fuzz::ScratchFolder& folder = fuzz::Folder();
     folder.Empty();
     for (const fuzz::InputFile& f : input.Files)
         folder.Write(f.Name, f.Bytes);

@@ -17,11 +17,6 @@ using mpsec::fuzz::Check;
 
 namespace {
 
-const fuzz::ScratchFolder& Folder() {
-    static const fuzz::ScratchFolder folder;
-    return folder;
-}
-
 // A made player: the fields as the register holds them (cut to their columns).
 struct Made {
     std::string Number, Surname, Overall, ThisYear, HomeClub, Rank;
@@ -190,7 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ClubRegister clubs;
     clubs.Assign(input.Get(ClubRegister::FileName));
 
-    const fuzz::ScratchFolder& folder = Folder();
+    const fuzz::ScratchFolder& folder = fuzz::Folder();
     folder.Empty();
     for (const char* name : {AlternateMembers::FileName, "INPUT.TXT"})
         if (const std::string* bytes = input.Find(name))

@@ -148,6 +148,12 @@ class ScratchFolder {
     std::filesystem::path path_;
 };
 
+// The one scratch folder of this fuzz target's process.
+inline const ScratchFolder& Folder() {
+    static const ScratchFolder folder;
+    return folder;
+}
+
 // The lines of a text as a plain reading gives them, to check the program's own reader
 // against: a line ends at CR LF, CR or LF; a last line without an end counts if not empty.
 inline std::vector<std::string> PlainLines(std::string_view text) {

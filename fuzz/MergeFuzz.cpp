@@ -18,11 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fuzz::ScratchFolder& Folder() {
-    static const fuzz::ScratchFolder folder;
-    return folder;
-}
-
 std::map<std::string, std::string> Snapshot(const fuzz::ScratchFolder& folder) {
     std::map<std::string, std::string> files;
     for (const auto& e : fs::directory_iterator(folder.Path()))
@@ -68,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PlayerRegister national;
     national.Assign(input.Get(PlayerRegister::FileName));
 
-    const fuzz::ScratchFolder& folder = Folder();
+    const fuzz::ScratchFolder& folder = fuzz::Folder();
     folder.Empty();
     for (const fuzz::InputFile& f : input.Files)
         if (f.Name != PlayerRegister::FileName && f.Name != kMergeTemporaryName)
