@@ -152,11 +152,11 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
             constexpr ColumnWindow names{PlayerColumns::Surname.From,
                                          PlayerColumns::GivenName.Last() + 2 -
                                              PlayerColumns::Surname.From};
-            constexpr ColumnWindow homeClub{PlayerColumns::HomeClub.From, 7};
+            constexpr ColumnWindow rawHomeClub{PlayerColumns::HomeClub.From, 7};
             listing.Entries.Append(LineNumberText(n))
                 .Append(". ")
                 .Append(Cols(entry, PlayerColumns::QMRNo));
-            listing.Entries.Append(" ").Append(Cols(entry, names)).Append(Cols(entry, homeClub));
+            listing.Entries.Append(" ").Append(Cols(entry, names)).Append(Cols(entry, rawHomeClub));
             listing.Entries.Append(" ").Append(pointsText).EndLine();
             for (std::string& message : CheckPlayer(number, homeClub, n))
                 listing.Errors.push_back(std::move(message));

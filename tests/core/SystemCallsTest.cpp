@@ -57,7 +57,8 @@ TEST(SystemCalls, AReadAtAnOffsetLeavesThePositionAlone) {
     EXPECT_EQ(std::string(got, 3), "678");
 #if defined(_WIN32)
     LARGE_INTEGER at{};
-    ASSERT_TRUE(SetFilePointerEx(reinterpret_cast<HANDLE>(file), LARGE_INTEGER{}, &at, FILE_CURRENT));
+    ASSERT_TRUE(
+        SetFilePointerEx(reinterpret_cast<HANDLE>(file), LARGE_INTEGER{}, &at, FILE_CURRENT));
     EXPECT_EQ(at.QuadPart, 0);
 #else
     EXPECT_EQ(lseek(static_cast<int>(file), 0, SEEK_CUR), 0);
