@@ -114,9 +114,9 @@ TEST(MergeCommand, MergesAsTheWindowDoes) {
               0)
         << err.str();
     // Named by the stored club, then this quarter's digit and year's two digits.
-    std::vector<std::string> merged;
+    std::vector<std::string> named;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         if (std::regex_match(entry.path().filename().string(), std::regex(R"(6785[1-4]\d\d\.rag)")))
-            merged.push_back(entry.path().filename().string());
-    EXPECT_EQ(merged.size(), 1u);
+            named.push_back(entry.path().filename().string());
+    EXPECT_EQ(named.size(), 1u);
 }
