@@ -141,6 +141,8 @@ TEST(SourceRules, EveryIncludeFollowsTheLayers) {
             return "the print layer draws without the platform";
         if ((a == "platform" || a == "print" || a == "ui") && windowFolders.count(b) && toQt)
             return "no window below the windows";
+        if (windowFolders.count(a) && windowFolders.count(b) && a != b && fromQt && toQt)
+            return "a window includes no other subsystem's window (the main window opens them)";
         return {};
     };
     const fs::path src = fs::path(MPSEC_SOURCE_DIR) / "src";
@@ -155,11 +157,67 @@ TEST(SourceRules, EveryIncludeFollowsTheLayers) {
     }
 }
 
-// Each folder lists its own sources in its CMakeLists.txt; in the register and the
-// subsystem folders a model file is listed for mpsec_core (which links no Qt, so its files
-// stay Qt-free) and a window for mpsec_gui. A file left out, listed twice, or a model file
-// listed with the windows fails here.
-TEST(SourceRules, EachFolderListsItsModelFilesApartFromItsWindows) {
+// The subsystems' model files build on one another in one direction only: no two
+// subsystems include each other's model files, directly or through a third.
+TEST(SourceRules, SubsystemModelsIncludeEachOtherWithoutCycles) {
+    const std::vector<SourceFile> files = Sources();
+    const std::map<std::string, bool> qt = QtSide(files);
+    const std::set<std::string> subsystems = {"enquiries",  "mpfiles", "submissions",
+                                              "statements", "help",    "print"};
+    const fs::path src = fs::path(MPSEC_SOURCE_DIR) / "src";
+    const std::regex include(R"re(#include "([^"]+)")re");
+    std::map<std::string, std::set<std::string>> uses; // folder -> folders, with an example
+    std::map<std::pair<std::string, std::string>, std::string> example;
+    for (const SourceFile& f : files) {
+        const std::string from = fs::relative(f.Path, src).generic_string();
+        if (!subsystems.count(f.Folder) || qt.at(from))
+            continue;
+        for (std::sregex_iterator i(f.Text.begin(), f.Text.end(), include), end; i != end; ++i) {
+            const std::string to = (*i)[1];
+            const std::string folder = to.substr(0, to.find('/'));
+            if (folder != f.Folder && subsystems.count(folder) && !(qt.count(to) && qt.at(to))) {
+                uses[f.Folder].insert(folder);
+                example[{f.Folder, folder}] = from + " includes " + to;
+            }
+        }
+    }
+    // A folder reaching itself again is a cycle.
+    for (const auto& [start, next] : uses) {
+        std::vector<std::vector<std::string>> paths;
+        for (const std::string& n : next)
+            paths.push_back({start, n});
+        std::set<std::string> seen;
+        while (!paths.empty()) {
+            std::vector<std::string> path = paths.back();
+            paths.pop_back();
+            const std::string last = path.back();
+            if (last == start) {
+                std::string steps;
+                for (std::size_t k = 0; k + 1 < path.size(); ++k)
+                    steps += "\n  " + example[{path[k], path[k + 1]}];
+                ADD_FAILURE() << "the model files of " << start << " reach themselves:" << steps;
+                break;
+            }
+            if (!seen.insert(last).second)
+                continue;
+            const auto further = uses.find(last);
+            if (further == uses.end())
+                continue;
+            for (const std::string& n : further->second) {
+                path.push_back(n);
+                paths.push_back(path);
+                path.pop_back();
+            }
+        }
+    }
+}
+
+// Each folder defines its own libraries in its CMakeLists.txt and lists its sources there:
+// a subsystem folder's model files in mpsec_FOLDER (which links no Qt, so its files stay
+// Qt-free) and its windows in mpsec_FOLDER_windows; the print folder's model in
+// mpsec_pages. A file left out, listed twice, or listed in another folder's library or with
+// the wrong kind fails here.
+TEST(SourceRules, EachFolderListsItsFilesInItsOwnLibraries) {
     const std::vector<SourceFile> files = Sources();
     const std::map<std::string, bool> qt = QtSide(files);
     const fs::path src = fs::path(MPSEC_SOURCE_DIR) / "src";
@@ -178,16 +236,21 @@ TEST(SourceRules, EachFolderListsItsModelFilesApartFromItsWindows) {
                 targetsOf[e.path().filename().string() + "/" + (*w)[0].str()].push_back((*b)[1]);
         }
     }
-    const std::set<std::string> modelFolders = {"core",        "register",   "enquiries", "mpfiles",
-                                                "submissions", "statements", "help"};
+    const std::set<std::string> windowFolders = {"enquiries", "mpfiles", "submissions",
+                                                 "statements", "help"};
     for (const SourceFile& f : files) {
         const std::string name = fs::relative(f.Path, src).generic_string();
         if (f.Path.extension() != ".cpp")
             continue;
         const std::vector<std::string>& targets = targetsOf[name];
         ASSERT_EQ(targets.size(), 1u) << name << " is listed " << targets.size() << " times";
-        if (modelFolders.count(f.Folder)) {
-            EXPECT_EQ(targets[0], qt.at(name) ? "mpsec_gui" : "mpsec_core") << name;
-        }
+        std::string expected = "mpsec_" + f.Folder;
+        if (windowFolders.count(f.Folder) && qt.at(name))
+            expected += "_windows";
+        else if (f.Folder == "print" && !qt.at(name))
+            expected = "mpsec_pages";
+        else if (name == "app/main.cpp")
+            expected = "mpsec";
+        EXPECT_EQ(targets[0], expected) << name;
     }
 }

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(mpsec::kApplicationTitle));
-    Q_INIT_RESOURCE(mpsec);
+    mpsec::LoadProgramResources();
 
     mpsec::QtPlatform platform;
     mpsec::AppState state;

@@ -281,7 +281,9 @@ int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, s
         if (digits)
             value = std::stoi(*min);
         if (!digits || value < kMinimumSpinnerLowest || value > kMinimumSpinnerHighest)
-            return refuse("--min takes a whole number from 2 to 20000");
+            return refuse("--min takes a whole number from " +
+                          std::to_string(kMinimumSpinnerLowest) + " to " +
+                          std::to_string(kMinimumSpinnerHighest));
         (*type == OutputType::TopPerformers ? choices.TopMinimum : choices.YearMinimum) = value;
     }
 

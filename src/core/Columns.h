@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,22 @@ inline std::string_view Cols(std::string_view line, std::size_t from, std::size_
     if (from == 0 || from > line.size())
         return {};
     return line.substr(from - 1, width);
+}
+
+// A window of columns: its first column (1-based) and its width.
+struct ColumnWindow {
+    std::size_t From;
+    std::size_t Width;
+    constexpr std::size_t Last() const { return From + Width - 1; }
+};
+
+// From the first column of `first` through the last column of `last`.
+constexpr ColumnWindow Through(ColumnWindow first, ColumnWindow last) {
+    return {first.From, last.Last() - first.From + 1};
+}
+
+inline std::string_view Cols(std::string_view line, ColumnWindow window) {
+    return Cols(line, window.From, window.Width);
 }
 
 } // namespace mpsec

@@ -29,10 +29,10 @@ struct FileWriteCalls {
 FileWriteCalls& WriterCalls();
 
 // A file replaced safely. The new content goes to a temporary file with a unique name in
-// the target's folder, created afresh (O_CREAT|O_EXCL|O_NOFOLLOW, so a symlink planted in
-// a shared folder redirects nothing); Commit() syncs it to disk and renames it over the
-// target. Until then, and after any failure, the target stays as it was; the temporary
-// file is removed unless committed.
+// the target's folder, created afresh (os::CreateNew: refused when anything is at the name,
+// a link included, so a link planted in a shared folder redirects nothing); Commit() syncs
+// it to disk and renames it over the target. Until then, and after any failure, the target stays as
+// it was; the temporary file is removed unless committed.
 class FileReplacement {
   public:
     explicit FileReplacement(std::filesystem::path target);

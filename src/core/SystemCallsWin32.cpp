@@ -125,6 +125,18 @@ std::string ErrorText(int error) {
         return "File name too long";
     case EINVAL:
         return "Invalid argument";
+    case EPERM:
+        return "Operation not permitted";
+    case EROFS:
+        return "Read-only file system";
+    case ENOTEMPTY:
+        return "Directory not empty";
+    case EMFILE:
+        return "Too many open files";
+    case EFBIG:
+        return "File too large";
+    case EBUSY:
+        return "Device or resource busy";
     default:
         return std::strerror(error);
     }
@@ -191,13 +203,24 @@ long Write(File file, const void* data, std::size_t size) {
 }
 
 long ReadAt(File file, void* data, std::size_t size, std::uint64_t offset) {
+    // A read at an offset moves a synchronous handle's position: put it back afterwards.
+    LARGE_INTEGER was{};
+    if (!SetFilePointerEx(AsHandle(file), LARGE_INTEGER{}, &was, FILE_CURRENT))
+        return Failed(-1L);
     OVERLAPPED at{};
     at.Offset = static_cast<DWORD>(offset);
     at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD got = 0;
     const DWORD chunk = size > (DWORD{1} << 30) ? (DWORD{1} << 30) : static_cast<DWORD>(size);
-    if (!ReadFile(AsHandle(file), data, chunk, &got, &at))
-        return GetLastError() == ERROR_HANDLE_EOF ? 0L : Failed(-1L);
+    const bool read = ReadFile(AsHandle(file), data, chunk, &got, &at);
+    const DWORD error = GetLastError();
+    SetFilePointerEx(AsHandle(file), was, nullptr, FILE_BEGIN);
+    if (!read) {
+        if (error == ERROR_HANDLE_EOF)
+            return 0L;
+        errno = ErrnoOf(error);
+        return -1L;
+    }
     return static_cast<long>(got);
 }
 

@@ -41,7 +41,6 @@ class ExtractDialog : public ProgramDialog {
     QString title() const;
 
     QButtonGroup* outputButtons() const { return outputButtons_; }
-    QGroupBox* outputGroup() const { return outputGroup_; }
     QGroupBox* stateGroup() const { return stateGroup_; }
     QButtonGroup* stateButtons() const { return stateButtons_; }
     QWidget* clubOnlyPanel() const { return clubOnlyPanel_; }

@@ -71,8 +71,11 @@ std::string RightJustified(std::size_t n, int width) {
 // The players and lines of types 4 to 6 name each player; 4 and 5 are read by other
 // programs as comma-separated values.
 std::string NamesLine(std::string_view line) {
-    return std::string(TrimLeft(Cols(line, 1, 7))) + "," +
-           std::string(TrimRight(Cols(line, 9, 19))) + "," + std::string(Cols(line, 28, 8));
+    constexpr ColumnWindow surnameAndBlank{PlayerColumns::Surname.From,
+                                           PlayerColumns::Surname.Width + 1};
+    return std::string(TrimLeft(Cols(line, PlayerColumns::QMRNo))) + "," +
+           std::string(TrimRight(Cols(line, surnameAndBlank))) + "," +
+           std::string(Cols(line, PlayerColumns::ComparedGivenName));
 }
 
 } // namespace
@@ -186,18 +189,28 @@ std::string Improvement(const PlayerRecord& player) {
 
 std::string ExtractLine(OutputType type, std::string_view line, const PlayerRecord& player,
                         std::string_view clubDescription) {
+    // The pieces of the register line the ranked lists copy as they stand: the home club
+    // with its "-" or "i" (and the two columns after the line's end), the rank name without
+    // its last column, the total and the this-year total with the column before each.
+    constexpr ColumnWindow names = Through(PlayerColumns::Surname, PlayerColumns::GivenName);
+    constexpr ColumnWindow homeClub{PlayerColumns::HomeClub.From, 7};
+    constexpr ColumnWindow rank{PlayerColumns::Rank.From, PlayerColumns::Rank.Width - 1};
+    constexpr ColumnWindow total{PlayerColumns::OverallTotal.From,
+                                 PlayerColumns::OverallTotal.Width + 1};
+    constexpr ColumnWindow thisYear{PlayerColumns::TotalThisYear.From,
+                                    PlayerColumns::TotalThisYear.Width + 1};
     auto ranked = [&](std::string_view between) {
-        return std::string(Cols(line, 1, 7)) + " " + std::string(Cols(line, 9, 28)) +
-               std::string(Cols(line, kHomeClubColumn, 7)) + std::string(between) +
-               std::string(Cols(line, 119, 8));
+        return std::string(Cols(line, PlayerColumns::QMRNo)) + " " +
+               std::string(Cols(line, names)) + std::string(Cols(line, homeClub)) +
+               std::string(between) + std::string(Cols(line, rank));
     };
     switch (type) {
     case OutputType::AllPlayers:
         return std::string(line);
     case OutputType::TopPerformers:
-        return ranked(" ") + std::string(Cols(line, 37, 9));
+        return ranked(" ") + std::string(Cols(line, total));
     case OutputType::TopThisYear:
-        return ranked(" ") + std::string(Cols(line, 70, 10));
+        return ranked(" ") + std::string(Cols(line, thisYear));
     case OutputType::MostImproved:
         return ranked("  ") + " " + Improvement(player);
     case OutputType::HomeClub:
@@ -246,7 +259,7 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
 
     if (type == OutputType::InactiveFile) {
         for (std::size_t k = 0; k < inputLines.Count(); ++k) {
-            const std::string_view number = Cols(inputLines[k], 1, 7);
+            const std::string_view number = Cols(inputLines[k], PlayerColumns::QMRNo);
             if (Trim(number).empty())
                 continue;
             const std::size_t index = national.FindPlayerByNumber(number);

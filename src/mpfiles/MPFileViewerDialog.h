@@ -37,7 +37,6 @@ class MPFileViewerDialog : public ProgramDialog {
     const QString& chooserTitle() const { return chooserTitle_; }
 
     QLabel* titleLabel() const { return titleLabel_; }
-    QListView* listingView() const { return listingView_; }
     QLabel* firstColourLabel() const { return firstColourLabel_; }
     QLabel* secondColourLabel() const { return secondColourLabel_; }
     QLabel* errorLabel() const { return errorLabel_; }

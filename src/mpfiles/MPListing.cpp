@@ -148,10 +148,15 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
         if (match != 0) {
             const std::string_view entry = registerLines[match];
             const std::string_view homeClub = HomeClubField(entry);
-            listing.Entries.Append(LineNumberText(n)).Append(". ").Append(Cols(entry, 1, 7));
-            listing.Entries.Append(" ")
-                .Append(Cols(entry, 9, 29))
-                .Append(Cols(entry, kHomeClubColumn, 7));
+            // The names with the column after them, the home club as the register has it.
+            constexpr ColumnWindow names{PlayerColumns::Surname.From,
+                                         PlayerColumns::GivenName.Last() + 2 -
+                                             PlayerColumns::Surname.From};
+            constexpr ColumnWindow rawHomeClub{PlayerColumns::HomeClub.From, 7};
+            listing.Entries.Append(LineNumberText(n))
+                .Append(". ")
+                .Append(Cols(entry, PlayerColumns::QMRNo));
+            listing.Entries.Append(" ").Append(Cols(entry, names)).Append(Cols(entry, rawHomeClub));
             listing.Entries.Append(" ").Append(pointsText).EndLine();
             for (std::string& message : CheckPlayer(number, homeClub, n))
                 listing.Errors.push_back(std::move(message));

@@ -31,7 +31,6 @@ class ManualEntryDialog : public ProgramDialog {
 
     // Set by the menu just before the dialog is shown; read each time it opens.
     void setEntryMode(int mode) { entryMode_ = mode; }
-    int entryMode() const { return entryMode_; }
 
     void getMembers();
     void save();

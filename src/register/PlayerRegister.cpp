@@ -12,16 +12,13 @@ namespace mpsec {
 
 namespace {
 
-struct FieldWindow {
-    std::size_t from;
-    std::size_t width;
-};
-
-// Start column and width read of the fifteen fields, in PlayerRecord order.
-constexpr FieldWindow kFields[15] = {
-    {1, 7},  {9, 18},  {27, 10}, {37, 8},  {46, 8},
-    {54, 8}, {63, 8},  {70, 9},  {80, 9},  {90, 7},
-    {99, 6}, {105, 6}, {111, 7}, {119, 9}, {kHomeClubColumn, kHomeClubWidth}};
+// The fifteen fields, in PlayerRecord order.
+constexpr ColumnWindow kFields[15] = {
+    PlayerColumns::QMRNo,           PlayerColumns::Surname,       PlayerColumns::GivenName,
+    PlayerColumns::OverallTotal,    PlayerColumns::OverallGold,   PlayerColumns::OverallRed,
+    PlayerColumns::OverallGreen,    PlayerColumns::TotalThisYear, PlayerColumns::TotalLastYear,
+    PlayerColumns::TotalPriorYears, PlayerColumns::GoldQ,         PlayerColumns::RedQ,
+    PlayerColumns::GreenQ,          PlayerColumns::Rank,          PlayerColumns::HomeClub};
 
 std::string* FieldOf(PlayerRecord& p, int i) {
     std::string* fields[15] = {
@@ -31,7 +28,7 @@ std::string* FieldOf(PlayerRecord& p, int i) {
     return fields[i];
 }
 
-constexpr std::size_t kSurnameWidth = 18;
+constexpr std::size_t kSurnameWidth = PlayerColumns::Surname.Width;
 
 std::uint64_t PackNumber(std::string_view seven) {
     std::uint64_t key = 0;
@@ -82,15 +79,21 @@ int CompareWindows(std::string_view a, std::string_view b) {
 PlayerRecord ParsePlayerLine(std::string_view line, const GivenNameCorrection& correction) {
     PlayerRecord p;
     for (int i = 0; i < 15; ++i)
-        *FieldOf(p, i) = std::string(Trim(Cols(line, kFields[i].from, kFields[i].width)));
+        *FieldOf(p, i) = std::string(Trim(Cols(line, kFields[i])));
     if (p.Surname == correction.Surname && p.GivenName == correction.GivenName)
         p.GivenName = correction.Replacement;
     p.HomeClub = HomeClubCode(p.HomeClub);
     return p;
 }
 
+// The register holds the given name cut to its first five letters.
+const GivenNameCorrection& ShippedGivenNameCorrection() {
+    static const GivenNameCorrection correction{"VANDERKOLK", "MARIE", "MARIE-THERES"};
+    return correction;
+}
+
 std::string_view HomeClubField(std::string_view line) {
-    return Trim(Cols(line, kHomeClubColumn, kHomeClubWidth));
+    return Trim(Cols(line, PlayerColumns::HomeClub));
 }
 
 std::string HomeClubCode(std::string_view field) {
@@ -105,27 +108,30 @@ bool IsInactive(const PlayerRecord& player) {
 }
 
 std::string MakePlayerLine(const PlayerRecord& p) {
-    std::string line(132, ' ');
-    auto put = [&line](std::size_t from, std::size_t width, const std::string& text, bool right) {
-        std::string cell = right ? PadLeft(text, static_cast<int>(width), ' ')
-                                 : PadRight(text, static_cast<int>(width), ' ');
-        line.replace(from - 1, width, cell);
+    std::string line(PlayerColumns::LineLength, ' ');
+    auto put = [&line](ColumnWindow at, const std::string& text, bool right) {
+        std::string cell = right ? PadLeft(text, static_cast<int>(at.Width), ' ')
+                                 : PadRight(text, static_cast<int>(at.Width), ' ');
+        line.replace(at.From - 1, at.Width, cell);
     };
-    put(1, 7, p.QMRNo, true);
-    put(9, 18, p.Surname, false);
-    put(28, 9, p.GivenName, false); // column 27 stays blank: searches compare from 28
-    put(37, 8, p.OverallTotal, true);
-    put(46, 8, p.OverallGold, true);
-    put(54, 8, p.OverallRed, true);
-    put(63, 7, p.OverallGreen, true); // column 70 stays blank: it is read by two fields
-    put(71, 8, p.TotalThisYear, true);
-    put(80, 9, p.TotalLastYear, true);
-    put(90, 7, p.TotalPriorYears, true);
-    put(99, 6, p.GoldQ, true);
-    put(105, 6, p.RedQ, true);
-    put(111, 7, p.GreenQ, true);
-    put(119, 9, p.Rank, false);
-    put(kHomeClubColumn, kHomeClubWidth - 1, p.HomeClub, false);
+    // A column shared by two windows, or before the given name, stays blank.
+    auto after = [](ColumnWindow w) { return ColumnWindow{w.From + 1, w.Width - 1}; };
+    auto before = [](ColumnWindow w) { return ColumnWindow{w.From, w.Width - 1}; };
+    put(PlayerColumns::QMRNo, p.QMRNo, true);
+    put(PlayerColumns::Surname, p.Surname, false);
+    put(after(PlayerColumns::GivenName), p.GivenName, false); // searches compare from 28
+    put(PlayerColumns::OverallTotal, p.OverallTotal, true);
+    put(PlayerColumns::OverallGold, p.OverallGold, true);
+    put(PlayerColumns::OverallRed, p.OverallRed, true);
+    put(before(PlayerColumns::OverallGreen), p.OverallGreen, true); // column 70 is shared
+    put(after(PlayerColumns::TotalThisYear), p.TotalThisYear, true);
+    put(PlayerColumns::TotalLastYear, p.TotalLastYear, true);
+    put(PlayerColumns::TotalPriorYears, p.TotalPriorYears, true);
+    put(PlayerColumns::GoldQ, p.GoldQ, true);
+    put(PlayerColumns::RedQ, p.RedQ, true);
+    put(PlayerColumns::GreenQ, p.GreenQ, true);
+    put(PlayerColumns::Rank, p.Rank, false);
+    put(before(PlayerColumns::HomeClub), p.HomeClub, false);
     return line;
 }
 
@@ -218,7 +224,7 @@ void PlayerRegister::BuildSurnameIndex() const {
 }
 
 std::string_view PlayerRegister::SurnameWindow(std::size_t line) const {
-    return Cols(lines_[line], 9, kSurnameWidth);
+    return Cols(lines_[line], PlayerColumns::Surname);
 }
 
 int PlayerRegister::CompareSurname(std::size_t line, std::string_view key) const {
@@ -320,7 +326,8 @@ std::size_t PlayerRegister::FindPlayerBySurname(std::string_view surname,
     const std::size_t last = static_cast<std::size_t>(hi - suffixMin_.begin()); // 1-based
     const std::string given = PadRight(givenName, 10, ' ');
     for (std::size_t line = first; line <= last && line <= players; ++line) {
-        if (CompareSurname(line, key) == 0 && CompareBytes(Cols(lines_[line], 28, 8), given) >= 0)
+        if (CompareSurname(line, key) == 0 &&
+            CompareBytes(Cols(lines_[line], PlayerColumns::ComparedGivenName), given) >= 0)
             return line;
     }
     return 0;

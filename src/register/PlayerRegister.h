@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Columns.h"
 #include "core/LineList.h"
 #include "core/Result.h"
 
@@ -45,10 +46,33 @@ struct GivenNameCorrection {
 // The correction the program ships with.
 const GivenNameCorrection& ShippedGivenNameCorrection();
 
-// The home-club field of a register line: its columns, and the field read trimmed ("3-104",
-// an inactive member's "3i104").
-inline constexpr std::size_t kHomeClubColumn = 128;
-inline constexpr std::size_t kHomeClubWidth = 6;
+// The columns each field of a register line is read from, in PlayerRecord order. Column 70
+// is read by both OverallGreen and TotalThisYear; a well-formed line has a blank there. The
+// home club has 5 characters in columns 128-132, and nothing follows it.
+namespace PlayerColumns {
+inline constexpr ColumnWindow QMRNo{1, 7};
+inline constexpr ColumnWindow Surname{9, 18};
+inline constexpr ColumnWindow GivenName{27, 10};
+inline constexpr ColumnWindow OverallTotal{37, 8};
+inline constexpr ColumnWindow OverallGold{46, 8};
+inline constexpr ColumnWindow OverallRed{54, 8};
+inline constexpr ColumnWindow OverallGreen{63, 8};
+inline constexpr ColumnWindow TotalThisYear{70, 9};
+inline constexpr ColumnWindow TotalLastYear{80, 9};
+inline constexpr ColumnWindow TotalPriorYears{90, 7};
+inline constexpr ColumnWindow GoldQ{99, 6};
+inline constexpr ColumnWindow RedQ{105, 6};
+inline constexpr ColumnWindow GreenQ{111, 7};
+inline constexpr ColumnWindow Rank{119, 9};
+inline constexpr ColumnWindow HomeClub{128, 6};
+// A player line's length: the home club's five characters end it.
+inline constexpr std::size_t LineLength = 132;
+// The given name as the surname search compares it: columns 28-35.
+inline constexpr ColumnWindow ComparedGivenName{28, 8};
+} // namespace PlayerColumns
+
+// The home-club field of a register line read trimmed ("3-104", an inactive member's
+// "3i104").
 std::string_view HomeClubField(std::string_view line);
 
 // The club a home-club field names, as every screen and command reads it: the state digit,

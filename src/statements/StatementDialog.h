@@ -42,7 +42,6 @@ class StatementDialog : public ProgramDialog {
     bool statementShown() const { return shown_; }
     bool awardFilesLoaded() const { return session_.Loaded(); }
     const StatementSession::Statement& statement() const { return statement_; }
-    std::size_t currentLine() const { return line_; }
     // Every grid row as the screen holds it (the two fixed rows first).
     std::vector<StatementRow> gridRows() const;
 
@@ -52,13 +51,11 @@ class StatementDialog : public ProgramDialog {
     QPushButton* nextButton() const { return nextButton_; }
     PlayerPanel* playerPanel() const { return playerPanel_; }
     QLabel* nextRankLabel() const { return nextRankLabel_; }
-    QTableWidget* fixedGrid() const { return fixedGrid_; }
     QTableWidget* grid() const { return grid_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* printButton() const { return printButton_; }
     QPushButton* previewButton() const { return previewButton_; }
     QLabel* promotionLabel(int row, int column) const { return promotionLabels_[row][column]; }
-    QLabel* noteLabel(int n) const { return noteLabels_[n]; }
 
   protected:
     void onOpen() override;

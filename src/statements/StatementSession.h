@@ -26,7 +26,6 @@ class StatementSession {
     void Release();
     bool Loaded() const { return loaded_; }
 
-    const LineList& Events() const { return events_; }
     // Waits for the history; a failure to read it is said as a failed Load would say it.
     Status HistoryReady() const;
     // The player's history lines in file order (none when the history could not be read).

@@ -35,7 +35,6 @@ class StatementWriters {
 
     // The workers a run uses by default: one per core, and one more.
     static unsigned DefaultWorkers();
-    unsigned Workers() const { return workers_; }
 
     // Submits a document to be written to `path`. While the workers are full it waits, at
     // most `patience`; false when the document was not taken (it is left as it was, to be

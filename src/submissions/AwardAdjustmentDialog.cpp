@@ -104,7 +104,8 @@ void AwardAdjustmentDialog::arrangePoints(QVBoxLayout& layout) {
 void AwardAdjustmentDialog::buildButtons(QVBoxLayout& layout) {
     buttons_ = AddSubmissionSection(
         *this, layout, kAdjustmentSubmission, state_, platform_, fileNameLabel_,
-        [this] { append(); }, [this] { clearFields(); }, QStringLiteral("Exit Award Adjustment"));
+        [this] { append(); }, [this] { clearAllFields(); },
+        QStringLiteral("Exit Award Adjustment"));
 }
 
 void AwardAdjustmentDialog::setTypingOrder() {
@@ -122,22 +123,24 @@ void AwardAdjustmentDialog::onOpen() {
     yearList_->clear();
     for (const std::string& year : ReportedYears(state_.Today().Year))
         yearList_->addItem(Latin1(year));
-    clearFields();
+    clearAllFields();
     SetBoxText(clubBox_, Latin1(state_.Settings.LastClubNo));
     clubBox_->selectAll();
     clubBox_->setFocus();
 }
 
-void AwardAdjustmentDialog::clearFields(bool afterAppend) {
+void AwardAdjustmentDialog::clearEntryFields() {
     for (RuleBox* b : {codeBox_, deductFromBox_, addToBox_, goldBox_, redBox_, greenBox_})
         b->setText(QString());
     ClearFreeText(quarterList_);
     ClearFreeText(yearList_);
-    if (!afterAppend) {
-        clubBox_->setText(QString());
-        authorisedBox_->setText(QString());
-    }
     clubBox_->setFocus();
+}
+
+void AwardAdjustmentDialog::clearAllFields() {
+    clearEntryFields();
+    clubBox_->setText(QString());
+    authorisedBox_->setText(QString());
 }
 
 void AwardAdjustmentDialog::checkAddToNumber() {
@@ -187,7 +190,7 @@ void AwardAdjustmentDialog::append() {
     SayAppended(kAdjustmentSubmission, state_, platform_,
                 QString::fromLatin1(kAppendedSuccessfully));
     state_.Settings.LastClubNo = typed.ClubNo;
-    clearFields(true);
+    clearEntryFields();
     codeBox_->setFocus();
 }
 

@@ -22,7 +22,10 @@ class AwardAdjustmentDialog : public ProgramDialog {
 
     void append();
     // Empties the fields; after an append the club number and the name stay.
-    void clearFields(bool afterAppend = false);
+    // Empties every box (Clear All, opening the form).
+    void clearAllFields();
+    // Empties the boxes of one entry, keeping those that stay the same from one to the next.
+    void clearEntryFields();
     // Checks the add-to number against the register.
     void checkAddToNumber();
 
@@ -34,7 +37,6 @@ class AwardAdjustmentDialog : public ProgramDialog {
     RuleBox* deductFromBox() const { return deductFromBox_; }
     RuleBox* addToBox() const { return addToBox_; }
     RuleBox* goldBox() const { return goldBox_; }
-    RuleBox* redBox() const { return redBox_; }
     RuleBox* greenBox() const { return greenBox_; }
     QLabel* fileNameLabel() const { return fileNameLabel_; }
     const SubmissionButtons& buttons() const { return buttons_; }

@@ -85,7 +85,7 @@ void AwardDetailsDialog::arrangeEventDetails(QVBoxLayout& layout) {
 void AwardDetailsDialog::buildButtons(QVBoxLayout& layout) {
     buttons_ = AddSubmissionSection(
         *this, layout, kAwardsSubmission, state_, platform_, fileNameLabel_, [this] { append(); },
-        [this] { clearFields(); });
+        [this] { clearAllFields(); });
 }
 
 void AwardDetailsDialog::setTypingOrder() {
@@ -99,22 +99,24 @@ void AwardDetailsDialog::setTypingOrder() {
 void AwardDetailsDialog::onOpen() {
     fileNameLabel_->setText("Filename in use " + QString::fromLatin1(kAwardsSubmission.FileName));
     buttons_.OfferFile(kAwardsSubmission, state_);
-    clearFields();
+    clearAllFields();
     SetBoxText(clubBox_, Latin1(state_.Settings.LastClubNo));
     clubBox_->selectAll();
     clubBox_->setFocus();
 }
 
-void AwardDetailsDialog::clearFields(bool afterAppend) {
+void AwardDetailsDialog::clearEntryFields() {
     for (RuleBox* b : {descriptionBox_, fileNameBox_, pointsBox_})
         b->setText(QString());
     ClearFreeText(monthList_);
     ClearFreeText(eventTypeList_);
-    if (!afterAppend) {
-        clubBox_->setText(QString());
-        requestedByBox_->setText(QString());
-    }
     clubBox_->setFocus();
+}
+
+void AwardDetailsDialog::clearAllFields() {
+    clearEntryFields();
+    clubBox_->setText(QString());
+    requestedByBox_->setText(QString());
 }
 
 void AwardDetailsDialog::append() {
@@ -131,7 +133,7 @@ void AwardDetailsDialog::append() {
                           BlockText({AwardDetailsLine(typed)}), buttons_))
         return;
     state_.Settings.LastClubNo = typed.ClubNo;
-    clearFields(true);
+    clearEntryFields();
     descriptionBox_->setFocus();
     platform_.Beep();
     SayAppended(kAwardsSubmission, state_, platform_, QString::fromLatin1(kAppendedSuccessfully));

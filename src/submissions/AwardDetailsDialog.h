@@ -21,7 +21,10 @@ class AwardDetailsDialog : public ProgramDialog {
 
     void append();
     // Empties the fields; after an append the club number and the name stay for the next line.
-    void clearFields(bool afterAppend = false);
+    // Empties every box (Clear All, opening the form).
+    void clearAllFields();
+    // Empties the boxes of one entry, keeping those that stay the same from one to the next.
+    void clearEntryFields();
 
     RuleBox* clubBox() const { return clubBox_; }
     RuleBox* requestedByBox() const { return requestedByBox_; }

@@ -30,7 +30,6 @@ class ShowInFolderButton : public QPushButton {
     ShowInFolderButton(Platform& platform, QWidget* parent);
     // The file just written; an empty path disables the button again.
     void setWrittenFile(const std::filesystem::path& file);
-    const std::filesystem::path& writtenFile() const { return file_; }
 
   private:
     Platform& platform_;

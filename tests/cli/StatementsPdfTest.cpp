@@ -1,5 +1,6 @@
 // The statements of a run drawn on several workers are the same PDFs as those drawn one
 // after the other: the same files, the same text on the same pages.
+#include "SampleData.h"
 #include "cli/Cli.h"
 #include "print/PageRenderer.h"
 #include "support/Shell.h"
@@ -19,8 +20,8 @@ struct Run {
     std::string Out;
 };
 
-Run Statements(std::vector<std::string> args) {
-    args.insert(args.begin(), {"mpsec", "--data", MPSEC_SOURCE_DIR "/sample", "statements"});
+Run Statements(const fs::path& data, std::vector<std::string> args) {
+    args.insert(args.begin(), {"mpsec", "--data", data.string(), "statements"});
     std::ostringstream out, err;
     Run run;
     run.Status =
@@ -63,6 +64,8 @@ TEST(StatementsPdf, WorkersWriteTheSamePdfsAsOneAfterTheOther) {
     if (std::system("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null") != 0)
         GTEST_SKIP() << "the poppler tools are not installed";
     test::TempFolder dir;
+    const fs::path data = dir / "data";
+    sample::WriteSampleFolder(data, sample::SampleOptions{});
     struct Case {
         std::vector<std::string> Selection;
     } cases[] = {{{"--club", "3110"}}, {{"--state", "9"}}};
@@ -73,7 +76,7 @@ TEST(StatementsPdf, WorkersWriteTheSamePdfsAsOneAfterTheOther) {
             const fs::path out = dir / (c.Selection[1] + (parallel ? "-workers" : "-one"));
             std::vector<std::string> args = c.Selection;
             args.insert(args.end(), {"--pdf-dir", out.string(), "--jobs", parallel ? "3" : "1"});
-            listed[parallel] = Statements(args).Out;
+            listed[parallel] = Statements(data, args).Out;
             for (std::size_t at; (at = listed[parallel].find(out.string())) != std::string::npos;)
                 listed[parallel].erase(at, out.string().size());
             contents[parallel] = PdfContents(out);
