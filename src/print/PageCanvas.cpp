@@ -25,7 +25,8 @@ void DrawGridPart(PageCanvas& canvas, const PageGrid& g, const GridPage& part) {
                 continue;
             const bool right = c < g.RightAligned.size() && g.RightAligned[c];
             if (c < g.Rows[r].size() && !g.Rows[r][c].empty()) {
-                const TextRoom room{w - 6 * scale, h - 2 * scale};
+                // From where the text starts to its column's edge: what runs past is cut.
+                const TextRoom room{w - (right ? 4 : 2) * scale, h - 2 * scale};
                 canvas.Text(font, right ? x + w - 4 * scale : x + 2 * scale, y + 2 * scale,
                             right ? Anchor::Right : Anchor::Left,
                             FittingText(font, g.Rows[r][c], room.Width), room);

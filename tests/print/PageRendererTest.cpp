@@ -288,8 +288,8 @@ TEST(PrintLayer, PdfTextsComeBackAsWrittenAndWhereTheyWerePlaced) {
 // the logo on the first page; the grid 190 mm wide from 63 mm down, then from the top
 // margin on each further page, each page with its heading row, a border and the column
 // lines, never below the bottom margin; each cell's text 2 units in from its column's
-// left (4 from its right when right-aligned) and 2 below its row's top, in the room its
-// cell leaves.
+// left (4 from its right when right-aligned) and 2 below its row's top, with room up to
+// its column's edge.
 TEST(PageCanvas, TheStatementsGeometry) {
     RecordingCanvas canvas;
     ASSERT_EQ(DrawDocument(LongStatement(), canvas), 3);
@@ -343,7 +343,7 @@ TEST(PageCanvas, TheStatementsGeometry) {
         EXPECT_EQ(quarter->Where, Anchor::Left);
         EXPECT_NEAR(quarter->X, 12 + 2 * unit, 1e-9);
         EXPECT_NEAR(quarter->Y, box.Y + 2 * unit, 1e-9);
-        EXPECT_NEAR(quarter->RoomWidth, 29 * unit, 1e-9);
+        EXPECT_NEAR(quarter->RoomWidth, 33 * unit, 1e-9);
         EXPECT_NEAR(quarter->RoomHeight, 16 * unit, 1e-9);
         EXPECT_NEAR(quarter->CharHeight, 12 * unit, 1e-9);
         EXPECT_TRUE(quarter->Bold);
@@ -351,7 +351,7 @@ TEST(PageCanvas, TheStatementsGeometry) {
         ASSERT_NE(total, nullptr);
         EXPECT_EQ(total->Where, Anchor::Right);
         EXPECT_NEAR(total->X, 202 - 4 * unit, 1e-9);
-        EXPECT_NEAR(total->RoomWidth, 54 * unit, 1e-9);
+        EXPECT_NEAR(total->RoomWidth, 56 * unit, 1e-9);
 
         for (const DrawnText& t : canvas.Texts) {
             if (t.Page != page || t.CharHeight == 0)

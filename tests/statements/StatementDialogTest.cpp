@@ -3,10 +3,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QFontMetrics>
 #include <QTableWidget>
 #include <QWindowStateChangeEvent>
 
