@@ -12,6 +12,7 @@
 #include "ui/TextStyles.h"
 #include "ui/TypedKeys.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -73,12 +74,7 @@ QTableWidget* MakeGrid(QWidget* parent) {
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Base, kSkyBlue);
     grid->setPalette(palette);
-    const GridSizes sizes = SizesFor(grid->font());
     grid->verticalHeader()->setMinimumSectionSize(1);
-    grid->verticalHeader()->setDefaultSectionSize(sizes.Row);
-    for (int c = 0; c < 8; ++c)
-        grid->setColumnWidth(
-            c, ScaledWidth(kStatementColumnWidths[static_cast<std::size_t>(c)], sizes));
     grid->setColumnHidden(0, true);
     return grid;
 }
@@ -173,25 +169,52 @@ void StatementDialog::buildPromotionBlock(QVBoxLayout& layout) {
 int StatementDialog::buildGrids(QVBoxLayout& layout) {
     fixedGrid_ = MakeGrid(this);
     fixedGrid_->setRowCount(2);
-    const GridSizes sizes = SizesFor(fixedGrid_->font());
-    fixedGrid_->setRowHeight(0, sizes.FixedRow);
-    fixedGrid_->setRowHeight(1, sizes.FixedRow);
     fixedGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fixedGrid_->setFixedHeight(sizes.FixedRow * 2 + 2 * fixedGrid_->frameWidth());
     grid_ = MakeGrid(this);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const int width = fitGridsToFont();
+    fixedGrid_->installEventFilter(this);
+    grid_->installEventFilter(this);
+    layout.addWidget(fixedGrid_);
+    layout.addWidget(grid_, 1);
+    layout.setSpacing(4);
+    return width;
+}
+
+int StatementDialog::fitGridsToFont() {
+    const GridSizes sizes = SizesFor(grid_->font());
     int columns = 0;
-    for (double w : kStatementColumnWidths)
-        columns += ScaledWidth(w, sizes);
+    for (QTableWidget* grid : {fixedGrid_, grid_}) {
+        grid->verticalHeader()->setDefaultSectionSize(sizes.Row);
+        columns = 0;
+        for (int c = 0; c < 8; ++c) {
+            const int w = ScaledWidth(kStatementColumnWidths[static_cast<std::size_t>(c)], sizes);
+            grid->setColumnWidth(c, w);
+            columns += w;
+        }
+    }
+    for (int r = 0; r < grid_->rowCount(); ++r)
+        grid_->setRowHeight(r, sizes.Row);
+    fixedGrid_->setRowHeight(0, sizes.FixedRow);
+    fixedGrid_->setRowHeight(1, sizes.FixedRow);
+    fixedGrid_->setFixedHeight(sizes.FixedRow * 2 + 2 * fixedGrid_->frameWidth());
     const int width =
         columns + grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
     fixedGrid_->setFixedWidth(width);
     grid_->setFixedWidth(width);
-    layout.addWidget(fixedGrid_);
-    layout.addWidget(grid_, 1);
-    layout.setSpacing(4);
-
     return width;
+}
+
+bool StatementDialog::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == grid_ || watched == fixedGrid_) && event->type() == QEvent::FontChange) {
+        // Both grids keep one font.
+        const QFont font = static_cast<QWidget*>(watched)->font();
+        for (QTableWidget* grid : {fixedGrid_, grid_})
+            if (grid->font() != font)
+                grid->setFont(font);
+        fitGridsToFont();
+    }
+    return ProgramDialog::eventFilter(watched, event);
 }
 
 void StatementDialog::buildButtons(QVBoxLayout& layout) {
