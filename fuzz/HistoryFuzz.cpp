@@ -46,12 +46,15 @@ std::optional<double> NumberField(std::string_view text, bool strict) {
     return std::strtod(std::string(text).c_str(), nullptr);
 }
 
-// An amount that was read: a number of the loose form, with the value of its digits.
-void CheckAmount(std::string_view field, double read, const std::string& line) {
+// An amount that was read: a number of the loose form, with the value of its digits held
+// to four decimals.
+void CheckAmount(std::string_view field, Amount amount, const std::string& line) {
     const auto loose = NumberField(field, false);
     Check(loose.has_value(), "only a number of digits is read as an amount",
           "'" + std::string(field) + "' in '" + line + "'");
-    Check(std::isfinite(read) && read == *loose, "an amount reads as its digits", line);
+    const double read = amount.ToDouble();
+    Check(std::fabs(read - *loose) <= 0.00005 + std::fabs(*loose) * 1e-15,
+          "an amount reads as its digits", line);
 }
 
 std::string Typed(std::string_view seven) {
@@ -87,8 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int kind = kindText[0] - '0';
         const std::string_view first = Cols(line, 17, 8), second = Cols(line, 26, 7);
         if (kind < 1 || kind > 5) {
-            Check(award.Ok() && award->Kind == PointKind::None && award->Gold == 0 &&
-                      award->Red == 0 && award->Green == 0,
+            Check(award.Ok() && award->Kind == PointKind::None && award->Gold == Amount{} &&
+                      award->Red == Amount{} && award->Green == Amount{},
                   "a point kind outside 1-5 carries nothing", shown);
             continue;
         }
@@ -136,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t j = 1; j < pre82.Count() && first == 0; ++j)
             if (Typed(Cols(pre82[j], 1, 7)) == typed)
                 first = j;
-        const Result<double> points = GetPre82RedPoints(pre82, typed);
+        const Result<Amount> points = GetPre82RedPoints(pre82, typed);
         const std::string_view field = Cols(pre82[first], 9, 6);
         if (points)
             CheckAmount(field, *points, std::string(pre82[first]));

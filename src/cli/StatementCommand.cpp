@@ -229,6 +229,11 @@ class InterruptWatch {
     bool Interrupted() const { return gInterrupted.load(); }
 };
 
+// "1 statement", "2 statements".
+std::string Counted(std::size_t count, const std::string& thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
 std::string MinutesAndSeconds(double seconds) {
     const long whole = std::lround(std::max(0.0, seconds));
     char text[32];
@@ -377,19 +382,20 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
     if (status == 2)
         return 2;
     if (interrupted) {
-        err << "mpsec statements: interrupted; " << written
-            << " statements written. Run it again with --resume to write the others.\n";
+        err << "mpsec statements: interrupted; " << Counted(written, "statement")
+            << " written. Run it again with --resume to write the others.\n";
         return 130;
     }
     if (clubRun) {
         if (status == 0)
-            out << written << " statements written\n";
+            out << Counted(written, "statement") << " written\n";
         return status;
     }
     const double seconds = progress.Seconds();
-    out << written << " statements written in " << clubFolders.size() << " club folders of "
-        << run.Dir << " in " << MinutesAndSeconds(seconds) << " ("
-        << std::lround(written / std::max(seconds, 1e-9)) << " members/s)";
+    out << Counted(written, "statement") << " written in "
+        << Counted(clubFolders.size(), "club folder") << " of " << run.Dir << " in "
+        << MinutesAndSeconds(seconds) << " (" << std::lround(written / std::max(seconds, 1e-9))
+        << " members/s)";
     if (skipped)
         out << "; " << skipped << " already written, skipped";
     out << "\n";

@@ -93,12 +93,8 @@ void RoundAt(Decimal& d, int keep) {
     }
 }
 
-} // namespace
-
-std::string FixedSignificant(double value, int significant) {
-    if (value == 0.0 || !std::isfinite(value))
-        return "0.00";
-    Decimal d = ToDecimal(value);
+// The value rounded to `significant` digits, then written with two decimals.
+std::string FixedDigits(Decimal d, int significant) {
     RoundAt(d, significant);
     RoundAt(d, d.Exponent + 2);
     // Write the whole part and exactly two decimals.
@@ -116,6 +112,92 @@ std::string FixedSignificant(double value, int significant) {
     const bool zero = whole.find_first_not_of('0') == std::string::npos &&
                       decimals.find_first_not_of('0') == std::string::npos;
     return (d.Negative && !zero ? "-" : "") + whole + "." + decimals.substr(decimals.size() - 2);
+}
+
+// The magnitude of a whole number of ten-thousandths as its decimal digits.
+Decimal AmountDecimal(Amount value) {
+    Decimal d;
+    d.Negative = value.TenThousandths < 0;
+    const std::uint64_t magnitude = d.Negative
+                                        ? 0 - static_cast<std::uint64_t>(value.TenThousandths)
+                                        : static_cast<std::uint64_t>(value.TenThousandths);
+    d.Digits = std::to_string(magnitude);
+    d.Exponent = static_cast<int>(d.Digits.size()) - 4;
+    return d;
+}
+
+} // namespace
+
+std::string FixedSignificant(double value, int significant) {
+    if (value == 0.0 || !std::isfinite(value))
+        return "0.00";
+    return FixedDigits(ToDecimal(value), significant);
+}
+
+std::string Fixed2(Amount value) {
+    if (value.TenThousandths == 0)
+        return "0.00";
+    return FixedDigits(AmountDecimal(value), 5);
+}
+
+std::string GeneralFormat(Amount value) {
+    const Decimal d = AmountDecimal(value);
+    std::string digits = d.Digits;
+    if (digits.size() < 5)
+        digits.insert(0, 5 - digits.size(), '0');
+    std::string text = digits.substr(0, digits.size() - 4);
+    std::string decimals = digits.substr(digits.size() - 4);
+    while (!decimals.empty() && decimals.back() == '0')
+        decimals.pop_back();
+    if (!decimals.empty())
+        text += "." + decimals;
+    return (d.Negative ? "-" : "") + text;
+}
+
+Amount Amount::Percent(int percent) const {
+    const std::int64_t scaled = TenThousandths * percent;
+    const std::int64_t half = scaled < 0 ? -50 : 50;
+    return {(scaled + half) / 100};
+}
+
+std::optional<Amount> DecimalAmount(std::string_view text) {
+    if (!DecimalValue(text))
+        return std::nullopt;
+    text = TrimBlanks(text);
+    const bool minus = text.front() == '-';
+    if (text.front() == '+' || minus)
+        text.remove_prefix(1);
+    std::int64_t units = 0;
+    int decimals = -1; // digits after the point so far; -1 before it
+    bool roundUp = false;
+    for (char c : text) {
+        if (c == '.') {
+            decimals = 0;
+            continue;
+        }
+        if (decimals >= 4) {
+            // Only the first digit past the last place decides the rounding.
+            roundUp = roundUp || (decimals == 4 && c >= '5');
+            ++decimals;
+            continue;
+        }
+        if (units > (INT64_MAX - 9) / 10)
+            return std::nullopt;
+        units = units * 10 + (c - '0');
+        if (decimals >= 0)
+            ++decimals;
+    }
+    for (int d = decimals < 0 ? 0 : decimals; d < 4; ++d) {
+        if (units > INT64_MAX / 10)
+            return std::nullopt;
+        units *= 10;
+    }
+    if (roundUp) {
+        if (units == INT64_MAX)
+            return std::nullopt;
+        ++units;
+    }
+    return Amount{minus ? -units : units};
 }
 
 std::string LineNumberText(std::size_t n) {

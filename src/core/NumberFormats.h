@@ -1,4 +1,5 @@
 #pragma once
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,6 +33,37 @@ std::string Fixed2(double value);
 // The shortest decimal text with at most 15 significant digits: 40 gives "40", 37.25
 // gives "37.25".
 std::string GeneralFormat(double value);
+
+// A decimal amount held exactly, as a whole number of ten-thousandths. Sums and
+// differences of amounts written with two decimals, and 20% or 40% of them, stay exact,
+// so a value that ends in a half rounds as written (4386.65 to "4386.70"), where a binary
+// double may hold it a hair below.
+struct Amount {
+    std::int64_t TenThousandths = 0;
+
+    static Amount Whole(std::int64_t points) { return {points * 10000}; }
+    double ToDouble() const { return static_cast<double>(TenThousandths) / 10000; }
+    // `percent` of the amount, rounded half away from zero to ten-thousandths.
+    Amount Percent(int percent) const;
+
+    friend Amount operator+(Amount a, Amount b) { return {a.TenThousandths + b.TenThousandths}; }
+    friend Amount operator-(Amount a, Amount b) { return {a.TenThousandths - b.TenThousandths}; }
+    Amount& operator+=(Amount b) {
+        TenThousandths += b.TenThousandths;
+        return *this;
+    }
+    friend auto operator<=>(Amount, Amount) = default;
+};
+
+// A decimal number of the texts DecimalValue takes, held exactly (more than four decimals
+// round half away from zero). Nothing for anything else, or a value too large to hold.
+std::optional<Amount> DecimalAmount(std::string_view text);
+
+// Fixed2 of the exact amount.
+std::string Fixed2(Amount value);
+
+// The general form of the exact amount: 40 gives "40", 37.25 gives "37.25".
+std::string GeneralFormat(Amount value);
 
 // A line number right-justified in 4 characters; a longer number keeps its first four
 // digits.

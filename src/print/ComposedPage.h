@@ -13,6 +13,7 @@ struct PageText {
     double X = 0, Y = 0; // the text's top-left corner; with Centred, X is its centre
     bool Centred = false;
     std::string Text; // Latin-1
+    double Width = 0; // the room to the right of X, in mm; 0: as wide as the text
 };
 
 struct PagePicture {

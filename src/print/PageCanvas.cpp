@@ -1,6 +1,9 @@
 #include "print/PageCanvas.h"
 
+#include "print/StandardFonts.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace mpsec {
 
@@ -21,10 +24,13 @@ void DrawGridPart(PageCanvas& canvas, const PageGrid& g, const GridPage& part) {
             if (w <= 0)
                 continue;
             const bool right = c < g.RightAligned.size() && g.RightAligned[c];
-            if (c < g.Rows[r].size() && !g.Rows[r][c].empty())
+            if (c < g.Rows[r].size() && !g.Rows[r][c].empty()) {
+                // From where the text starts to its column's edge: what runs past is cut.
+                const TextRoom room{w - (right ? 4 : 2) * scale, h - 2 * scale};
                 canvas.Text(font, right ? x + w - 4 * scale : x + 2 * scale, y + 2 * scale,
-                            right ? Anchor::Right : Anchor::Left, g.Rows[r][c],
-                            TextRoom{w - 6 * scale, h - 2 * scale});
+                            right ? Anchor::Right : Anchor::Left,
+                            FittingText(font, g.Rows[r][c], room.Width), room);
+            }
             x += w;
         }
         y += h;
@@ -39,6 +45,24 @@ void DrawGridPart(PageCanvas& canvas, const PageGrid& g, const GridPage& part) {
 }
 
 } // namespace
+
+std::string_view FittingText(const TextFont& font, std::string_view text, double width) {
+    constexpr double kPointsPerMm = 72 / 25.4;
+    const double points = font.CharHeight ? *font.CharHeight * kPointsPerMm : font.PointSize;
+    // In thousandths of the font's size, the unit of its widths.
+    const double room = width * kPointsPerMm * 1000 / points;
+    if (!std::isfinite(room) || !(points > 0))
+        return text;
+    const StandardFont& face = StandardFontFor(font.Family, font.Bold);
+    double used = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        used += c >= 32 ? face.Widths[c - 32] : 0;
+        if (used > room)
+            return text.substr(0, i);
+    }
+    return text;
+}
 
 int DrawDocument(const ComposedDocument& doc, PageCanvas& canvas) {
     std::vector<std::vector<GridPage>> gridParts;
@@ -58,9 +82,15 @@ int DrawDocument(const ComposedDocument& doc, PageCanvas& canvas) {
         return 0;
     for (const PagePicture& pic : doc.Pictures)
         canvas.Picture(pic.Resource, pic.Left, pic.Top, pic.Right, pic.Bottom);
-    for (const PageText& t : doc.Texts)
-        canvas.Text({t.Font, t.Bold, t.PointSize, {}}, t.X, t.Y,
-                    t.Centred ? Anchor::Centre : Anchor::Left, t.Text, std::nullopt);
+    for (const PageText& t : doc.Texts) {
+        const TextFont font{t.Font, t.Bold, t.PointSize, {}};
+        if (t.Width > 0)
+            canvas.Text(font, t.X, t.Y, t.Centred ? Anchor::Centre : Anchor::Left,
+                        FittingText(font, t.Text, t.Width), TextRoom{t.Width, 40});
+        else
+            canvas.Text(font, t.X, t.Y, t.Centred ? Anchor::Centre : Anchor::Left, t.Text,
+                        std::nullopt);
+    }
     for (std::size_t g = 0; g < doc.Grids.size(); ++g)
         for (std::size_t i = 0; i < gridParts[g].size(); ++i) {
             if (i > 0 && !startPage())

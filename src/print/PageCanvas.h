@@ -43,8 +43,14 @@ class PageCanvas {
                          double bottom) = 0;
 };
 
+// The longest start of `text` that fits `width` millimetres in the font, measured with the
+// figures of the printer's fonts: a text too long for its room loses the characters that
+// would run past its edge, on paper and in a PDF alike.
+std::string_view FittingText(const TextFont& font, std::string_view text, double width);
+
 // Draws the document on the canvas, page after page: the pictures and texts on the first
-// page, then each grid, continued on further pages as `PaginateGrid` places its rows.
+// page, then each grid, continued on further pages as `PaginateGrid` places its rows. A
+// grid's cells, and a text given a width, are cut to their room.
 // Returns the pages started; 0 when the canvas stopped before the first.
 int DrawDocument(const ComposedDocument& document, PageCanvas& canvas);
 

@@ -167,8 +167,7 @@ class PdfCanvas : public PageCanvas {
         return true;
     }
 
-    // A cell's room is not kept to: what a printer would not draw of a text too long for
-    // its cell is still shown.
+    // A text comes cut to its room (DrawDocument).
     void Text(const TextFont& font, double x, double y, Anchor anchor, std::string_view text,
               std::optional<TextRoom>) override {
         double size = font.PointSize;

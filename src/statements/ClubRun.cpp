@@ -69,7 +69,11 @@ Status ClubRunCanPrint(const PlayerRegister& national,
 
 std::string ClubRunDoneText(int printed, bool cancelled, const std::string& pdfFolder) {
     std::string text = std::to_string(printed) + (printed == 1 ? " statement" : " statements");
-    text += pdfFolder.empty() ? " printed" : " written as PDF files in " + pdfFolder;
+    if (pdfFolder.empty())
+        text += " printed";
+    else
+        text +=
+            (printed == 1 ? " written as a PDF file in " : " written as PDF files in ") + pdfFolder;
     return (cancelled ? "Cancelled. " : "") + text + ".";
 }
 

@@ -13,6 +13,7 @@
 #include "ui/TypedKeys.h"
 #include "ui/WrittenFiles.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -54,6 +55,13 @@ ClubStatementsDialog::ClubStatementsDialog(AppState& state, Platform& platform,
     range->addWidget(toBox_);
     layout->addLayout(range);
 
+    // Windows' own print dialog never makes Qt's printer a PDF file, even with "Microsoft
+    // Print to PDF": the PDF files are chosen here.
+    pdfFilesBox_ = new QCheckBox(QStringLiteral("&Write PDF files instead of printing"), this);
+    pdfFilesBox_->setToolTip(
+        QStringLiteral("One PDF file per member, named by number and surname, in a folder"));
+    layout->addWidget(pdfFilesBox_);
+
     auto* buttons = new QHBoxLayout;
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
     printButton_ = new QPushButton(QStringLiteral(" &Print   "), this);
@@ -92,43 +100,54 @@ void ClubStatementsDialog::printStatements() {
         platform_.Information(Latin1(members.Message()));
         return;
     }
-    if (!platform_.ChoosePrinter(this)) {
-        cancelButton_->hide();
-        return;
+    QString pdfFolder;
+    if (pdfFilesBox_->isChecked()) {
+        FolderRequest request;
+        request.Title = QStringLiteral("Choose the folder for the statements' PDF files");
+        request.InitialFolder = QStringFromPath(state_.DataFolder);
+        pdfFolder = platform_.ChooseFolder(request);
+        if (pdfFolder.isEmpty())
+            return;
+    } else {
+        if (!platform_.ChoosePrinter(this)) {
+            cancelButton_->hide();
+            return;
+        }
+        // "Print to file": one PDF per member beside the file named, not one file
+        // overwritten member after member.
+        if (const QString pdfFile = platform_.PrinterPdfFile(); !pdfFile.isEmpty())
+            pdfFolder = QFileInfo(pdfFile).absolutePath();
     }
-    // "Print to file": one PDF per member beside the file named, not one file overwritten
-    // member after member.
-    const QString pdfFile = platform_.PrinterPdfFile();
     cancelButton_->show();
     running_ = true;
     bool finished = false;
     statement_.openAwardFiles(); // says so when the award files cannot be read
     if (statement_.awardFilesLoaded())
-        platform_.Busy([&] { finished = runClub(pdfFile); });
+        platform_.Busy([&] { finished = runClub(pdfFolder); });
     statement_.releaseAwardFiles();
     running_ = false;
     cancelButton_->hide();
     if (!finished)
         return;
-    if (pdfFile.isEmpty()) {
+    if (pdfFolder.isEmpty()) {
         platform_.Information(Latin1(ClubRunDoneText(printed_, cancel_, {})));
         return;
     }
-    const QString folder = QFileInfo(pdfFile).absolutePath();
+    const QString folder = QFileInfo(pdfFolder).absoluteFilePath();
     SayWrittenInFolder(
         platform_, MessageKind::Information,
         Latin1(ClubRunDoneText(printed_, cancel_, ToLatin1(QDir::toNativeSeparators(folder)))),
         PathFromQString(folder));
 }
 
-bool ClubStatementsDialog::runClub(const QString& pdfFile) {
+bool ClubStatementsDialog::runClub(const QString& pdfFolder) {
     const std::string club = ToLatin1(clubBox_->text());
     const std::string from = ToLatin1(fromBox_->currentText()),
                       to = ToLatin1(toBox_->currentText());
     // The same members, in the same order, as the command line's club run.
     const std::vector<std::size_t> lines = ClubRunLines(state_.National, club, from, to);
-    if (!pdfFile.isEmpty())
-        return writeClubPdfs(lines, QFileInfo(pdfFile).absolutePath());
+    if (!pdfFolder.isEmpty())
+        return writeClubPdfs(lines, pdfFolder);
     for (std::size_t line : lines) {
         platform_.ProcessEvents(); // where a press of Cancel takes effect
         if (cancel_)

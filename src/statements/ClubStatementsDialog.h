@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +36,9 @@ class ClubStatementsDialog : public ProgramDialog {
     DigitsBox* clubBox() const { return clubBox_; }
     QComboBox* fromBox() const { return fromBox_; }
     QComboBox* toBox() const { return toBox_; }
+    // Checked: the run writes a PDF file per member into a folder chosen, whatever printer
+    // the desktop offers.
+    QCheckBox* pdfFilesBox() const { return pdfFilesBox_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* printButton() const { return printButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
@@ -47,11 +51,13 @@ class ClubStatementsDialog : public ProgramDialog {
     DigitsBox* clubBox_ = nullptr;
     QComboBox* fromBox_ = nullptr;
     QComboBox* toBox_ = nullptr;
+    QCheckBox* pdfFilesBox_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
-    // Runs the statements of the club's members; false when a member stopped the run.
-    bool runClub(const QString& pdfFile);
+    // Runs the statements of the club's members, printed or, with a folder, written as PDF
+    // files in it; false when a member stopped the run.
+    bool runClub(const QString& pdfFolder);
     // The members' statements as PDF files in `folder`, drawn on all cores.
     bool writeClubPdfs(const std::vector<std::size_t>& lines, const QString& folder);
 

@@ -75,13 +75,13 @@ ParseHistoryLine(std::string_view line, const LineList& events,
     if (kind < 1 || kind > 5)
         return award;
     const std::string_view firstText = Cols(line, 17, 8);
-    const auto first = DecimalValue(firstText);
+    const auto first = DecimalAmount(firstText);
     if (!first)
         return FloatError(firstText);
-    double second = 0;
+    Amount second;
     if (kind >= 4) {
         const std::string_view secondText = Cols(line, 26, 7);
-        const auto value = DecimalValue(secondText);
+        const auto value = DecimalAmount(secondText);
         if (!value)
             return FloatError(secondText);
         second = *value;
@@ -89,8 +89,8 @@ ParseHistoryLine(std::string_view line, const LineList& events,
     // The kinds 1 to 5 and the colours their first and second amounts go to.
     struct KindColours {
         PointKind Kind;
-        double AwardLine::*First;
-        double AwardLine::*Second;
+        Amount AwardLine::*First;
+        Amount AwardLine::*Second;
     };
     static constexpr KindColours kKinds[] = {
         {PointKind::Gold, &AwardLine::Gold, nullptr},
@@ -271,7 +271,7 @@ std::vector<std::string_view> HistoryIndex::PlayerLines(std::string_view number)
     return result;
 }
 
-Result<double> GetPre82RedPoints(const LineList& pre82, std::string_view typedNumber) {
+Result<Amount> GetPre82RedPoints(const LineList& pre82, std::string_view typedNumber) {
     for (std::size_t i = 1; i < pre82.Count(); ++i) {
         std::string_view number = Cols(pre82[i], 1, 7);
         while (number.size() > 1 && number.front() == '0')
@@ -279,12 +279,12 @@ Result<double> GetPre82RedPoints(const LineList& pre82, std::string_view typedNu
         if (number != typedNumber)
             continue;
         const std::string_view pointsText = Cols(pre82[i], 9, 6);
-        const auto points = DecimalValue(pointsText);
+        const auto points = DecimalAmount(pointsText);
         if (!points)
             return FloatError(pointsText);
         return *points;
     }
-    return 0.0;
+    return Amount{};
 }
 
 bool AwardFilesPresent(const std::filesystem::path& folder) {

@@ -32,7 +32,7 @@ struct AwardLine {
     std::string Code;
     std::string Description;
     PointKind Kind = PointKind::None;
-    double Gold = 0, Red = 0, Green = 0;
+    Amount Gold, Red, Green;
 };
 
 // Column 11 of a history line (0 when the line is shorter).
@@ -82,6 +82,6 @@ class HistoryIndex {
 // The pre-1982 red points of the number as typed (compared without removing its leading
 // zeros), from the lines of "PRE82.TXT" (the first is a header). 0 when none; fails with
 // the conversion message when the matching line's points are not a number.
-Result<double> GetPre82RedPoints(const LineList& pre82, std::string_view typedNumber);
+Result<Amount> GetPre82RedPoints(const LineList& pre82, std::string_view typedNumber);
 
 } // namespace mpsec

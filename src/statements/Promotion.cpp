@@ -9,9 +9,9 @@ namespace mpsec {
 
 namespace {
 
-std::string NoteLine(double rate, double pre82) {
-    return std::string(rate > 0.3 ? "* 40% of " : "* 20% of ") + Fixed2(pre82) + "  (" +
-           Fixed2(pre82 * rate) + ")  red points earned prior to 1982";
+std::string NoteLine(int percent, Amount pre82) {
+    return "* " + std::to_string(percent) + "% of " + Fixed2(pre82) + "  (" +
+           Fixed2(pre82.Percent(percent)) + ")  red points earned prior to 1982";
 }
 
 } // namespace
@@ -24,11 +24,11 @@ std::optional<int> RankLookup(std::string_view registerRank) {
 }
 
 bool Promotion::PrintedNoteApplies() const {
-    return RankIndex >= 11 && GoldShortfall && *GoldShortfall > 0;
+    return RankIndex >= 11 && GoldShortfall && *GoldShortfall > Amount{};
 }
 
 std::string Promotion::PrintedNote(int line) const {
-    return line == 0 ? NoteLine(Rate, Pre82) : "count as additional gold points.";
+    return line == 0 ? NoteLine(RatePercent, Pre82) : "count as additional gold points.";
 }
 
 std::string Promotion::PrintedGoldHave(const PlayerRecord& player) const {
@@ -36,23 +36,27 @@ std::string Promotion::PrintedGoldHave(const PlayerRecord& player) const {
 }
 
 std::string Promotion::PrintedGoldNeed() const {
-    return PrintedNoteApplies() ? Fixed2(*GoldShortfall - Pre82 * Rate) : StillNeed[2];
+    return PrintedNoteApplies() ? Fixed2(*GoldShortfall - Pre82.Percent(RatePercent))
+                                : StillNeed[2];
 }
 
 Promotion PromotionRequirements(const PlayerRecord& player, int rankIndex,
-                                const std::function<Result<double>()>& pre82) {
+                                const std::function<Result<Amount>()>& pre82) {
     Promotion p;
     p.RankIndex = rankIndex;
     const RankRow& next = RankTable[static_cast<std::size_t>(rankIndex) + 1];
     p.CurrentRankText = player.Rank + " Master";
     p.NextRankText = std::string(next.FullName) + " Master.";
-    p.MustHave[0] = Fixed2(next.TotalRequired);
-    p.MustHave[1] = Fixed2(next.GoldRedRequired);
-    p.MustHave[2] = Fixed2(next.GoldRequired);
+    const Amount totalRequired = Amount::Whole(next.TotalRequired);
+    const Amount goldRedRequired = Amount::Whole(next.GoldRedRequired);
+    const Amount goldRequired = Amount::Whole(next.GoldRequired);
+    p.MustHave[0] = Fixed2(totalRequired);
+    p.MustHave[1] = Fixed2(goldRedRequired);
+    p.MustHave[2] = Fixed2(goldRequired);
 
-    const auto total = DecimalValue(player.OverallTotal);
-    const auto gold = DecimalValue(player.OverallGold);
-    const auto red = DecimalValue(player.OverallRed);
+    const auto total = DecimalAmount(player.OverallTotal);
+    const auto gold = DecimalAmount(player.OverallGold);
+    const auto red = DecimalAmount(player.OverallRed);
     for (const auto& [value, text] :
          {std::pair{total, &player.OverallTotal}, std::pair{gold, &player.OverallGold},
           std::pair{red, &player.OverallRed}})
@@ -64,33 +68,33 @@ Promotion PromotionRequirements(const PlayerRecord& player, int rankIndex,
     p.NowHave[1] = GeneralFormat(*gold + *red);
     p.NowHave[2] = player.OverallGold;
 
-    const double totalNeed = next.TotalRequired - *total;
-    p.StillNeed[0] = totalNeed >= 0 ? Fixed2(totalNeed) : "0.00";
+    const Amount totalNeed = totalRequired - *total;
+    p.StillNeed[0] = totalNeed >= Amount{} ? Fixed2(totalNeed) : "0.00";
     if (rankIndex <= 6) {
         p.StillNeed[1] = "n/a";
     } else {
-        const double need = next.GoldRedRequired - (*gold + *red);
-        p.StillNeed[1] = need >= 0 ? Fixed2(need) : "0.00";
+        const Amount need = goldRedRequired - (*gold + *red);
+        p.StillNeed[1] = need >= Amount{} ? Fixed2(need) : "0.00";
     }
     if (rankIndex <= 10) {
         p.StillNeed[2] = "n/a";
         return p;
     }
-    p.GoldShortfall = next.GoldRequired - *gold;
-    p.Rate = rankIndex <= 15 ? 0.2 : 0.4;
-    if (*p.GoldShortfall < 0) {
+    p.GoldShortfall = goldRequired - *gold;
+    p.RatePercent = rankIndex <= 15 ? 20 : 40;
+    if (*p.GoldShortfall < Amount{}) {
         p.StillNeed[2] = "0.00";
         return p;
     }
-    const Result<double> points = pre82 ? pre82() : Result<double>(0.0);
+    const Result<Amount> points = pre82 ? pre82() : Result<Amount>(Amount{});
     if (!points) {
         p.StoppedBy = Failure{points.Message()};
         return p;
     }
     p.Pre82 = *points;
-    p.StillNeed[2] = Fixed2(*p.GoldShortfall - p.Pre82 * p.Rate);
-    if (p.Pre82 != 0) {
-        p.ScreenNote[0] = NoteLine(p.Rate, p.Pre82);
+    p.StillNeed[2] = Fixed2(*p.GoldShortfall - p.Pre82.Percent(p.RatePercent));
+    if (p.Pre82 != Amount{}) {
+        p.ScreenNote[0] = NoteLine(p.RatePercent, p.Pre82);
         p.ScreenNote[1] = "count as additional gold points";
         p.NowHave[2] += " *";
     }

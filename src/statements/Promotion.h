@@ -25,9 +25,9 @@ struct Promotion {
     std::string StillNeed[3];
     // The screen's note: shown when the player has pre-1982 red points and a gold need.
     std::string ScreenNote[2];
-    std::optional<double> GoldShortfall;
-    double Pre82 = 0;
-    double Rate = 0; // 0.2 or 0.4
+    std::optional<Amount> GoldShortfall;
+    Amount Pre82;
+    int RatePercent = 0; // 20 or 40
     // The conversion failure the block stopped at; the fields after it stay empty.
     std::optional<Failure> StoppedBy;
 
@@ -41,6 +41,6 @@ struct Promotion {
 // `pre82` gives the player's pre-1982 red points; it is asked only when the player has a
 // gold need.
 Promotion PromotionRequirements(const PlayerRecord& player, int rankIndex,
-                                const std::function<Result<double>()>& pre82);
+                                const std::function<Result<Amount>()>& pre82);
 
 } // namespace mpsec

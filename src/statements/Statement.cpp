@@ -19,8 +19,8 @@ StatementRow BlankRow() {
     return row;
 }
 
-std::string Fixed2Or(double value, bool blankWhenZero) {
-    return blankWhenZero && value == 0 ? kBlank : Fixed2(value);
+std::string Fixed2Or(Amount value, bool blankWhenZero) {
+    return blankWhenZero && value == Amount{} ? kBlank : Fixed2(value);
 }
 
 } // namespace
@@ -48,7 +48,8 @@ BuildStatementGrid(const PlayerRecord& player, const std::vector<std::string_vie
     rows.push_back({"", "Q/YY", "Code", "Description", "Gold", "Red", "Green", "Total"});
     rows.push_back(BlankRow()); // the opening balances, filled at the end
 
-    double quarter = 0, gold = 0, red = 0, green = 0;
+    // Exact sums: a balance that ends in a half rounds as written.
+    Amount quarter, gold, red, green;
     std::optional<std::string> lastPeriod;
     auto addQuarterTotal = [&] {
         StatementRow row = BlankRow();
@@ -56,7 +57,7 @@ BuildStatementGrid(const PlayerRecord& player, const std::vector<std::string_vie
         row[3] = kQuarterTotalLabel;
         row[7] = Fixed2(quarter);
         rows.push_back(row);
-        quarter = 0;
+        quarter = {};
         rows.push_back(BlankRow());
     };
 
@@ -112,8 +113,8 @@ BuildStatementGrid(const PlayerRecord& player, const std::vector<std::string_vie
     rows.push_back(closing);
     rows.push_back(StatementRow{});
 
-    const auto g = DecimalValue(player.OverallGold), r = DecimalValue(player.OverallRed),
-               gr = DecimalValue(player.OverallGreen), t = DecimalValue(player.OverallTotal);
+    const auto g = DecimalAmount(player.OverallGold), r = DecimalAmount(player.OverallRed),
+               gr = DecimalAmount(player.OverallGreen), t = DecimalAmount(player.OverallTotal);
     for (const auto& [value, text] :
          {std::pair{g, &player.OverallGold}, std::pair{r, &player.OverallRed},
           std::pair{gr, &player.OverallGreen}, std::pair{t, &player.OverallTotal}})
@@ -144,16 +145,18 @@ ComposedDocument ComposeStatementPage(const StatementPrint& s, double paperWidth
     doc.Pictures.push_back({"MPLOGO", 8, 5, 40, 18});
     const std::string times = "Times New Roman";
     auto text = [&](double size, bool bold, double x, double y, std::string value,
-                    bool centred = false) {
-        doc.Texts.push_back({times, size, bold, x, y, centred, std::move(value)});
+                    bool centred = false, double width = 0) {
+        doc.Texts.push_back({times, size, bold, x, y, centred, std::move(value), width});
     };
+    // The club and the name end before the promotion block, which starts at 100 mm.
+    const double leftBlock = 90;
     const Promotion& p = s.Requirements;
     text(12, false, c, 5, "Bridge Player's", true);
     text(16, true, c, 10, "STATEMENT OF AWARDS", true);
     text(10, false, c, 18, "From " + s.Dates.Start + " to " + s.Dates.End, true);
-    text(10, false, 8, 34, s.ClubDescription);
-    text(10, false, 8, 38,
-         s.Player.GivenName + " " + s.Player.Surname + " (" + s.TypedNumber + ")");
+    text(10, false, 8, 34, s.ClubDescription, false, leftBlock);
+    text(10, false, 8, 38, s.Player.GivenName + " " + s.Player.Surname + " (" + s.TypedNumber + ")",
+         false, leftBlock);
     text(10, true, 100, 26, "Your Current Rank is " + s.Player.Rank + " Master");
     text(9, false, 100, 30, "Requirements for Promotion to " + p.NextRankText);
     text(9, true, 130, 36, "Total");

@@ -12,6 +12,8 @@
 #include "ui/TextStyles.h"
 #include "ui/TypedKeys.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -24,6 +26,8 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace mpsec {
 
@@ -32,6 +36,30 @@ namespace {
 const QColor kSkyBlue(166, 202, 240);
 constexpr const char* kAwardFilesNotLoaded =
     "The award files are not loaded. Close this window and open it again.";
+
+// The grid's sizes in pixels are those of its 8-point font at 96 dots per inch, 13 pixels
+// high (rows of 16, fixed rows of 18, the columns' widths). A font drawn larger (144 dots
+// per inch, or a wider face standing in for MS Sans Serif) makes them larger in step, so
+// no row or heading is cut.
+struct GridSizes {
+    int Row = 16, FixedRow = 18;
+    double Scale = 1;
+};
+
+GridSizes SizesFor(const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);
+    const int high = std::max(QFontMetrics(font).height(), QFontMetrics(bold).height());
+    GridSizes sizes;
+    sizes.Row = std::max(16, high + 3);
+    sizes.FixedRow = std::max(18, high + 5);
+    sizes.Scale = std::max(1.0, high / 13.0);
+    return sizes;
+}
+
+int ScaledWidth(double pixels, const GridSizes& sizes) {
+    return static_cast<int>(std::lround(pixels * sizes.Scale));
+}
 
 QTableWidget* MakeGrid(QWidget* parent) {
     auto* grid = new QTableWidget(0, 8, parent);
@@ -46,10 +74,7 @@ QTableWidget* MakeGrid(QWidget* parent) {
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Base, kSkyBlue);
     grid->setPalette(palette);
-    grid->verticalHeader()->setDefaultSectionSize(16);
-    for (int c = 0; c < 8; ++c)
-        grid->setColumnWidth(c,
-                             static_cast<int>(kStatementColumnWidths[static_cast<std::size_t>(c)]));
+    grid->verticalHeader()->setMinimumSectionSize(1);
     grid->setColumnHidden(0, true);
     return grid;
 }
@@ -144,21 +169,52 @@ void StatementDialog::buildPromotionBlock(QVBoxLayout& layout) {
 int StatementDialog::buildGrids(QVBoxLayout& layout) {
     fixedGrid_ = MakeGrid(this);
     fixedGrid_->setRowCount(2);
-    fixedGrid_->setRowHeight(0, 18);
-    fixedGrid_->setRowHeight(1, 18);
     fixedGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fixedGrid_->setFixedHeight(18 * 2 + 2 * fixedGrid_->frameWidth());
     grid_ = MakeGrid(this);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    const int width =
-        625 + grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
-    fixedGrid_->setFixedWidth(width);
-    grid_->setFixedWidth(width);
+    const int width = fitGridsToFont();
+    fixedGrid_->installEventFilter(this);
+    grid_->installEventFilter(this);
     layout.addWidget(fixedGrid_);
     layout.addWidget(grid_, 1);
     layout.setSpacing(4);
-
     return width;
+}
+
+int StatementDialog::fitGridsToFont() {
+    const GridSizes sizes = SizesFor(grid_->font());
+    int columns = 0;
+    for (QTableWidget* grid : {fixedGrid_, grid_}) {
+        grid->verticalHeader()->setDefaultSectionSize(sizes.Row);
+        columns = 0;
+        for (int c = 0; c < 8; ++c) {
+            const int w = ScaledWidth(kStatementColumnWidths[static_cast<std::size_t>(c)], sizes);
+            grid->setColumnWidth(c, w);
+            columns += w;
+        }
+    }
+    for (int r = 0; r < grid_->rowCount(); ++r)
+        grid_->setRowHeight(r, sizes.Row);
+    fixedGrid_->setRowHeight(0, sizes.FixedRow);
+    fixedGrid_->setRowHeight(1, sizes.FixedRow);
+    fixedGrid_->setFixedHeight(sizes.FixedRow * 2 + 2 * fixedGrid_->frameWidth());
+    const int width =
+        columns + grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
+    fixedGrid_->setFixedWidth(width);
+    grid_->setFixedWidth(width);
+    return width;
+}
+
+bool StatementDialog::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == grid_ || watched == fixedGrid_) && event->type() == QEvent::FontChange) {
+        // Both grids keep one font.
+        const QFont font = static_cast<QWidget*>(watched)->font();
+        for (QTableWidget* grid : {fixedGrid_, grid_})
+            if (grid->font() != font)
+                grid->setFont(font);
+        fitGridsToFont();
+    }
+    return ProgramDialog::eventFilter(watched, event);
 }
 
 void StatementDialog::buildButtons(QVBoxLayout& layout) {

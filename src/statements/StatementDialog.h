@@ -80,6 +80,10 @@ class StatementDialog : public ProgramDialog {
     void buildPromotionBlock(QVBoxLayout& layout);
     // The two award grids; gives the width they are given.
     int buildGrids(QVBoxLayout& layout);
+    // Sizes both grids' rows and columns for their font (again when it changes, as on a
+    // screen of another resolution); gives their width.
+    int fitGridsToFont();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void buildButtons(QVBoxLayout& layout);
     void placeOnScreen(int width);
     void connectSignals();

@@ -133,7 +133,7 @@ TEST(StatementCommand, ALatin1SurnameNamesThePdfOnDisk) {
     };
     const std::string utf8Name = "11 D\xC3\x89T\xC3\x87.pdf";
     EXPECT_EQ(run({"statements", "--club", "3104", "--pdf-dir", "out"}),
-              Native("out/") + utf8Name + "\n1 statements written\n");
+              Native("out/") + utf8Name + "\n1 statement written\n");
     std::vector<std::string> onDisk;
     for (const auto& entry : std::filesystem::directory_iterator(dir / "out"))
         onDisk.push_back(PathText(entry.path().filename()));
@@ -141,6 +141,9 @@ TEST(StatementCommand, ALatin1SurnameNamesThePdfOnDisk) {
     calls = 0;
     run({"statements", "--club", "3104", "--pdf-dir", "out", "--resume"});
     EXPECT_EQ(calls, 0);
+    // One statement in one club folder is said in the singular.
+    const std::string all = run({"statements", "--all", "--pdf-dir", "all"});
+    EXPECT_NE(all.find("1 statement written in 1 club folder of "), std::string::npos) << all;
 }
 
 // The club run takes the screen's four-digit club numbers and one letter each way, and says

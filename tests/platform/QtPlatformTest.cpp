@@ -2,12 +2,17 @@
 #include "support/TempFolder.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace mpsec;
@@ -75,4 +80,58 @@ TEST(FolderChooser, ShowsFilesAndWholePlaceNames) {
         chooser->reject();
     });
     EXPECT_TRUE(platform.ChooseFolder(request).isEmpty());
+}
+
+// Setup > Printer Setup only chooses the printer: its button says OK, not Print.
+TEST(PrinterSetup, ItsButtonSaysOK) {
+    test::TempFolder dir;
+    QtPlatform platform(QString::fromStdString((dir / "settings.ini").string()));
+    QString button;
+    QTimer::singleShot(500, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_TRUE(buttons);
+        button = buttons->button(QDialogButtonBox::Ok)->text();
+        dialog->reject();
+    });
+    EXPECT_FALSE(platform.PrinterSetup(nullptr));
+    EXPECT_EQ(button, "OK");
+}
+
+namespace {
+
+// The text of each error box the platform shows while `work` runs, each closed with OK.
+QStringList ErrorsShownBy(const std::function<void()>& work) {
+    QStringList shown;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown << box->text();
+            box->accept();
+        }
+    });
+    watch.start(100);
+    work();
+    return shown;
+}
+
+} // namespace
+
+// A print that fails says why in words: a PDF that cannot be written names the file and
+// the system's reason, for a composed page and for plain lines.
+TEST(Printing, AFailedPrintSaysWhyInWords) {
+    test::TempFolder dir;
+    QtPlatform platform(QString::fromStdString((dir / "settings.ini").string()));
+    const QString pdf = QString::fromStdString((dir / "missing" / "s.pdf").string());
+    platform.Printer().setOutputFormat(QPrinter::PdfFormat);
+    platform.Printer().setOutputFileName(pdf);
+    ComposedDocument doc;
+    doc.Texts.push_back({"Times New Roman", 10, false, 20, 20, false, "Statement", 0});
+    EXPECT_EQ(ErrorsShownBy([&] { platform.PrintDocument(doc); }),
+              QStringList{"Cannot write " + pdf + ": No such file or directory."});
+    EXPECT_EQ(ErrorsShownBy([&] {
+                  platform.PrintLines({"a line"}, QStringLiteral("Courier New"), 10, "List");
+              }),
+              QStringList{"Cannot write " + pdf + ": No such file or directory."});
 }

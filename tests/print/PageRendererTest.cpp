@@ -1,11 +1,15 @@
 #include "print/PageRenderer.h"
+#include "core/FileReading.h"
 #include "core/Files.h"
 #include "print/PageCanvas.h"
+#include "print/PdfFile.h"
 #include "statements/Statement.h"
 #include "support/Players.h"
 #include "support/Shell.h"
 
+#include <QColor>
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
 #include <QString>
 #include <cstdio>
@@ -284,8 +288,8 @@ TEST(PrintLayer, PdfTextsComeBackAsWrittenAndWhereTheyWerePlaced) {
 // the logo on the first page; the grid 190 mm wide from 63 mm down, then from the top
 // margin on each further page, each page with its heading row, a border and the column
 // lines, never below the bottom margin; each cell's text 2 units in from its column's
-// left (4 from its right when right-aligned) and 2 below its row's top, in the room its
-// cell leaves.
+// left (4 from its right when right-aligned) and 2 below its row's top, with room up to
+// its column's edge.
 TEST(PageCanvas, TheStatementsGeometry) {
     RecordingCanvas canvas;
     ASSERT_EQ(DrawDocument(LongStatement(), canvas), 3);
@@ -339,7 +343,7 @@ TEST(PageCanvas, TheStatementsGeometry) {
         EXPECT_EQ(quarter->Where, Anchor::Left);
         EXPECT_NEAR(quarter->X, 12 + 2 * unit, 1e-9);
         EXPECT_NEAR(quarter->Y, box.Y + 2 * unit, 1e-9);
-        EXPECT_NEAR(quarter->RoomWidth, 29 * unit, 1e-9);
+        EXPECT_NEAR(quarter->RoomWidth, 33 * unit, 1e-9);
         EXPECT_NEAR(quarter->RoomHeight, 16 * unit, 1e-9);
         EXPECT_NEAR(quarter->CharHeight, 12 * unit, 1e-9);
         EXPECT_TRUE(quarter->Bold);
@@ -347,7 +351,7 @@ TEST(PageCanvas, TheStatementsGeometry) {
         ASSERT_NE(total, nullptr);
         EXPECT_EQ(total->Where, Anchor::Right);
         EXPECT_NEAR(total->X, 202 - 4 * unit, 1e-9);
-        EXPECT_NEAR(total->RoomWidth, 54 * unit, 1e-9);
+        EXPECT_NEAR(total->RoomWidth, 56 * unit, 1e-9);
 
         for (const DrawnText& t : canvas.Texts) {
             if (t.Page != page || t.CharHeight == 0)
@@ -482,4 +486,138 @@ TEST(PrintLayer, TheStatementsAmountsAreRightAligned) {
         for (std::size_t c = 0; c < inColumn.size(); ++c)
             EXPECT_GE(inColumn[c], 3) << pdf << " column " << c + 4;
     }
+}
+
+// A text too long for its room stops at the room's edge, on paper and in a PDF alike: a
+// 62-character event name ends inside the Description column, before the Gold amounts, and
+// a long club name (and the player's name) before the promotion block at 100 mm.
+TEST(PrintLayer, LongTextsStopAtTheirRoomsEdge) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftotext is not installed";
+    StatementPrint s;
+    s.Player = test::TestPlayer("12345", "KARVEL");
+    s.TypedNumber = "12345";
+    s.ClubDescription = "3104 THE ARDEN AND DISTRICTS CONTRACT BRIDGE CLUB AND SOCIAL ASSOCIATION";
+    s.Requirements = PromotionRequirements(s.Player, 7, {});
+    s.Dates = {"15/03/2007", "15/03/2008"};
+    const LineList events("ABC2026 NATIONAL SENIORS AND VETERANS TEAMS CHAMPIONSHIP FINAL RO\r\n");
+    const std::vector<std::string_view> lines = {"1080012345X1 ABC 1234.50"};
+    s.Rows = BuildStatementGrid(s.Player, lines, events, {}, s.Dates).Rows;
+    const ComposedDocument doc = ComposeStatementPage(s);
+
+    test::TempFolder dir;
+    const std::string written = (dir / "written.pdf").string();
+    ASSERT_TRUE(WriteDocumentPdf(doc, QString::fromStdString(written)));
+    const std::string printed = (dir / "printed.pdf").string();
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(printed));
+        ASSERT_EQ(PrintDocument(printer, doc), 1);
+    }
+    const double mm = 72 / 25.4, unit = 190.0 / 625;
+    const double descriptionEdge = (12 + 385 * unit) * mm; // where the Gold column starts
+    const std::regex item(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)"[^>]*>([^<]*)</word>)re");
+    for (const std::string& pdf : {written, printed}) {
+        const std::string boxes = test::Shell("pdftotext -bbox '" + pdf + "' - 2>/dev/null");
+        std::string club, event;
+        for (std::sregex_iterator it(boxes.begin(), boxes.end(), item), end; it != end; ++it) {
+            const double left = std::stod((*it)[1]), top = std::stod((*it)[2]),
+                         right = std::stod((*it)[3]);
+            const std::string word = (*it)[4].str();
+            if (top > 33 * mm && top < 37 * mm && left < 100 * mm) {
+                club += word + " ";
+                EXPECT_LE(right, 98 * mm + 0.5) << pdf << ": " << word;
+            }
+            if (top > 63 * mm && left > 25 * mm && left < descriptionEdge) {
+                event += word + " ";
+                EXPECT_LE(right, descriptionEdge) << pdf << ": " << word;
+            }
+        }
+        EXPECT_EQ(club.rfind("3104 THE ARDEN AND DISTRICTS CONTRACT BRIDGE", 0), 0u)
+            << pdf << ": " << club;
+        EXPECT_NE(event.find("2026 NATIONAL SENIORS AND VETERANS TEAMS"), std::string::npos)
+            << pdf << ": " << event;
+    }
+}
+
+namespace {
+
+// The drawing commands of every page of a PDF written by the program, inflated.
+std::string PdfPageCommands(const std::string& pdf) {
+    std::string commands;
+    const std::string head = "<< /Filter /FlateDecode /Length ";
+    for (std::size_t at = pdf.find(head); at != std::string::npos; at = pdf.find(head, at + 1)) {
+        const std::size_t length = std::stoul(pdf.substr(at + head.size()));
+        const std::size_t data = pdf.find(">>\nstream\n", at) + 10;
+        QByteArray packed(4, '\0');
+        packed[1] = 0x10; // room for 1 MiB, grown when needed
+        packed.append(pdf.data() + data, static_cast<qsizetype>(length));
+        const QByteArray unpacked = qUncompress(packed);
+        commands.append(unpacked.constData(), static_cast<std::size_t>(unpacked.size()));
+    }
+    return commands;
+}
+
+// The x and y (points from the page's foot) a text is shown at: its "x y Td".
+std::pair<double, double> TextPlace(const std::string& commands, const std::string& text) {
+    const std::regex shown(R"(([0-9.]+) ([0-9.]+) Td \()" + text + R"(\) Tj)");
+    std::smatch m;
+    if (!std::regex_search(commands, m, shown))
+        return {-1, -1};
+    return {std::stod(m[1].str()), std::stod(m[2].str())};
+}
+
+} // namespace
+
+// A text of the PDF stands where the printer puts it: its top at the position given, so
+// its baseline lies the font's ascent (0.891 of the size, Liberation's and Times New
+// Roman's) below. Checked for the heading and for a row of the grid, whose font is sized
+// in whole dots of 1200 to the inch.
+TEST(PrintLayer, PdfTextsStandWhereTheirTopsWerePlaced) {
+    const double mm = 72 / 25.4, page = 297 * mm, unit = 190.0 / 625;
+    const Result<std::string> pdf = DocumentPdfBytes(LongStatement());
+    ASSERT_TRUE(pdf);
+    const std::string commands = PdfPageCommands(*pdf);
+    // "STATEMENT OF AWARDS": 16 points, its top 10 mm down, centred on the page.
+    const auto [headingX, headingY] = TextPlace(commands, "STATEMENT OF AWARDS");
+    EXPECT_NEAR(headingY, page - 10 * mm - 0.891 * 16, 0.02);
+    EXPECT_GT(headingX, 60 * mm);
+    // The grid's opening row: its second row, 18 units below the grid's top at 63 mm, the
+    // text 2 units into it; the font 12 units high, 172 dots of 1200 to the inch.
+    const double size = 172 * 72 / 1200.0;
+    const auto [rowX, rowY] = TextPlace(commands, "Totals as at 15/03/2007");
+    EXPECT_NEAR(rowY, page - (63 + (18 + 2) * unit) * mm - 0.891 * size, 0.02);
+    EXPECT_NEAR(rowX, (12 + (75 + 2) * unit) * mm, 0.02);
+}
+
+// A picture with transparent parts is written with its transparency (a soft mask of its
+// own), stretched over its box; where it is transparent the page stays white.
+TEST(PrintLayer, APdfPictureKeepsItsTransparency) {
+    if (std::system("command -v pdfimages >/dev/null && command -v pdftoppm >/dev/null") != 0)
+        GTEST_SKIP() << "poppler's tools are not installed";
+    test::TempFolder dir;
+    ComposedDocument doc;
+    doc.Pictures.push_back({"MPSEC", 20, 30, 60, 70});
+    const std::string pdf = (dir / "picture.pdf").string();
+    ASSERT_TRUE(WriteDocumentPdf(doc, QString::fromStdString(pdf)));
+    const std::string images = test::Shell("pdfimages -list '" + pdf + "' 2>/dev/null");
+    EXPECT_NE(images.find(" image "), std::string::npos) << images;
+    EXPECT_NE(images.find(" smask "), std::string::npos) << images;
+
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(dir / "picture.pdf", bytes));
+    const double mm = 72 / 25.4;
+    char placed[96];
+    std::snprintf(placed, sizeof placed, "q %.2f 0 0 %.2f %.2f %.2f cm /Im1 Do Q", 40 * mm, 40 * mm,
+                  20 * mm, (297 - 70) * mm);
+    EXPECT_NE(PdfPageCommands(bytes).find(placed), std::string::npos) << placed;
+
+    // The picture's top-left corner is transparent: white on the page, at 10 dots a mm.
+    test::Shell("pdftoppm -r 254 -png -singlefile '" + pdf + "' '" + (dir / "page").string() +
+                "' 2>/dev/null");
+    const QImage pageImage(QString::fromStdString((dir / "page.png").string()));
+    ASSERT_FALSE(pageImage.isNull());
+    EXPECT_EQ(pageImage.pixelColor(201, 301), QColor(Qt::white));
 }

@@ -53,6 +53,8 @@ TEST(ClubRun, ClubRunRefusalsAndDoneText) {
     EXPECT_EQ(ClubRunDoneText(3, true, ""), "Cancelled. 3 statements printed.");
     EXPECT_EQ(ClubRunDoneText(2, false, "/home/sec/out"),
               "2 statements written as PDF files in /home/sec/out.");
+    EXPECT_EQ(ClubRunDoneText(1, false, "/home/sec/out"),
+              "1 statement written as a PDF file in /home/sec/out.");
 }
 
 TEST(ClubRun, StepThroughClubLandsOnTheNextMember) {

@@ -1,5 +1,6 @@
 #include "statements/AwardFilesTest.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -143,9 +144,41 @@ TEST_F(ClubStatementsDialogTest, CancelWhileWritingPdfsStartsNoFurtherStatement)
     platform.AfterPrint = [&] { all.cancelButton()->click(); };
     platform.ExpectPrintDialog(true);
     platform.ExpectInformation(QString::fromStdString(
-        "Cancelled. 1 statement written as PDF files in " + (dir / "out").string() + "."));
+        "Cancelled. 1 statement written as a PDF file in " + (dir / "out").string() + "."));
     all.printButton()->click();
     EXPECT_EQ(platform.PdfsWritten().size(), 1u);
     EXPECT_EQ(dlg->statement().Player.Surname, "ADAMS");
     EXPECT_TRUE(all.cancelButton()->isHidden());
+}
+
+// The PDF files are a choice of the window, not of the printer: with it checked, the run
+// asks for a folder (never for a printer) and writes one PDF per member there.
+TEST_F(ClubStatementsDialogTest, PdfFilesAreChosenWithoutAPdfPrinter) {
+    state.DataFolder = dir.Path();
+    dlg = std::make_unique<StatementDialog>(state, platform);
+    state.Settings.LastClubNo = "3104";
+    ClubStatementsDialog all(state, platform, *dlg);
+    all.show();
+    EXPECT_FALSE(all.pdfFilesBox()->isChecked());
+    all.pdfFilesBox()->setChecked(true);
+    const QString title = "Choose the folder for the statements' PDF files";
+    platform.ExpectFolder(title, ""); // cancelled: nothing is written
+    all.printButton()->click();
+    EXPECT_TRUE(platform.PdfsWritten().empty());
+    EXPECT_EQ(platform.LastFolderRequest.InitialFolder,
+              QString::fromStdString(dir.Path().string()));
+
+    dir.Write("pdfs/keep.txt", "");
+    const std::filesystem::path out = dir / "pdfs";
+    platform.ExpectFolder(title, QString::fromStdString(out.string()));
+    platform.ExpectInformation(
+        QString::fromStdString("3 statements written as PDF files in " + out.string() + "."));
+    all.printButton()->click();
+    std::set<std::string> written;
+    for (const auto& [path, document] : platform.PdfsWritten())
+        written.insert(path.toStdString());
+    EXPECT_EQ(written, (std::set<std::string>{(out / "11 ADAMS.pdf").string(),
+                                              (out / "33 CARTER.pdf").string(),
+                                              (out / "55 EVANS.pdf").string()}));
+    EXPECT_TRUE(platform.PrintedDocuments().empty());
 }

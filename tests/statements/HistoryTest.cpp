@@ -57,9 +57,9 @@ TEST(History, ParsesEventAndPointKinds) {
         EXPECT_EQ(p->Code, c.code) << c.line;
         EXPECT_EQ(p->Description, c.description) << c.line;
         EXPECT_EQ(p->Kind, c.kind) << c.line;
-        EXPECT_DOUBLE_EQ(p->Gold, c.gold) << c.line;
-        EXPECT_DOUBLE_EQ(p->Red, c.red) << c.line;
-        EXPECT_DOUBLE_EQ(p->Green, c.green) << c.line;
+        EXPECT_DOUBLE_EQ(p->Gold.ToDouble(), c.gold) << c.line;
+        EXPECT_DOUBLE_EQ(p->Red.ToDouble(), c.red) << c.line;
+        EXPECT_DOUBLE_EQ(p->Green.ToDouble(), c.green) << c.line;
     }
 }
 
@@ -136,12 +136,12 @@ TEST(History, Pre82RedPoints) {
         {"99999", 0, "' bad  ' is not a valid floating point value"},
     };
     for (const auto& c : cases) {
-        const Result<double> r = GetPre82RedPoints(pre82, c.typed);
+        const Result<Amount> r = GetPre82RedPoints(pre82, c.typed);
         EXPECT_EQ(r.Message(), c.error) << c.typed;
-        EXPECT_DOUBLE_EQ(r ? *r : 0, c.points) << c.typed;
+        EXPECT_DOUBLE_EQ(r ? r->ToDouble() : 0, c.points) << c.typed;
     }
-    EXPECT_DOUBLE_EQ(*GetPre82RedPoints(LineList("HEADER ONLY\r\n"), "12345"), 0);
-    EXPECT_DOUBLE_EQ(*GetPre82RedPoints(LineList(""), "12345"), 0);
+    EXPECT_EQ(*GetPre82RedPoints(LineList("HEADER ONLY\r\n"), "12345"), Amount{});
+    EXPECT_EQ(*GetPre82RedPoints(LineList(""), "12345"), Amount{});
 }
 
 TEST(History, NumberFieldsThatAreNotDigitsMatchNobodyTyped) {

@@ -25,7 +25,7 @@ PlayerRecord Holding(const char* rank, const char* total, const char* gold, cons
     return p;
 }
 
-Promotion For(const PlayerRecord& p, const Result<double>& pre82, bool* asked = nullptr) {
+Promotion For(const PlayerRecord& p, const Result<Amount>& pre82, bool* asked = nullptr) {
     return PromotionRequirements(p, *RankLookup(p.Rank), [=] {
         if (asked)
             *asked = true;
@@ -38,7 +38,7 @@ Promotion For(const PlayerRecord& p, const Result<double>& pre82, bool* asked = 
 TEST(Promotion, StillNeedRules) {
     struct Case {
         const char *rank, *total, *gold, *red;
-        double pre82;
+        int pre82;
         const char* next;
         std::array<const char*, 3> must, now, need;
     } cases[] = {
@@ -116,7 +116,7 @@ TEST(Promotion, StillNeedRules) {
          {"1265.40", "1100.00", "300.00"}},
     };
     for (const auto& c : cases) {
-        Promotion p = For(Holding(c.rank, c.total, c.gold, c.red), c.pre82);
+        Promotion p = For(Holding(c.rank, c.total, c.gold, c.red), Amount::Whole(c.pre82));
         EXPECT_EQ(p.CurrentRankText, std::string(c.rank) + " Master");
         EXPECT_EQ(p.NextRankText, c.next) << c.rank;
         for (int i = 0; i < 3; ++i) {
@@ -130,35 +130,36 @@ TEST(Promotion, StillNeedRules) {
 }
 
 TEST(Promotion, NotesOnScreenAndInPrint) {
-    Promotion silver = For(Holding("Silver Lf", "600.00", "30.00", "300.00"), 50);
+    Promotion silver = For(Holding("Silver Lf", "600.00", "30.00", "300.00"), Amount::Whole(50));
     EXPECT_EQ(silver.ScreenNote[0], "* 20% of 50.00  (10.00)  red points earned prior to 1982");
     EXPECT_EQ(silver.ScreenNote[1], "count as additional gold points");
     EXPECT_TRUE(silver.PrintedNoteApplies());
     EXPECT_EQ(silver.PrintedNote(1), "count as additional gold points.");
     EXPECT_EQ(silver.PrintedGoldNeed(), "35.00");
 
-    Promotion gold = For(Holding("Gold Life", "900.00", "100.00", "500.00"), 100);
+    Promotion gold = For(Holding("Gold Life", "900.00", "100.00", "500.00"), Amount::Whole(100));
     EXPECT_EQ(gold.PrintedNote(0), "* 40% of 100.00  (40.00)  red points earned prior to 1982");
 
     // Printed whenever gold is still needed, also without pre-1982 points.
-    Promotion none = For(Holding("Silver Lf", "600.00", "30.00", "300.00"), 0);
+    Promotion none = For(Holding("Silver Lf", "600.00", "30.00", "300.00"), Amount::Whole(0));
     EXPECT_EQ(none.ScreenNote[0], "");
     EXPECT_TRUE(none.PrintedNoteApplies());
     EXPECT_EQ(none.PrintedNote(0), "* 20% of 0.00  (0.00)  red points earned prior to 1982");
     EXPECT_EQ(none.PrintedGoldHave(Holding("Silver Lf", "600.00", "30.00", "300.00")), "30.00 *");
 
     // No gold need (shortfall exactly 0): no printed note even with pre-1982 points.
-    Promotion exact = For(Holding("*National", "250.00", "0.00", "160.00"), 10);
+    Promotion exact = For(Holding("*National", "250.00", "0.00", "160.00"), Amount::Whole(10));
     EXPECT_FALSE(exact.PrintedNoteApplies());
     EXPECT_EQ(exact.PrintedGoldNeed(), "-2.00");
 
     // Gold already met: the pre-1982 points are never read.
     bool asked = false;
-    Promotion met = For(Holding("Silver Lf", "600.00", "80.00", "300.00"), 50, &asked);
+    Promotion met =
+        For(Holding("Silver Lf", "600.00", "80.00", "300.00"), Amount::Whole(50), &asked);
     EXPECT_FALSE(asked);
     EXPECT_EQ(met.StillNeed[2], "0.00");
 
-    Promotion state = For(Holding("State", "60.00", "20.00", "20.00"), 0);
+    Promotion state = For(Holding("State", "60.00", "20.00", "20.00"), Amount::Whole(0));
     EXPECT_FALSE(state.PrintedNoteApplies());
     EXPECT_EQ(state.PrintedGoldNeed(), "n/a");
 }
@@ -168,13 +169,13 @@ TEST(Promotion, StopsAtAValueThatIsNotANumber) {
     const Failure badPre82{"' bad  ' is not a valid floating point value"};
     struct Case {
         PlayerRecord player;
-        Result<double> pre82;
+        Result<Amount> pre82;
         const char* stoppedBy; // none when the block is whole
         const char* nowHaveTotal;
         const char* stillNeedGold;
     } cases[] = {
-        {Holding("Club", "abc", "0.00", "0.00"), 0.0, "'abc' is not a valid floating point value",
-         "", ""},
+        {Holding("Club", "abc", "0.00", "0.00"), Amount{},
+         "'abc' is not a valid floating point value", "", ""},
         {Holding("Silver Lf", "600.00", "10.00", "300.00"), badPre82,
          "' bad  ' is not a valid floating point value", "600.00", ""},
         // Gold already met: the points are never read, so they cannot stop the block.

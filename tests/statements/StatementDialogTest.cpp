@@ -3,9 +3,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QWindowStateChangeEvent>
 
 using namespace mpsec;
@@ -198,4 +200,43 @@ TEST_F(StatementDialogTest, RestoringAfterMinimisingKeepsTheStatement) {
     EXPECT_TRUE(dlg->statementShown());
     EXPECT_EQ(dlg->gridRows(), rows);
     EXPECT_FALSE(dlg->printButton()->isHidden());
+}
+
+// Every row of both grids is as high as its text and every column as wide as its text,
+// whatever size the screen draws the font at (here 8 points at 144 dots per inch, 16
+// pixels): no balance row is half hidden, no heading is cut short ("Q/YY" as "Q/...").
+TEST_F(StatementDialogTest, RowsAndColumnsHoldTheirText) {
+    state.National.Assign(test::RegisterText({[] {
+        PlayerRecord p = test::TestPlayer("11", "ADAMS", "ANNE", "3-104");
+        p.OverallTotal = "2657.50";
+        p.OverallGreen = "2627.50";
+        return p;
+    }()}));
+    Open();
+    QFont large = dlg->grid()->font();
+    large.setPixelSize(16);
+    dlg->grid()->setFont(large);
+    Get("11");
+    ASSERT_TRUE(dlg->statementShown());
+    int cells = 0;
+    for (QTableWidget* grid : {dlg->fixedGrid(), dlg->grid()}) {
+        EXPECT_EQ(grid->font().pixelSize(), 16);
+        for (int r = 0; r < grid->rowCount(); ++r)
+            for (int c = 1; c < grid->columnCount(); ++c) {
+                const QTableWidgetItem* item = grid->item(r, c);
+                if (!item || item->text().trimmed().isEmpty())
+                    continue;
+                const QFontMetrics metrics(item->data(Qt::FontRole).isValid() ? item->font()
+                                                                              : grid->font());
+                const std::string at =
+                    QString("row %1 column %2: '%3'").arg(r).arg(c).arg(item->text()).toStdString();
+                EXPECT_GE(grid->rowHeight(r), metrics.height() + 1) << at;
+                EXPECT_GE(grid->columnWidth(c), metrics.horizontalAdvance(item->text()) + 6) << at;
+                ++cells;
+            }
+    }
+    EXPECT_GT(cells, 20);
+    // The fixed rows are shown whole above the scrolling grid.
+    EXPECT_GE(dlg->fixedGrid()->height(),
+              dlg->fixedGrid()->rowHeight(0) + dlg->fixedGrid()->rowHeight(1));
 }

@@ -143,7 +143,8 @@ TEST(Statement, ComposedPageReadsInOrder) {
     s.Player.Rank = "Silver Lf";
     s.TypedNumber = "012345";
     s.ClubDescription = "3104 ARDEN BRIDGE CLUB";
-    s.Requirements = PromotionRequirements(s.Player, 15, [] { return Result<double>(50.0); });
+    s.Requirements =
+        PromotionRequirements(s.Player, 15, [] { return Result<Amount>(Amount::Whole(50)); });
     s.Dates = kDates;
     s.Rows = Grid({"2080012345N1        3.00"}).Rows;
     const ComposedDocument doc = ComposeStatementPage(s);
@@ -242,4 +243,62 @@ TEST(Statement, PaginationPrintsEveryRowOnceAndRepeatsTheHeading) {
     // A grid that fits stays on its page.
     grid.Rows.resize(6);
     EXPECT_EQ(PaginateGrid(grid, doc).size(), 1u);
+}
+
+// The sums, balances and needs are exact: a value that ends in a half at its fifth
+// significant digit rounds up, where a binary double held it a hair below (4386.65 was
+// shown 4386.60).
+TEST(Statement, HalvesRoundUpAtTheFifthDigit) {
+    struct Case {
+        const char* what;
+        PlayerRecord player;
+        std::vector<std::string> awards;
+        int column;        // the opening balance's column; 0 for the promotion block
+        const char* pre82; // the promotion block's pre-1982 red points
+        const char* shown;
+    } cases[] = {
+        {"opening gold",
+         Player("8100.00", "8082.48", "10.00", "7.52"),
+         {"2080012345N1       24.32", "2080012345N1        5.13", "2080012345N1        5.68"},
+         4,
+         nullptr,
+         "8047.40"},
+        {"opening red",
+         Player("2600.00", "40.00", "2506.95", "53.05"),
+         {"2080012345N2        3.68", "2080012345N2       22.94", "2080012345N2        3.88",
+          "2080012345N2       26.28", "2080012345N2       19.62"},
+         5,
+         nullptr,
+         "2430.60"},
+        {"opening total",
+         Player("3663.66", "1000.00", "1000.00", "1663.66"),
+         {"2080012345N4        1.67   28.84"},
+         7,
+         nullptr,
+         "3633.20"},
+        {"still need, gold and red",
+         Player("9000.00", "3053.06", "5560.29", "386.65"),
+         {},
+         0,
+         nullptr,
+         "4386.70"},
+        {"still need, gold after the pre-1982 credit",
+         Player("3000.00", "103.15", "2000.00"),
+         {},
+         0,
+         "12.50",
+         "1291.90"},
+    };
+    for (const auto& c : cases) {
+        if (c.column != 0) {
+            EXPECT_EQ(Grid(c.awards, c.player).Rows[1][static_cast<std::size_t>(c.column)], c.shown)
+                << c.what;
+            continue;
+        }
+        PlayerRecord p = c.player;
+        p.Rank = c.pre82 ? "Silver Gr" : "Diamond G";
+        const Promotion promotion = PromotionRequirements(
+            p, *RankLookup(p.Rank), [&] { return *DecimalAmount(c.pre82 ? c.pre82 : "0"); });
+        EXPECT_EQ(promotion.StillNeed[c.pre82 ? 2 : 1], c.shown) << c.what;
+    }
 }
