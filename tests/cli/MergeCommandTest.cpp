@@ -127,7 +127,8 @@ TEST(MergeCommand, AReadOnlyOutputIsKept) {
     fs::permissions(dir / "keep.gld",
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const MergeRun run = Merge({"--type", "gld", "--yes", "--output", "keep.gld", "a.gld", "b.gld"});
+    const MergeRun run =
+        Merge({"--type", "gld", "--yes", "--output", "keep.gld", "a.gld", "b.gld"});
     fs::permissions(dir / "keep.gld", fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("Permission denied"), std::string::npos) << run.err;
