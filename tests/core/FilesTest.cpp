@@ -5,6 +5,7 @@
 #include "support/TempFolder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -188,7 +189,19 @@ INSTANTIATE_TEST_SUITE_P(
                                                             fs::perm_options::add);
                                         }));
                                     },
-                                    {"Permission denied"}}));
+                                    {"Permission denied"}}),
+    [](const testing::TestParamInfo<FailedWriteCase>& info) {
+        // The case's words as a test name: "the old file is read-only" is TheOldFileIsReadonly.
+        std::string name;
+        bool upper = true;
+        for (const char* c = info.param.what; *c; ++c) {
+            if (std::isalnum(static_cast<unsigned char>(*c)))
+                name +=
+                    upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(*c))) : *c;
+            upper = *c == ' ';
+        }
+        return name;
+    });
 
 // Content another library wrote to the temporary file by name is renamed only while the
 // temporary file is still the one the writer made: one put in its place meanwhile never
