@@ -23,9 +23,14 @@ fs::path FindDataFolder(const StartFolders& folders, Platform& platform) {
         !folders.Remembered.empty() && fs::is_directory(PathFromText(folders.Remembered), ec);
     request.InitialFolder = rememberedExists ? QString::fromStdString(folders.Remembered)
                                              : QStringFromPath(folders.Home);
-    if (!folders.InstalledSample.empty()) {
-        if (auto copy = PrepareSampleCopy(folders.InstalledSample, folders.Home / "mpsec-sample"))
+    // A sample that is not installed (a build run in place) offers nothing; one that cannot
+    // be copied says why before the folder is asked for.
+    if (!folders.InstalledSample.empty() && fs::is_directory(folders.InstalledSample, ec)) {
+        const auto copy = PrepareSampleCopy(folders.InstalledSample, folders.Home / "mpsec-sample");
+        if (copy)
             request.Sidebar.append(QDir::toNativeSeparators(QStringFromPath(*copy)));
+        else
+            platform.Error(QString::fromStdString(copy.Message())); // a path in UTF-8
     }
     const QString chosen = platform.ChooseFolder(request);
     if (chosen.isEmpty())

@@ -262,7 +262,7 @@ void MainWindow::start() {
     dateLabel_->setText(Latin1(DateLabelText(state_.Today())));
 
     const fs::path& folder = state_.DataFolder;
-    CheckAndConvertMPFiles(folder);
+    renameOldMPFiles(folder);
     const std::vector<std::string> problems = LoadRegisters(folder, state_.National, state_.Clubs);
     showDataFolder();
     for (const std::string& text : problems)
@@ -300,14 +300,13 @@ bool MainWindow::changeDataFolder(const fs::path& chosen) {
     state_.ProgramFolder = folder;
     state_.National = std::move(national);
     state_.Clubs = std::move(clubs);
-    CheckAndConvertMPFiles(folder);
+    renameOldMPFiles(folder);
     showDataFolder();
     registersUsable_ = true;
     rememberDataFolder();
     showRecentFolders();
     // Kept at once, so that a start from the desktop's menu opens it even after a crash.
-    state_.Settings.ShowHints = items_.at(MenuCommand::ShowHints)->isChecked();
-    WriteSettings(platform_.Settings(), state_.Settings);
+    saveSettings();
     emit dataFolderChanged();
     return true;
 }
@@ -393,9 +392,22 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::saveSettingsAndRestore() {
     state_.National.Clear();
     state_.Clubs.Clear();
-    state_.Settings.ShowHints = items_.at(MenuCommand::ShowHints)->isChecked();
-    WriteSettings(platform_.Settings(), state_.Settings);
+    saveSettings();
     state_.Formats = savedFormats_;
+}
+
+void MainWindow::renameOldMPFiles(const fs::path& folder) {
+    if (Status renamed = CheckAndConvertMPFiles(folder); !renamed)
+        platform_.Error(QString::fromStdString(renamed.Message())); // names in UTF-8
+}
+
+void MainWindow::saveSettings() {
+    state_.Settings.ShowHints = items_.at(MenuCommand::ShowHints)->isChecked();
+    const Status saved = WriteSettings(platform_.Settings(), state_.Settings);
+    if (!saved && !settingsFailureSaid_) {
+        settingsFailureSaid_ = true;
+        platform_.Error(QString::fromStdString(saved.Message())); // a path in UTF-8
+    }
 }
 
 bool MainWindow::overwriteCheck(const SubmissionFile& file) {
@@ -414,7 +426,7 @@ bool MainWindow::overwriteCheck(const SubmissionFile& file) {
 }
 
 QString MainWindow::chooseMPFile(const std::function<void(const QString&)>& onFolderChange) {
-    CheckAndConvertMPFiles(state_.DataFolder);
+    renameOldMPFiles(state_.DataFolder);
     return ChooseMPFile(platform_, QStringLiteral("Select Masterpoint File"),
                         QString::fromStdString(state_.Settings.LastMPFolderUsed), onFolderChange);
 }

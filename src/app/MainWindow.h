@@ -78,6 +78,10 @@ class MainWindow : public QMainWindow {
   private:
     void start();
     void saveSettingsAndRestore();
+    // Writes the settings; the first failure of the run is said, the others are not.
+    void saveSettings();
+    // Renames the old masterpoint file names of `folder`; the renames refused are said.
+    void renameOldMPFiles(const std::filesystem::path& folder);
     void buildMenu();
     void run(MenuCommand command);
     void openModal(MenuCommand command);
@@ -102,6 +106,7 @@ class MainWindow : public QMainWindow {
     std::map<QString, QAction*> menus_;
     bool closing_ = false;
     bool registersUsable_ = true;
+    bool settingsFailureSaid_ = false;
 };
 
 } // namespace mpsec

@@ -312,6 +312,11 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
     }
     std::error_code ec;
     fs::create_directories(run.Dir, ec);
+    if (ec) {
+        err << "mpsec statements: cannot make the folder " << run.Dir << ": " << ec.message()
+            << "\n";
+        return 2;
+    }
     // What a run that was killed left half written goes; its statements are written again.
     if (clubRun)
         RemoveLeftTemporaryFiles(run.Dir);
@@ -348,6 +353,12 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
         ++done;
         if (!clubRun && clubFolders.insert(player.HomeClub).second) {
             fs::create_directories(clubFolder, ec);
+            if (ec) {
+                err << "\nmpsec statements: cannot make the folder " << PathText(clubFolder) << ": "
+                    << ec.message() << "\n";
+                status = 2;
+                break;
+            }
             RemoveLeftTemporaryFiles(clubFolder);
         }
         if (run.Resume && fs::exists(file, ec)) {

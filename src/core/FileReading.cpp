@@ -28,8 +28,11 @@ Status OpenedFile::Open(const std::filesystem::path& path) {
     auto st = std::filesystem::status(path, ec);
     if (ec || !std::filesystem::exists(st))
         return Failure{os::ErrorText(ENOENT)};
-    if (!std::filesystem::is_regular_file(st))
+    if (std::filesystem::is_directory(st))
         return Failure{os::ErrorText(EISDIR)};
+    // A FIFO or a device is refused, never waited on.
+    if (!std::filesystem::is_regular_file(st))
+        return Failure{os::ErrorText(os::kNotPlainFile)};
     fd_ = os::OpenForReading(path);
     if (fd_ == os::kNoFile)
         return Failure{os::ErrorText(errno)};

@@ -40,7 +40,7 @@ class OpenedFile {
 
 // Reads a whole file's bytes into `out` (a buffer the caller may reuse). A failure says why
 // in the system's words: "No such file or directory", "Is a directory", "Permission
-// denied".
+// denied", or "it is not a plain file" for a FIFO or a device.
 Status ReadFileBytes(const std::filesystem::path& path, std::string& out);
 
 // Reads a file into a line list (emptied on failure).

@@ -138,18 +138,30 @@ Status WriteLinesAtomically(const fs::path& path, const std::vector<std::string>
 
 Status AppendToFile(const fs::path& path, std::string_view bytes) {
     // A FIFO or a device of that name is refused, never waited on.
-    const os::File fd = os::OpenForAppending(path);
+    bool created = false;
+    const os::File fd = os::OpenForAppending(path, created);
     if (fd == os::kNoFile)
         return Failure{os::ErrorText(errno)};
+    Status done;
     const std::optional<std::uint64_t> before = os::FileSize(fd);
-    if (!before) {
-        const int error = errno;
-        os::Close(fd);
-        return Failure{os::ErrorText(error)};
+    if (!before)
+        done = Failure{os::ErrorText(errno)};
+    // A last line without its line end (a file made by hand) is ended first, in the same
+    // write, so the block never joins it.
+    std::string ended;
+    std::string_view rest = bytes;
+    if (done && *before > 0 && !bytes.empty()) {
+        char last = 0;
+        errno = 0;
+        if (os::ReadAt(fd, &last, 1, *before - 1) != 1)
+            done = Failure{os::ErrorText(errno != 0 ? errno : EIO)};
+        else if (last != '\n') {
+            ended = last == '\r' ? "\n" : "\r\n";
+            ended += bytes;
+            rest = ended;
+        }
     }
     // One write for the block; whatever part of it a failure leaves is cut off again.
-    Status done;
-    std::string_view rest = bytes;
     while (done && !rest.empty()) {
         errno = 0;
         const long written = WriterCalls().Write(fd, rest.data(), rest.size());
@@ -163,7 +175,15 @@ Status AppendToFile(const fs::path& path, std::string_view bytes) {
         if (WriterCalls().Sync(fd) != 0)
             done = Failure{os::ErrorText(errno != 0 ? errno : EIO)};
     }
-    if (!done && os::Truncate(fd, *before) != 0)
+    if (!done && created) {
+        // The folder is left as it was: the file this append made goes again.
+        const bool ours = os::IsFileAt(fd, path);
+        os::Close(fd);
+        if (ours)
+            os::Remove(path);
+        return done;
+    }
+    if (!done && before && os::Truncate(fd, *before) != 0)
         done = Failure{done.Message() + "; the end of the file may hold part of the block"};
     if (os::Close(fd) != 0 && done)
         done = Failure{os::ErrorText(errno)};

@@ -69,10 +69,12 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
 Status WriteLinesAtomically(const std::filesystem::path& path,
                             const std::vector<std::string>& lines);
 
-// Appends `bytes` to `path` (created when absent) in one write and syncs it. A write that
-// stops part-way is cut back to the file's old end, so a failure adds nothing; it says why
-// in the system's words. A symbolic link or anything but a plain file of that name is
-// refused rather than followed.
+// Appends `bytes` to `path` (created when absent) in one write and syncs it. A last line
+// left without its line end is ended with CR LF first, so no line is joined to another. A
+// write that stops part-way is cut back to the file's old end, and a file the append made
+// is removed again, so a failure changes nothing; it says why in the system's words. A
+// symbolic link or anything but a plain file of that name is refused rather than followed,
+// and so is a read-only file.
 Status AppendToFile(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace mpsec

@@ -54,7 +54,7 @@ AppSettings ReadSettings(SettingsStore& store, AppSettings settings) {
     return settings;
 }
 
-void WriteSettings(SettingsStore& store, const AppSettings& settings) {
+Status WriteSettings(SettingsStore& store, const AppSettings& settings) {
     store.WriteInt("ShowHints", settings.ShowHints ? 1 : 0);
     store.WriteText("LastClubNo", settings.LastClubNo);
     store.WriteText("LastMPFolderUsed", settings.LastMPFolderUsed);
@@ -63,6 +63,7 @@ void WriteSettings(SettingsStore& store, const AppSettings& settings) {
     for (std::size_t i = 0; i < settings.RecentDataFolders.size() && i < kRecentDataFolderCount;
          ++i)
         store.WriteText(RecentFolderName(i + 1), settings.RecentDataFolders[i]);
+    return store.Save();
 }
 
 std::vector<std::string> WithRecentFolder(std::vector<std::string> recent,

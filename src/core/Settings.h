@@ -37,7 +37,7 @@ std::optional<bool> ParseStoredBool(const std::optional<std::string>& text);
 // wrong kind keeps its default.
 AppSettings ReadSettings(SettingsStore& store, AppSettings defaults);
 
-// Writes all the values.
-void WriteSettings(SettingsStore& store, const AppSettings& settings);
+// Writes all the values and saves them; why not, when they cannot be kept.
+Status WriteSettings(SettingsStore& store, const AppSettings& settings);
 
 } // namespace mpsec

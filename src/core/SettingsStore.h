@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Result.h"
+
 #include <optional>
 #include <string>
 
@@ -12,6 +14,8 @@ class SettingsStore {
     virtual std::optional<std::string> ReadText(const std::string& name) = 0;
     virtual void WriteText(const std::string& name, const std::string& value) = 0;
     virtual void WriteInt(const std::string& name, int value) = 0;
+    // Puts what was written where it lasts; why not, when it cannot be kept.
+    virtual Status Save() { return {}; }
 };
 
 } // namespace mpsec

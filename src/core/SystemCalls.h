@@ -49,9 +49,11 @@ constexpr const char* OwnErrorText(int error) {
 File CreateNew(const std::filesystem::path& path);
 // Opens a file for reading (others may read, write and replace it meanwhile).
 File OpenForReading(const std::filesystem::path& path);
-// Opens a plain file for appending, creating it when absent, without waiting on whatever is
-// there: a link is refused (kIsLink), so is a FIFO or a device (kNotPlainFile).
-File OpenForAppending(const std::filesystem::path& path);
+// Opens a plain file for appending (and reading), creating it when absent, without waiting
+// on whatever is there: a link is refused (kIsLink), so is a FIFO or a device
+// (kNotPlainFile), and a read-only file (EACCES, whoever runs the program). `created` tells
+// whether this call made the file.
+File OpenForAppending(const std::filesystem::path& path, bool& created);
 long Write(File file, const void* data, std::size_t size);
 // From `offset`, leaving the file's position alone; 0 at its end.
 long ReadAt(File file, void* data, std::size_t size, std::uint64_t offset);
@@ -63,7 +65,8 @@ std::optional<std::uint64_t> FileSize(File file);
 // Whether `path` names the very file `file` is (not one put in its place since).
 bool IsFileAt(File file, const std::filesystem::path& path);
 
-// Renames over whatever is at `to` in one step (0 on success).
+// Renames over whatever is at `to` in one step (0 on success). A read-only file at `to`
+// stays (EACCES), whoever runs the program.
 int Rename(const std::filesystem::path& from, const std::filesystem::path& to);
 // Renames only when nothing is at `to` (0 on success).
 int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -28,11 +28,19 @@ File OpenForReading(const std::filesystem::path& path) {
     return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
-File OpenForAppending(const std::filesystem::path& path) {
+File OpenForAppending(const std::filesystem::path& path, bool& created) {
     // Opened without waiting: a FIFO or a device of that name is refused below, never
-    // waited on (a FIFO without a reader is refused by the open itself).
-    const int fd = ::open(
-        path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0644);
+    // waited on. Created apart from opened, so a failed append can take back a file it made.
+    constexpr int kFlags = O_RDWR | O_APPEND | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 3; ++attempt) {
+        fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0644);
+        created = fd >= 0;
+        if (fd < 0 && errno == EEXIST)
+            fd = ::open(path.c_str(), kFlags);
+        if (fd >= 0 || errno != ENOENT)
+            break; // ENOENT: removed between the two opens, so tried again
+    }
     if (fd < 0) {
         if (errno == ELOOP)
             errno = kIsLink;
@@ -42,9 +50,15 @@ File OpenForAppending(const std::filesystem::path& path) {
     }
     struct stat opened {};
     errno = 0;
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        const int error = errno != 0 ? errno : kNotPlainFile;
+    const bool stated = ::fstat(fd, &opened) == 0;
+    int error = !stated                        ? errno
+                : !S_ISREG(opened.st_mode)     ? kNotPlainFile
+                : (opened.st_mode & 0222) == 0 ? EACCES // read-only, as the user meant
+                                               : 0;
+    if (error != 0) {
         ::close(fd);
+        if (created) // made read-only by the mask of a user who wants no file written
+            ::unlink(path.c_str());
         errno = error;
         return kNoFile;
     }
@@ -87,6 +101,12 @@ bool IsFileAt(File file, const std::filesystem::path& path) {
 }
 
 int Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    // A read-only file stays, as the user meant (whoever runs the program).
+    struct stat there {};
+    if (::lstat(to.c_str(), &there) == 0 && S_ISREG(there.st_mode) && (there.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return -1;
+    }
     return ::rename(from.c_str(), to.c_str());
 }
 

@@ -158,7 +158,8 @@ File OpenForReading(const std::filesystem::path& path) {
     return handle == INVALID_HANDLE_VALUE ? Failed(kNoFile) : AsFile(handle);
 }
 
-File OpenForAppending(const std::filesystem::path& path) {
+File OpenForAppending(const std::filesystem::path& path, bool& created) {
+    created = false;
     const std::wstring wide = WidePath(path);
     const DWORD before = GetFileAttributesW(wide.c_str());
     if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_REPARSE_POINT)) {
@@ -178,6 +179,7 @@ File OpenForAppending(const std::filesystem::path& path) {
                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return Failed(kNoFile);
+    created = GetLastError() != ERROR_ALREADY_EXISTS;
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {

@@ -106,7 +106,8 @@ void MergeDialog::onOpen() {
     enableOutput(false);
     outputBox_->clear();
     closeButton_->setFocus();
-    CheckAndConvertMPFiles(state_.DataFolder);
+    if (Status renamed = CheckAndConvertMPFiles(state_.DataFolder); !renamed)
+        platform_.Error(QString::fromStdString(renamed.Message())); // names in UTF-8
 }
 
 void MergeDialog::chooseType(int index) {

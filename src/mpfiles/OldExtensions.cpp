@@ -4,6 +4,7 @@
 #include "core/AsciiText.h"
 #include "core/SystemCalls.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <set>
 #include <system_error>
@@ -20,9 +21,27 @@ std::string ExtensionOf(const std::string& name) {
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
-// Renames without ever replacing an entry that appeared under the new name meanwhile.
-void RenameNoReplace(const fs::path& from, const fs::path& to) {
-    os::RenameNoReplace(from, to);
+// Renames without ever replacing an entry that appeared under the new name meanwhile; a
+// refusal is added to `refused`, a line each.
+void RenameNoReplace(const fs::path& from, const fs::path& to, std::string& refused) {
+    if (os::RenameNoReplace(from, to) == 0)
+        return;
+    const int error = errno;
+    if (!refused.empty())
+        refused += "\n";
+    refused += "Cannot rename " + PathText(from.filename()) + " to " + PathText(to.filename()) +
+               ": " + os::ErrorText(error) + ".";
+}
+
+Status Refused(const std::string& refused) {
+    if (refused.empty())
+        return {};
+    return Failure{refused};
+}
+
+void Say(const Status& renamed, const std::function<void(const std::string&)>& sayFailure) {
+    if (!renamed && sayFailure)
+        sayFailure(renamed.Message());
 }
 
 } // namespace
@@ -37,9 +56,9 @@ std::string MPFileFilter() {
     return filter;
 }
 
-void ConvertOldMPFileExtensions(const fs::path& folder, int index) {
+Status ConvertOldMPFileExtensions(const fs::path& folder, int index) {
     if (index < 0 || index >= static_cast<int>(kMPExtensions.size()))
-        return;
+        return {};
     const std::string oldExt = kMPExtensions[index].OldExtension;
     std::vector<fs::path> found;
     // Every name of the folder in capitals: a new name taken in any letter case (E.RED
@@ -52,6 +71,7 @@ void ConvertOldMPFileExtensions(const fs::path& folder, int index) {
             found.push_back(it->path());
         taken.insert(UpperAscii(name));
     }
+    std::string refused;
     for (const fs::path& old : found) {
         const std::string name = PathText(old.filename());
         const std::string newName =
@@ -60,14 +80,18 @@ void ConvertOldMPFileExtensions(const fs::path& folder, int index) {
         std::error_code existsEc;
         if (taken.count(UpperAscii(newName)) || fs::exists(fs::symlink_status(renamed, existsEc)))
             continue;
-        RenameNoReplace(old, renamed);
+        RenameNoReplace(old, renamed, refused);
         taken.insert(UpperAscii(newName));
     }
+    return Refused(refused);
 }
 
-void CheckAndConvertMPFiles(const fs::path& folder) {
+Status CheckAndConvertMPFiles(const fs::path& folder) {
+    std::string refused;
     for (int i = 0; i < static_cast<int>(kMPExtensions.size()); ++i)
-        ConvertOldMPFileExtensions(folder, i);
+        if (Status renamed = ConvertOldMPFileExtensions(folder, i); !renamed)
+            refused += (refused.empty() ? "" : "\n") + renamed.Message();
+    return Refused(refused);
 }
 
 bool FolderHasOldMPFiles(const fs::path& folder) {
@@ -82,17 +106,21 @@ bool FolderHasOldMPFiles(const fs::path& folder) {
 
 bool ViewerFolderCheck(const fs::path& folder, bool showWarning,
                        const std::function<bool()>& askWarning,
-                       const std::function<void(const std::function<void()>&)>& busy) {
+                       const std::function<void(const std::function<void()>&)>& busy,
+                       const std::function<void(const std::string&)>& sayFailure) {
     if (FolderHasOldMPFiles(folder) && showWarning && !askWarning())
         return false;
-    busy([&folder] { CheckAndConvertMPFiles(folder); });
+    Status renamed;
+    busy([&folder, &renamed] { renamed = CheckAndConvertMPFiles(folder); });
+    Say(renamed, sayFailure);
     return true;
 }
 
-bool MergeFolderCheck(const fs::path& folder, const std::function<bool()>& askRename) {
+bool MergeFolderCheck(const fs::path& folder, const std::function<bool()>& askRename,
+                      const std::function<void(const std::string&)>& sayFailure) {
     if (FolderHasOldMPFiles(folder) && !askRename())
         return false;
-    CheckAndConvertMPFiles(folder);
+    Say(CheckAndConvertMPFiles(folder), sayFailure);
     return true;
 }
 

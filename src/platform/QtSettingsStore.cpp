@@ -1,5 +1,6 @@
 #include "platform/QtSettingsStore.h"
 
+#include <QDir>
 #include <QVariant>
 
 namespace mpsec {
@@ -28,12 +29,25 @@ std::optional<std::string> QtSettingsStore::ReadText(const std::string& name) {
 
 void QtSettingsStore::WriteText(const std::string& name, const std::string& value) {
     settings_->setValue(key_ + '/' + QString::fromStdString(name), QString::fromStdString(value));
-    settings_->sync();
 }
 
 void QtSettingsStore::WriteInt(const std::string& name, int value) {
     settings_->setValue(key_ + '/' + QString::fromStdString(name), value);
+}
+
+Status QtSettingsStore::Save() {
     settings_->sync();
+    const std::string where = QDir::toNativeSeparators(settings_->fileName()).toStdString();
+    switch (settings_->status()) {
+    case QSettings::NoError:
+        return {};
+    case QSettings::AccessError:
+        return Failure{"Cannot save the settings in " + where +
+                       ": it or its folder cannot be written."};
+    case QSettings::FormatError:
+        break;
+    }
+    return Failure{"Cannot save the settings in " + where + ": it is not a settings file."};
 }
 
 } // namespace mpsec

@@ -13,6 +13,7 @@ class QtSettingsStore : public SettingsStore {
     std::optional<std::string> ReadText(const std::string& name) override;
     void WriteText(const std::string& name, const std::string& value) override;
     void WriteInt(const std::string& name, int value) override;
+    Status Save() override;
     QSettings& Backing() { return *settings_; }
 
   private:

@@ -44,7 +44,16 @@ std::vector<std::string> MissingRegisterMessages(const fs::path& folder) {
 }
 
 Status LoadPlayerRegister(const fs::path& folder, PlayerRegister& national) {
-    return LoadRegister(folder, national, "NATIONAL.TXT", kMissingNationalMessage);
+    if (Status loaded = LoadRegister(folder, national, "NATIONAL.TXT", kMissingNationalMessage);
+        !loaded)
+        return loaded;
+    // Without a player every number would read as unknown: refused as a missing one is.
+    const LineList& lines = national.NationalList();
+    for (std::size_t i = 1; i < lines.Count(); ++i)
+        if (lines[i].find_first_not_of(" \t") != std::string_view::npos)
+            return {};
+    national.Clear();
+    return Failure{kNoPlayersMessage};
 }
 
 Status LoadClubRegister(const fs::path& folder, ClubRegister& clubs) {

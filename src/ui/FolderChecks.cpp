@@ -13,13 +13,15 @@ void ViewerFolderChange(const QString& folder, AppState& state, Platform& platfo
     ViewerFolderCheck(
         PathFromQString(folder), state.Settings.ShowMPWarning,
         [&] { return platform.RunModal(warning) != kWarningAnsweredNo; },
-        [&](const std::function<void()>& work) { platform.Busy(work); });
+        [&](const std::function<void()>& work) { platform.Busy(work); },
+        [&](const std::string& refused) { platform.Error(QString::fromStdString(refused)); });
 }
 
 void MergeFolderChange(const QString& folder, Platform& platform) {
-    MergeFolderCheck(PathFromQString(folder), [&] {
-        return platform.WarningYesNo(QString::fromLatin1(kMergeRenameQuestion));
-    });
+    MergeFolderCheck(
+        PathFromQString(folder),
+        [&] { return platform.WarningYesNo(QString::fromLatin1(kMergeRenameQuestion)); },
+        [&](const std::string& refused) { platform.Error(QString::fromStdString(refused)); });
 }
 
 } // namespace mpsec

@@ -1,4 +1,5 @@
 #include "app/DataFolderStart.h"
+#include "core/TextHelpers.h"
 #include "support/FakePlatform.h"
 #include "support/Players.h"
 
@@ -39,4 +40,36 @@ TEST(DataFolderStart, AsksOnlyWhenNoFolderHoldsTheRegisters) {
     FakePlatform quiet;
     folders.Remembered = federation.string();
     EXPECT_EQ(FindDataFolder(folders, quiet), federation);
+}
+
+// A sample copy that cannot be made is said, with where and why, and the folder is still
+// asked for, without the copy to offer.
+TEST(DataFolderStart, ASampleCopyThatFailsIsSaid) {
+    test::TempFolder dir;
+    const auto start = dir.Path() / "start", sample = dir.Path() / "share";
+    for (const auto& f : {start, sample})
+        std::filesystem::create_directory(f);
+    dir.Write("share/National.TXT", "header\r\n");
+    dir.Write("home/mpsec-sample", "a file where the copy goes");
+    dir.Write("file", "a file where the home folder should be");
+    struct Case {
+        std::filesystem::path home;
+        std::string error;
+    };
+    std::vector<Case> cases = {
+        {dir.Path() / "home",
+         PathText(dir.Path() / "home" / "mpsec-sample") + " exists and is not a folder."},
+    };
+#if !defined(_WIN32) // (Windows words a path through a file otherwise)
+    cases.push_back({dir.Path() / "file", "Cannot copy the sample data to " +
+                                              PathText(dir.Path() / "file" / "mpsec-sample") +
+                                              ": Not a directory."});
+#endif
+    for (const auto& c : cases) {
+        FakePlatform platform;
+        platform.ExpectError(QString::fromStdString(c.error));
+        platform.ExpectFolder("Choose the folder that holds National.TXT", QString());
+        EXPECT_EQ(FindDataFolder(StartFolders{{}, start, "", sample, c.home}, platform), start);
+        EXPECT_TRUE(platform.LastFolderRequest.Sidebar.isEmpty());
+    }
 }

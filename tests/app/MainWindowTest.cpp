@@ -216,6 +216,22 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
     }
 }
 
+// Settings that cannot be kept are said once in a run, however often they are written.
+TEST_F(MainWinTest, SettingsThatCannotBeSavedAreSaidOnce) {
+    WriteRegisters();
+    test::TempFolder other;
+    test::WriteRegister(other, {test::TestPlayer("2488258", "KARVEL")});
+    other.Write("NATIONAL.CLB", "3104,ARDEN BRIDGE CLUB,\r\n");
+    platform.Store().SaveFailure =
+        "Cannot save the settings in /home/sec/.config/mpsec/mpsec.ini: it or its folder "
+        "cannot be written.";
+    MainWindow win(state, platform);
+    platform.ExpectError("Cannot save the settings in /home/sec/.config/mpsec/mpsec.ini: it or "
+                         "its folder cannot be written.");
+    EXPECT_TRUE(win.changeDataFolder(other.Path()));
+    win.close();
+}
+
 TEST_F(MainWinTest, DateFormatsAreRestoredAtClose) {
     WriteRegisters();
     state.Formats = DateFormats{"d.m.yy", "dddd d mmmm yyyy", '.'};

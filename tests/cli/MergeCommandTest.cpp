@@ -120,3 +120,23 @@ TEST(MergeCommand, MergesAsTheWindowDoes) {
             named.push_back(entry.path().filename().string());
     EXPECT_EQ(named.size(), 1u);
 }
+
+// A read-only output is kept as the user meant: the merge says why it wrote nothing.
+TEST(MergeCommand, AReadOnlyOutputIsKept) {
+    test::TempFolder dir(true);
+    dir.WriteLines("a.gld", {"0012345000125"});
+    dir.WriteLines("b.gld", {"0012345000050"});
+    dir.Write("keep.gld", "kept\r\n");
+    namespace fs = std::filesystem;
+    fs::permissions(dir / "keep.gld",
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const MergeRun run =
+        Merge({"--type", "gld", "--yes", "--output", "keep.gld", "a.gld", "b.gld"});
+    fs::permissions(dir / "keep.gld", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("Permission denied"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("successfully merged"), std::string::npos) << run.out;
+    EXPECT_EQ(dir.Read("keep.gld"), "kept\r\n");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.gld", "b.gld", "keep.gld"}));
+}

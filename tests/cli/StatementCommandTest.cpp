@@ -197,6 +197,33 @@ TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {
     EXPECT_EQ(state.pdfs[0].first, Native("all/6785/55 EVANS.pdf"));
 }
 
+// A folder the statements cannot go to is said at once, with the reason, and nothing is
+// written.
+TEST(StatementCommand, AFolderThatCannotBeMadeIsSaid) {
+    test::TempFolder dir(true);
+    test::WriteRegister(dir, {test::TestPlayer("11", "ADAMS", "ANNE")});
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,"});
+    dir.WriteLines("history.txt", {"3070000011X1 ABC    2.50"});
+    dir.WriteLines("events.txt", {"ABCSPRING CONGRESS PAIRS"});
+    dir.Write("club", "a file, not a folder");
+    dir.Write("all/3104", "a file, not a folder");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"statements", "--club", "3104", "--pdf-dir", "club"},
+         "mpsec statements: cannot make the folder club: Not a directory\n"},
+        {{"statements", "--all", "--pdf-dir", "all"},
+         "mpsec statements: cannot make the folder " + Native("all/3104") + ": Not a directory\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Command(c.args);
+        EXPECT_EQ(run.status, 2) << c.args[3];
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_TRUE(run.pdfs.empty()) << c.args[3];
+    }
+}
+
 // Ctrl-C leaves only complete PDFs; the same run with --resume writes the others and leaves
 // the finished ones as they are.
 #if !defined(_WIN32)

@@ -1,9 +1,11 @@
 #include "core/Files.h"
 #include "core/TemporaryFiles.h"
+#include "core/TextHelpers.h"
 
 #include "support/TempFolder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -127,48 +129,95 @@ TEST(Files, WritesTheLinesOverTheOldFile) {
 }
 
 // A write that fails says why, keeps the old file as it was and leaves no temporary file.
-TEST(Files, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
-    struct Case {
-        const char* what;
-        const char* name; // the file written
-        std::function<std::optional<Undo>(const test::TempFolder&)> prepare;
-        std::vector<std::string> reasons; // what the system may say
-    } cases[] = {
-        {"a folder that cannot be written",
-         "a.TXT",
-         [](const test::TempFolder& dir) { return MakeUnwritable(dir.Path()); },
-         {"Permission denied", "Operation not permitted"}},
-        {"the disk refuses the rest of the file",
-         "a.TXT",
-         [](const test::TempFolder&) { return LimitFileSize(); },
-         {"File too large"}},
-        {"the name is a folder's",
-         "b.TXT",
-         [](const test::TempFolder& dir) {
-             dir.Write("b.TXT/kept", "x");
-             return std::optional<Undo>(Undo([] {}));
-         },
-         {"Is a directory"}},
-    };
+struct FailedWriteCase {
+    const char* what;
+    const char* name; // the file written
+    std::function<std::optional<Undo>(const test::TempFolder&)> prepare;
+    std::vector<std::string> reasons; // what the system may say
+};
+
+class FailedWrite : public testing::TestWithParam<FailedWriteCase> {};
+
+TEST_P(FailedWrite, KeepsTheOldFileAndLeavesNoTemporaryFile) {
+    const FailedWriteCase& c = GetParam();
     const std::vector<std::string> lines(50,
                                          "   1.   12345 KARVEL             ANNE      3-104  1.25");
-    for (const auto& c : cases) {
-        test::TempFolder dir;
-        dir.Write("a.TXT", "old\r\n");
-        const std::optional<Undo> undo = c.prepare(dir);
-        if (!undo) {
-            std::cout << "[ SKIPPED  ] " << c.what << ": not possible on this system\n";
-            continue;
+    test::TempFolder dir;
+    dir.Write("a.TXT", "old\r\n");
+    const std::optional<Undo> undo = c.prepare(dir);
+    if (!undo)
+        GTEST_SKIP() << c.what << ": this system cannot make it happen";
+    const std::vector<std::string> before = dir.Names();
+    const Status written = WriteLinesAtomically(dir / c.name, lines);
+    (*undo)();
+    ASSERT_FALSE(written) << c.what;
+    EXPECT_NE(std::find(c.reasons.begin(), c.reasons.end(), written.Message()), c.reasons.end())
+        << c.what << ": " << written.Message();
+    EXPECT_EQ(dir.Read("a.TXT"), "old\r\n") << c.what;
+    EXPECT_EQ(dir.Names(), before) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailedWrite,
+    testing::Values(FailedWriteCase{"a folder that cannot be written",
+                                    "a.TXT",
+                                    [](const test::TempFolder& dir) {
+                                        return MakeUnwritable(dir.Path());
+                                    },
+                                    {"Permission denied", "Operation not permitted"}},
+                    FailedWriteCase{"the disk refuses the rest of the file",
+                                    "a.TXT",
+                                    [](const test::TempFolder&) { return LimitFileSize(); },
+                                    {"File too large"}},
+                    FailedWriteCase{"the name is a folder's",
+                                    "b.TXT",
+                                    [](const test::TempFolder& dir) {
+                                        dir.Write("b.TXT/kept", "x");
+                                        return std::optional<Undo>(Undo([] {}));
+                                    },
+                                    {"Is a directory"}},
+                    FailedWriteCase{"the old file is read-only",
+                                    "a.TXT",
+                                    [](const test::TempFolder& dir) {
+                                        fs::permissions(dir / "a.TXT",
+                                                        fs::perms::owner_write |
+                                                            fs::perms::group_write |
+                                                            fs::perms::others_write,
+                                                        fs::perm_options::remove);
+                                        return std::optional<Undo>(Undo([path = dir / "a.TXT"] {
+                                            fs::permissions(path, fs::perms::owner_write,
+                                                            fs::perm_options::add);
+                                        }));
+                                    },
+                                    {"Permission denied"}}),
+    [](const testing::TestParamInfo<FailedWriteCase>& info) {
+        // The case's words as a test name: "the old file is read-only" is TheOldFileIsReadonly.
+        std::string name;
+        bool upper = true;
+        for (const char* c = info.param.what; *c; ++c) {
+            if (std::isalnum(static_cast<unsigned char>(*c)))
+                name +=
+                    upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(*c))) : *c;
+            upper = *c == ' ';
         }
-        const std::vector<std::string> before = dir.Names();
-        const Status written = WriteLinesAtomically(dir / c.name, lines);
-        (*undo)();
-        ASSERT_FALSE(written) << c.what;
-        EXPECT_NE(std::find(c.reasons.begin(), c.reasons.end(), written.Message()), c.reasons.end())
-            << c.what << ": " << written.Message();
-        EXPECT_EQ(dir.Read("a.TXT"), "old\r\n") << c.what;
-        EXPECT_EQ(dir.Names(), before) << c.what;
-    }
+        return name;
+    });
+
+// Content another library wrote to the temporary file by name is renamed only while the
+// temporary file is still the one the writer made: one put in its place meanwhile never
+// replaces the target.
+TEST(Files, ATemporaryFileReplacedBeforeTheRenameIsRefused) {
+    test::TempFolder dir;
+    dir.Write("a.pdf", "the old statement");
+    FileReplacement replacement(dir / "a.pdf");
+    ASSERT_TRUE(replacement.Open().Ok());
+    ASSERT_TRUE(replacement.Write("%PDF-1.4 new").Ok());
+    const std::string temporary = PathText(replacement.TemporaryPath().filename());
+    fs::remove(replacement.TemporaryPath());
+    dir.Write(temporary, "planted");
+    EXPECT_EQ(replacement.Commit().Message(),
+              "the temporary file " + temporary + " was replaced while it was written");
+    EXPECT_EQ(dir.Read("a.pdf"), "the old statement");
 }
 
 // The writer's system calls failing one at a time: the old file stays byte for byte, the
@@ -255,6 +304,87 @@ TEST(Files, AnAppendAddsAllOrNothing) {
     WriterCalls() = saved;
     EXPECT_EQ(appended.Message(), "No space left on device");
     EXPECT_EQ(dir.Read("v.grn"), "one\r\ntwo\r\n");
+}
+
+// A last line left without its line end (a file typed by hand) is ended before the block,
+// so the block never joins it and no points are lost.
+TEST(Files, AnAppendEndsAnUnendedLastLineFirst) {
+    struct Case {
+        const char* what;
+        std::string before, after;
+    } cases[] = {
+        {"a new file", "", "2629392000044\r\n"},
+        {"an empty file", "-", "2629392000044\r\n"},
+        {"a last line without its line end", "0761548000150", "0761548000150\r\n2629392000044\r\n"},
+        {"a last line cut after its CR", "0761548000150\r", "0761548000150\r\n2629392000044\r\n"},
+        {"a last line ended", "0761548000150\r\n", "0761548000150\r\n2629392000044\r\n"},
+        {"a last line ended with LF alone", "0761548000150\n", "0761548000150\n2629392000044\r\n"},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        if (c.before == "-")
+            dir.Write("nocrlf.grn", "");
+        else if (!c.before.empty())
+            dir.Write("nocrlf.grn", c.before);
+        ASSERT_TRUE(AppendToFile(dir / "nocrlf.grn", "2629392000044\r\n").Ok()) << c.what;
+        EXPECT_EQ(dir.Read("nocrlf.grn"), c.after) << c.what;
+    }
+}
+
+// A failed append leaves the folder as it was: an old file without its added line end, and
+// no file at all where there was none.
+TEST(Files, AFailedAppendChangesNothing) {
+    struct Case {
+        const char* what;
+        std::optional<std::string> before; // none: no file
+        FileWriteCalls calls;
+    } cases[] = {
+        {"a new file, the disk full",
+         std::nullopt,
+         {[](os::File, const void*, std::size_t) -> long {
+              errno = ENOSPC;
+              return -1;
+          },
+          os::Sync, os::Rename}},
+        {"a new file, the sync failing",
+         std::nullopt,
+         {os::Write,
+          [](os::File) {
+              errno = ENOSPC;
+              return -1;
+          },
+          os::Rename}},
+        {"an unended last line, the disk full",
+         "0761548000150",
+         {[](os::File, const void*, std::size_t) -> long {
+              errno = ENOSPC;
+              return -1;
+          },
+          os::Sync, os::Rename}},
+        {"an empty file, the disk full",
+         "",
+         {[](os::File, const void*, std::size_t) -> long {
+              errno = ENOSPC;
+              return -1;
+          },
+          os::Sync, os::Rename}},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        if (c.before)
+            dir.Write("PLAYER.TXT", *c.before);
+        const FileWriteCalls saved = WriterCalls();
+        WriterCalls() = c.calls;
+        const Status appended = AppendToFile(dir / "PLAYER.TXT", "6-785,12345\r\n");
+        WriterCalls() = saved;
+        EXPECT_EQ(appended.Message(), "No space left on device") << c.what;
+        if (c.before) {
+            EXPECT_EQ(dir.Read("PLAYER.TXT"), *c.before) << c.what;
+        }
+        EXPECT_EQ(dir.Names(),
+                  c.before ? std::vector<std::string>{"PLAYER.TXT"} : std::vector<std::string>{})
+            << c.what;
+    }
 }
 
 // Only the program's own temporary files of a run that no longer runs are removed: never

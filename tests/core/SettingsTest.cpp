@@ -71,12 +71,13 @@ TEST(Settings, StoredClubNumbers) {
 
 TEST(Settings, WritesAllValuesBooleansAsIntegers) {
     MapStore store;
-    WriteSettings(store, AppSettings{false,
-                                     "3104",
-                                     "/data/mp/",
-                                     true,
-                                     "/home/sec/Federation",
-                                     {"/home/sec/Federation", "/media/stick"}});
+    EXPECT_TRUE(WriteSettings(store, AppSettings{false,
+                                                 "3104",
+                                                 "/data/mp/",
+                                                 true,
+                                                 "/home/sec/Federation",
+                                                 {"/home/sec/Federation", "/media/stick"}})
+                    .Ok());
     EXPECT_EQ(store.values,
               (std::map<std::string, std::string>{{"ShowHints", "int:0"},
                                                   {"LastClubNo", "3104"},

@@ -42,6 +42,15 @@ TEST(ManualEntry, RowsAndTheLinesTheyGive) {
     EXPECT_EQ(VisitorName("ANNE", "KARVEL"), "ANNE KARVEL");
 }
 
+// Visitors saved onto a file typed by hand whose last line has no line end: that line is
+// ended first, so both awards stay whole.
+TEST(ManualEntry, SavingOntoAnUnendedLastLineKeepsBothAwards) {
+    test::TempFolder dir;
+    dir.Write("nocrlf.grn", "0761548000150");
+    ASSERT_TRUE(SaveManualEntry(dir / "nocrlf.grn", {{"2629392", "44"}}, true).Ok());
+    EXPECT_EQ(dir.Read("nocrlf.grn"), "0761548000150\r\n2629392000044\r\n");
+}
+
 // Who a club's list holds: active home members from the register (the "-" removed, an
 // inactive "i" never matching), or every line of the alternate file naming the club.
 TEST(ClubMembers, RegisterAndAlternateLists) {

@@ -2,6 +2,12 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 
 using namespace mpsec;
 using Names = std::vector<std::string>;
@@ -27,7 +33,7 @@ TEST(MPExtensions, ConversionRenamesOldNames) {
         test::TempFolder dir;
         for (const auto& n : c.before)
             dir.Write(n, "0012345000125\r\n");
-        CheckAndConvertMPFiles(dir.Path());
+        EXPECT_TRUE(CheckAndConvertMPFiles(dir.Path()).Ok());
         EXPECT_EQ(dir.Names(), c.after);
     }
 }
@@ -36,9 +42,9 @@ TEST(MPExtensions, OneRowRenamesOnlyItsExtension) {
     test::TempFolder dir;
     for (const char* n : {"A.MP1", "B.MP2", "C.mp1"})
         dir.Write(n, "x");
-    ConvertOldMPFileExtensions(dir.Path(), 0);
+    EXPECT_TRUE(ConvertOldMPFileExtensions(dir.Path(), 0).Ok());
     EXPECT_EQ(dir.Names(), (Names{"A.gld", "B.MP2", "C.gld"}));
-    ConvertOldMPFileExtensions(dir.Path(), 7); // no such row: nothing happens
+    EXPECT_TRUE(ConvertOldMPFileExtensions(dir.Path(), 7).Ok()); // no such row: nothing happens
     EXPECT_EQ(dir.Names(), (Names{"A.gld", "B.MP2", "C.gld"}));
 }
 
@@ -47,7 +53,7 @@ TEST(MPExtensions, FoldersAndReadOnlyFilesAreRenamedToo) {
     std::filesystem::create_directory(dir / "SCORES.MP1");
     dir.Write("R.MP3", "keep me");
     std::filesystem::permissions(dir / "R.MP3", std::filesystem::perms::owner_read);
-    CheckAndConvertMPFiles(dir.Path());
+    EXPECT_TRUE(CheckAndConvertMPFiles(dir.Path()).Ok());
     EXPECT_EQ(dir.Names(), (Names{"R.grn", "SCORES.gld"}));
     EXPECT_EQ(dir.Read("R.grn"), "keep me");
     EXPECT_TRUE(std::filesystem::is_directory(dir / "SCORES.gld"));
@@ -57,7 +63,7 @@ TEST(MPExtensions, TakenNameKeepsBothFilesIntact) {
     test::TempFolder dir;
     dir.Write("A.MP2", "old");
     dir.Write("A.red", "new");
-    CheckAndConvertMPFiles(dir.Path());
+    EXPECT_TRUE(CheckAndConvertMPFiles(dir.Path()).Ok());
     EXPECT_EQ(dir.Read("A.MP2"), "old");
     EXPECT_EQ(dir.Read("A.red"), "new");
 }
@@ -119,4 +125,51 @@ TEST(MPExtensions, MergeFolderCheckAsksWheneverOldNamesArePresent) {
         ADD_FAILURE() << "asked without old names";
         return false;
     }));
+}
+
+#if !defined(_WIN32)
+namespace {
+
+// Makes a folder immutable (nothing in it may be renamed, by the superuser either) or not;
+// whether this system could.
+bool SetImmutable(const std::filesystem::path& folder, bool on) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+} // namespace
+#endif
+
+// A rename the file system refuses is said, a line for each file with the reason, and the
+// file keeps its old name; in the folder checks too.
+TEST(MPExtensions, ARefusedRenameIsSaid) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows has no folder whose files even its owner cannot rename";
+#else
+    test::TempFolder dir;
+    dir.Write("A.MP1", "x");
+    dir.Write("B.mp3", "x");
+    if (!SetImmutable(dir.Path(), true))
+        GTEST_SKIP() << "this system cannot make a folder immutable";
+    const Status renamed = CheckAndConvertMPFiles(dir.Path());
+    std::vector<std::string> said;
+    MergeFolderCheck(
+        dir.Path(), [] { return true; }, [&](const std::string& text) { said.push_back(text); });
+    ViewerFolderCheck(
+        dir.Path(), false, [] { return true; }, [](const std::function<void()>& work) { work(); },
+        [&](const std::string& text) { said.push_back(text); });
+    SetImmutable(dir.Path(), false);
+    const std::string expected = "Cannot rename A.MP1 to A.gld: Operation not permitted.\n"
+                                 "Cannot rename B.mp3 to B.grn: Operation not permitted.";
+    EXPECT_EQ(renamed.Message(), expected);
+    EXPECT_EQ(said, (std::vector<std::string>{expected, expected}));
+    EXPECT_EQ(dir.Names(), (Names{"A.MP1", "B.mp3"}));
+#endif
 }

@@ -13,7 +13,7 @@ TEST(SettingsStore, RoundTripThroughQSettings) {
                         false, "/home/sec/Fed", {"/home/sec/Fed", "/media/stick/Club"}};
     {
         QtSettingsStore store("DIDOD", file);
-        WriteSettings(store, written);
+        EXPECT_TRUE(WriteSettings(store, written).Ok());
     }
     QtSettingsStore store("DIDOD", file);
     EXPECT_EQ(ReadSettings(store, AppSettings{}), written);
@@ -30,4 +30,16 @@ TEST(SettingsStore, AListValueReadsAsAbsent) {
     EXPECT_EQ(store.ReadText("ShowMPWarning"), std::nullopt);
     EXPECT_EQ(store.ReadText("LastClubNo"), "3104");
     EXPECT_EQ(store.ReadText("ShowHints"), std::nullopt);
+}
+
+// Settings that cannot be kept are said once, with where they should have gone and why.
+TEST(SettingsStore, SettingsThatCannotBeSavedSaySo) {
+    test::TempFolder dir;
+    dir.Write("not a folder", "a file where the settings' folder should be");
+    const std::filesystem::path file = dir / "not a folder" / "mpsec.ini";
+    QtSettingsStore store("DIDOD", QString::fromStdString(file.string()));
+    const Status saved = WriteSettings(store, AppSettings{});
+    EXPECT_EQ(saved.Message(), "Cannot save the settings in " +
+                                   std::filesystem::path(file).make_preferred().string() +
+                                   ": it or its folder cannot be written.");
 }

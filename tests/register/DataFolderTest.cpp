@@ -54,6 +54,37 @@ TEST(DataFolder, RegistersLoadOrSayWhyNot) {
     EXPECT_EQ(clubs.GetClubDescription("3104"), "3104 ARDEN BRIDGE CLUB");
 }
 
+// A player register without a player would make every number unknown: it is refused as
+// a missing one is, and nothing of it is kept.
+TEST(DataFolder, APlayerRegisterWithoutPlayersIsRefused) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool usable;
+    } cases[] = {
+        {"an empty file", "", false},
+        {"its heading line only", "QMR NATIONAL REGISTER\r\n", false},
+        {"blank lines after its heading", "QMR NATIONAL REGISTER\r\n   \r\n\r\n", false},
+        {"one player",
+         "QMR NATIONAL REGISTER\r\n" + MakePlayerLine(test::TestPlayer("2488258", "KARVEL")), true},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        dir.Write("NATIONAL.TXT", c.bytes);
+        PlayerRegister national;
+        const Status loaded = LoadPlayerRegister(dir.Path(), national);
+        if (c.usable) {
+            EXPECT_TRUE(loaded.Ok()) << c.what << ": " << loaded.Message();
+            EXPECT_EQ(national.FindPlayerByNumber("2488258"), 1u) << c.what;
+        } else {
+            EXPECT_EQ(loaded.Message(), "Cannot use NATIONAL.TXT: it holds no players (it is "
+                                        "empty or has only its heading line).")
+                << c.what;
+            EXPECT_EQ(national.Count(), 0u) << c.what;
+        }
+    }
+}
+
 TEST(DataFolder, StartFolderChoice) {
     const std::filesystem::path start = "/home/sec", remembered = "/data/fed", arg = "/mnt/usb";
     auto holdsOnly = [](std::set<std::string> folders) {

@@ -22,6 +22,12 @@ void MemorySettingsStore::WriteInt(const std::string& name, int value) {
     Values[name] = std::to_string(value);
 }
 
+Status MemorySettingsStore::Save() {
+    if (SaveFailure)
+        return Failure{*SaveFailure};
+    return {};
+}
+
 FakePlatform::~FakePlatform() {
     VerifyAllShown();
 }

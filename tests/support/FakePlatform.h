@@ -20,7 +20,10 @@ class MemorySettingsStore : public SettingsStore {
     std::optional<std::string> ReadText(const std::string& name) override;
     void WriteText(const std::string& name, const std::string& value) override;
     void WriteInt(const std::string& name, int value) override;
+    Status Save() override;
     std::map<std::string, std::string> Values;
+    // Why saving fails, when a test makes it fail.
+    std::optional<std::string> SaveFailure;
 };
 
 // A scripted desktop for dialog tests: the test states the prompts it expects, in order,
