@@ -13,6 +13,7 @@
 #include "ui/TextStyles.h"
 #include "ui/WrittenFiles.h"
 
+#include <QAbstractListModel>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -23,8 +24,33 @@
 #include <QPushButton>
 #include <QStringListModel>
 #include <QVBoxLayout>
+#include <new>
 
 namespace mpsec {
+
+// The entries of a listing as the list shows them, each made into text only when the list
+// draws it.
+class MPListingModel : public QAbstractListModel {
+  public:
+    explicit MPListingModel(QObject* parent) : QAbstractListModel(parent) {}
+    void show(const LineBuffer* entries) {
+        beginResetModel();
+        entries_ = entries;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() || !entries_ ? 0 : static_cast<int>(entries_->size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!entries_ || !index.isValid() || role != Qt::DisplayRole ||
+            static_cast<std::size_t>(index.row()) >= entries_->size())
+            return {};
+        return Latin1((*entries_)[static_cast<std::size_t>(index.row())]);
+    }
+
+  private:
+    const LineBuffer* entries_ = nullptr;
+};
 
 namespace {
 
@@ -43,7 +69,11 @@ MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
     resize(746, 552);
 
     titleLabel_ = BoldLabel(QStringLiteral("Master Point Info"), this);
-    listingView_ = FixedPitchList(entries_, 8, this);
+    QStringListModel* unused = nullptr;
+    listingView_ = FixedPitchList(unused, 8, this);
+    entries_ = new MPListingModel(listingView_);
+    listingView_->setModel(entries_);
+    delete unused;
     listingView_->setMinimumSize(450, 465);
     QPalette blue = listingView_->palette();
     blue.setColor(QPalette::Text, Qt::blue);
@@ -97,7 +127,11 @@ void MPFileViewerDialog::setChosenFile(const QString& file) {
 }
 
 QStringList MPFileViewerDialog::listingEntries() const {
-    return entries_->stringList();
+    QStringList entries;
+    entries.reserve(entries_->rowCount());
+    for (int i = 0; i < entries_->rowCount(); ++i)
+        entries << entries_->data(entries_->index(i), Qt::DisplayRole).toString();
+    return entries;
 }
 
 void MPFileViewerDialog::showError(const QString& text) {
@@ -108,7 +142,7 @@ void MPFileViewerDialog::listFile() {
     errorList_->hide();
     errorLabel_->hide();
     errorList_->clear();
-    entries_->setStringList({});
+    entries_->show(nullptr);
     firstColourLabel_->clear();
     secondColourLabel_->clear();
     listing_ = MPListing{};
@@ -120,22 +154,34 @@ void MPFileViewerDialog::listFile() {
     platform_.ProcessEvents();
 
     LineList lines;
-    if (!ReadLines(PathFromQString(file_), lines)) {
-        showError("Cannot read the masterpoint file " + info.fileName() + ".");
+    if (Status read = ReadMPFile(PathFromQString(file_), lines, sizeLimit_); !read) {
+        showError("Cannot read the masterpoint file " + info.fileName() + ": " +
+                  Latin1(read.Message()) + ".");
         return;
     }
-    platform_.Busy(
-        [&] { listing_ = ListMPFile(lines, FindMPType(PathFromQString(file_)), state_.National); });
+    bool listed = true;
+    platform_.Busy([&] {
+        try {
+            listing_ = ListMPFile(lines, FindMPType(PathFromQString(file_)), state_.National);
+        } catch (const std::bad_alloc&) {
+            listing_ = MPListing{};
+            listed = false;
+        }
+    });
+    if (!listed) {
+        showError("Cannot list the masterpoint file " + info.fileName() +
+                  ": there is not enough memory.");
+        return;
+    }
 
-    QStringList entries;
-    entries.reserve(static_cast<qsizetype>(listing_.Entries.size()));
-    for (std::string_view entry : listing_.Entries)
-        entries << Latin1(entry);
-    entries_->setStringList(entries);
+    entries_->show(&listing_.Entries);
     // The first error shows the error area; the errors found before a conversion error
-    // stay with it.
+    // stay with it. Added in one go: a list told of each in turn would redraw for each.
+    QStringList errors;
+    errors.reserve(static_cast<qsizetype>(listing_.Errors.size()));
     for (const std::string& error : listing_.Errors)
-        errorList_->addItem(Latin1(error));
+        errors << Latin1(error);
+    errorList_->addItems(errors);
     if (!listing_.Errors.empty()) {
         errorLabel_->setText(Latin1(listing_.ErrorAreaText()));
         errorLabel_->show();
@@ -181,7 +227,7 @@ void MPFileViewerDialog::printListing() {
     if (!platform_.ChoosePrinter(this))
         return;
     QStringList lines{titleLabel_->text(), QString()};
-    lines << entries_->stringList();
+    lines << listingEntries();
     platform_.PrintLines(lines, QStringLiteral("Courier"), 10, QStringLiteral(" "));
 }
 

@@ -7,11 +7,11 @@ class QLabel;
 class QListView;
 class QListWidget;
 class QPushButton;
-class QStringListModel;
 
 namespace mpsec {
 
 class ShowInFolderButton;
+class MPListingModel;
 
 struct AppState;
 class Platform;
@@ -31,6 +31,8 @@ class MPFileViewerDialog : public ProgramDialog {
     void chooseAnotherFile();
     void printListing();
     void checkFolder(const QString& folder);
+    // The largest file listed, in bytes; a larger one is refused with its size and the limit.
+    void setSizeLimit(std::uint64_t bytes) { sizeLimit_ = bytes; }
 
     const MPListing& listing() const { return listing_; }
     QStringList listingEntries() const;
@@ -67,10 +69,12 @@ class MPFileViewerDialog : public ProgramDialog {
     AppState& state_;
     Platform& platform_;
     OldFilesWarningDialog& warning_;
-    QStringListModel* entries_;
+    // Shows the listing's own entries: the window keeps no second copy of them.
+    MPListingModel* entries_ = nullptr;
     QString file_;
     QString chooserTitle_;
     MPListing listing_;
+    std::uint64_t sizeLimit_ = kMPFileSizeLimit;
 };
 
 } // namespace mpsec

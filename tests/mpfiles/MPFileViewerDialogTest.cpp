@@ -111,7 +111,7 @@ TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
          false},
         {"gone.gld",
          {},
-         "Cannot read the masterpoint file gone.gld.",
+         "Cannot read the masterpoint file gone.gld: No such file or directory.",
          0,
          {},
          "",
@@ -149,6 +149,34 @@ TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
         EXPECT_EQ(dlg.showFolderButton()->isEnabled(), c.reportWritten) << c.file;
     }
     EXPECT_EQ(dir.Read("national.txt"), "HEADER LINE\r\n");
+}
+
+// A file larger than the viewer lists is refused unread with its size and the limit: the
+// listing before it is gone and no report is written. A file of the limit is listed.
+TEST_F(ViewMPTest, FileLargerThanTheLimitIsRefused) {
+    dir.WriteLines("a.gld", {"0012345000125"});
+    dir.WriteLines("big.gld", {"0012345000125", "0012345000075"});
+    dlg.setSizeLimit(29);
+    dlg.setChosenFile(Path("a.gld"));
+    dlg.listFile();
+    ASSERT_EQ(dlg.listingEntries().size(), 1);
+
+    platform.ExpectError("Cannot read the masterpoint file big.gld: it is 30 bytes, and the "
+                         "program reads masterpoint files of at most 29 bytes.");
+    dlg.setChosenFile(Path("big.gld"));
+    dlg.listFile();
+    platform.VerifyAllShown();
+    EXPECT_TRUE(dlg.listingEntries().isEmpty());
+    EXPECT_EQ(dlg.firstColourLabel()->text(), "");
+    EXPECT_TRUE(dlg.errorLabel()->isHidden());
+    EXPECT_FALSE(dir.Exists("big.TXT"));
+
+    dlg.setSizeLimit(30);
+    dlg.listFile();
+    EXPECT_EQ(dlg.listingEntries().size(), 2);
+    EXPECT_EQ(dlg.listingEntries()[1], "   2.   12345 KARVEL             ANNE      3-104  0.75");
+    EXPECT_EQ(dlg.firstColourLabel()->text(), "Gold Master Points 2");
+    EXPECT_TRUE(dir.Exists("big.TXT"));
 }
 
 TEST_F(ViewMPTest, AnotherChecksFoldersAndListsTheNewFile) {
