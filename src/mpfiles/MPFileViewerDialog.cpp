@@ -20,7 +20,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QVBoxLayout>
@@ -28,8 +27,8 @@
 
 namespace mpsec {
 
-// The entries of a listing as the list shows them, each made into text only when the list
-// draws it.
+// The entries or the errors of a listing as a list shows them, each made into text only
+// when the list draws it.
 class MPListingModel : public QAbstractListModel {
   public:
     explicit MPListingModel(QObject* parent) : QAbstractListModel(parent) {}
@@ -38,18 +37,33 @@ class MPListingModel : public QAbstractListModel {
         entries_ = entries;
         endResetModel();
     }
+    void show(const std::vector<std::string>* errors) {
+        beginResetModel();
+        errors_ = errors;
+        endResetModel();
+    }
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-        return parent.isValid() || !entries_ ? 0 : static_cast<int>(entries_->size());
+        if (parent.isValid())
+            return 0;
+        return static_cast<int>(entries_ ? entries_->size() : (errors_ ? errors_->size() : 0));
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!entries_ || !index.isValid() || role != Qt::DisplayRole ||
-            static_cast<std::size_t>(index.row()) >= entries_->size())
+        if (!index.isValid() || role != Qt::DisplayRole || index.row() >= rowCount())
             return {};
-        return Latin1((*entries_)[static_cast<std::size_t>(index.row())]);
+        const auto row = static_cast<std::size_t>(index.row());
+        return Latin1(entries_ ? (*entries_)[row] : std::string_view((*errors_)[row]));
+    }
+    QStringList texts() const {
+        QStringList all;
+        all.reserve(rowCount());
+        for (int i = 0; i < rowCount(); ++i)
+            all << data(index(i), Qt::DisplayRole).toString();
+        return all;
     }
 
   private:
     const LineBuffer* entries_ = nullptr;
+    const std::vector<std::string>* errors_ = nullptr;
 };
 
 namespace {
@@ -82,7 +96,12 @@ MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
     firstColourLabel_ = BoldLabel(QString(), this);
     secondColourLabel_ = BoldLabel(QString(), this);
     errorLabel_ = BoldLabel(QString(), this);
-    errorList_ = new QListWidget(this);
+    // A view of the listing's own errors, which a file of bad lines has one a line.
+    errorList_ = new QListView(this);
+    errors_ = new MPListingModel(errorList_);
+    errorList_->setModel(errors_);
+    errorList_->setUniformItemSizes(true);
+    errorList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     errorList_->setFixedSize(233, 105);
     QFont bold = errorList_->font();
     bold.setBold(true);
@@ -127,11 +146,11 @@ void MPFileViewerDialog::setChosenFile(const QString& file) {
 }
 
 QStringList MPFileViewerDialog::listingEntries() const {
-    QStringList entries;
-    entries.reserve(entries_->rowCount());
-    for (int i = 0; i < entries_->rowCount(); ++i)
-        entries << entries_->data(entries_->index(i), Qt::DisplayRole).toString();
-    return entries;
+    return entries_->texts();
+}
+
+QStringList MPFileViewerDialog::errorTexts() const {
+    return errors_->texts();
 }
 
 void MPFileViewerDialog::showError(const QString& text) {
@@ -141,8 +160,8 @@ void MPFileViewerDialog::showError(const QString& text) {
 void MPFileViewerDialog::listFile() {
     errorList_->hide();
     errorLabel_->hide();
-    errorList_->clear();
-    entries_->show(nullptr);
+    errors_->show(static_cast<const std::vector<std::string>*>(nullptr));
+    entries_->show(static_cast<const LineBuffer*>(nullptr));
     firstColourLabel_->clear();
     secondColourLabel_->clear();
     listing_ = MPListing{};
@@ -176,12 +195,8 @@ void MPFileViewerDialog::listFile() {
 
     entries_->show(&listing_.Entries);
     // The first error shows the error area; the errors found before a conversion error
-    // stay with it. Added in one go: a list told of each in turn would redraw for each.
-    QStringList errors;
-    errors.reserve(static_cast<qsizetype>(listing_.Errors.size()));
-    for (const std::string& error : listing_.Errors)
-        errors << Latin1(error);
-    errorList_->addItems(errors);
+    // stay with it.
+    errors_->show(&listing_.Errors);
     if (!listing_.Errors.empty()) {
         errorLabel_->setText(Latin1(listing_.ErrorAreaText()));
         errorLabel_->show();

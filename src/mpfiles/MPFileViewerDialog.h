@@ -5,7 +5,6 @@
 
 class QLabel;
 class QListView;
-class QListWidget;
 class QPushButton;
 
 namespace mpsec {
@@ -43,7 +42,9 @@ class MPFileViewerDialog : public ProgramDialog {
     QLabel* firstColourLabel() const { return firstColourLabel_; }
     QLabel* secondColourLabel() const { return secondColourLabel_; }
     QLabel* errorLabel() const { return errorLabel_; }
-    QListWidget* errorList() const { return errorList_; }
+    QListView* errorList() const { return errorList_; }
+    // The errors the error list shows.
+    QStringList errorTexts() const;
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* anotherButton() const { return anotherButton_; }
     QPushButton* printButton() const { return printButton_; }
@@ -59,7 +60,7 @@ class MPFileViewerDialog : public ProgramDialog {
     QLabel* firstColourLabel_ = nullptr;
     QLabel* secondColourLabel_ = nullptr;
     QLabel* errorLabel_ = nullptr;
-    QListWidget* errorList_ = nullptr;
+    QListView* errorList_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* anotherButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
@@ -71,6 +72,7 @@ class MPFileViewerDialog : public ProgramDialog {
     OldFilesWarningDialog& warning_;
     // Shows the listing's own entries: the window keeps no second copy of them.
     MPListingModel* entries_ = nullptr;
+    MPListingModel* errors_ = nullptr;
     QString file_;
     QString chooserTitle_;
     MPListing listing_;

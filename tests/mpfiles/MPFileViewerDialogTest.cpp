@@ -8,7 +8,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -129,10 +129,7 @@ TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
         dlg.listFile();
         platform.VerifyAllShown();
         EXPECT_EQ(dlg.listingEntries().size(), c.entries) << c.file;
-        QStringList errors;
-        for (int i = 0; i < dlg.errorList()->count(); ++i)
-            errors << dlg.errorList()->item(i)->text();
-        EXPECT_EQ(errors, c.errors) << c.file;
+        EXPECT_EQ(dlg.errorTexts(), c.errors) << c.file;
         EXPECT_EQ(dlg.errorList()->isHidden(), c.errors.isEmpty()) << c.file;
         EXPECT_EQ(dlg.errorLabel()->isHidden() ? QString() : dlg.errorLabel()->text(), c.errorLabel)
             << c.file;
