@@ -1,6 +1,6 @@
 // National-size masterpoint file tools: Get of the largest club in the manual entry and the
 // cancellations against reading the register's bytes, merging ten files of 1,000,000 lines
-// in all against cat, and the editor showing a 100,000-line file.
+// in all against cat, and the viewer and the editor showing a 100,000-line file.
 #include "BenchData.h"
 #include "core/AsciiText.h"
 #include "core/Columns.h"
@@ -10,11 +10,14 @@
 #include "enquiries/AlternateMembers.h"
 #include "mpfiles/ClubMembers.h"
 #include "mpfiles/MPFileEditorDialog.h"
+#include "mpfiles/MPFileViewerDialog.h"
 #include "mpfiles/MPMerge.h"
+#include "mpfiles/OldFilesWarningDialog.h"
 #include "platform/QtPlatform.h"
 #include "ui/AppState.h"
 
 #include <QApplication>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -157,6 +160,23 @@ void BM_EditorShowsLargeFile(benchmark::State& state) {
     state.counters["lines"] = editor.editor()->document()->blockCount();
 }
 BENCHMARK(BM_EditorShowsLargeFile)->Unit(benchmark::kMillisecond);
+
+// The viewer listing the national-size file (100,000 lines) against the register, report
+// written, as the window shows it.
+void BM_ViewerListsLargeFile(benchmark::State& state) {
+    QtPlatform platform(QString::fromStdString((DataFolder() / "bench-settings.ini").string()));
+    AppState app;
+    (void)app.National.Load(DataFolder() / "National.TXT");
+    OldFilesWarningDialog warning(app);
+    MPFileViewerDialog viewer(app, platform, warning);
+    viewer.setChosenFile(QString::fromStdString((DataFolder() / "NATIONAL-SIZE.gld").string()));
+    for (auto _ : state) {
+        viewer.listFile();
+        benchmark::DoNotOptimize(viewer.listingView()->model()->rowCount());
+    }
+    state.counters["lines"] = viewer.listingView()->model()->rowCount();
+}
+BENCHMARK(BM_ViewerListsLargeFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

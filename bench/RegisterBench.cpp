@@ -136,7 +136,7 @@ void BM_ListLargeMPFile(benchmark::State& state) {
     const PlayerRegister& reg = Register();
     for (auto _ : state) {
         LineList lines;
-        (void)ReadLines(DataFolder() / "NATIONAL-SIZE.gld", lines);
+        (void)ReadMPFile(DataFolder() / "NATIONAL-SIZE.gld", lines);
         MPListing listing = ListMPFile(lines, MPType::Gold, reg);
         benchmark::DoNotOptimize(listing.Entries.Text().data());
     }

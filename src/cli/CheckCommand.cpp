@@ -8,12 +8,34 @@
 #include "mpfiles/MPListing.h"
 
 #include <algorithm>
+#include <new>
 
 namespace fs = std::filesystem;
 
 namespace mpsec {
 
-int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+namespace {
+
+// The entries, one a line, written a block at a time: a national-size listing is 100,000
+// lines, and a copy of it whole would double what the listing takes.
+void WriteEntries(const LineBuffer& entries, std::ostream& out) {
+    constexpr std::size_t kBlock = 1 << 20;
+    std::string block;
+    block.reserve(kBlock + 256);
+    for (std::string_view entry : entries) {
+        block.append(entry).push_back('\n');
+        if (block.size() >= kBlock) {
+            out << ForTerminal(block);
+            block.clear();
+        }
+    }
+    out << ForTerminal(block);
+}
+
+} // namespace
+
+int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err,
+                    std::uint64_t sizeLimit) {
     if (files.empty()) {
         err << "mpsec check: name one or more masterpoint files\n";
         return 2;
@@ -27,19 +49,22 @@ int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, st
         // Named on the command line relative to the folder the command runs in.
         const fs::path name = folder.Folder / PathFromText(named);
         LineList lines;
-        if (!ReadLines(name, lines)) {
-            err << "mpsec check: cannot read " << named << "\n";
+        if (Status read = ReadMPFile(name, lines, sizeLimit); !read) {
+            err << "mpsec check: cannot read " << named << ": " << read.Message() << "\n";
             status = std::max(status, 2);
             continue;
         }
-        MPListing listing = ListMPFile(lines, FindMPType(name), national);
+        MPListing listing;
+        try {
+            listing = ListMPFile(lines, FindMPType(name), national);
+        } catch (const std::bad_alloc&) {
+            err << "mpsec check: cannot list " << named << ": there is not enough memory\n";
+            status = std::max(status, 2);
+            continue;
+        }
+        lines.Clear();
         out << MPListingTitle(PathText(name.filename())) << "\n";
-        // The entries in one write: a national-size listing is 100,000 lines.
-        std::string entries;
-        entries.reserve(listing.Entries.Text().size());
-        for (std::string_view entry : listing.Entries)
-            entries.append(entry).push_back('\n');
-        out << ForTerminal(entries);
+        WriteEntries(listing.Entries, out);
         // The errors of the lines before a conversion error are reported with it.
         if (!listing.Errors.empty() || !listing.StoppedBy)
             out << listing.ErrorAreaText() << "\n";

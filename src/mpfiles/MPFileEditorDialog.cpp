@@ -1,6 +1,5 @@
 #include "mpfiles/MPFileEditorDialog.h"
 
-#include "core/FileReading.h"
 #include "core/Files.h"
 #include "mpfiles/MPFileEditing.h"
 #include "mpfiles/OldExtensions.h"
@@ -19,6 +18,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <new>
 
 namespace mpsec {
 
@@ -66,12 +66,23 @@ void MPFileEditorDialog::showFile() {
     if (file_.isEmpty())
         return;
     LineList lines;
-    if (Status read = ReadLines(PathFromQString(file_), lines); !read) {
+    if (Status read = ReadMPFile(PathFromQString(file_), lines, sizeLimit_); !read) {
         platform_.Error("Cannot read the masterpoint file " + QFileInfo(file_).fileName() + ": " +
                         Latin1(read.Message()) + ".");
         return;
     }
-    platform_.Busy([&] { editor_->setPlainText(Latin1(ShownEditorText(lines))); });
+    bool shown = true;
+    platform_.Busy([&] {
+        try {
+            editor_->setPlainText(Latin1(ShownEditorText(lines)));
+        } catch (const std::bad_alloc&) {
+            editor_->clear();
+            shown = false;
+        }
+    });
+    if (!shown)
+        platform_.Error("Cannot show the masterpoint file " + QFileInfo(file_).fileName() +
+                        ": there is not enough memory.");
 }
 
 void MPFileEditorDialog::chooseAnotherFile() {

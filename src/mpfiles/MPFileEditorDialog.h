@@ -1,5 +1,8 @@
 #pragma once
+#include "mpfiles/MPListing.h"
 #include "ui/ProgramDialog.h"
+
+#include <cstdint>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -21,6 +24,8 @@ class MPFileEditorDialog : public ProgramDialog {
     void showFile();
     void chooseAnotherFile();
     void saveFile();
+    // The largest file shown, in bytes; a larger one is refused with its size and the limit.
+    void setSizeLimit(std::uint64_t bytes) { sizeLimit_ = bytes; }
 
     // The editor's lines as they stand.
     QStringList editorLines() const;
@@ -44,6 +49,7 @@ class MPFileEditorDialog : public ProgramDialog {
     QString chooserTitle_;
     QString chooserFolder_;
     QString saveName_;
+    std::uint64_t sizeLimit_ = kMPFileSizeLimit;
 };
 
 } // namespace mpsec

@@ -13,18 +13,58 @@
 #include "ui/TextStyles.h"
 #include "ui/WrittenFiles.h"
 
+#include <QAbstractListModel>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QVBoxLayout>
+#include <new>
 
 namespace mpsec {
+
+// The entries or the errors of a listing as a list shows them, each made into text only
+// when the list draws it.
+class MPListingModel : public QAbstractListModel {
+  public:
+    explicit MPListingModel(QObject* parent) : QAbstractListModel(parent) {}
+    void show(const LineBuffer* entries) {
+        beginResetModel();
+        entries_ = entries;
+        endResetModel();
+    }
+    void show(const std::vector<std::string>* errors) {
+        beginResetModel();
+        errors_ = errors;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        if (parent.isValid())
+            return 0;
+        return static_cast<int>(entries_ ? entries_->size() : (errors_ ? errors_->size() : 0));
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || role != Qt::DisplayRole || index.row() >= rowCount())
+            return {};
+        const auto row = static_cast<std::size_t>(index.row());
+        return Latin1(entries_ ? (*entries_)[row] : std::string_view((*errors_)[row]));
+    }
+    QStringList texts() const {
+        QStringList all;
+        all.reserve(rowCount());
+        for (int i = 0; i < rowCount(); ++i)
+            all << data(index(i), Qt::DisplayRole).toString();
+        return all;
+    }
+
+  private:
+    const LineBuffer* entries_ = nullptr;
+    const std::vector<std::string>* errors_ = nullptr;
+};
 
 namespace {
 
@@ -43,7 +83,11 @@ MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
     resize(746, 552);
 
     titleLabel_ = BoldLabel(QStringLiteral("Master Point Info"), this);
-    listingView_ = FixedPitchList(entries_, 8, this);
+    QStringListModel* unused = nullptr;
+    listingView_ = FixedPitchList(unused, 8, this);
+    entries_ = new MPListingModel(listingView_);
+    listingView_->setModel(entries_);
+    delete unused;
     listingView_->setMinimumSize(450, 465);
     QPalette blue = listingView_->palette();
     blue.setColor(QPalette::Text, Qt::blue);
@@ -52,7 +96,12 @@ MPFileViewerDialog::MPFileViewerDialog(AppState& state, Platform& platform,
     firstColourLabel_ = BoldLabel(QString(), this);
     secondColourLabel_ = BoldLabel(QString(), this);
     errorLabel_ = BoldLabel(QString(), this);
-    errorList_ = new QListWidget(this);
+    // A view of the listing's own errors, which a file of bad lines has one a line.
+    errorList_ = new QListView(this);
+    errors_ = new MPListingModel(errorList_);
+    errorList_->setModel(errors_);
+    errorList_->setUniformItemSizes(true);
+    errorList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     errorList_->setFixedSize(233, 105);
     QFont bold = errorList_->font();
     bold.setBold(true);
@@ -97,7 +146,11 @@ void MPFileViewerDialog::setChosenFile(const QString& file) {
 }
 
 QStringList MPFileViewerDialog::listingEntries() const {
-    return entries_->stringList();
+    return entries_->texts();
+}
+
+QStringList MPFileViewerDialog::errorTexts() const {
+    return errors_->texts();
 }
 
 void MPFileViewerDialog::showError(const QString& text) {
@@ -107,8 +160,8 @@ void MPFileViewerDialog::showError(const QString& text) {
 void MPFileViewerDialog::listFile() {
     errorList_->hide();
     errorLabel_->hide();
-    errorList_->clear();
-    entries_->setStringList({});
+    errors_->show(static_cast<const std::vector<std::string>*>(nullptr));
+    entries_->show(static_cast<const LineBuffer*>(nullptr));
     firstColourLabel_->clear();
     secondColourLabel_->clear();
     listing_ = MPListing{};
@@ -120,22 +173,30 @@ void MPFileViewerDialog::listFile() {
     platform_.ProcessEvents();
 
     LineList lines;
-    if (!ReadLines(PathFromQString(file_), lines)) {
-        showError("Cannot read the masterpoint file " + info.fileName() + ".");
+    if (Status read = ReadMPFile(PathFromQString(file_), lines, sizeLimit_); !read) {
+        showError("Cannot read the masterpoint file " + info.fileName() + ": " +
+                  Latin1(read.Message()) + ".");
         return;
     }
-    platform_.Busy(
-        [&] { listing_ = ListMPFile(lines, FindMPType(PathFromQString(file_)), state_.National); });
+    bool listed = true;
+    platform_.Busy([&] {
+        try {
+            listing_ = ListMPFile(lines, FindMPType(PathFromQString(file_)), state_.National);
+        } catch (const std::bad_alloc&) {
+            listing_ = MPListing{};
+            listed = false;
+        }
+    });
+    if (!listed) {
+        showError("Cannot list the masterpoint file " + info.fileName() +
+                  ": there is not enough memory.");
+        return;
+    }
 
-    QStringList entries;
-    entries.reserve(static_cast<qsizetype>(listing_.Entries.size()));
-    for (std::string_view entry : listing_.Entries)
-        entries << Latin1(entry);
-    entries_->setStringList(entries);
+    entries_->show(&listing_.Entries);
     // The first error shows the error area; the errors found before a conversion error
     // stay with it.
-    for (const std::string& error : listing_.Errors)
-        errorList_->addItem(Latin1(error));
+    errors_->show(&listing_.Errors);
     if (!listing_.Errors.empty()) {
         errorLabel_->setText(Latin1(listing_.ErrorAreaText()));
         errorLabel_->show();
@@ -181,7 +242,7 @@ void MPFileViewerDialog::printListing() {
     if (!platform_.ChoosePrinter(this))
         return;
     QStringList lines{titleLabel_->text(), QString()};
-    lines << entries_->stringList();
+    lines << listingEntries();
     platform_.PrintLines(lines, QStringLiteral("Courier"), 10, QStringLiteral(" "));
 }
 

@@ -5,13 +5,12 @@
 
 class QLabel;
 class QListView;
-class QListWidget;
 class QPushButton;
-class QStringListModel;
 
 namespace mpsec {
 
 class ShowInFolderButton;
+class MPListingModel;
 
 struct AppState;
 class Platform;
@@ -31,6 +30,8 @@ class MPFileViewerDialog : public ProgramDialog {
     void chooseAnotherFile();
     void printListing();
     void checkFolder(const QString& folder);
+    // The largest file listed, in bytes; a larger one is refused with its size and the limit.
+    void setSizeLimit(std::uint64_t bytes) { sizeLimit_ = bytes; }
 
     const MPListing& listing() const { return listing_; }
     QStringList listingEntries() const;
@@ -40,7 +41,9 @@ class MPFileViewerDialog : public ProgramDialog {
     QLabel* firstColourLabel() const { return firstColourLabel_; }
     QLabel* secondColourLabel() const { return secondColourLabel_; }
     QLabel* errorLabel() const { return errorLabel_; }
-    QListWidget* errorList() const { return errorList_; }
+    QListView* errorList() const { return errorList_; }
+    // The errors the error list shows.
+    QStringList errorTexts() const;
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* anotherButton() const { return anotherButton_; }
     QPushButton* printButton() const { return printButton_; }
@@ -56,7 +59,7 @@ class MPFileViewerDialog : public ProgramDialog {
     QLabel* firstColourLabel_ = nullptr;
     QLabel* secondColourLabel_ = nullptr;
     QLabel* errorLabel_ = nullptr;
-    QListWidget* errorList_ = nullptr;
+    QListView* errorList_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* anotherButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
@@ -66,10 +69,13 @@ class MPFileViewerDialog : public ProgramDialog {
     AppState& state_;
     Platform& platform_;
     OldFilesWarningDialog& warning_;
-    QStringListModel* entries_;
+    // Shows the listing's own entries: the window keeps no second copy of them.
+    MPListingModel* entries_ = nullptr;
+    MPListingModel* errors_ = nullptr;
     QString file_;
     QString chooserTitle_;
     MPListing listing_;
+    std::uint64_t sizeLimit_ = kMPFileSizeLimit;
 };
 
 } // namespace mpsec

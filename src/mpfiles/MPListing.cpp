@@ -5,6 +5,7 @@
 #include "core/Columns.h"
 #include "core/NumberFormats.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace mpsec {
@@ -88,82 +89,97 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
         return colour == MPColour::Gold ? listing.Gold
                                         : (colour == MPColour::Red ? listing.Red : listing.Green);
     };
-    // The numbers of the lines before a Ctrl-Z, looked up all at once.
-    std::vector<std::string_view> numbers;
-    numbers.reserve(file.Count());
-    for (std::size_t i = 0; i < file.Count(); ++i) {
-        const std::string_view line = file[i];
-        if (!line.empty() && line.front() == '\x1A')
+    // The lines before a Ctrl-Z.
+    std::size_t count = 0;
+    while (count < file.Count()) {
+        const std::string_view head = file.Head(count, 1);
+        if (!head.empty() && head.front() == '\x1A')
             break;
-        numbers.push_back(Cols(line, 1, 7));
+        ++count;
     }
-    const std::vector<std::size_t> matches = national.FindPlayersByNumber(numbers);
-    listing.Entries.Reserve(numbers.size(), 60);
+    listing.Entries.Reserve(count, 60);
     // The count is not limited to 16 bits, so line numbers past 65,535 stay right.
     const LineList& registerLines = national.NationalList();
+    // The numbers are looked up a block of lines at a time: all at once would take another
+    // 32 bytes a line of the file.
+    constexpr std::size_t kBlock = 1 << 16;
     constexpr std::size_t kAhead = 8;
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        // The matched register lines are far apart: fetched ahead of their use.
-        if (i + 2 * kAhead < numbers.size() && matches[i + 2 * kAhead] != 0)
-            registerLines.PrefetchStart(matches[i + 2 * kAhead]);
-        if (i + kAhead < numbers.size() && matches[i + kAhead] != 0)
-            registerLines.PrefetchLine(matches[i + kAhead]);
-        const std::string_view line = file[i];
-        const std::size_t n = i + 1;
-        if (line.empty()) {
-            listing.Errors.push_back("Blank line in File Line " + std::to_string(n));
-            listing.Entries.PushBack(LineNumberText(n) + ". Blank Line in File.");
-            continue;
-        }
-        const std::string_view number = numbers[i];
-        const std::size_t match = matches[i];
-
-        // A points field that is not a whole number stops the listing at this line.
-        auto points = [&](std::size_t from) -> std::optional<std::uint32_t> {
-            const std::string_view field = Cols(line, from, 6);
-            auto value = WholeNumber(field);
-            if (!value)
-                listing.StoppedBy =
-                    Failure{"'" + std::string(field) + "' is not a valid integer value"};
-            return value;
-        };
-        std::string pointsText;
-        if (colours.First) {
-            const auto value = points(8);
-            if (!value)
-                return listing;
-            // A two-colour line shorter than 19 characters has a second value of 0.
-            const auto value2 =
-                colours.Second && line.size() >= 19 ? points(14) : std::optional<std::uint32_t>(0);
-            if (!value2)
-                return listing;
-            total(*colours.First) += *value;
-            pointsText = PointsText(*value);
-            if (colours.Second) {
-                total(*colours.Second) += *value2;
-                pointsText += " " + PointsText(*value2);
+    std::vector<std::string_view> numbers;
+    numbers.reserve(std::min(count, kBlock));
+    std::vector<std::size_t> matches;
+    for (std::size_t from = 0; from < count; from += kBlock) {
+        const std::size_t to = std::min(count, from + kBlock);
+        numbers.clear();
+        for (std::size_t i = from; i < to; ++i)
+            numbers.push_back(Cols(file[i], 1, 7));
+        matches = national.FindPlayersByNumber(numbers);
+        for (std::size_t k = 0; k < numbers.size(); ++k) {
+            // The matched register lines are far apart: fetched ahead of their use.
+            if (k + 2 * kAhead < numbers.size() && matches[k + 2 * kAhead] != 0)
+                registerLines.PrefetchStart(matches[k + 2 * kAhead]);
+            if (k + kAhead < numbers.size() && matches[k + kAhead] != 0)
+                registerLines.PrefetchLine(matches[k + kAhead]);
+            const std::size_t i = from + k;
+            const std::string_view line = file[i];
+            const std::size_t n = i + 1;
+            if (line.empty()) {
+                listing.Errors.push_back("Blank line in File Line " + std::to_string(n));
+                listing.Entries.PushBack(LineNumberText(n) + ". Blank Line in File.");
+                continue;
             }
-        }
+            const std::string_view number = numbers[k];
+            const std::size_t match = matches[k];
 
-        if (match != 0) {
-            const std::string_view entry = registerLines[match];
-            const std::string_view homeClub = HomeClubField(entry);
-            // The names with the column after them, the home club as the register has it.
-            constexpr ColumnWindow names{PlayerColumns::Surname.From,
-                                         PlayerColumns::GivenName.Last() + 2 -
-                                             PlayerColumns::Surname.From};
-            constexpr ColumnWindow rawHomeClub{PlayerColumns::HomeClub.From, 7};
-            listing.Entries.Append(LineNumberText(n))
-                .Append(". ")
-                .Append(Cols(entry, PlayerColumns::QMRNo));
-            listing.Entries.Append(" ").Append(Cols(entry, names)).Append(Cols(entry, rawHomeClub));
-            listing.Entries.Append(" ").Append(pointsText).EndLine();
-            for (std::string& message : CheckPlayer(number, homeClub, n))
-                listing.Errors.push_back(std::move(message));
-        } else {
-            listing.Errors.push_back("Illegal QMR No. in File Line " + std::to_string(n));
-            listing.Entries.Append(LineNumberText(n)).Append(". ").Append(number);
-            listing.Entries.Append(std::string(35, ' ')).Append(pointsText).EndLine();
+            // A points field that is not a whole number stops the listing at this line.
+            auto points = [&](std::size_t from) -> std::optional<std::uint32_t> {
+                const std::string_view field = Cols(line, from, 6);
+                auto value = WholeNumber(field);
+                if (!value)
+                    listing.StoppedBy =
+                        Failure{"'" + std::string(field) + "' is not a valid integer value"};
+                return value;
+            };
+            std::string pointsText;
+            if (colours.First) {
+                const auto value = points(8);
+                if (!value)
+                    return listing;
+                // A two-colour line shorter than 19 characters has a second value of 0.
+                const auto value2 = colours.Second && line.size() >= 19
+                                        ? points(14)
+                                        : std::optional<std::uint32_t>(0);
+                if (!value2)
+                    return listing;
+                total(*colours.First) += *value;
+                pointsText = PointsText(*value);
+                if (colours.Second) {
+                    total(*colours.Second) += *value2;
+                    pointsText += " " + PointsText(*value2);
+                }
+            }
+
+            if (match != 0) {
+                const std::string_view entry = registerLines[match];
+                const std::string_view homeClub = HomeClubField(entry);
+                // The names with the column after them, the home club as the register has it.
+                constexpr ColumnWindow names{PlayerColumns::Surname.From,
+                                             PlayerColumns::GivenName.Last() + 2 -
+                                                 PlayerColumns::Surname.From};
+                constexpr ColumnWindow rawHomeClub{PlayerColumns::HomeClub.From, 7};
+                listing.Entries.Append(LineNumberText(n))
+                    .Append(". ")
+                    .Append(Cols(entry, PlayerColumns::QMRNo));
+                listing.Entries.Append(" ")
+                    .Append(Cols(entry, names))
+                    .Append(Cols(entry, rawHomeClub));
+                listing.Entries.Append(" ").Append(pointsText).EndLine();
+                for (std::string& message : CheckPlayer(number, homeClub, n))
+                    listing.Errors.push_back(std::move(message));
+            } else {
+                listing.Errors.push_back("Illegal QMR No. in File Line " + std::to_string(n));
+                listing.Entries.Append(LineNumberText(n)).Append(". ").Append(number);
+                listing.Entries.Append(std::string(35, ' ')).Append(pointsText).EndLine();
+            }
         }
     }
     return listing;
@@ -269,7 +285,62 @@ bool IsMPReport(const LineList& lines) {
 #include "core/FileReading.h"
 #include "core/Files.h"
 
+#include <new>
+
 namespace mpsec {
+
+std::string FileSizeText(std::uint64_t bytes) {
+    constexpr std::uint64_t kMB = std::uint64_t{1} << 20;
+    const bool megabytes = bytes >= kMB;
+    const std::string digits = std::to_string(megabytes ? (bytes + kMB - 1) / kMB : bytes);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += ',';
+        text += digits[i];
+    }
+    return text + (megabytes ? " MB" : " bytes");
+}
+
+std::string TooLargeReason(std::uint64_t size, std::uint64_t limit) {
+    return "it is " + FileSizeText(size) + ", and the program reads masterpoint files of at most " +
+           FileSizeText(limit);
+}
+
+Status ReadMPFile(const std::filesystem::path& path, LineList& out, std::uint64_t limit) {
+    out.Clear();
+    std::string bytes;
+    std::optional<std::uint64_t> tooLarge;
+    std::size_t got = 0;
+    const Status read = ReadFileInto(
+        path,
+        [&](std::size_t size) -> char* {
+            if (size > limit) {
+                tooLarge = size;
+                return nullptr;
+            }
+            try {
+                // Room for the line end a line list adds after an unended last line.
+                bytes.reserve(size + 1);
+                bytes.resize(size);
+            } catch (const std::bad_alloc&) {
+                return nullptr; // said as the system's "Cannot allocate memory"
+            }
+            return bytes.data();
+        },
+        got);
+    if (tooLarge)
+        return Failure{TooLargeReason(*tooLarge, limit)};
+    if (!read)
+        return read;
+    bytes.resize(got);
+    out.Assign(std::move(bytes));
+    return {};
+}
+
+std::string CannotReadMPFile(const std::filesystem::path& file, const Status& read) {
+    return "Cannot read the masterpoint file " + PathText(file.filename()) + ": " + read.Message();
+}
 
 Result<std::filesystem::path> WriteMPReport(const std::filesystem::path& file,
                                             const MPListing& listing) {

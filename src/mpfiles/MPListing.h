@@ -77,6 +77,27 @@ bool IsMPReport(const LineList& lines);
 
 namespace mpsec {
 
+// The largest masterpoint file the program reads: half as large again as a file of
+// 1,000,000 two-colour lines, thirty times a national-size file of 100,000. Listing or
+// editing a line takes many times its bytes, so a larger file is refused rather than read.
+inline constexpr std::uint64_t kMPFileSizeLimit = std::uint64_t{32} << 20;
+
+// A file size as said in a message: "30 bytes" below a megabyte, else whole megabytes
+// (1,048,576 bytes each) rounded up, "," between thousands: "2,048 MB".
+std::string FileSizeText(std::uint64_t bytes);
+
+// The reason a file of `size` bytes is refused when it is larger than `limit`.
+std::string TooLargeReason(std::uint64_t size, std::uint64_t limit);
+
+// Reads a masterpoint file whole into `out` (emptied on failure). A file larger than
+// `limit` bytes is refused before any of it is read, the reason saying its size and the
+// limit; any other failure says why in the system's words ("No such file or directory").
+Status ReadMPFile(const std::filesystem::path& path, LineList& out,
+                  std::uint64_t limit = kMPFileSizeLimit);
+
+// "Cannot read the masterpoint file a.gld: " and the reason, without a final full stop.
+std::string CannotReadMPFile(const std::filesystem::path& file, const Status& read);
+
 // Writes the listing's report beside `file`. An earlier report under another letter case
 // is replaced under its own name; any other file of the report's name (the player register
 // National.TXT beside National.gld, say) is kept and the report is not written. Returns the

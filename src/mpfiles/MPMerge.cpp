@@ -62,32 +62,35 @@ std::string MergeOverwriteQuestion(std::string_view outputName) {
 namespace {
 
 Status CannotRead(const fs::path& input, const Status& read) {
-    return Failure{"Cannot read the masterpoint file " + PathText(input.filename()) + ": " +
-                   read.Message()};
+    return Failure{CannotReadMPFile(input, read)};
 }
 
 } // namespace
 
-Status CheckMergeInputs(const std::vector<fs::path>& inputs) {
+Status CheckMergeInputs(const std::vector<fs::path>& inputs, std::uint64_t limit) {
     for (const fs::path& input : inputs) {
         OpenedFile file;
         if (Status opened = file.Open(input); !opened)
             return CannotRead(input, opened);
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(input, ec);
+        if (!ec && size > limit)
+            return CannotRead(input, Failure{TooLargeReason(size, limit)});
     }
     return {};
 }
 
-Status MergeMPFiles(const std::vector<fs::path>& inputs, const fs::path& output) {
+Status MergeMPFiles(const std::vector<fs::path>& inputs, const fs::path& output,
+                    std::uint64_t limit) {
     FileReplacement merged(output, kMergeTemporaryName);
     if (Status opened = merged.Open(); !opened)
         return Failure{"Cannot write " + PathText(output.filename()) + ": " + opened.Message()};
-    std::string bytes, block, scratch;
+    std::string block, scratch;
     block.reserve(kBlock + 4096);
     LineList lines;
     for (const fs::path& input : inputs) {
-        if (Status read = ReadFileBytes(input, bytes); !read)
+        if (Status read = ReadMPFile(input, lines, limit); !read)
             return CannotRead(input, read);
-        lines.Assign(std::move(bytes));
         for (std::size_t i = 0; i < lines.Count(); ++i) {
             const std::string_view line = lines[i];
             if (!line.empty() && line.front() == kCtrlZ)
@@ -104,7 +107,7 @@ Status MergeMPFiles(const std::vector<fs::path>& inputs, const fs::path& output)
                 block.clear();
             }
         }
-        bytes = std::string();
+        lines.Clear();
     }
     Status done = merged.Write(block);
     if (done)

@@ -55,16 +55,18 @@ inline constexpr const char* kMergeOneFileMessage = "More than one file must be 
 inline constexpr const char* kMergeDoneMessage = " Files have been successfully merged.";
 
 // Whether every input can be opened for reading; otherwise the first that cannot, with the
-// reason, in MergeMPFiles's words.
-Status CheckMergeInputs(const std::vector<std::filesystem::path>& inputs);
+// reason, in MergeMPFiles's words. A file larger than `limit` bytes is one that cannot.
+Status CheckMergeInputs(const std::vector<std::filesystem::path>& inputs,
+                        std::uint64_t limit = kMPFileSizeLimit);
 
 // Merges `inputs` into `output`: every input's lines (a Ctrl-Z at the start of a line ends
 // that file), empty lines dropped and the first Ctrl-Z of a line removed, each line ending
 // in CR LF. They are written to "Merge.$$$" beside the output, which then replaces the
 // output in one rename, so an input may be the output itself. An input that cannot be read,
 // or an output that cannot be written, stops the merge: the output stays as it was and the
-// temporary file is removed. Asks nothing: the caller asks before replacing the output.
+// temporary file is removed. An input larger than `limit` bytes is refused unread, as
+// ReadMPFile does. Asks nothing: the caller asks before replacing the output.
 Status MergeMPFiles(const std::vector<std::filesystem::path>& inputs,
-                    const std::filesystem::path& output);
+                    const std::filesystem::path& output, std::uint64_t limit = kMPFileSizeLimit);
 
 } // namespace mpsec

@@ -1,3 +1,4 @@
+#include "cli/CheckCommand.h"
 #include "cli/Cli.h"
 #include "register/PlayerRegister.h"
 #include "support/Players.h"
@@ -93,7 +94,7 @@ TEST(CheckCommand, ListsWritesTheReportAndSetsTheStatus) {
         {{"absent.gld", "clean.gld"},
          2,
          "Total Gold: 2",
-         "mpsec check: cannot read absent.gld\n",
+         "mpsec check: cannot read absent.gld: No such file or directory\n",
          nullptr,
          ""},
     };
@@ -109,4 +110,35 @@ TEST(CheckCommand, ListsWritesTheReportAndSetsTheStatus) {
         }
     }
     EXPECT_FALSE(dir.Exists("broken.TXT"));
+}
+
+// A file larger than the command lists is refused unread with its size and the limit, and
+// the command ends with status 2 after listing the other files; a file of the limit is listed.
+TEST(CheckCommand, FileLargerThanTheLimitIsRefused) {
+    test::TempFolder dir(true);
+    WriteRegister(dir);
+    dir.WriteLines("big.gld", {"0012345000125", "0012345000075"});
+    dir.WriteLines("clean.gld", {"0012345000125"});
+    struct Case {
+        std::uint64_t limit;
+        int status;
+        std::string err;
+        bool bigListed;
+    } cases[] = {
+        {29, 2,
+         "mpsec check: cannot read big.gld: it is 30 bytes, and the program reads masterpoint "
+         "files of at most 29 bytes\n",
+         false},
+        {30, 0, "", true},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(dir / "big.TXT");
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCheckCommand({"big.gld", "clean.gld"}, out, err, c.limit), c.status);
+        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(out.str().find("MP File big.gld") != std::string::npos, c.bigListed);
+        EXPECT_EQ(dir.Exists("big.TXT"), c.bigListed);
+        EXPECT_NE(out.str().find("MP File clean.gld\n   1.   12345 KARVEL"), std::string::npos)
+            << out.str();
+    }
 }

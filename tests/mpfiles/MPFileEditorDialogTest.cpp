@@ -113,3 +113,37 @@ TEST_F(EditMPTest, AnotherLoadsAnotherFile) {
     dlg.closeButton()->click();
     EXPECT_FALSE(dlg.isVisible());
 }
+
+// A file that cannot be shown is said with the reason, and the editor is left empty, not
+// holding the file shown before.
+TEST_F(EditMPTest, FileThatCannotBeShownIsSaidWithTheReason) {
+    dir.WriteLines("a.gld", {"0012345000125"});
+    dir.WriteLines("big.gld", {"0012345000125", "0012345000075"});
+    dlg.setSizeLimit(29);
+    struct Case {
+        const char* file;
+        QString said; // empty: the file is shown
+        int lines;
+    } cases[] = {
+        {"a.gld", "", 1},
+        {"gone.gld", "Cannot read the masterpoint file gone.gld: No such file or directory.", 0},
+        {"a.gld", "", 1},
+        {"big.gld",
+         "Cannot read the masterpoint file big.gld: it is 30 bytes, and the program reads "
+         "masterpoint files of at most 29 bytes.",
+         0},
+    };
+    for (const auto& c : cases) {
+        if (!c.said.isEmpty())
+            platform.ExpectError(c.said);
+        dlg.setChosenFile(Path(c.file));
+        dlg.showFile();
+        platform.VerifyAllShown();
+        EXPECT_EQ(dlg.editorLines().size(), c.lines) << c.file;
+    }
+    // At the limit the file is shown.
+    dlg.setSizeLimit(30);
+    dlg.setChosenFile(Path("big.gld"));
+    dlg.showFile();
+    EXPECT_EQ(dlg.editorLines().size(), 2);
+}

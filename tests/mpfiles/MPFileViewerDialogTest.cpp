@@ -8,7 +8,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -111,7 +111,7 @@ TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
          false},
         {"gone.gld",
          {},
-         "Cannot read the masterpoint file gone.gld.",
+         "Cannot read the masterpoint file gone.gld: No such file or directory.",
          0,
          {},
          "",
@@ -129,10 +129,7 @@ TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
         dlg.listFile();
         platform.VerifyAllShown();
         EXPECT_EQ(dlg.listingEntries().size(), c.entries) << c.file;
-        QStringList errors;
-        for (int i = 0; i < dlg.errorList()->count(); ++i)
-            errors << dlg.errorList()->item(i)->text();
-        EXPECT_EQ(errors, c.errors) << c.file;
+        EXPECT_EQ(dlg.errorTexts(), c.errors) << c.file;
         EXPECT_EQ(dlg.errorList()->isHidden(), c.errors.isEmpty()) << c.file;
         EXPECT_EQ(dlg.errorLabel()->isHidden() ? QString() : dlg.errorLabel()->text(), c.errorLabel)
             << c.file;
@@ -149,6 +146,34 @@ TEST_F(ViewMPTest, WhatTheListingFindsIsShown) {
         EXPECT_EQ(dlg.showFolderButton()->isEnabled(), c.reportWritten) << c.file;
     }
     EXPECT_EQ(dir.Read("national.txt"), "HEADER LINE\r\n");
+}
+
+// A file larger than the viewer lists is refused unread with its size and the limit: the
+// listing before it is gone and no report is written. A file of the limit is listed.
+TEST_F(ViewMPTest, FileLargerThanTheLimitIsRefused) {
+    dir.WriteLines("a.gld", {"0012345000125"});
+    dir.WriteLines("big.gld", {"0012345000125", "0012345000075"});
+    dlg.setSizeLimit(29);
+    dlg.setChosenFile(Path("a.gld"));
+    dlg.listFile();
+    ASSERT_EQ(dlg.listingEntries().size(), 1);
+
+    platform.ExpectError("Cannot read the masterpoint file big.gld: it is 30 bytes, and the "
+                         "program reads masterpoint files of at most 29 bytes.");
+    dlg.setChosenFile(Path("big.gld"));
+    dlg.listFile();
+    platform.VerifyAllShown();
+    EXPECT_TRUE(dlg.listingEntries().isEmpty());
+    EXPECT_EQ(dlg.firstColourLabel()->text(), "");
+    EXPECT_TRUE(dlg.errorLabel()->isHidden());
+    EXPECT_FALSE(dir.Exists("big.TXT"));
+
+    dlg.setSizeLimit(30);
+    dlg.listFile();
+    EXPECT_EQ(dlg.listingEntries().size(), 2);
+    EXPECT_EQ(dlg.listingEntries()[1], "   2.   12345 KARVEL             ANNE      3-104  0.75");
+    EXPECT_EQ(dlg.firstColourLabel()->text(), "Gold Master Points 2");
+    EXPECT_TRUE(dir.Exists("big.TXT"));
 }
 
 TEST_F(ViewMPTest, AnotherChecksFoldersAndListsTheNewFile) {

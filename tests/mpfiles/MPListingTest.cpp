@@ -239,3 +239,48 @@ TEST(MPListing, LinesOfEveryLength) {
         EXPECT_EQ(l.Green, c.green) << c.line.size();
     }
 }
+
+TEST(MPListing, FileSizeText) {
+    struct Case {
+        std::uint64_t bytes;
+        const char* text;
+    } cases[] = {{0, "0 bytes"},
+                 {30, "30 bytes"},
+                 {1048575, "1,048,575 bytes"},
+                 {1048576, "1 MB"},
+                 {1048577, "2 MB"},
+                 {std::uint64_t{32} << 20, "32 MB"},
+                 {std::uint64_t{2} << 30, "2,048 MB"},
+                 {(std::uint64_t{1000000} << 20) - 1, "1,000,000 MB"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FileSizeText(c.bytes), c.text) << c.bytes;
+}
+
+// A file of the limit is read; one byte more is refused with both sizes, and the lines of
+// a file read before are not left behind. Other failures are said in the system's words.
+TEST(MPListing, ReadMPFileRefusesAFileLargerThanTheLimit) {
+    test::TempFolder dir;
+    dir.Write("a.gld", "0012345000125\r\n0012345000075"); // 28 bytes
+    struct Case {
+        const char* file;
+        std::uint64_t limit;
+        const char* reason; // empty: read
+        std::size_t lines;
+    } cases[] = {
+        {"a.gld", 28, "", 2},
+        {"a.gld", 27, "it is 28 bytes, and the program reads masterpoint files of at most 27 bytes",
+         0},
+        {"a.gld", 0, "it is 28 bytes, and the program reads masterpoint files of at most 0 bytes",
+         0},
+        {"gone.gld", 100, "No such file or directory", 0},
+    };
+    LineList lines(std::string("left\r\nfrom before\r\n"));
+    for (const auto& c : cases) {
+        const Status read = ReadMPFile(dir / c.file, lines, c.limit);
+        EXPECT_EQ(read.Ok() ? "" : read.Message(), c.reason) << c.file << " " << c.limit;
+        EXPECT_EQ(lines.Count(), c.lines) << c.file << " " << c.limit;
+    }
+    EXPECT_EQ(lines.Count(), 0u);
+    ASSERT_TRUE(ReadMPFile(dir / "a.gld", lines).Ok());
+    EXPECT_EQ(lines[1], "0012345000075");
+}

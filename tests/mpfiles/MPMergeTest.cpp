@@ -87,6 +87,16 @@ TEST(MPMerge, OutputIsReplacedWholeOrNotAtAll) {
     EXPECT_EQ(dir.Read("out.gld"), "old\r\nnew\r\n");
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"b.gld", "out.gld"}));
 
+    // An input larger than the limit: the check before the merge and the merge say so.
+    const std::string tooLarge = "Cannot read the masterpoint file out.gld: it is 10 bytes, and "
+                                 "the program reads masterpoint files of at most 9 bytes";
+    EXPECT_EQ(CheckMergeInputs({dir / "b.gld", dir / "out.gld"}, 9).Message(), tooLarge);
+    EXPECT_TRUE(CheckMergeInputs({dir / "b.gld", dir / "out.gld"}, 10).Ok());
+    EXPECT_EQ(MergeMPFiles({dir / "b.gld", dir / "out.gld"}, dir / "out.gld", 9).Message(),
+              tooLarge);
+    EXPECT_EQ(dir.Read("out.gld"), "old\r\nnew\r\n");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"b.gld", "out.gld"}));
+
     const FileWriteCalls saved = WriterCalls();
     WriterCalls().Rename = [](const fs::path&, const fs::path&) {
         errno = EACCES;
