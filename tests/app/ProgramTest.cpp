@@ -63,11 +63,11 @@ Ran RunProgram(const fs::path& program, const std::string& arguments) {
     start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     start.hStdOutput = out;
     start.hStdError = err;
-    std::wstring line = L"\"" + program.wstring() + L"\" " +
-                        std::wstring(arguments.begin(), arguments.end());
+    std::wstring line =
+        L"\"" + program.wstring() + L"\" " + std::wstring(arguments.begin(), arguments.end());
     PROCESS_INFORMATION process{};
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &start, &process)) {
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start,
+                       &process)) {
         WaitForSingleObject(process.hProcess, INFINITE);
         DWORD code = 0;
         if (GetExitCodeProcess(process.hProcess, &code))
@@ -111,14 +111,11 @@ TEST_F(ProgramTest, CommandsWriteTheirBytesAndExitStatus) {
         int status;
         std::string out, err;
     } cases[] = {
-        {"membership --csv",
-         0,
+        {"membership --csv", 0,
          "Club,Name,Members\r\n2101,BAYSIDE CLUB,1\r\n6785,KARRAKATTA CLUB,1\r\n",
          "Total Active Membership: 2\n"},
-        {"extract inactive --club 6785 --csv",
-         0,
-         "Number,Surname,Given name\r\n22222,BROWN,ANNE\r\n",
-         "Output saved as INAC6785.TXT\n"},
+        {"extract inactive --club 6785 --csv", 0,
+         "Number,Surname,Given name\r\n22222,BROWN,ANNE\r\n", "Output saved as INAC6785.TXT\n"},
         {"clubs bay", 0, "2-101,  BAYSIDE CLUB,   Ms. K Jones\n1 B Rd,City,,,,\n\n", ""},
         {"clubs NOWHERE", 1, "", "mpsec clubs: no club in NATIONAL.CLB holds NOWHERE\n"},
         {"no-such-command", 2, "", "mpsec: unknown command 'no-such-command'\n"},
@@ -194,7 +191,8 @@ TEST_F(ProgramTest, ManifestDeclaresLongPathsVersionsAndScaling) {
               "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
               "PerMonitorV2</dpiAwareness>",
               "<requestedExecutionLevel level=\"asInvoker\""})
-            EXPECT_NE(manifest.find(text), std::string::npos) << program.filename().string() << ": " << text;
+            EXPECT_NE(manifest.find(text), std::string::npos)
+                << program.filename().string() << ": " << text;
     }
 }
 
