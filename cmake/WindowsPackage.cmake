@@ -1,8 +1,9 @@
-# What the Windows folder, its zip and the installer hold: mpsec.exe with the Qt and
-# compiler runtime DLLs it loads, the Qt plugins it needs, the sample data and the guide.
+# What the Windows folder, its zip and the installer hold: mpsec.exe and its console twin
+# mpsec.com with the Qt and compiler runtime DLLs they load, the Qt plugins they need, the
+# sample data, the guide and the licence.
 
 get_filename_component(MPSEC_QT_PREFIX "${Qt6_DIR}/../../.." ABSOLUTE)
-install(TARGETS mpsec RUNTIME DESTINATION .)
+install(TARGETS mpsec mpsec_console RUNTIME DESTINATION .)
 foreach(module Core Gui Widgets PrintSupport)
   install(FILES ${MPSEC_QT_PREFIX}/bin/Qt6${module}.dll DESTINATION .)
 endforeach()
@@ -23,6 +24,28 @@ foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 install(DIRECTORY sample/ DESTINATION sample)
 install(FILES docs/guide.md DESTINATION .)
+
+# The licence, as the Debian package's copyright file states it, in plain words: the
+# installer's licence page and LICENSE.txt beside the program.
+file(READ ${CMAKE_SOURCE_DIR}/resources/debian/copyright mpsec_copyright)
+string(REGEX MATCH "\nCopyright: ([^\n]*)" found "${mpsec_copyright}")
+set(mpsec_holder ${CMAKE_MATCH_1})
+string(REGEX MATCH "\nLicense: [^\n]*\n( [^\n]*\n)+" found "${mpsec_copyright}")
+if(NOT mpsec_holder OR NOT found)
+  message(FATAL_ERROR "resources/debian/copyright holds no copyright or licence text")
+endif()
+string(REGEX REPLACE "^\nLicense: [^\n]*\n" "" mpsec_terms "${found}")
+# Continuation lines begin with a blank; " ." stands for an empty line.
+string(REPLACE "\n .\n" "\n\n" mpsec_terms "${mpsec_terms}")
+string(REPLACE "\n " "\n" mpsec_terms "\n${mpsec_terms}")
+string(REGEX REPLACE "^\n" "" mpsec_terms "${mpsec_terms}")
+string(REGEX REPLACE "\n+$" "" mpsec_terms "${mpsec_terms}")
+# The NSIS licence page and Notepad read CR LF lines.
+string(REPLACE "\n" "\r\n" mpsec_terms "${mpsec_terms}")
+file(WRITE ${CMAKE_BINARY_DIR}/LICENSE.txt
+  "mpsec ${MPSEC_VERSION_TEXT}\r\nCopyright ${mpsec_holder}\r\n\r\n${mpsec_terms}\r\n")
+install(FILES ${CMAKE_BINARY_DIR}/LICENSE.txt DESTINATION .)
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/LICENSE.txt)
 
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME mpsec)

@@ -3,8 +3,9 @@
 # (the mingw-w64 compilers, wine, NSIS; GoogleTest's source), unpacks the shared Windows Qt
 # into build-windows/, cross-builds mpsec.exe, the tests and the sample generator, runs
 # every test program under wine, then makes the folder mpsec-VERSION-win64/ (the program
-# with what it loads, the sample data and the guide), its zip and the installer
-# mpsec-VERSION-win64.exe. With --no-package, the build and the tests only.
+# and its console twin with what they load, the sample data, the guide and the licence),
+# its zip and the installer mpsec-VERSION-win64.exe, and checks them. With --no-package,
+# the build and the tests only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -102,4 +103,5 @@ cmake --install "$out" --prefix "$folder" --strip >/dev/null
 (cd "$out" && rm -f "mpsec-$version-win64.zip" &&
   cmake -E tar cf "mpsec-$version-win64.zip" --format=zip "mpsec-$version-win64")
 (cd "$out" && cpack -G NSIS >/dev/null)
+bash tests/install/WindowsPackageTest.sh "$folder" "$out/_CPack_Packages/win64/NSIS/project.nsi"
 ls -l "$out/mpsec-$version-win64.zip" "$out/mpsec-$version-win64.exe"

@@ -250,7 +250,7 @@ TEST(SourceRules, EachFolderListsItsFilesInItsOwnLibraries) {
         else if (f.Folder == "print" && !qt.at(name))
             expected = "mpsec_pages";
         else if (name == "app/main.cpp")
-            expected = "mpsec";
+            expected = "mpsec_main";
         EXPECT_EQ(targets[0], expected) << name;
     }
 }

@@ -136,8 +136,8 @@ const Command kCommands[] = {
      "the largest first and leaves out the clubs numbered 9xxx. --save also writes the\n"
      "lines to MEMBERSHIP.TXT. --csv prints them as comma-separated values (Club, Name,\n"
      "Members) and the total on standard error.\n"
-     "Exit status: 0 counted, 2 bad options, a register that cannot be read or a file not\n"
-     "written.\n",
+     "Exit status: 0 counted, 1 --save with no club listed (MEMBERSHIP.TXT is left as it\n"
+     "is), 2 bad options, a register that cannot be read or a file not written.\n",
      [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
         std::ostream& err) { return RunMembershipCommand(rest, out, err); }},
     {"extract",

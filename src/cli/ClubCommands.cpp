@@ -151,6 +151,10 @@ int RunMembershipCommand(const std::vector<std::string>& args, std::ostream& out
     }
     notes << TotalActiveMembershipText(count.Total) << "\n";
     if (options->Has("--save")) {
+        if (count.Lines.empty()) {
+            err << "mpsec membership: " << kMembershipNothingToSaveText << "\n";
+            return 1;
+        }
         if (Status written = WriteLinesAtomically(folder.Folder / kMembershipFileName, count.Lines);
             !written) {
             err << "mpsec membership: cannot write " << kMembershipFileName << ": "

@@ -97,9 +97,14 @@ std::tm LocalTime(std::time_t t);
 void WatchInterrupt(void (*onInterrupt)());
 void StopWatchingInterrupt();
 
-// Windows starts a console program in a console of its own: the main window gives it back
-// (`forWindow`), a command writes to it in UTF-8, as the text is. Nothing on POSIX.
+// On Windows: the main window (`forWindow`) lets go of a console made for it alone; a
+// command writes to the console it was started from in UTF-8, as the text is, and its
+// standard output and error carry the bytes written, as on POSIX (no CR added before an LF).
+// Nothing on POSIX.
 void PrepareConsole(bool forWindow);
+
+// The system the program runs on: "Linux" or "Windows".
+const char* SystemName();
 
 // The program's arguments as UTF-8 (Windows hands main() the ANSI code page's).
 std::vector<std::string> Arguments(int argc, char** argv);

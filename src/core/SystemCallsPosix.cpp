@@ -215,6 +215,10 @@ void StopWatchingInterrupt() {
 
 void PrepareConsole(bool) {}
 
+const char* SystemName() {
+    return "Linux";
+}
+
 std::vector<std::string> Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
 }

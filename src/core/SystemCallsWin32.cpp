@@ -1,7 +1,10 @@
 #include "core/SystemCalls.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
@@ -358,14 +361,47 @@ void StopWatchingInterrupt() {
     gOnInterrupt = nullptr;
 }
 
+namespace {
+
+bool HasHandle(DWORD which) {
+    const HANDLE handle = GetStdHandle(which);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
 void PrepareConsole(bool forWindow) {
     if (forWindow) {
+        // mpsec.exe is a window program and has no console; mpsec.com, started from
+        // Explorer, gets one made for it alone: of no use beside the main window.
         DWORD processes[2];
         if (GetConsoleProcessList(processes, 2) == 1)
-            FreeConsole(); // made for this program alone: a window of no use beside the main one
-    } else if (GetConsoleWindow()) {
-        SetConsoleOutputCP(CP_UTF8);
+            FreeConsole();
+        return;
     }
+    // mpsec.exe started from a console with a command: it was given no standard streams, so
+    // it writes to the console it was started from (mpsec.com, a console program, has them).
+    const bool outMissing = !HasHandle(STD_OUTPUT_HANDLE);
+    const bool errMissing = !HasHandle(STD_ERROR_HANDLE);
+    if ((outMissing || errMissing) && !GetConsoleWindow() && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        if (outMissing && !std::freopen("CONOUT$", "w", stdout))
+            return;
+        if (errMissing && !std::freopen("CONOUT$", "w", stderr))
+            return;
+    }
+    if (GetConsoleWindow())
+        SetConsoleOutputCP(CP_UTF8);
+    // The bytes the commands write, as on Linux: a line ends in LF, a CSV row in CR LF,
+    // with no CR added before each LF.
+    for (FILE* stream : {stdout, stderr}) {
+        std::fflush(stream);
+        if (const int fd = _fileno(stream); fd >= 0)
+            _setmode(fd, _O_BINARY);
+    }
+}
+
+const char* SystemName() {
+    return "Windows";
 }
 
 std::vector<std::string> Arguments(int argc, char** argv) {

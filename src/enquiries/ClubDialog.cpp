@@ -166,6 +166,11 @@ void ClubDialog::sortList() {
 }
 
 void ClubDialog::saveList() {
+    // An empty list (before Get) would replace the saved one with an empty file.
+    if (lines_.empty()) {
+        platform_.Information(QString::fromLatin1(kMembershipNothingToSaveText));
+        return;
+    }
     Status written;
     platform_.Busy(
         [&] { written = WriteLinesAtomically(state_.DataFolder / kMembershipFileName, lines_); });

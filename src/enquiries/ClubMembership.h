@@ -41,5 +41,8 @@ std::vector<std::string> SortMembershipLines(const std::vector<std::string>& lin
 
 inline constexpr const char* kMembershipFileName = "MEMBERSHIP.TXT";
 inline constexpr const char* kMembershipSavedText = " Done - Saved in File 'MEMBERSHIP.TXT' ";
+// Save with no club listed: MEMBERSHIP.TXT is left as it is.
+inline constexpr const char* kMembershipNothingToSaveText =
+    "There is nothing to save: no club is listed. MEMBERSHIP.TXT is left as it is.";
 
 } // namespace mpsec

@@ -5,6 +5,40 @@
 
 namespace mpsec {
 
+std::string GuideFor(std::string_view markdown, std::string_view system) {
+    static constexpr std::array<std::string_view, 2> kSystems{"Linux", "Windows"};
+    std::string shown;
+    bool keep = true;
+    bool paragraphStart = true;
+    std::size_t start = 0;
+    while (start < markdown.size()) {
+        std::size_t end = markdown.find('\n', start);
+        end = end == std::string_view::npos ? markdown.size() : end + 1;
+        std::string_view line = markdown.substr(start, end - start);
+        start = end;
+        if (line == "\n" || line.empty()) {
+            // An empty line ends a paragraph; one left out takes its empty line along.
+            if (keep)
+                shown.append(line);
+            keep = paragraphStart = true;
+            continue;
+        }
+        if (paragraphStart) {
+            paragraphStart = false;
+            for (std::string_view name : kSystems) {
+                const std::string marker = "**" + std::string(name) + ":** ";
+                if (line.substr(0, marker.size()) == marker) {
+                    keep = name == system;
+                    line.remove_prefix(marker.size());
+                }
+            }
+        }
+        if (keep)
+            shown.append(line);
+    }
+    return shown;
+}
+
 std::vector<GuideSection> SplitGuide(std::string_view markdown) {
     std::vector<GuideSection> sections;
     std::size_t start = 0;

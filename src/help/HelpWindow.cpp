@@ -1,5 +1,6 @@
 #include "help/HelpWindow.h"
 
+#include "core/SystemCalls.h"
 #include "platform/Platform.h"
 #include "print/PageRenderer.h"
 
@@ -19,7 +20,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     LoadProgramResources();
     QFile guide(QStringLiteral(":/guide.md"));
     if (guide.open(QIODevice::ReadOnly))
-        sections_ = SplitGuide(guide.readAll().toStdString());
+        sections_ = SplitGuide(GuideFor(guide.readAll().toStdString(), os::SystemName()));
     contents_ = new QListWidget(this);
     for (const GuideSection& section : sections_)
         contents_->addItem(QString::fromStdString(section.Title));

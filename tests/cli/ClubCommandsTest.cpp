@@ -97,6 +97,13 @@ TEST_F(ClubCommandsTest, FilesAreTheScreensFiles) {
     EXPECT_EQ(dir.Read("MEMBERSHIP.TXT"),
               "6785 KARRAKATTA CLUB                                              1\r\n"
               "2101 BAYSIDE CLUB                                                 1\r\n");
+    // A state with no club lists nothing: the saved list stays as it was.
+    EXPECT_EQ(Run({"membership", "--state", "nt", "--save"}), 1);
+    EXPECT_EQ(err.str(), "mpsec membership: There is nothing to save: no club is listed. "
+                         "MEMBERSHIP.TXT is left as it is.\n");
+    EXPECT_EQ(dir.Read("MEMBERSHIP.TXT"),
+              "6785 KARRAKATTA CLUB                                              1\r\n"
+              "2101 BAYSIDE CLUB                                                 1\r\n");
 
     PlayerRegister national;
     ASSERT_TRUE(national.Load(dir / "National.TXT").Ok());

@@ -80,6 +80,14 @@ TEST_F(ClubDialogTest, MembershipCountSortAndSave) {
     EXPECT_EQ(dlg.totalLabel()->text(), "Total Active Membership:");
     EXPECT_TRUE(Shown(dlg).empty()); // nothing counted before Get
 
+    // Save before Get keeps the list saved before, rather than emptying it.
+    dir.Write("MEMBERSHIP.TXT", "3104 ARDEN BRIDGE CLUB 1\r\n");
+    platform.ExpectInformation(
+        "There is nothing to save: no club is listed. MEMBERSHIP.TXT is left as it is.");
+    dlg.saveButton()->click();
+    platform.VerifyAllShown();
+    EXPECT_EQ(dir.Read("MEMBERSHIP.TXT"), "3104 ARDEN BRIDGE CLUB 1\r\n");
+
     dlg.stateButtons()->button(3)->click(); // Vic
     EXPECT_EQ(Shown(dlg), std::vector<std::string>{Line("3104 ARDEN BRIDGE CLUB", "1")});
     EXPECT_EQ(dlg.totalLabel()->text(), "Total Active Membership: 1");

@@ -55,3 +55,50 @@ TEST(Guide, ReadmeHoldsTheGuide) {
               SourceFile("docs/guide.md"))
         << "run scripts/readme.sh";
 }
+
+// A paragraph marked for one system is shown only there, without its mark.
+TEST(Guide, ParagraphsMarkedForOneSystem) {
+    const std::string guide = "## One\n\n"
+                              "Both.\n\n"
+                              "**Linux:** Run apt-get\nas root.\n\n"
+                              "**Windows:** Run the installer.\n\n"
+                              "**Note:** bold, for both.\n"
+                              "**Windows:** inside a paragraph, for both.\n\n"
+                              "Last.\n";
+    struct Case {
+        const char* system;
+        std::string shown;
+    } cases[] = {
+        {"Linux", "## One\n\nBoth.\n\nRun apt-get\nas root.\n\n**Note:** bold, for both.\n"
+                  "**Windows:** inside a paragraph, for both.\n\nLast.\n"},
+        {"Windows", "## One\n\nBoth.\n\nRun the installer.\n\n**Note:** bold, for both.\n"
+                    "**Windows:** inside a paragraph, for both.\n\nLast.\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GuideFor(guide, c.system), c.shown) << c.system;
+    EXPECT_EQ(GuideFor("**Windows:** only\n", "Linux"), "");
+}
+
+// The shipped guide tells each system's user what holds there.
+TEST(Guide, ShippedGuideNamesWhatHoldsOnEachSystem) {
+    const std::string guide = SourceFile("docs/guide.md");
+    struct Case {
+        const char* system;
+        std::vector<std::string> present, absent;
+    } cases[] = {
+        {"Linux",
+         {"sudo apt-get install", "man mpsec", "~/.config/mpsec/mpsec.ini", "From a terminal"},
+         {"HKEY_CURRENT_USER", "installer", "mpsec.com", "**Linux:**", "**Windows:**"}},
+        {"Windows",
+         {"installer", "HKEY_CURRENT_USER\\Software\\mpsec\\mpsec", "mpsec --help", "mpsec.com",
+          "Documents folder"},
+         {"apt-get", "man mpsec", "~/", ".deb", "terminal", "**Linux:**", "**Windows:**"}},
+    };
+    for (const Case& c : cases) {
+        const std::string shown = GuideFor(guide, c.system);
+        for (const std::string& text : c.present)
+            EXPECT_NE(shown.find(text), std::string::npos) << c.system << ": " << text;
+        for (const std::string& text : c.absent)
+            EXPECT_EQ(shown.find(text), std::string::npos) << c.system << ": " << text;
+    }
+}

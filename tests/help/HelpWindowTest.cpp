@@ -45,3 +45,18 @@ TEST(HelpWindow, F1OpensTheGuideAtTheWindowsSection) {
     win.menuItem(MenuCommand::ViewPlayer)->trigger();
     platform.VerifyAllShown();
 }
+
+// The guide shown tells how the program is installed on the system it runs on.
+TEST(HelpWindow, ShowsTheGuideOfThisSystem) {
+    HelpWindow help;
+    help.showSection(QStringLiteral("Installing and starting"));
+    const QString text = help.text()->toPlainText();
+#if defined(_WIN32)
+    const QString ours = QStringLiteral("Run the installer"), other = QStringLiteral("apt-get");
+#else
+    const QString ours = QStringLiteral("apt-get"), other = QStringLiteral("Run the installer");
+#endif
+    EXPECT_TRUE(text.contains(ours)) << text.toStdString();
+    EXPECT_FALSE(text.contains(other)) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Linux:"))) << text.toStdString();
+}
