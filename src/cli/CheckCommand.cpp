@@ -13,13 +13,14 @@ namespace fs = std::filesystem;
 
 namespace mpsec {
 
-int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+int RunCheckCommand(const std::filesystem::path& dataFolder, const std::vector<std::string>& files,
+                    std::ostream& out, std::ostream& err) {
     if (files.empty()) {
         err << "mpsec check: name one or more masterpoint files\n";
         return 2;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "check", false))
+    if (!folder.Load(dataFolder, err, "check", false))
         return 2;
     const PlayerRegister& national = folder.National;
     int status = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@ namespace mpsec {
 
 // mpsec check FILE...: lists each masterpoint file against the register of the current
 // folder like the viewer, writes its report, and returns 1 when any file has an error.
-int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+int RunCheckCommand(const std::filesystem::path& folder, const std::vector<std::string>& files,
+                    std::ostream& out, std::ostream& err);
 
 } // namespace mpsec

@@ -68,7 +68,7 @@ void MPFileEditorDialog::showFile() {
     LineList lines;
     if (Status read = ReadLines(PathFromQString(file_), lines); !read) {
         platform_.Error("Cannot read the masterpoint file " + QFileInfo(file_).fileName() + ": " +
-                        Latin1(read.Message()) + ".");
+                        MessageText(read.Message()) + ".");
         return;
     }
     platform_.Busy([&] { editor_->setPlainText(Latin1(ShownEditorText(lines))); });
@@ -111,7 +111,7 @@ void MPFileEditorDialog::saveFile() {
     if (Status saved = WriteFileAtomically(PathFromQString(chosen), SavedEditorText(lines));
         !saved) {
         platform_.Error("Cannot write " + QFileInfo(chosen).fileName() + ": " +
-                        Latin1(saved.Message()) + ". The file is unchanged.");
+                        MessageText(saved.Message()) + ". The file is unchanged.");
         return;
     }
     editor_->clear();

@@ -122,9 +122,10 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
         auto points = [&](std::size_t from) -> std::optional<std::uint32_t> {
             const std::string_view field = Cols(line, from, 6);
             auto value = WholeNumber(field);
+            // A message is UTF-8: the file's Latin-1 field is converted as it enters it.
             if (!value)
                 listing.StoppedBy =
-                    Failure{"'" + std::string(field) + "' is not a valid integer value"};
+                    Failure{"'" + Latin1ToUtf8(field) + "' is not a valid integer value"};
             return value;
         };
         std::string pointsText;
