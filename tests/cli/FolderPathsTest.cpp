@@ -59,7 +59,8 @@ void WriteFederationFiles(const test::TempFolder& dir, const std::string& folder
 // a report beside its masterpoint file, a folder of statements, a folder per club.
 TEST(FolderPaths, NamesBeyondAsciiOnDisk) {
     test::TempFolder dir;
-    const std::string club = "Donn\xC3\xA9""es du club No\xC3\xABl Fran\xC3\xA7ois";
+    const std::string club = "Donn\xC3\xA9"
+                             "es du club No\xC3\xABl Fran\xC3\xA7ois";
     WriteFederationFiles(dir, club);
     const std::string coupe = "Coup\xC3\xA9 d'\xC3\xA9t\xC3\xA9";
     dir.WriteLines(club + "/" + coupe + ".gld", {"0000011000100"});
@@ -81,11 +82,11 @@ TEST(FolderPaths, NamesBeyondAsciiOnDisk) {
         EXPECT_EQ(run.status, 0) << c.args[0] << ": " << run.err;
         EXPECT_NE(run.out.find(c.outHas), std::string::npos) << run.out;
     }
-    EXPECT_EQ(NamesIn(dir / club),
-              (std::vector<std::string>{coupe + ".TXT", coupe + ".gld", "NATIONAL.CLB",
-                                        "National.TXT", "Relev\xC3\xA9s 3104",
-                                        "Relev\xC3\xA9s \xC3\x89t\xC3\xA9", "events.txt",
-                                        "history.txt"}));
+    EXPECT_EQ(
+        NamesIn(dir / club),
+        (std::vector<std::string>{coupe + ".TXT", coupe + ".gld", "NATIONAL.CLB", "National.TXT",
+                                  "Relev\xC3\xA9s 3104", "Relev\xC3\xA9s \xC3\x89t\xC3\xA9",
+                                  "events.txt", "history.txt"}));
     EXPECT_EQ(NamesIn(dir / (club + "/Relev\xC3\xA9s 3104")),
               (std::vector<std::string>{"11 ADAMS.pdf", "33 CARTER.pdf"}));
     EXPECT_EQ(NamesIn(dir / (club + "/Relev\xC3\xA9s \xC3\x89t\xC3\xA9/3104")),
@@ -110,7 +111,8 @@ TEST(FolderPaths, ADataFolderLongerThan260Characters) {
     test::TempFolder dir;
     std::string folder;
     for (int i = 0; PathText(dir / folder).size() < 288; ++i)
-        folder += (folder.empty() ? "" : "/") + std::string("secretary folder ") + std::to_string(i);
+        folder +=
+            (folder.empty() ? "" : "/") + std::string("secretary folder ") + std::to_string(i);
     WriteFederationFiles(dir, folder);
     dir.WriteLines(folder + "/a.gld", {"0000011000100"});
     const std::string data = PathText(dir / folder);
