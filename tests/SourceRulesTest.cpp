@@ -83,6 +83,45 @@ TEST(SourceRules, EachFolderUsesOnlyWhatItMay) {
     }
 }
 
+// A path made straight from a std::string takes the text in the ANSI code page on Windows
+// (Données becomes DonnÃ©es there): text becomes a path only through PathFromText. The
+// compiler takes such a conversion silently, so the forms that write one are refused: a
+// path constructed from anything but a literal, and a path or `/` given a name the file (or
+// its header) declares as a std::string.
+TEST(SourceRules, TextBecomesAPathOnlyThroughPathFromText) {
+    const std::vector<SourceFile> files = Sources();
+    std::map<std::string, std::string> texts; // by path without extension: .h and .cpp together
+    for (const SourceFile& f : files)
+        texts[(f.Path.parent_path() / f.Path.stem()).string()] += f.Text;
+    const std::regex construction(R"((\bfs|std::filesystem)::path\s*[({]\s*[^)}"\s])");
+    const std::regex u8path(R"(\bu8path\b)");
+    const std::regex stringName(
+        R"((?:std::string|std::string_view)\s*(?:const\s*)?&?\s+(\w+)\s*(?:[;,)=({]|$))");
+    int names = 0;
+    for (const SourceFile& f : files) {
+        if (f.Path.filename() == "TextHelpers.cpp")
+            continue;
+        EXPECT_FALSE(std::regex_search(f.Text, construction))
+            << f.Path.string() << " makes a path from text other than through PathFromText";
+        EXPECT_FALSE(std::regex_search(f.Text, u8path)) << f.Path.string();
+        const std::string& both = texts[(f.Path.parent_path() / f.Path.stem()).string()];
+        std::set<std::string> declared;
+        for (std::sregex_iterator i(both.begin(), both.end(), stringName), end; i != end; ++i)
+            declared.insert((*i)[1]);
+        names += static_cast<int>(declared.size());
+        for (const std::string& name : declared) {
+            // `folder / name`, `path x = name;`, `path x(name)`.
+            const std::regex use(R"((?:[^/*]/\s*|::path\s+\w+\s*[=({]\s*)(?:\w+(?:\.|->))*)" +
+                                 name + R"(\s*(?:[;,)}]|$|\s/))");
+            std::smatch found;
+            EXPECT_FALSE(std::regex_search(f.Text, found, use))
+                << f.Path.string() << " makes a path of the std::string " << name << ": "
+                << found.str();
+        }
+    }
+    EXPECT_GT(names, 100); // the declarations are found at all
+}
+
 namespace {
 
 // Whether a file is on the Qt side (a window, the print layer's drawing, the platform): it

@@ -55,12 +55,6 @@ std::vector<std::string> LoadRegisters(const fs::path& folder, PlayerRegister& n
     return problems;
 }
 
-fs::path Absolute(const fs::path& folder) {
-    std::error_code ec;
-    const fs::path absolute = fs::absolute(folder, ec);
-    return ec ? folder : absolute;
-}
-
 // The masterpoint choosers' folder until another is used: the data folder.
 std::string DefaultMPFolder(const fs::path& dataFolder) {
     return QDir::toNativeSeparators(QStringFromPath(dataFolder) + '/').toStdString();
@@ -275,15 +269,18 @@ void MainWindow::start() {
 }
 
 bool MainWindow::changeDataFolder(const fs::path& chosen) {
+    // One form of the folder, whichever way it came (the chooser's C:/..., a remembered
+    // C:\..., a folder given as .): the menu, the settings and every file name follow it.
+    const fs::path folder = WholePath(chosen);
     // Refused as at the first start: the registers it lacks are said, the current folder stays.
-    const std::vector<std::string> missing = MissingRegisterMessages(chosen);
+    const std::vector<std::string> missing = MissingRegisterMessages(folder);
     for (const std::string& text : missing)
         platform_.Error(Latin1(text));
     if (!missing.empty())
         return false;
     PlayerRegister national;
     ClubRegister clubs;
-    const std::vector<std::string> problems = LoadRegisters(chosen, national, clubs);
+    const std::vector<std::string> problems = LoadRegisters(folder, national, clubs);
     for (const std::string& text : problems)
         platform_.Error(Latin1(text));
     if (!problems.empty())
@@ -293,7 +290,6 @@ bool MainWindow::changeDataFolder(const fs::path& chosen) {
     for (QWidget* window : findChildren<QWidget*>())
         if (window->isWindow() && window->isVisible())
             window->close();
-    const fs::path folder = Absolute(chosen);
     if (state_.Settings.LastMPFolderUsed == DefaultMPFolder(state_.DataFolder))
         state_.Settings.LastMPFolderUsed = DefaultMPFolder(folder);
     state_.DataFolder = folder;
@@ -316,7 +312,7 @@ void MainWindow::chooseDataFolder() {
     request.Title = QString::fromLatin1(kChooseDataFolderTitle);
     request.InitialFolder = NativePathText(state_.DataFolder);
     for (const std::string& recent : state_.Settings.RecentDataFolders)
-        request.Sidebar.append(NativePathText(recent));
+        request.Sidebar.append(NativePathText(PathFromText(recent)));
     const QString chosen = platform_.ChooseFolder(request);
     if (!chosen.isEmpty())
         changeDataFolder(PathFromQString(chosen));
@@ -324,7 +320,7 @@ void MainWindow::chooseDataFolder() {
 
 void MainWindow::showDataFolder() {
     const fs::path& folder = state_.DataFolder;
-    const QString path = NativePathText(Absolute(folder));
+    const QString path = NativePathText(WholePath(folder));
     folderLabel_->setText(DataFolderStatusText(path));
     folderLabel_->setToolTip(path);
     state_.RegisterDate = FileDate(FindFileNoCase(folder, PlayerRegister::FileName));
@@ -333,7 +329,7 @@ void MainWindow::showDataFolder() {
 }
 
 void MainWindow::rememberDataFolder() {
-    const std::string folder = PathText(Absolute(state_.DataFolder));
+    const std::string folder = PathText(WholePath(state_.DataFolder));
     state_.Settings.DataFolder = folder;
     state_.Settings.RecentDataFolders = WithRecentFolder(state_.Settings.RecentDataFolders, folder);
 }
@@ -344,16 +340,17 @@ void MainWindow::showRecentFolders() {
         recentMenu_->removeAction(old);
         old->deleteLater();
     }
-    const std::string current = PathText(Absolute(state_.DataFolder));
     int place = 0;
-    for (const std::string& recent : state_.Settings.RecentDataFolders) {
+    for (const std::string& text : state_.Settings.RecentDataFolders) {
+        const fs::path recent = PathFromText(text);
         QString caption = NativePathText(recent);
         caption.replace('&', QStringLiteral("&&"));
         QAction* item = recentMenu_->addAction(QStringLiteral("&%1 ").arg(++place) + caption);
         // The folder in use is marked, not offered.
+        const bool current = SamePath(recent, state_.DataFolder);
         item->setCheckable(true);
-        item->setChecked(recent == current);
-        item->setEnabled(recent != current);
+        item->setChecked(current);
+        item->setEnabled(!current);
         connect(item, &QAction::triggered, this, [this, recent] { changeDataFolder(recent); });
     }
     recentMenu_->setEnabled(place > 0);

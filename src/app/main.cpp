@@ -80,33 +80,29 @@ int main(int argc, char** argv) {
     mpsec::QtPlatform platform;
     mpsec::AppState state;
     // The secretary's data folder: the one named, or the one mpsec is started in when it
-    // holds the registers, or the one used last, or the one the user chooses.
+    // holds the registers, or the one used last, or the one the user chooses. Each is taken
+    // whole once here; every file is then named from the data folder, none through the
+    // process's current folder.
     std::error_code ec;
     mpsec::StartFolders folders;
     if (folderArgument)
-        folders.Argument = std::filesystem::absolute(mpsec::PathFromText(*folderArgument), ec);
-    folders.Start = std::filesystem::current_path(ec);
+        folders.Argument = mpsec::WholePath(mpsec::PathFromText(*folderArgument));
+    folders.Start = mpsec::WholePath(std::filesystem::current_path(ec));
     folders.Remembered = mpsec::ReadSettings(platform.Settings(), {}).DataFolder;
 #if defined(_WIN32)
     // Installed beside mpsec.exe; its copy goes to the user's Documents folder.
-    folders.InstalledSample =
-        mpsec::PathFromQString(QCoreApplication::applicationDirPath() + "/sample");
-    folders.Home =
-        mpsec::PathFromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    folders.InstalledSample = mpsec::WholePath(
+        mpsec::PathFromQString(QCoreApplication::applicationDirPath() + "/sample"));
+    folders.Home = mpsec::WholePath(mpsec::PathFromQString(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
 #else
-    folders.InstalledSample =
-        mpsec::PathFromQString(QCoreApplication::applicationDirPath() + "/../share/mpsec/sample");
-    folders.Home = mpsec::PathFromQString(QDir::homePath());
+    folders.InstalledSample = mpsec::WholePath(
+        mpsec::PathFromQString(QCoreApplication::applicationDirPath() + "/../share/mpsec/sample"));
+    folders.Home = mpsec::WholePath(mpsec::PathFromQString(QDir::homePath()));
 #endif
-    state.DataFolder = mpsec::FindDataFolder(folders, platform);
-    // Files the program opens by name are found there too, as if it had been started there.
-    std::filesystem::current_path(state.DataFolder, ec);
+    state.DataFolder = mpsec::WholePath(mpsec::FindDataFolder(folders, platform));
     state.ProgramFolder = state.DataFolder;
     mpsec::MainWindow mainWin(state, platform);
-    QObject::connect(&mainWin, &mpsec::MainWindow::dataFolderChanged, &mainWin, [&state] {
-        std::error_code changed;
-        std::filesystem::current_path(state.DataFolder, changed);
-    });
 
     mpsec::ProgramWindows windows(state, platform, mainWin);
 

@@ -26,7 +26,8 @@ std::string WithoutLeadingZeros(const std::string& number) {
 
 } // namespace
 
-int RunCancellationsCommand(const std::vector<std::string>& args, const CivilDate& today,
+int RunCancellationsCommand(const std::filesystem::path& dataFolder,
+                            const std::vector<std::string>& args, const CivilDate& today,
                             std::ostream& out, std::ostream& err) {
     std::string club;
     bool yes = false, clubGiven = false, bad = false;
@@ -54,7 +55,7 @@ int RunCancellationsCommand(const std::vector<std::string>& args, const CivilDat
         return 2;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "cancellations", false))
+    if (!folder.Load(dataFolder, err, "cancellations", false))
         return 2;
     const std::vector<ListedMember> members = HomeClubMembers(folder.National, club);
     std::vector<CancellationRow> rows;

@@ -34,14 +34,14 @@ void WriteEntries(const LineBuffer& entries, std::ostream& out) {
 
 } // namespace
 
-int RunCheckCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err,
-                    std::uint64_t sizeLimit) {
+int RunCheckCommand(const std::filesystem::path& dataFolder, const std::vector<std::string>& files,
+                    std::ostream& out, std::ostream& err, std::uint64_t sizeLimit) {
     if (files.empty()) {
         err << "mpsec check: name one or more masterpoint files\n";
         return 2;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "check", false))
+    if (!folder.Load(dataFolder, err, "check", false))
         return 2;
     const PlayerRegister& national = folder.National;
     int status = 0;

@@ -8,6 +8,7 @@
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
 #include "core/Settings.h"
+#include "core/TextHelpers.h"
 
 #include <filesystem>
 #include <optional>
@@ -65,10 +66,11 @@ struct CommandContext {
 struct Command {
     const char* Name;
     const char* Help;
-    int (*Run)(const std::vector<std::string>& rest, const PdfWriter& writePdf, std::ostream& out,
-               std::ostream& err);
-    int (*RunInContext)(const std::vector<std::string>& rest, const CommandContext& context,
-                        std::ostream& out, std::ostream& err) = nullptr;
+    int (*Run)(const std::filesystem::path& folder, const std::vector<std::string>& rest,
+               const PdfWriter& writePdf, std::ostream& out, std::ostream& err);
+    int (*RunInContext)(const std::filesystem::path& folder, const std::vector<std::string>& rest,
+                        const CommandContext& context, std::ostream& out,
+                        std::ostream& err) = nullptr;
 };
 
 const Command kCommands[] = {
@@ -80,16 +82,16 @@ const Command kCommands[] = {
      "National.TXT beside National.gld) is kept and the report is not written.\n"
      "Exit status: 0 no errors, 1 a file has errors, 2 a file or the register cannot be read\n"
      "or a report is not written.\n",
-     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
-        std::ostream& err) { return RunCheckCommand(rest, out, err); }},
+     [](const std::filesystem::path& folder, const std::vector<std::string>& rest, const PdfWriter&,
+        std::ostream& out, std::ostream& err) { return RunCheckCommand(folder, rest, out, err); }},
     {"player",
      "Usage: mpsec player NUMBER | SURNAME [INITIAL]\n"
      "With a number (leading zeros or not), shows that player from National.TXT in the\n"
      "current folder: name, home club, rank and the points table. With a surname (a\n"
      "partial one will do without an initial), lists the players from where the search\n"
      "lands, each with its number. Exit status 1 when no player is found.\n",
-     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
-        std::ostream& err) { return RunPlayerCommand(rest, out, err); }},
+     [](const std::filesystem::path& folder, const std::vector<std::string>& rest, const PdfWriter&,
+        std::ostream& out, std::ostream& err) { return RunPlayerCommand(folder, rest, out, err); }},
     {"statement",
      "Usage: mpsec statement NUMBER [--pdf FILE]\n"
      "Prints the statement of awards of an active player from National.TXT, history.txt,\n"
@@ -126,8 +128,8 @@ const Command kCommands[] = {
      "name with its masterpoint secretary, the secretary's details, and an empty line.\n"
      "Exit status: 0 clubs found, 1 none, 2 a bad key word or a register that cannot be\n"
      "read.\n",
-     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
-        std::ostream& err) { return RunClubsCommand(rest, out, err); }},
+     [](const std::filesystem::path& folder, const std::vector<std::string>& rest, const PdfWriter&,
+        std::ostream& out, std::ostream& err) { return RunClubsCommand(folder, rest, out, err); }},
     {"membership",
      "Usage: mpsec membership [--state ACT|NSW|VIC|QLD|SA|WA|TAS|NT] [--sort] [--save] [--csv]\n"
      "Counts the active home-club members of every club (of one state's clubs with --state)\n"
@@ -138,8 +140,9 @@ const Command kCommands[] = {
      "Members) and the total on standard error.\n"
      "Exit status: 0 counted, 1 --save with no club listed (MEMBERSHIP.TXT is left as it\n"
      "is), 2 bad options, a register that cannot be read or a file not written.\n",
-     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
-        std::ostream& err) { return RunMembershipCommand(rest, out, err); }},
+     [](const std::filesystem::path& folder, const std::vector<std::string>& rest, const PdfWriter&,
+        std::ostream& out,
+        std::ostream& err) { return RunMembershipCommand(folder, rest, out, err); }},
     {"extract",
      "Usage: mpsec extract TYPE [--state STATE | --club NUMBER [--all-members]]\n"
      "                          [--min POINTS] [--file FILE] [--csv]\n"
@@ -158,8 +161,9 @@ const Command kCommands[] = {
      "a header row, and the file's name on standard error.\n"
      "Exit status: 0 written, 1 no player qualified (the empty file is still written), 2 bad\n"
      "arguments, a file that cannot be read or written.\n",
-     [](const std::vector<std::string>& rest, const PdfWriter&, std::ostream& out,
-        std::ostream& err) { return RunExtractCommand(rest, out, err); }},
+     [](const std::filesystem::path& folder, const std::vector<std::string>& rest, const PdfWriter&,
+        std::ostream& out,
+        std::ostream& err) { return RunExtractCommand(folder, rest, out, err); }},
     {"merge",
      "Usage: mpsec merge --type gld|red|grn|gar|rag [--output FILE] [--yes] FILE FILE...\n"
      "Joins two or more masterpoint files of the type, each named with the type's extension,\n"
@@ -172,9 +176,9 @@ const Command kCommands[] = {
      "2 bad options, fewer than two files, a file of another type, or a file that cannot be\n"
      "read or written (nothing changed).\n",
      nullptr,
-     [](const std::vector<std::string>& rest, const CommandContext& context, std::ostream& out,
-        std::ostream& err) {
-         return RunMergeCommand(rest, context.Settings.LastClubNo, context.Today, out, err);
+     [](const std::filesystem::path& folder, const std::vector<std::string>& rest,
+        const CommandContext& context, std::ostream& out, std::ostream& err) {
+         return RunMergeCommand(folder, rest, context.Settings.LastClubNo, context.Today, out, err);
      }},
     {"cancellations",
      "Usage: mpsec cancellations --club NUMBER [--yes] PLAYER...\n"
@@ -185,8 +189,10 @@ const Command kCommands[] = {
      "2 bad options, a player who is not an active member of the club, or a file that\n"
      "cannot be read or written (nothing written).\n",
      nullptr,
-     [](const std::vector<std::string>& rest, const CommandContext& context, std::ostream& out,
-        std::ostream& err) { return RunCancellationsCommand(rest, context.Today, out, err); }},
+     [](const std::filesystem::path& folder, const std::vector<std::string>& rest,
+        const CommandContext& context, std::ostream& out, std::ostream& err) {
+         return RunCancellationsCommand(folder, rest, context.Today, out, err);
+     }},
 };
 
 bool IsCommandName(const std::string& word) {
@@ -196,8 +202,9 @@ bool IsCommandName(const std::string& word) {
     return word == "help";
 }
 
-int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               const PdfWriter& writePdf, SettingsStore* settings);
+int RunCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
+               std::ostream& out, std::ostream& err, const PdfWriter& writePdf,
+               SettingsStore* settings);
 
 } // namespace
 
@@ -222,7 +229,8 @@ std::optional<std::string> MainWindowFolder(const std::vector<std::string>& args
     if (rest.size() != 2 || rest[1].empty() || rest[1][0] == '-' || IsCommandName(rest[1]))
         return std::nullopt;
     std::error_code ec;
-    if (rest[1].find('/') != std::string::npos || std::filesystem::is_directory(rest[1], ec))
+    if (rest[1].find('/') != std::string::npos ||
+        std::filesystem::is_directory(PathFromText(rest[1]), ec))
         return rest[1];
     return std::nullopt;
 }
@@ -239,14 +247,28 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         err << "mpsec: " << data.Message() << "\n" << kUsage;
         return 2;
     }
-    const auto run = [&] { return RunCommand(args, out, err, writePdf, settings); };
-    return *data ? RunInDataFolder(**data, err, run) : run();
+    // The folder is taken once, whole: every file of the command is named from it, none
+    // read back through the process's current folder (which Windows may give wrong for a
+    // long path).
+    std::filesystem::path folder;
+    if (*data) {
+        if (Status checked = CheckDataFolder(**data); !checked) {
+            err << checked.Message() << "\n";
+            return 2;
+        }
+        folder = WholePath(PathFromText(**data));
+    } else {
+        std::error_code ec;
+        folder = WholePath(std::filesystem::current_path(ec));
+    }
+    return RunCommand(folder, args, out, err, writePdf, settings);
 }
 
 namespace {
 
-int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               const PdfWriter& writePdf, SettingsStore* settings) {
+int RunCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
+               std::ostream& out, std::ostream& err, const PdfWriter& writePdf,
+               SettingsStore* settings) {
     const std::string name = args.size() > 1 ? args[1] : std::string();
     if (name == "--help" || name == "-h" || name == "help") {
         out << kUsage;
@@ -267,13 +289,13 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (command.RunInContext) {
             CommandContext context{
                 settings ? ReadSettings(*settings, AppSettings{}) : AppSettings{}, Today()};
-            return command.RunInContext(rest, context, out, err);
+            return command.RunInContext(folder, rest, context, out, err);
         }
         const PdfWriter writer =
             writePdf ? writePdf : [](const ComposedDocument&, const std::string&) {
                 return Status(Failure{"PDF output needs the print layer"});
             };
-        return command.Run(rest, writer, out, err);
+        return command.Run(folder, rest, writer, out, err);
     }
     err << "mpsec: unknown command '" << name << "'\n" << kUsage;
     return 2;

@@ -86,7 +86,8 @@ std::vector<std::string> MembershipFields(const std::string& line) {
 
 } // namespace
 
-int RunClubsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunClubsCommand(const std::filesystem::path& dataFolder, const std::vector<std::string>& args,
+                    std::ostream& out, std::ostream& err) {
     if (args.size() != 1) {
         err << "Usage: mpsec clubs KEYWORD\n";
         return 2;
@@ -102,7 +103,7 @@ int RunClubsCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 2;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "clubs"))
+    if (!folder.Load(dataFolder, err, "clubs"))
         return 2;
     const std::vector<std::string> list = KeyWordSearch(folder.Clubs, keyWord);
     for (const std::string& line : list)
@@ -114,7 +115,8 @@ int RunClubsCommand(const std::vector<std::string>& args, std::ostream& out, std
     return 0;
 }
 
-int RunMembershipCommand(const std::vector<std::string>& args, std::ostream& out,
+int RunMembershipCommand(const std::filesystem::path& dataFolder,
+                         const std::vector<std::string>& args, std::ostream& out,
                          std::ostream& err) {
     std::string why;
     const auto options = ParseOptions(args, {"--sort", "--save", "--csv"}, {"--state"}, why);
@@ -134,7 +136,7 @@ int RunMembershipCommand(const std::vector<std::string>& args, std::ostream& out
         state = *named;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "membership"))
+    if (!folder.Load(dataFolder, err, "membership"))
         return 2;
     MembershipCount count = CountHomeClubMembers(folder.National, folder.Clubs, state);
     if (options->Has("--sort"))
@@ -155,7 +157,8 @@ int RunMembershipCommand(const std::vector<std::string>& args, std::ostream& out
             err << "mpsec membership: " << kMembershipNothingToSaveText << "\n";
             return 1;
         }
-        if (Status written = WriteLinesAtomically(folder.Folder / kMembershipFileName, count.Lines);
+        if (Status written = WriteLinesAtomically(folder.Folder / PathFromText(kMembershipFileName),
+                                                  count.Lines);
             !written) {
             err << "mpsec membership: cannot write " << kMembershipFileName << ": "
                 << written.Message() << "\n";
@@ -227,7 +230,8 @@ std::vector<std::string> CsvFields(OutputType type, std::size_t place, const Pla
 
 } // namespace
 
-int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunExtractCommand(const std::filesystem::path& dataFolder, const std::vector<std::string>& args,
+                      std::ostream& out, std::ostream& err) {
     std::string why;
     const auto options = ParseOptions(args, {"--all-members", "--csv"},
                                       {"--state", "--club", "--min", "--file"}, why);
@@ -292,7 +296,7 @@ int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     CurrentFolder folder;
-    if (!folder.Load(err, "extract"))
+    if (!folder.Load(dataFolder, err, "extract"))
         return 2;
     std::filesystem::path input;
     if (fileType) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -6,14 +7,16 @@
 namespace mpsec {
 
 // mpsec clubs KEYWORD: the secretaries' entries of the clubs whose line holds the key word.
-int RunClubsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunClubsCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                    std::ostream& out, std::ostream& err);
 
 // mpsec membership [--state STATE] [--sort] [--save] [--csv]: the active home-club members
 // of every club, as the membership screen counts, sorts and saves them.
-int RunMembershipCommand(const std::vector<std::string>& args, std::ostream& out,
-                         std::ostream& err);
+int RunMembershipCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                         std::ostream& out, std::ostream& err);
 
 // mpsec extract TYPE [...]: the extraction screen's run.
-int RunExtractCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunExtractCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                      std::ostream& out, std::ostream& err);
 
 } // namespace mpsec

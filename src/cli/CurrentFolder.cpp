@@ -1,12 +1,13 @@
 #include "cli/CurrentFolder.h"
 
+#include "core/TextHelpers.h"
 #include "register/DataFolder.h"
 
 namespace mpsec {
 
-bool CurrentFolder::Load(std::ostream& err, const char* command, bool withClubs) {
-    std::error_code ec;
-    Folder = std::filesystem::current_path(ec);
+bool CurrentFolder::Load(const std::filesystem::path& folder, std::ostream& err,
+                         const char* command, bool withClubs) {
+    Folder = WholePath(folder);
     if (Status loaded = LoadPlayerRegister(Folder, National); !loaded) {
         err << "mpsec " << command << ": " << loaded.Message()
             << " (start mpsec in the folder of the register)\n";
@@ -19,6 +20,10 @@ bool CurrentFolder::Load(std::ostream& err, const char* command, bool withClubs)
         return false;
     }
     return true;
+}
+
+std::filesystem::path CurrentFolder::Named(const std::string& text) const {
+    return Folder / PathFromText(text);
 }
 
 std::function<std::string(std::string_view)> CurrentFolder::ClubDescription() const {

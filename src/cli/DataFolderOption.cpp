@@ -6,32 +6,6 @@
 
 namespace mpsec {
 
-namespace {
-
-// Runs in `folder` and comes back to the folder it started in.
-class InFolder {
-  public:
-    explicit InFolder(const std::filesystem::path& folder) {
-        std::error_code ec;
-        previous_ = std::filesystem::current_path(ec);
-        std::filesystem::current_path(folder, error_);
-    }
-    ~InFolder() {
-        std::error_code ignored;
-        if (!error_)
-            std::filesystem::current_path(previous_, ignored);
-    }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
-    const std::error_code& Error() const { return error_; }
-
-  private:
-    std::filesystem::path previous_;
-    std::error_code error_;
-};
-
-} // namespace
-
 Result<std::optional<std::string>> TakeDataOption(std::vector<std::string>& args) {
     std::optional<std::string> folder;
     for (std::size_t i = 1; i < args.size();) {
@@ -62,19 +36,6 @@ Status CheckDataFolder(const std::string& folder) {
     if (!std::filesystem::is_directory(PathFromText(folder), ec))
         return Failure{"mpsec: " + folder + " is not a folder."};
     return {};
-}
-
-int RunInDataFolder(const std::string& folder, std::ostream& err, const std::function<int()>& run) {
-    if (Status checked = CheckDataFolder(folder); !checked) {
-        err << checked.Message() << "\n";
-        return 2;
-    }
-    InFolder in(PathFromText(folder));
-    if (in.Error()) {
-        err << "mpsec: cannot work in " << folder << ": " << in.Error().message() << "\n";
-        return 2;
-    }
-    return run();
 }
 
 } // namespace mpsec

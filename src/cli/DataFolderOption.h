@@ -1,7 +1,6 @@
 #pragma once
 #include "core/Result.h"
 
-#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -16,10 +15,5 @@ Result<std::optional<std::string>> TakeDataOption(std::vector<std::string>& args
 
 // Fails with the message to show when `folder` is not a folder to work in.
 Status CheckDataFolder(const std::string& folder);
-
-// Runs `run` with `folder` as the current folder and comes back to the folder it started
-// in; gives run's exit status, or 2 with the reason on `err` when the folder cannot be
-// worked in.
-int RunInDataFolder(const std::string& folder, std::ostream& err, const std::function<int()>& run);
 
 } // namespace mpsec

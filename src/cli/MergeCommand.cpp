@@ -10,8 +10,9 @@ namespace fs = std::filesystem;
 
 namespace mpsec {
 
-int RunMergeCommand(const std::vector<std::string>& args, const std::string& lastClubNo,
-                    const CivilDate& today, std::ostream& out, std::ostream& err) {
+int RunMergeCommand(const std::filesystem::path& dataFolder, const std::vector<std::string>& args,
+                    const std::string& lastClubNo, const CivilDate& today, std::ostream& out,
+                    std::ostream& err) {
     std::string typeName, output;
     bool yes = false, typeGiven = false, outputGiven = false, bad = false;
     std::vector<std::string> inputs;
@@ -56,7 +57,7 @@ int RunMergeCommand(const std::vector<std::string>& args, const std::string& las
             return 2;
         }
     std::error_code ec;
-    const fs::path folder = fs::current_path(ec);
+    const fs::path folder = WholePath(dataFolder);
     std::vector<fs::path> paths;
     for (const std::string& input : inputs)
         paths.push_back(folder / PathFromText(input));

@@ -10,13 +10,14 @@
 
 namespace mpsec {
 
-int RunPlayerCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunPlayerCommand(const std::filesystem::path& dataFolder, const std::vector<std::string>& args,
+                     std::ostream& out, std::ostream& err) {
     if (args.empty() || args.size() > 2) {
         err << "Usage: mpsec player NUMBER | SURNAME [INITIAL]\n";
         return 2;
     }
     CurrentFolder folder;
-    if (!folder.Load(err, "player"))
+    if (!folder.Load(dataFolder, err, "player"))
         return 2;
     const PlayerRegister& national = folder.National;
     const auto describe = folder.ClubDescription();

@@ -29,13 +29,13 @@ namespace mpsec {
 
 namespace {
 
-// The registers and award files of the current folder.
+// The registers and award files of the folder the command runs in.
 struct AwardFolder : CurrentFolder {
     StatementSession Session;
     StatementDates Dates;
 
-    bool Load(std::ostream& err, const char* command) {
-        if (!CurrentFolder::Load(err, command))
+    bool Load(const fs::path& folder, std::ostream& err, const char* command) {
+        if (!CurrentFolder::Load(folder, err, command))
             return false;
         if (Status loaded = Session.Load(Folder, Folder); !loaded) {
             err << "mpsec " << command << ": " << loaded.Message() << "\n";
@@ -77,7 +77,8 @@ std::string StatementText(const StatementSession::Statement& s) {
 
 } // namespace
 
-int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& writePdf,
+int RunStatementCommand(const std::filesystem::path& dataFolder,
+                        const std::vector<std::string>& args, const PdfWriter& writePdf,
                         std::ostream& out, std::ostream& err) {
     std::string number, pdf;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -102,7 +103,7 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
         return 2;
     }
     AwardFolder folder;
-    if (!folder.Load(err, "statement"))
+    if (!folder.Load(dataFolder, err, "statement"))
         return 2;
     const std::size_t line = folder.National.FindPlayerByNumber(number);
     if (line == 0) {
@@ -123,7 +124,8 @@ int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& w
         return 1;
     }
     if (!pdf.empty()) {
-        if (Status written = writePdf(StatementSession::Compose(statement, number), pdf);
+        if (Status written =
+                writePdf(StatementSession::Compose(statement, number), PathText(folder.Named(pdf)));
             !written) {
             err << "mpsec statement: cannot write " << pdf << ": " << written.Message() << "\n";
             return 2;
@@ -272,7 +274,8 @@ class RunProgress {
 
 } // namespace
 
-int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& writePdf,
+int RunStatementsCommand(const std::filesystem::path& dataFolder,
+                         const std::vector<std::string>& args, const PdfWriter& writePdf,
                          std::ostream& out, std::ostream& err) {
     const Result<StatementsRun> parsed = ParseStatementsRun(args);
     if (!parsed) {
@@ -283,7 +286,7 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
     }
     const StatementsRun& run = parsed.Value();
     AwardFolder folder;
-    if (!folder.Load(err, "statements"))
+    if (!folder.Load(dataFolder, err, "statements"))
         return 2;
 
     // A club run lists its files as it writes them, into DIR itself; a state's or the
@@ -310,8 +313,10 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
             return 1;
         }
     }
+    // DIR is taken in the folder the command runs in, like every file named to a command.
+    const fs::path dir = folder.Named(run.Dir);
     std::error_code ec;
-    fs::create_directories(run.Dir, ec);
+    fs::create_directories(dir, ec);
     if (ec) {
         err << "mpsec statements: cannot make the folder " << run.Dir << ": " << ec.message()
             << "\n";
@@ -319,7 +324,7 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
     }
     // What a run that was killed left half written goes; its statements are written again.
     if (clubRun)
-        RemoveLeftTemporaryFiles(run.Dir);
+        RemoveLeftTemporaryFiles(dir);
 
     InterruptWatch interrupt;
     StatementWriters writers(writePdf, run.Jobs ? run.Jobs : StatementWriters::DefaultWorkers());
@@ -347,8 +352,7 @@ int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& 
         if (interrupt.Interrupted() || status != 0)
             break;
         const PlayerRecord player = folder.National.GetPlayer(line);
-        const fs::path clubFolder =
-            clubRun ? PathFromText(run.Dir) : PathFromText(run.Dir) / player.HomeClub;
+        const fs::path clubFolder = clubRun ? dir : dir / PathFromText(player.HomeClub);
         const fs::path file = clubFolder / StatementPdfName(player);
         ++done;
         if (!clubRun && clubFolders.insert(player.HomeClub).second) {

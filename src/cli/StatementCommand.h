@@ -2,6 +2,7 @@
 #include "core/Result.h"
 #include "print/ComposedPage.h"
 
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -14,11 +15,11 @@ namespace mpsec {
 using PdfWriter = std::function<Status(const ComposedDocument& document, const std::string& path)>;
 
 // mpsec statement NUMBER [--pdf FILE]
-int RunStatementCommand(const std::vector<std::string>& args, const PdfWriter& writePdf,
-                        std::ostream& out, std::ostream& err);
+int RunStatementCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                        const PdfWriter& writePdf, std::ostream& out, std::ostream& err);
 // mpsec statements (--club CLUB | --state STATE | --all) [--from A] [--to Z] --pdf-dir DIR
 //                  [--resume] [--jobs N]
-int RunStatementsCommand(const std::vector<std::string>& args, const PdfWriter& writePdf,
-                         std::ostream& out, std::ostream& err);
+int RunStatementsCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                         const PdfWriter& writePdf, std::ostream& out, std::ostream& err);
 
 } // namespace mpsec

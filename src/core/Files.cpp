@@ -14,7 +14,7 @@ namespace mpsec {
 
 fs::path FindFileNoCase(const fs::path& folder, std::string_view name) {
     std::error_code ec;
-    fs::path exact = folder / std::string(name);
+    fs::path exact = folder / PathFromText(name);
     if (fs::exists(exact, ec))
         return exact;
     const std::string wanted = UpperAscii(name);
@@ -39,7 +39,7 @@ FileReplacement::FileReplacement(fs::path target) : target_(std::move(target)) {
 
 FileReplacement::FileReplacement(fs::path target, std::string temporaryName)
     : target_(std::move(target)), fixedName_(std::move(temporaryName)) {
-    if (target_.filename() == fixedName_)
+    if (target_.filename() == PathFromText(fixedName_))
         fixedName_.clear();
 }
 
@@ -57,7 +57,7 @@ Status FileReplacement::Open() {
     const std::string name = PathText(target_.filename());
     const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
     if (!fixedName_.empty()) {
-        const fs::path candidate = folder / fixedName_;
+        const fs::path candidate = folder / PathFromText(fixedName_);
         const os::Entry earlier = os::EntryAt(candidate);
         if (earlier == os::Entry::Folder)
             return Failure{os::ErrorText(EISDIR)};
@@ -72,7 +72,8 @@ Status FileReplacement::Open() {
     // A unique name each time; O_EXCL refuses anything already there, a symlink included.
     static std::atomic<unsigned> counter = 0; // files are written from several threads
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path candidate = folder / TemporaryFileName(name, os::ProcessId(), ++counter);
+        const fs::path candidate =
+            folder / PathFromText(TemporaryFileName(name, os::ProcessId(), ++counter));
         fd_ = os::CreateNew(candidate);
         if (fd_ != os::kNoFile) {
             temporary_ = candidate;

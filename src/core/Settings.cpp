@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 
 #include "core/AsciiText.h"
+#include "core/TextHelpers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -31,6 +32,12 @@ std::string RecentFolderName(std::size_t place) {
     return "RecentDataFolder" + std::to_string(place);
 }
 
+// A folder as the program keeps it (see WholePath), whatever form an earlier version or the
+// chooser stored it in (C:/data, C:\data\, /home/x/aug/.).
+std::string WholeFolderText(const std::string& stored) {
+    return stored.empty() ? stored : PathText(WholePath(PathFromText(stored)));
+}
+
 } // namespace
 
 AppSettings ReadSettings(SettingsStore& store, AppSettings settings) {
@@ -44,11 +51,11 @@ AppSettings ReadSettings(SettingsStore& store, AppSettings settings) {
     if (auto v = ParseStoredBool(store.ReadText("ShowMPWarning")))
         settings.ShowMPWarning = *v;
     if (auto v = store.ReadText("DataFolder"))
-        settings.DataFolder = *v;
+        settings.DataFolder = WholeFolderText(*v);
     std::vector<std::string> recent;
     for (std::size_t i = kRecentDataFolderCount; i >= 1; --i)
         if (auto v = store.ReadText(RecentFolderName(i)); v && !v->empty())
-            recent = WithRecentFolder(std::move(recent), *v);
+            recent = WithRecentFolder(std::move(recent), WholeFolderText(*v));
     if (!recent.empty())
         settings.RecentDataFolders = std::move(recent);
     return settings;
@@ -68,7 +75,9 @@ Status WriteSettings(SettingsStore& store, const AppSettings& settings) {
 
 std::vector<std::string> WithRecentFolder(std::vector<std::string> recent,
                                           const std::string& folder) {
-    std::erase(recent, folder);
+    // The same folder as the system compares names (C:\Data and c:\data on Windows).
+    const std::filesystem::path path = PathFromText(folder);
+    std::erase_if(recent, [&](const std::string& r) { return SamePath(PathFromText(r), path); });
     recent.insert(recent.begin(), folder);
     if (recent.size() > kRecentDataFolderCount)
         recent.resize(kRecentDataFolderCount);

@@ -25,8 +25,8 @@ struct AppSettings {
 inline constexpr const char* kSettingsKey = "DIDOD";
 inline constexpr std::size_t kRecentDataFolderCount = 5;
 
-// The recent folders with `folder` put first: once only, and the oldest beyond the count
-// dropped.
+// The recent folders with `folder` put first: once only (an earlier entry naming the same
+// folder goes), and the oldest beyond the count dropped.
 std::vector<std::string> WithRecentFolder(std::vector<std::string> recent,
                                           const std::string& folder);
 

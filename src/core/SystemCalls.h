@@ -77,6 +77,10 @@ int Remove(const std::filesystem::path& path);
 enum class Entry { None, PlainFile, Folder, Other };
 Entry EntryAt(const std::filesystem::path& path);
 
+// Whether two names are the same name as the file system takes them: letter case aside on
+// Windows (its own rule for every letter, É and é included), byte for byte on POSIX.
+bool SameName(const std::filesystem::path& a, const std::filesystem::path& b);
+
 long ProcessId();
 // Whether a process of that number still runs (or may: one not ours to ask about counts).
 bool ProcessRuns(long pid);

@@ -137,6 +137,10 @@ Entry EntryAt(const std::filesystem::path& path) {
                                  : Entry::Other;
 }
 
+bool SameName(const std::filesystem::path& a, const std::filesystem::path& b) {
+    return a.native() == b.native();
+}
+
 long ProcessId() {
     return static_cast<long>(::getpid());
 }

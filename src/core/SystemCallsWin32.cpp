@@ -304,6 +304,13 @@ Entry EntryAt(const std::filesystem::path& path) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Entry::Folder : Entry::PlainFile;
 }
 
+bool SameName(const std::filesystem::path& a, const std::filesystem::path& b) {
+    const std::wstring& x = a.native();
+    const std::wstring& y = b.native();
+    return CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                                static_cast<int>(y.size()), TRUE) == CSTR_EQUAL;
+}
+
 long ProcessId() {
     return static_cast<long>(GetCurrentProcessId());
 }

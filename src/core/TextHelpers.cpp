@@ -1,6 +1,7 @@
 #include "core/TextHelpers.h"
 
 #include "core/AsciiText.h"
+#include "core/SystemCalls.h"
 
 #include <algorithm>
 
@@ -66,6 +67,25 @@ std::string PathText(const std::filesystem::path& path) {
 
 std::filesystem::path PathFromText(std::string_view utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::filesystem::path WholePath(const std::filesystem::path& path) {
+    if (path.empty())
+        return path;
+    std::error_code ec;
+    std::filesystem::path whole = std::filesystem::absolute(path, ec);
+    if (ec)
+        whole = path;
+    whole = whole.lexically_normal();
+    whole.make_preferred();
+    // lexically_normal keeps a final separator (C:\data\ or /data/): a folder has one name.
+    if (!whole.has_filename() && whole.has_relative_path())
+        whole = whole.parent_path();
+    return whole;
+}
+
+bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b) {
+    return os::SameName(WholePath(a), WholePath(b));
 }
 
 } // namespace mpsec

@@ -30,7 +30,19 @@ std::filesystem::path PathFromLatin1(std::string_view latin1);
 // most letters).
 std::string PathText(const std::filesystem::path& path);
 
-// The path a UTF-8 text names (a typed or chosen name, a command's argument).
+// The path a UTF-8 text names (a typed or chosen name, a command's argument, a folder
+// read from the settings). The program's one conversion from text to a path: a path made
+// straight from a std::string takes it in the ANSI code page on Windows, so Données
+// becomes DonnÃ©es there.
 std::filesystem::path PathFromText(std::string_view utf8);
+
+// The one form the program keeps of a path: absolute, without . or .. or doubled
+// separators, with the system's separators and no separator at the end (but a root's).
+// `path` as it is when it cannot be made absolute.
+std::filesystem::path WholePath(const std::filesystem::path& path);
+
+// Whether two paths name the same place as the system compares names: letter case aside on
+// Windows. Both are taken in their whole form.
+bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b);
 
 } // namespace mpsec

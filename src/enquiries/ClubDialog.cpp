@@ -1,6 +1,7 @@
 #include "enquiries/ClubDialog.h"
 
 #include "core/Files.h"
+#include "core/TextHelpers.h"
 #include "enquiries/ClubMembership.h"
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
@@ -172,16 +173,18 @@ void ClubDialog::saveList() {
         return;
     }
     Status written;
-    platform_.Busy(
-        [&] { written = WriteLinesAtomically(state_.DataFolder / kMembershipFileName, lines_); });
+    platform_.Busy([&] {
+        written =
+            WriteLinesAtomically(state_.DataFolder / PathFromText(kMembershipFileName), lines_);
+    });
     if (!written) {
         platform_.Error(
             QStringLiteral("Cannot write %1: %2.")
-                .arg(QString::fromLatin1(kMembershipFileName), Latin1(written.Message())));
+                .arg(QString::fromLatin1(kMembershipFileName), MessageText(written.Message())));
         return;
     }
     SayWritten(platform_, MessageKind::Information, QString::fromLatin1(kMembershipSavedText),
-               state_.DataFolder / kMembershipFileName);
+               state_.DataFolder / PathFromText(kMembershipFileName));
 }
 
 void ClubDialog::showLines(std::vector<std::string> lines) {

@@ -310,7 +310,7 @@ void ExtractDialog::runExtraction() {
     if (chosen.ClubOnly) {
         if (Status club = CheckClubChoice(chosen, state_.Clubs); !club) {
             platform_.Beep();
-            platform_.Error(Latin1(club.Message()));
+            platform_.Error(MessageText(club.Message()));
             return;
         }
         state_.Settings.LastClubNo = chosen.ClubNo;
@@ -323,7 +323,7 @@ void ExtractDialog::runExtraction() {
     });
     if (!run) {
         platform_.Beep();
-        platform_.Error(Latin1(run.Message()));
+        platform_.Error(MessageText(run.Message()));
         return;
     }
     if (run->NoPlayersFound) {
@@ -336,7 +336,7 @@ void ExtractDialog::runExtraction() {
     printButton_->setVisible(listed);
     platform_.Beep();
     const QString name = Latin1(run->FileName);
-    const std::filesystem::path written = state_.DataFolder / run->FileName;
+    const std::filesystem::path written = state_.DataFolder / PathFromText(run->FileName);
     outputLabel_->setText(QString::fromLatin1(kOutputSavedAs) + name);
     showFolderButton_->setWrittenFile(written);
     if (!listed)

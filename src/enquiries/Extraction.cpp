@@ -385,7 +385,9 @@ Result<Extraction> RunExtraction(const PlayerRegister& national, const ClubRegis
             return Failure{"Cannot read " + PathText(inputFile) + ": " + read.Message() + "."};
     }
     Extraction result = ExtractPlayers(national, clubs, choices, alternate, input);
-    if (Status written = WriteFileAtomically(folder / result.FileName, result.Bytes()); !written)
+    if (Status written =
+            WriteFileAtomically(folder / PathFromText(result.FileName), result.Bytes());
+        !written)
         return Failure{"Cannot write " + result.FileName + ": " + written.Message() + "."};
     return result;
 }

@@ -1,6 +1,7 @@
 #include "mpfiles/CancellationsDialog.h"
 
 #include "core/Files.h"
+#include "core/TextHelpers.h"
 #include "mpfiles/Cancellations.h"
 #include "mpfiles/ClubMembers.h"
 #include "platform/Latin1.h"
@@ -146,7 +147,7 @@ void CancellationsDialog::save() {
         return;
     }
     const std::string name = CancellationFileName(club);
-    const fs::path path = state_.DataFolder / name;
+    const fs::path path = state_.DataFolder / PathFromText(name);
     std::error_code ec;
     if (fs::exists(fs::symlink_status(path, ec))) {
         platform_.Beep();
@@ -160,7 +161,7 @@ void CancellationsDialog::save() {
     const std::string text =
         CancellationText(state_.National, rows, club, CancellationDateStamp(state_.Today()));
     if (Status written = WriteFileAtomically(path, text); !written) {
-        platform_.Error("Cannot write " + Latin1(name) + ": " + Latin1(written.Message()) +
+        platform_.Error("Cannot write " + Latin1(name) + ": " + MessageText(written.Message()) +
                         ". Nothing was saved.");
         return;
     }

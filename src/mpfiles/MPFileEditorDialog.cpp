@@ -68,7 +68,7 @@ void MPFileEditorDialog::showFile() {
     LineList lines;
     if (Status read = ReadMPFile(PathFromQString(file_), lines, sizeLimit_); !read) {
         platform_.Error("Cannot read the masterpoint file " + QFileInfo(file_).fileName() + ": " +
-                        Latin1(read.Message()) + ".");
+                        MessageText(read.Message()) + ".");
         return;
     }
     bool shown = true;
@@ -122,7 +122,7 @@ void MPFileEditorDialog::saveFile() {
     if (Status saved = WriteFileAtomically(PathFromQString(chosen), SavedEditorText(lines));
         !saved) {
         platform_.Error("Cannot write " + QFileInfo(chosen).fileName() + ": " +
-                        Latin1(saved.Message()) + ". The file is unchanged.");
+                        MessageText(saved.Message()) + ". The file is unchanged.");
         return;
     }
     editor_->clear();

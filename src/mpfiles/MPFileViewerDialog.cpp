@@ -205,7 +205,7 @@ void MPFileViewerDialog::listFile() {
     if (listing_.StoppedBy) {
         // The entries and errors so far stay; no colour labels, no "No File Errors", no
         // report.
-        showError(Latin1(listing_.StoppedBy->Message));
+        showError(MessageText(listing_.StoppedBy->Message));
         return;
     }
     const MPTypeColours colours = ColoursOf(listing_.Type);
@@ -217,7 +217,7 @@ void MPFileViewerDialog::listFile() {
     }
     const Result<std::filesystem::path> written = WriteMPReport(PathFromQString(file_), listing_);
     if (!written) {
-        showError(Latin1(written.Message()));
+        showError(MessageText(written.Message()));
         return;
     }
     showFolderButton_->setWrittenFile(*written);

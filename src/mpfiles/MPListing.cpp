@@ -136,7 +136,7 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
                 auto value = WholeNumber(field);
                 if (!value)
                     listing.StoppedBy =
-                        Failure{"'" + std::string(field) + "' is not a valid integer value"};
+                        Failure{"'" + Latin1ToUtf8(field) + "' is not a valid integer value"};
                 return value;
             };
             std::string pointsText;

@@ -40,7 +40,7 @@ fs::path DefaultMergeName(const fs::path& programFolder, std::string_view lastCl
     name += QuarterDigit(today.Month);
     name += FormatDate("yy", today);
     name += MPTypeExtension(type);
-    return programFolder / name;
+    return programFolder / PathFromText(name);
 }
 
 std::optional<std::string_view> MergedLine(std::string_view line, std::string& scratch) {

@@ -289,7 +289,7 @@ void ManualEntryDialog::getMembers() {
     });
     if (!read) {
         platform_.Error("Cannot read " + QString::fromLatin1(AlternateMembers::FileName) + ": " +
-                        Latin1(read.Message()) + ".");
+                        MessageText(read.Message()) + ".");
         return;
     }
     countLabel_->setText(Latin1(MemberCountText(members.size(), alternates)));
@@ -313,7 +313,7 @@ void ManualEntryDialog::save() {
         rows.push_back({ToLatin1(cell(row, kNumberColumn)), ToLatin1(cell(row, kPointsColumn))});
     // Said before a file is asked for: nothing would be written to it.
     if (Status complete = CheckManualRows(rows); !complete) {
-        platform_.Error(Latin1(complete.Message()) + ". Nothing was written.");
+        platform_.Error(MessageText(complete.Message()) + ". Nothing was written.");
         return;
     }
     SaveFileRequest request;
@@ -328,7 +328,7 @@ void ManualEntryDialog::save() {
     if (chosen.isEmpty())
         return;
     if (Status saved = SaveManualEntry(PathFromQString(chosen), rows, visitors); !saved) {
-        platform_.Error(Latin1(saved.Message()) + ". Nothing was written.");
+        platform_.Error(MessageText(saved.Message()) + ". Nothing was written.");
         return;
     }
     showFolderButton_->setWrittenFile(PathFromQString(chosen));

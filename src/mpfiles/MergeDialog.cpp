@@ -180,7 +180,7 @@ void MergeDialog::merge() {
     Status merged;
     platform_.Busy([&] { merged = MergeMPFiles(inputs, output); });
     if (!merged) {
-        platform_.Error(Latin1(merged.Message()) + ". Nothing was merged.");
+        platform_.Error(MessageText(merged.Message()) + ". Nothing was merged.");
         return;
     }
     platform_.Beep();

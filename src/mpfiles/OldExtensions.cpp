@@ -76,7 +76,7 @@ Status ConvertOldMPFileExtensions(const fs::path& folder, int index) {
         const std::string name = PathText(old.filename());
         const std::string newName =
             name.substr(0, name.rfind('.')) + kMPExtensions[index].NewExtension;
-        const fs::path renamed = old.parent_path() / newName;
+        const fs::path renamed = old.parent_path() / PathFromText(newName);
         std::error_code existsEc;
         if (taken.count(UpperAscii(newName)) || fs::exists(fs::symlink_status(renamed, existsEc)))
             continue;

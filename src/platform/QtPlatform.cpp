@@ -1,4 +1,5 @@
 #include "platform/QtPlatform.h"
+#include "platform/Latin1.h"
 
 #include "core/Files.h"
 
@@ -237,13 +238,13 @@ void QtPlatform::PrintLines(const QStringList& lines, const QString& fontFamily,
             written = replacement.Commit();
     }
     if (!written)
-        Error("Cannot write " + pdf + ": " + QString::fromLocal8Bit(written.Message()) + ".");
+        Error("Cannot write " + pdf + ": " + MessageText(written.Message()) + ".");
 }
 
 void QtPlatform::PrintDocument(const ComposedDocument& document) {
     if (const QString pdf = PrinterPdfFile(); !pdf.isEmpty()) {
         if (Status written = WriteDocumentPdf(document, pdf); !written)
-            Error("Cannot write " + pdf + ": " + QString::fromLocal8Bit(written.Message()) + ".");
+            Error("Cannot write " + pdf + ": " + MessageText(written.Message()) + ".");
         return;
     }
     PrintProgress progress;

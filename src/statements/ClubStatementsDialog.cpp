@@ -97,7 +97,7 @@ void ClubStatementsDialog::printStatements() {
             ClubRunCanPrint(state_.National, state_.ClubLookup(), club, from, to);
         !members) {
         platform_.Beep();
-        platform_.Information(Latin1(members.Message()));
+        platform_.Information(MessageText(members.Message()));
         return;
     }
     QString pdfFolder;
@@ -181,7 +181,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
             }
             if (!failed)
                 platform_.Error("Cannot write " + QString::fromStdString(file.Path) + ": " +
-                                Latin1(file.Result.Message()) + ".");
+                                MessageText(file.Result.Message()) + ".");
             failed = true;
             writers.Stop();
         }

@@ -70,7 +70,7 @@ ParseHistoryLine(std::string_view line, const LineList& events,
 
     const std::string_view kindText = Cols(line, 12, 1);
     if (kindText.empty() || kindText[0] < '0' || kindText[0] > '9')
-        return Failure{"'" + std::string(kindText) + "' is not a valid integer value"};
+        return Failure{"'" + Latin1ToUtf8(kindText) + "' is not a valid integer value"};
     const int kind = kindText[0] - '0';
     if (kind < 1 || kind > 5)
         return award;

@@ -1,5 +1,7 @@
 #include "statements/Promotion.h"
 
+#include "core/TextHelpers.h"
+
 #include "core/NumberFormats.h"
 #include "statements/RankTable.h"
 
@@ -61,7 +63,8 @@ Promotion PromotionRequirements(const PlayerRecord& player, int rankIndex,
          {std::pair{total, &player.OverallTotal}, std::pair{gold, &player.OverallGold},
           std::pair{red, &player.OverallRed}})
         if (!value) {
-            p.StoppedBy = Failure{"'" + *text + "' is not a valid floating point value"};
+            p.StoppedBy =
+                Failure{"'" + Latin1ToUtf8(*text) + "' is not a valid floating point value"};
             return p;
         }
     p.NowHave[0] = player.OverallTotal;

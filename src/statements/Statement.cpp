@@ -119,7 +119,8 @@ BuildStatementGrid(const PlayerRecord& player, const std::vector<std::string_vie
          {std::pair{g, &player.OverallGold}, std::pair{r, &player.OverallRed},
           std::pair{gr, &player.OverallGreen}, std::pair{t, &player.OverallTotal}})
         if (!value) {
-            grid.StoppedBy = Failure{"'" + *text + "' is not a valid floating point value"};
+            grid.StoppedBy =
+                Failure{"'" + Latin1ToUtf8(*text) + "' is not a valid floating point value"};
             return grid;
         }
     rows[1][3] = "Totals as at " + dates.Start;

@@ -328,7 +328,7 @@ void StatementDialog::lookUp() {
     if (statement_.StoppedBy) {
         // A statement stopped part-way is never printed or stepped from.
         setStatementButtonsVisible(false);
-        platform_.Error(Latin1(statement_.StoppedBy->Message));
+        platform_.Error(MessageText(statement_.StoppedBy->Message));
         focusNumber();
         return;
     }

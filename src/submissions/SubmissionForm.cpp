@@ -85,7 +85,7 @@ bool AppendSubmission(const SubmissionFile& file, const AppState& state, Platfor
                       const std::string& block, const SubmissionButtons& buttons) {
     const Status appended = AppendToFile(FindFileNoCase(state.DataFolder, file.FileName), block);
     if (!appended)
-        platform.Error(Latin1(AppendFailedMessage(file, appended.Message())));
+        platform.Error(MessageText(AppendFailedMessage(file, appended.Message())));
     buttons.OfferFile(file, state);
     return appended.Ok();
 }

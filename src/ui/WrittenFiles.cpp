@@ -10,12 +10,6 @@ namespace mpsec {
 
 namespace {
 
-fs::path Whole(const fs::path& path) {
-    std::error_code ec;
-    fs::path whole = fs::absolute(path, ec);
-    return ec ? path : whole.lexically_normal();
-}
-
 void OpenFolder(Platform& platform, const fs::path& folder) {
     const QString shown = NativePathText(folder);
     if (!platform.OpenFolder(shown))
@@ -29,18 +23,18 @@ QString NativePathText(const fs::path& path) {
 }
 
 void SayWritten(Platform& platform, MessageKind kind, const QString& text, const fs::path& file) {
-    if (platform.WrittenMessage(kind, text, NativePathText(Whole(file))))
+    if (platform.WrittenMessage(kind, text, NativePathText(WholePath(file))))
         ShowFileInFolder(platform, file);
 }
 
 void SayWrittenInFolder(Platform& platform, MessageKind kind, const QString& text,
                         const fs::path& folder) {
-    if (platform.WrittenMessage(kind, text, NativePathText(Whole(folder))))
-        OpenFolder(platform, Whole(folder));
+    if (platform.WrittenMessage(kind, text, NativePathText(WholePath(folder))))
+        OpenFolder(platform, WholePath(folder));
 }
 
 void ShowFileInFolder(Platform& platform, const fs::path& file) {
-    OpenFolder(platform, Whole(file).parent_path());
+    OpenFolder(platform, WholePath(file).parent_path());
 }
 
 ShowInFolderButton::ShowInFolderButton(Platform& platform, QWidget* parent)
@@ -57,7 +51,8 @@ ShowInFolderButton::ShowInFolderButton(Platform& platform, QWidget* parent)
 void ShowInFolderButton::setWrittenFile(const fs::path& file) {
     file_ = file;
     setEnabled(!file.empty());
-    setToolTip(file.empty() ? QString() : "Show " + NativePathText(Whole(file)) + " in its folder");
+    setToolTip(file.empty() ? QString()
+                            : "Show " + NativePathText(WholePath(file)) + " in its folder");
 }
 
 } // namespace mpsec

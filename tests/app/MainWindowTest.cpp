@@ -2,6 +2,7 @@
 #include "app/AboutDialog.h"
 #include "app/ProgramWindows.h"
 #include "core/TextHelpers.h"
+#include "mpfiles/MPMerge.h"
 #include "mpfiles/ManualEntryDialog.h"
 #include "mpfiles/OldFilesWarningDialog.h"
 #include "register/PlayerRegister.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolTip>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -155,8 +157,11 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
     using Values = std::map<std::string, std::string>;
     // The folder whose registers loaded is remembered for the next start, and is the
     // masterpoint folder until another is used.
-    const std::string data = dir.Path().string();
+    const std::string data = PathText(dir.Path());
     const std::string dataWithSeparator = PathText(PathFromText(data) / ""); // "/" or "\\"
+    // Folders of another machine, stored as the program keeps them (absolute, native).
+    const std::string gone = PathText(dir.Path() / "gone" / "federation");
+    const std::string old = PathText(dir.Path() / "old" / "club");
     struct Case {
         Values stored;
         bool hintsAtStart;
@@ -176,10 +181,10 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
           {"LastClubNo", "6785"},
           {"LastMPFolderUsed", "/data/mp/"},
           {"ShowMPWarning", "0"},
-          {"DataFolder", "/gone/federation"},
-          {"RecentDataFolder1", "/gone/federation"},
+          {"DataFolder", gone},
+          {"RecentDataFolder1", gone},
           {"RecentDataFolder2", data},
-          {"RecentDataFolder3", "/old/club"}},
+          {"RecentDataFolder3", old}},
          false,
          true,
          {{"ShowHints", "1"},
@@ -189,8 +194,8 @@ TEST_F(MainWinTest, SettingsAreReadAtStartAndWrittenAtClose) {
           {"DataFolder", data},
           // The folder in use comes first, once.
           {"RecentDataFolder1", data},
-          {"RecentDataFolder2", "/gone/federation"},
-          {"RecentDataFolder3", "/old/club"}}},
+          {"RecentDataFolder2", gone},
+          {"RecentDataFolder3", old}}},
         // A club number no club field could hold is left out; an empty folder is none.
         {{{"LastClubNo", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"}, {"LastMPFolderUsed", ""}},
          true,
@@ -494,4 +499,56 @@ TEST_F(MainWinTest, ChangeOfDataFolder) {
     EXPECT_EQ(state.DataFolder, dir.Path());
     EXPECT_EQ(state.National.FindPlayerByNumber("12345"), 1u);
     EXPECT_EQ(platform.Store().Values["RecentDataFolder1"], dir.Path().string());
+}
+
+// A folder comes in whatever form it is given (a final . or separator, doubled separators,
+// the chooser's / on Windows): it is kept, shown and remembered in one form, once.
+TEST_F(MainWinTest, AFolderGivenInAnotherFormIsTheSameFolder) {
+    WriteRegisters();
+    const std::string data = PathText(dir.Path());
+    std::string forward = data;
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    const std::string name = PathText(dir.Path().filename());
+    platform.Store().Values = {{"RecentDataFolder1", forward + "/."}, {"RecentDataFolder2", data}};
+    state.DataFolder = dir.Path() / ".";
+    MainWindow win(state, platform);
+    const QString title = "Choose the folder that holds National.TXT";
+    for (const std::string& chosen :
+         {forward + "/.", forward + "//", forward + "/../" + name + "/", data}) {
+        platform.ExpectFolder(title, QString::fromStdString(chosen));
+        Item(win, "Change Data &Folder\u2026")->trigger();
+        platform.VerifyAllShown();
+        EXPECT_EQ(PathText(state.DataFolder), data) << chosen;
+        EXPECT_EQ(PathText(DefaultMergeName(state.ProgramFolder, "6785", CivilDate{2026, 8, 1},
+                                            MPType::Gold)),
+                  PathText(dir.Path() / "6785326.gld"));
+        const QList<QAction*> recent = win.recentFoldersMenu()->actions();
+        ASSERT_EQ(recent.size(), 1) << chosen;
+        EXPECT_EQ(recent[0]->text(), "&1 " + QString::fromStdString(data));
+        EXPECT_TRUE(recent[0]->isChecked());
+    }
+    win.close();
+    EXPECT_EQ(platform.Store().Values["DataFolder"], data);
+    EXPECT_EQ(platform.Store().Values["RecentDataFolder1"], data);
+    EXPECT_EQ(state.Settings.RecentDataFolders, std::vector<std::string>{data});
+}
+
+// A remembered folder named with letters beyond ASCII is shown with them, and opens.
+TEST_F(MainWinTest, ARecentFolderNamedBeyondAsciiOpens) {
+    WriteRegisters();
+    const std::string societe = "Soci\xC3\xA9t\xC3\xA9 Fran\xC3\xA7ois No\xC3\xABl";
+    dir.Write(societe + "/National.TXT",
+              test::RegisterText({test::TestPlayer("54321", "MORLAND")}));
+    dir.WriteLines(societe + "/NATIONAL.CLB", {"2101,BAYSIDE CLUB,"});
+    const std::string other = PathText(dir / societe);
+    platform.Store().Values = {{"RecentDataFolder1", other}};
+    MainWindow win(state, platform);
+    QList<QAction*> recent = win.recentFoldersMenu()->actions();
+    ASSERT_EQ(recent.size(), 2);
+    EXPECT_EQ(recent[1]->text(), "&2 " + QString::fromUtf8(other.c_str()));
+    recent[1]->trigger();
+    platform.VerifyAllShown(); // no error
+    EXPECT_EQ(PathText(state.DataFolder), other);
+    EXPECT_EQ(state.National.FindPlayerByNumber("54321"), 1u);
+    EXPECT_EQ(win.dataFolderLabel()->toolTip(), QString::fromUtf8(other.c_str()));
 }

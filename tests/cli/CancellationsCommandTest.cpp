@@ -40,7 +40,8 @@ TEST(CancellationsCommand, WritesTheClubsFileForThePlayersNamed) {
     };
     for (const auto& c : cases) {
         std::ostringstream out, err;
-        EXPECT_EQ(RunCancellationsCommand(c.args, CivilDate{2026, 12, 7}, out, err), c.status)
+        EXPECT_EQ(RunCancellationsCommand(dir.Path(), c.args, CivilDate{2026, 12, 7}, out, err),
+                  c.status)
             << c.args.back();
         EXPECT_NE(err.str().find(c.errHas), std::string::npos) << err.str();
         if (c.file == "-") {

@@ -26,7 +26,8 @@ struct MergeRun {
 
 MergeRun Merge(const std::vector<std::string>& args, const std::string& club = "1234") {
     std::ostringstream out, err;
-    const int status = RunMergeCommand(args, club, CivilDate{2026, 5, 15}, out, err);
+    const int status = RunMergeCommand(std::filesystem::current_path(), args, club,
+                                       CivilDate{2026, 5, 15}, out, err);
     return {status, out.str(), err.str()};
 }
 

@@ -75,7 +75,7 @@ TEST(StatementCommand, TextPdfAndClubRun) {
     EXPECT_NE(one.out.find("SPRING CONGRESS PAIRS"), std::string::npos);
     EXPECT_NE(one.out.find("Quarter Total------------------------"), std::string::npos);
     ASSERT_EQ(one.pdfs.size(), 1u);
-    EXPECT_EQ(one.pdfs[0].first, "a.pdf");
+    EXPECT_EQ(one.pdfs[0].first, PathText(dir / "a.pdf")); // named in the data folder
 
     // A PDF that cannot be written is an error, never reported as written.
     Outcome full = Command({"statement", "11", "--pdf", "a.pdf"}, "No space left on device");
@@ -95,8 +95,8 @@ TEST(StatementCommand, TextPdfAndClubRun) {
     Outcome club = Command({"statements", "--club", "3104", "--pdf-dir", "out"});
     EXPECT_EQ(club.status, 0) << club.err;
     ASSERT_EQ(club.pdfs.size(), 2u);
-    EXPECT_EQ(club.pdfs[0].first, Native("out/11 ADAMS.pdf"));
-    EXPECT_EQ(club.pdfs[1].first, Native("out/33 CARTER.pdf"));
+    EXPECT_EQ(club.pdfs[0].first, Native(PathText(dir.Path()) + "/out/11 ADAMS.pdf"));
+    EXPECT_EQ(club.pdfs[1].first, Native(PathText(dir.Path()) + "/out/33 CARTER.pdf"));
     EXPECT_NE(club.out.find("2 statements written"), std::string::npos);
     EXPECT_EQ(
         Command({"statements", "--club", "3104", "--from", "C", "--to", "C", "--pdf-dir", "out"})
@@ -133,7 +133,7 @@ TEST(StatementCommand, ALatin1SurnameNamesThePdfOnDisk) {
     };
     const std::string utf8Name = "11 D\xC3\x89T\xC3\x87.pdf";
     EXPECT_EQ(run({"statements", "--club", "3104", "--pdf-dir", "out"}),
-              Native("out/") + utf8Name + "\n1 statement written\n");
+              Native(PathText(dir.Path()) + "/out/") + utf8Name + "\n1 statement written\n");
     std::vector<std::string> onDisk;
     for (const auto& entry : std::filesystem::directory_iterator(dir / "out"))
         onDisk.push_back(PathText(entry.path().filename()));
@@ -194,7 +194,7 @@ TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {
     EXPECT_NE(state.err.find("11: '    2.x0' is not a valid floating point value"),
               std::string::npos);
     ASSERT_EQ(state.pdfs.size(), 1u);
-    EXPECT_EQ(state.pdfs[0].first, Native("all/6785/55 EVANS.pdf"));
+    EXPECT_EQ(state.pdfs[0].first, Native(PathText(dir.Path()) + "/all/6785/55 EVANS.pdf"));
 }
 
 // A folder the statements cannot go to is said at once, with the reason, and nothing is

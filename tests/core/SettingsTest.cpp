@@ -103,9 +103,83 @@ TEST(Settings, RecentDataFolders) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(WithRecentFolder(c.before, c.used), c.after) << c.used;
-    // Read back in their order; an empty value is none.
+        // Read back in their order; an empty value is none.
+#if defined(_WIN32)
+    const std::string root = "C:\\";
+#else
+    const std::string root = "/";
+#endif
     MapStore store;
-    store.values = {
-        {"RecentDataFolder1", "/b"}, {"RecentDataFolder2", ""}, {"RecentDataFolder3", "/a"}};
-    EXPECT_EQ(ReadSettings(store, {}).RecentDataFolders, (Folders{"/b", "/a"}));
+    store.values = {{"RecentDataFolder1", root + "b"},
+                    {"RecentDataFolder2", ""},
+                    {"RecentDataFolder3", root + "a"}};
+    EXPECT_EQ(ReadSettings(store, {}).RecentDataFolders, (Folders{root + "b", root + "a"}));
+}
+
+// A folder stored in another form (by an earlier version, or from the chooser's C:/...) is
+// read in the program's one form, and the forms of one folder are one recent folder.
+TEST(Settings, StoredFoldersAreReadInOneForm) {
+    using Folders = std::vector<std::string>;
+    struct Case {
+        std::vector<std::string> stored; // RecentDataFolder1, 2, ...
+        std::string dataFolder;
+        Folders recent;
+        std::string readDataFolder;
+    } cases[] = {
+#if defined(_WIN32)
+        {{"C:/club/aug/.", "C:\\club\\aug", "C:/club//sep/", "C:\\club\\x\\..\\sep"},
+         "C:/club/aug/.",
+         {"C:\\club\\aug", "C:\\club\\sep"},
+         "C:\\club\\aug"},
+        {{"C:/users/Z\xC3\xB6"
+          "e/Donn\xC3\xA9"
+          "es du club",
+          "C:\\users\\Z\xC3\xB6"
+          "e\\Donn\xC3\xA9"
+          "es du club\\",
+          "c:\\USERS\\Z\xC3\x96"
+          "E\\DONN\xC3\x89"
+          "ES DU CLUB",
+          "D:\\Fran\xC3\xA7ois"},
+         "C:/users/Z\xC3\xB6"
+         "e/Donn\xC3\xA9"
+         "es du club/",
+         {"C:\\users\\Z\xC3\xB6"
+          "e\\Donn\xC3\xA9"
+          "es du club",
+          "D:\\Fran\xC3\xA7ois"},
+         "C:\\users\\Z\xC3\xB6"
+         "e\\Donn\xC3\xA9"
+         "es du club"},
+#else
+        {{"/club/aug/.", "/club/aug", "/club//sep/", "/club/x/../sep"},
+         "/club/aug/.",
+         {"/club/aug", "/club/sep"},
+         "/club/aug"},
+        // Names differing in letter case are other folders here.
+        {{"/Donn\xC3\xA9"
+          "es",
+          "/DONN\xC3\x89"
+          "ES/",
+          "/Donn\xC3\xA9"
+          "es/."},
+         "/Donn\xC3\xA9"
+         "es//",
+         {"/Donn\xC3\xA9"
+          "es",
+          "/DONN\xC3\x89"
+          "ES"},
+         "/Donn\xC3\xA9"
+         "es"},
+#endif
+    };
+    for (const Case& c : cases) {
+        MapStore store;
+        for (std::size_t i = 0; i < c.stored.size(); ++i)
+            store.values["RecentDataFolder" + std::to_string(i + 1)] = c.stored[i];
+        store.values["DataFolder"] = c.dataFolder;
+        const AppSettings read = ReadSettings(store, {});
+        EXPECT_EQ(read.RecentDataFolders, c.recent) << c.dataFolder;
+        EXPECT_EQ(read.DataFolder, c.readDataFolder);
+    }
 }

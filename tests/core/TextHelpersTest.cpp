@@ -57,3 +57,61 @@ TEST(TextHelpers, AsciiCaseAndTrims) {
         EXPECT_EQ(TrimRight(c.in), c.right) << c.in;
     }
 }
+
+// A path in the program's one form: absolute, without . or .. or doubled or final
+// separators, with the system's separators; and the same place as the system compares names.
+TEST(TextHelpers, WholePathsAndTheSamePlace) {
+#if defined(_WIN32)
+    const char* root = "C:\\";
+    const char* sep = "\\";
+#else
+    const char* root = "/";
+    const char* sep = "/";
+#endif
+    const std::string aug = std::string(root) + "club" + sep + "aug";
+    struct Case {
+        std::string given;
+        std::string whole;
+    } cases[] = {
+        {std::string(root) + "club/aug/.", aug},
+        {std::string(root) + "club//aug//", aug},
+        {std::string(root) + "club/sep/../aug", aug},
+        {std::string(root) + "club" + sep + "aug" + sep, aug},
+        {root, root},
+#if defined(_WIN32)
+        {"C:/users/Z\xC3\xB6"
+         "e/Donn\xC3\xA9"
+         "es du club/",
+         "C:\\users\\Z\xC3\xB6"
+         "e\\Donn\xC3\xA9"
+         "es du club"},
+#endif
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PathText(WholePath(PathFromText(c.given))), c.whole) << c.given;
+    // A relative path is taken in the current folder.
+    EXPECT_EQ(WholePath(PathFromText("x/./y")), std::filesystem::current_path() / "x" / "y");
+
+    struct Same {
+        std::string a, b;
+        bool same;
+    } pairs[] = {
+        {aug, std::string(root) + "club/./aug/", true},
+        {aug, std::string(root) + "club" + sep + "sep", false},
+#if defined(_WIN32)
+        {"C:\\Donn\xC3\xA9"
+         "es",
+         "c:/DONN\xC3\x89"
+         "ES",
+         true},
+#else
+        {"/Donn\xC3\xA9"
+         "es",
+         "/DONN\xC3\x89"
+         "ES",
+         false},
+#endif
+    };
+    for (const Same& p : pairs)
+        EXPECT_EQ(SamePath(PathFromText(p.a), PathFromText(p.b)), p.same) << p.a << " " << p.b;
+}

@@ -233,3 +233,25 @@ TEST_F(ViewMPTest, PrintsTheTitleAnEmptyLineAndTheListing) {
     EXPECT_EQ(job.Lines[1], "");
     EXPECT_EQ(job.Lines[3], dlg.listingEntries()[1]);
 }
+
+// A file named with letters beyond ASCII: its report keeps the name's letters on disk, and
+// a message naming it says them as they are.
+TEST_F(ViewMPTest, NamesBeyondAsciiOnDiskAndInMessages) {
+    const std::string coupe = "Coup\xC3\xA9 d'\xC3\xA9t\xC3\xA9";
+    dir.WriteLines(coupe + ".gld", {"0012345000100"});
+    dlg.setChosenFile(QString::fromStdString(PathText(dir / (coupe + ".gld"))));
+    dlg.listFile();
+    EXPECT_TRUE(dlg.showFolderButton()->isEnabled());
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{coupe + ".TXT", coupe + ".gld"}));
+
+    const std::string ete = "\xC3\xA9t\xC3\xA9";
+    dir.WriteLines(ete + ".TXT", {"notes of the summer"});
+    dir.WriteLines(ete + ".gld", {"0012345000100"});
+    platform.ExpectError(QString::fromUtf8("The report was not written: \xC3\xA9t\xC3\xA9.TXT "
+                                           "already exists and is not an earlier report, so it "
+                                           "was kept."));
+    dlg.setChosenFile(QString::fromStdString(PathText(dir / (ete + ".gld"))));
+    dlg.listFile();
+    platform.VerifyAllShown();
+    EXPECT_EQ(dir.Read(ete + ".TXT"), "notes of the summer\r\n");
+}

@@ -1,6 +1,9 @@
 #include "mpfiles/OldExtensions.h"
 #include "support/TempFolder.h"
 
+#include "core/TextHelpers.h"
+
+#include <algorithm>
 #include <gtest/gtest.h>
 #if !defined(_WIN32)
 #include <fcntl.h>
@@ -36,6 +39,23 @@ TEST(MPExtensions, ConversionRenamesOldNames) {
         EXPECT_TRUE(CheckAndConvertMPFiles(dir.Path()).Ok());
         EXPECT_EQ(dir.Names(), c.after);
     }
+}
+
+// Names with letters beyond ASCII, in a folder named so too, keep their letters: the
+// secretary finds Été 6101326.gld where Été 6101326.MP1 was.
+TEST(MPExtensions, NamesBeyondAsciiKeepTheirLetters) {
+    test::TempFolder dir;
+    const std::string folder = "Soci\xC3\xA9t\xC3\xA9 No\xC3\xABl";
+    for (const char* name :
+         {"\xC3\x89t\xC3\xA9 6101326.MP1", "Fran\xC3\xA7ois.MP2", "No\xC3\xABl.mp3"})
+        dir.Write(folder + "/" + name, "0012345000125\r\n");
+    CheckAndConvertMPFiles(dir / folder);
+    Names names;
+    for (const auto& e : std::filesystem::directory_iterator(dir / folder))
+        names.push_back(PathText(e.path().filename()));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (Names{"Fran\xC3\xA7ois.red", "No\xC3\xABl.grn", "\xC3\x89t\xC3\xA9 6101326.gld"}));
 }
 
 TEST(MPExtensions, OneRowRenamesOnlyItsExtension) {

@@ -9,8 +9,13 @@ using namespace mpsec;
 TEST(SettingsStore, RoundTripThroughQSettings) {
     test::TempFolder dir;
     const QString file = QString::fromStdString((dir / "mpsec.conf").string());
-    AppSettings written{false, "6785",          "/home/sec/MP Files/",
-                        false, "/home/sec/Fed", {"/home/sec/Fed", "/media/stick/Club"}};
+    // Folders as the program keeps them: absolute, with the system's separators.
+#if defined(_WIN32)
+    const std::string fed = "C:\\Users\\sec\\Fed", stick = "E:\\Club";
+#else
+    const std::string fed = "/home/sec/Fed", stick = "/media/stick/Club";
+#endif
+    AppSettings written{false, "6785", "/home/sec/MP Files/", false, fed, {fed, stick}};
     {
         QtSettingsStore store("DIDOD", file);
         EXPECT_TRUE(WriteSettings(store, written).Ok());
