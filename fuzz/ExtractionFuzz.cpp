@@ -209,6 +209,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               refusal + " / " + (run ? std::string("success") : run.Message()));
         return 0;
     }
+    const std::vector<std::string> alternate = fuzz::PlainLines(input.Get("ALTERNAT.TXT"));
+    // The first most improved player, in register order, whose overall total is not a
+    // number stops the run with the conversion message.
+    if (type == 3)
+        for (const Made& p : made)
+            if (Selected(p, choices, alternate) && !Points(p.Overall)) {
+                const std::string message =
+                    "'" + p.Overall + "' is not a valid floating point value";
+                Check(!run && run.Message() == message,
+                      "a total that is not a number stops the run",
+                      message + " / " + (run ? std::string("success") : run.Message()));
+                return 0;
+            }
     Check(static_cast<bool>(run), "a run with its files succeeds", run ? "" : run.Message());
     const Extraction& out = *run;
     Check(folder.Read(folder.Path() / out.FileName) == out.Bytes(),
@@ -240,7 +253,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               Detail(choices, out.Players.size(), expected.size()));
         return 0;
     }
-    const std::vector<std::string> alternate = fuzz::PlainLines(input.Get("ALTERNAT.TXT"));
     for (std::size_t i = 0; i < made.size(); ++i)
         if (Selected(made[i], choices, alternate))
             expected.push_back(i + 1);

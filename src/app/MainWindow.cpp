@@ -248,7 +248,12 @@ void MainWindow::start() {
     AppSettings defaults;
     defaults.LastMPFolderUsed = DefaultMPFolder(state_.DataFolder);
     state_.Settings = ReadSettings(platform_.Settings(), defaults);
-    if (state_.Settings.LastMPFolderUsed.empty())
+    // One that followed the last run's data folder follows this run's, however it was
+    // chosen (named on the command line, found at the first start).
+    const std::string& lastDataFolder = state_.Settings.DataFolder;
+    if (state_.Settings.LastMPFolderUsed.empty() ||
+        (!lastDataFolder.empty() &&
+         state_.Settings.LastMPFolderUsed == DefaultMPFolder(PathFromText(lastDataFolder))))
         state_.Settings.LastMPFolderUsed = defaults.LastMPFolderUsed;
     items_.at(MenuCommand::ShowHints)->setChecked(state_.Settings.ShowHints);
     SetHints(state_.Settings.ShowHints);

@@ -297,6 +297,13 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
         case OutputType::TopPerformers:
         case OutputType::TopThisYear:
         case OutputType::MostImproved: {
+            // Its overall total is divided by: one that is not a number stops the run, as
+            // a total that does not convert does on every other screen.
+            if (type == OutputType::MostImproved && !DecimalValue(player.OverallTotal)) {
+                out.StoppedBy =
+                    Failure{"'" + player.OverallTotal + "' is not a valid floating point value"};
+                return out;
+            }
             const std::string key = type == OutputType::TopPerformers ? player.OverallTotal
                                     : type == OutputType::TopThisYear ? player.TotalThisYear
                                                                       : Improvement(player);
@@ -385,6 +392,8 @@ Result<Extraction> RunExtraction(const PlayerRegister& national, const ClubRegis
             return Failure{"Cannot read " + PathText(inputFile) + ": " + read.Message() + "."};
     }
     Extraction result = ExtractPlayers(national, clubs, choices, alternate, input);
+    if (result.StoppedBy)
+        return *result.StoppedBy;
     if (Status written =
             WriteFileAtomically(folder / PathFromText(result.FileName), result.Bytes());
         !written)

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,7 +78,7 @@ bool PlayerQualifies(const PlayerRecord& player, const ExtractChoices& choices,
 
 // This year's total against the whole: this year x 100 / (overall + 100) x 100, as a whole
 // number right-justified in 8 characters (50 of 150 give "    2000"). A total that is not
-// a number counts as 0.
+// a number counts as 0 here; a run stops at such an overall total before it is used.
 std::string Improvement(const PlayerRecord& player);
 
 // The output line of a type for a raw register line; type 6 ends with the inactive
@@ -112,6 +113,9 @@ class Extraction {
     std::vector<std::size_t> Players;
     bool NoPlayersFound = false;
     bool Listed = false;
+    // The conversion message of a register total that is not a number (a most improved
+    // player's overall total); the lines are then not to be written.
+    std::optional<Failure> StoppedBy;
 
     const std::string& Bytes() const { return bytes_; }
     std::size_t LineCount() const { return ends_.size(); }
@@ -134,14 +138,16 @@ class Extraction {
 
 // The selection and the lines of a run over the register (types 0-5), or over the player
 // numbers in columns 1-7 of `inputLines` (type 6: the inactive players among them, once
-// per line, in the input's order).
+// per line, in the input's order). It stops at the first most improved player whose overall
+// total is not a number, with the conversion message in StoppedBy.
 Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& clubs,
                           const ExtractChoices& choices, const AlternateMembers& alternate,
                           const LineList& inputLines = {});
 
 // A whole run as the screen makes it: the club checks, the alternate file read from
 // `folder` when it counts (a missing one stops the run before any file is written), the
-// type 6 input read from `inputFile`, the selection, and the file written into `folder`
+// type 6 input read from `inputFile`, the selection (a total that is not a number stops it
+// before any file is written), and the file written into `folder`
 // (replaced only once the new one is complete). The Failure says why in the user's words.
 Result<Extraction> RunExtraction(const PlayerRegister& national, const ClubRegister& clubs,
                                  const ExtractChoices& choices, const std::filesystem::path& folder,

@@ -98,12 +98,14 @@ void CancellationsDialog::onOpen() {
     grid_->scrollToTop();
     grid_->setShowGrid(false);
     saveButton_->setEnabled(false);
+    listedClub_.clear();
     SetBoxText(clubBox_, QString::fromStdString(state_.Settings.LastClubNo));
     clubBox_->setFocus();
 }
 
 void CancellationsDialog::getMembers() {
     fillRows(0);
+    listedClub_.clear();
     const std::optional<std::string> club = ClubToList(clubBox_, platform_, state_.Settings);
     if (!club) {
         // The list is gone: nothing is left to save until the next Get.
@@ -120,6 +122,7 @@ void CancellationsDialog::getMembers() {
             grid_->item(row, kActiveColumn)->setText(QStringLiteral("Yes"));
         }
     });
+    listedClub_ = *club;
     grid_->setShowGrid(true);
     grid_->setFocus();
     if (grid_->rowCount() > 0)
@@ -139,10 +142,22 @@ void CancellationsDialog::toggleActive() {
 }
 
 void CancellationsDialog::save() {
-    const std::string club = ToLatin1(clubBox_->text());
-    // Without a club number the file would be "cncl.txt" with no club in its lines.
-    if (club.empty()) {
+    // The members listed leave the club that was listed: a number changed since Get would
+    // report them as leaving another club, in that club's file.
+    const std::string& club = listedClub_;
+    if (club.empty())
+        return; // nothing listed (Save is disabled until Get)
+    if (const std::string typed = ToLatin1(clubBox_->text()); typed != club) {
         platform_.Beep();
+        const QString listed = Latin1(club);
+        platform_.Error(typed.empty()
+                            ? "The list is of club " + listed +
+                                  ", but the club number is now empty. Type " + listed +
+                                  " again to save this list. Nothing was saved."
+                            : "The list is of club " + listed + ", but the club number now reads " +
+                                  Latin1(typed) + ". Type " + listed +
+                                  " again to save this list, or press Get to list club " +
+                                  Latin1(typed) + ". Nothing was saved.");
         clubBox_->setFocus();
         return;
     }

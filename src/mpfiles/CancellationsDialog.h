@@ -1,6 +1,8 @@
 #pragma once
 #include "ui/ProgramDialog.h"
 
+#include <string>
+
 class QPushButton;
 class QTableWidget;
 
@@ -46,6 +48,8 @@ class CancellationsDialog : public ProgramDialog {
     QTableWidget* grid_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
+    // The club whose members Get listed: the only one Save writes them for.
+    std::string listedClub_;
 };
 
 } // namespace mpsec

@@ -52,6 +52,14 @@ Status CheckManualRows(const std::vector<ManualRow>& rows) {
     return {};
 }
 
+Status CheckVisitorNumbers(const std::vector<ManualRow>& rows, const PlayerRegister& national) {
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (PointsGiveALine(rows[i].Points) && national.FindPlayerByNumber(rows[i].Number) == 0)
+            return Failure{"Row " + std::to_string(i + 1) + ": no player has the QMR number " +
+                           rows[i].Number};
+    return {};
+}
+
 Status SaveManualEntry(const std::filesystem::path& file, const std::vector<ManualRow>& rows,
                        bool append) {
     if (Status complete = CheckManualRows(rows); !complete)

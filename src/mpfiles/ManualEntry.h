@@ -2,6 +2,7 @@
 #include "core/MPColour.h"
 #include "core/Result.h"
 #include "mpfiles/MPListing.h"
+#include "register/PlayerRegister.h"
 
 #include <filesystem>
 #include <string>
@@ -47,6 +48,11 @@ std::string VisitorName(std::string_view givenName, std::string_view surname);
 // Every row that gives a line names its player: points without a number would be an
 // award to player 0000000. Otherwise the first such row, counted from 1.
 Status CheckManualRows(const std::vector<ManualRow>& rows);
+
+// Every visitors' row that gives a line names a player of the register, as the look-up of
+// Enter and Tab finds him (a number typed and left with the mouse was never looked up).
+// Otherwise the first row that does not, counted from 1, with its number.
+Status CheckVisitorNumbers(const std::vector<ManualRow>& rows, const PlayerRegister& national);
 
 // Writes the rows' lines, none when a row that gives one has no number (CheckManualRows): a club's
 // file replaces the chosen file; a visitors' file is appended to (created when absent) in one

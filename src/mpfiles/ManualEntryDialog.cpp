@@ -316,6 +316,13 @@ void ManualEntryDialog::save() {
         platform_.Error(MessageText(complete.Message()) + ". Nothing was written.");
         return;
     }
+    // A visitor's number is looked up when Enter or Tab leaves it; one left with the mouse
+    // is looked up here, so that no award goes to a number the register does not hold.
+    if (Status known = visitors ? CheckVisitorNumbers(rows, state_.National) : Status(); !known) {
+        platform_.Beep();
+        platform_.Error(Latin1(known.Message()) + ". Nothing was written.");
+        return;
+    }
     SaveFileRequest request;
     request.Title = QStringLiteral("Select Masterpoint File");
     request.Filter = Latin1(MPTypeFilter(ManualEntryType(kColours[colour])));

@@ -4,8 +4,30 @@
 
 namespace mpsec {
 
+namespace {
+
+// The letter a surname is filed under: a small letter as its capital, and a Latin-1 letter
+// (0xC0 and above) as its base letter, so ÉCOLE is under E and ñandú under N. Other
+// characters stay as they are.
+char FiledLetter(char first) {
+    const auto c = static_cast<unsigned char>(first);
+    if (c >= 'a' && c <= 'z')
+        return static_cast<char>(c - 'a' + 'A');
+    // ÀÁÂÃÄÅÆÇ ÈÉÊËÌÍÎÏ ÐÑÒÓÔÕÖ× ØÙÚÛÜÝÞß; the small letters are 32 places higher, but ÿ.
+    constexpr std::string_view kBaseLetters = "AAAAAAACEEEEIIIIDNOOOOO*OUUUUYTS";
+    if (c < 0xC0 || c == 0xD7 || c == 0xF7) // the signs × and ÷ are no letters
+        return first;
+    if (c == 0xFF)
+        return 'Y';
+    return kBaseLetters[(c - 0xC0) % 32];
+}
+
+} // namespace
+
 bool InLetterRange(const PlayerRecord& player, std::string_view from, std::string_view to) {
-    const std::string_view first = std::string_view(player.Surname).substr(0, 1);
+    // An empty surname stays empty: before every letter.
+    const char letter = player.Surname.empty() ? '\0' : FiledLetter(player.Surname[0]);
+    const std::string_view first(&letter, player.Surname.empty() ? 0 : 1);
     return !(first < from) && !(first > to);
 }
 
@@ -30,7 +52,7 @@ std::vector<std::size_t> StateRunLines(const PlayerRegister& national, std::stri
         const PlayerRecord player = national.GetPlayer(i);
         const std::string& club = player.HomeClub;
         if (club.size() == 4 && club.find_first_not_of("0123456789") == std::string::npos &&
-            (state.empty() || club.compare(0, state.size(), state) == 0) &&
+            (state.empty() ? club[0] != '9' : club.compare(0, state.size(), state) == 0) &&
             InLetterRange(player, from, to))
             lines.push_back(i);
     }

@@ -11,14 +11,14 @@
 namespace mpsec {
 
 // Whether the player at this register line gets a statement in a club's run: his home
-// club is the club typed, exactly (so inactive members never match), and the first letter
-// of his surname lies between From and To (ordinal text comparison; an empty surname is
-// before every letter).
+// club is the club typed, exactly (so inactive members never match), and his surname's
+// first letter lies between From and To (InLetterRange).
 bool InClubRun(const PlayerRecord& player, std::string_view club, std::string_view from,
                std::string_view to);
 
-// Whether the first letter of the player's surname lies between From and To (ordinal text
-// comparison; an empty surname is before every letter).
+// Whether the first letter of the player's surname lies between From and To, compared as
+// text after a small letter is taken as its capital and an accented Latin-1 letter as its
+// base letter (É as E, ñ as N, Ø as O); an empty surname is before every letter.
 bool InLetterRange(const PlayerRecord& player, std::string_view from, std::string_view to);
 
 // The register lines of a club's run, in register order.
@@ -28,7 +28,8 @@ std::vector<std::size_t> ClubRunLines(const PlayerRegister& national, std::strin
 // The register lines of a run over a whole state (the first digit of the club number) or,
 // with an empty `state`, the whole federation: every active member whose home club is a
 // four-digit club number and whose surname's first letter lies between From and To, in
-// register order.
+// register order. The whole federation leaves out the clubs numbered from 9000, which the
+// club register keeps apart (9997 holds the deleted players); they are run by naming them.
 std::vector<std::size_t> StateRunLines(const PlayerRegister& national, std::string_view state,
                                        std::string_view from, std::string_view to);
 

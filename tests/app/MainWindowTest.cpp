@@ -552,3 +552,44 @@ TEST_F(MainWinTest, ARecentFolderNamedBeyondAsciiOpens) {
     EXPECT_EQ(state.National.FindPlayerByNumber("54321"), 1u);
     EXPECT_EQ(win.dataFolderLabel()->toolTip(), QString::fromUtf8(other.c_str()));
 }
+
+// The masterpoint chooser opens in the data folder for as long as no other folder was used
+// there: it follows the data folder from one run to the next (a folder named at start-up)
+// and through a change of data folder; a folder the user went to is kept.
+TEST_F(MainWinTest, MasterpointChooserFollowsTheDataFolder) {
+    WriteRegisters();
+    test::TempFolder other;
+    test::WriteRegister(other, {test::TestPlayer("54321", "MORLAND")});
+    other.WriteLines("NATIONAL.CLB", {"2101,BAYSIDE CLUB,"});
+    auto withSeparator = [](const test::TempFolder& folder) {
+        return PathText(folder.Path() / ""); // "/" or "\\" at the end
+    };
+    auto chooserFolder = [&](MainWindow& win) {
+        QString folder;
+        platform.ExpectOpenFiles({}, [&](const OpenFileRequest& r) { folder = r.InitialFolder; });
+        win.chooseMPFile({});
+        return folder.toStdString();
+    };
+    struct Case {
+        std::string lastDataFolder, lastMPFolder; // stored by the last run
+        std::string atStart, afterChange;
+    } cases[] = {
+        {other.Path().string(), withSeparator(other), withSeparator(dir), withSeparator(other)},
+        {dir.Path().string(), withSeparator(dir), withSeparator(dir), withSeparator(other)},
+        {other.Path().string(), "/data/mp/", "/data/mp/", "/data/mp/"},
+        {"", withSeparator(other), withSeparator(other), withSeparator(other)},
+    };
+    for (const auto& c : cases) {
+        state.DataFolder = dir.Path();
+        platform.Store().Values = {{"DataFolder", c.lastDataFolder},
+                                   {"LastMPFolderUsed", c.lastMPFolder}};
+        MainWindow win(state, platform);
+        EXPECT_EQ(chooserFolder(win), c.atStart) << c.lastDataFolder << " " << c.lastMPFolder;
+        platform.ExpectFolder("Choose the folder that holds National.TXT",
+                              QString::fromStdString(other.Path().string()));
+        Item(win, "Change Data &Folder\u2026")->trigger();
+        ASSERT_EQ(state.DataFolder, other.Path());
+        EXPECT_EQ(chooserFolder(win), c.afterChange) << c.lastDataFolder << " " << c.lastMPFolder;
+        EXPECT_EQ(platform.Store().Values["LastMPFolderUsed"], c.afterChange);
+    }
+}

@@ -146,6 +146,34 @@ TEST(StatementCommand, ALatin1SurnameNamesThePdfOnDisk) {
     EXPECT_NE(all.find("1 statement written in 1 club folder of "), std::string::npos) << all;
 }
 
+// The federation's run leaves out the clubs numbered from 9000 (the deleted players of
+// 9997); a run of that club names it.
+TEST(StatementCommand, TheFederationRunLeavesOutTheClubsKeptApart) {
+    test::TempFolder dir(true);
+    test::WriteRegister(dir, {test::TestPlayer("11", "ADAMS", "ANNE"),
+                              test::TestPlayer("22", "BAKER", "BOB", "9-997")});
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,", "9997,DELETED PLAYERS,"});
+    dir.WriteLines("history.txt", {"3070000011X1 ABC    2.50"});
+    dir.WriteLines("events.txt", {"ABCSPRING CONGRESS PAIRS"});
+    struct Case {
+        std::vector<std::string> options;
+        std::vector<std::string> pdfs;
+    } cases[] = {
+        {{"--all", "--pdf-dir", "all"}, {Native("all/3104/11 ADAMS.pdf")}},
+        {{"--club", "9997", "--pdf-dir", "deleted"}, {Native("deleted/22 BAKER.pdf")}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"statements"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Outcome run = Command(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        std::vector<std::string> written;
+        for (const auto& pdf : run.pdfs)
+            written.push_back(pdf.first);
+        EXPECT_EQ(written, c.pdfs) << c.options[0];
+    }
+}
+
 // The club run takes the screen's four-digit club numbers and one letter each way, and says
 // when it writes nothing.
 TEST(StatementCommand, ClubRunRefusesWhatItCannotRun) {

@@ -276,3 +276,31 @@ TEST(Extraction, RunStopsBeforeWritingAndReportsFailedWrites) {
     ASSERT_TRUE(home.Ok());
     EXPECT_EQ(folder.Read("HOME6785.TXT"), "12345,SMITH,JOHN    \r\n");
 }
+
+// A most improved player's overall total that is not a number stops the run with the
+// conversion message before the file is written; the players below the minimum this year
+// are never divided by, and the other lists do not divide.
+TEST(Extraction, MostImprovedStopsAtAnOverallTotalThatIsNotANumber) {
+    ClubRegister clubs;
+    clubs.Assign(kClubs);
+    struct Case {
+        const char *total, *thisYear;
+        T type;
+        const char* message;
+    } cases[] = {
+        {"abc.de", "50.00", T::MostImproved, "'abc.de' is not a valid floating point value"},
+        {"1.2.3", "50.00", T::MostImproved, "'1.2.3' is not a valid floating point value"},
+        {"abc.de", "5.00", T::MostImproved, ""}, // below the minimum of 10: not listed
+        {"abc.de", "50.00", T::TopThisYear, ""},
+        {"150.00", "50.00", T::MostImproved, ""},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder folder;
+        PlayerRegister national;
+        national.Assign(test::RegisterText(
+            {Player("11111", "6-785"), Player("22222", "6-785", c.total, c.thisYear)}));
+        const auto run = RunExtraction(national, clubs, Choices(c.type), folder.Path());
+        EXPECT_EQ(run.Message(), c.message) << c.total << " " << c.thisYear;
+        EXPECT_EQ(folder.Names().empty(), *c.message != '\0') << c.total << " " << c.thisYear;
+    }
+}

@@ -78,6 +78,8 @@ TEST_F(CancellationsTest, MarkedMembersAreWrittenAfterTheQuestion) {
 
     // An empty club number is refused at Get and at Save; nothing is written.
     dlg.clubBox()->clear();
+    platform.ExpectError("The list is of club 6785, but the club number is now empty. Type 6785 "
+                         "again to save this list. Nothing was saved.");
     dlg.saveButton()->click();
     EXPECT_EQ(platform.Beeps(), 3);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"6785cncl.txt"});
@@ -106,4 +108,38 @@ TEST_F(CancellationsTest, TabOrder) {
             next = next->nextInFocusChain();
         EXPECT_EQ(next, chain[i + 1]) << i;
     }
+}
+
+// The members marked leave the club that was listed: a club number changed after Get is
+// refused at Save and nothing is written; the listed number typed again saves the list.
+TEST_F(CancellationsTest, SaveWritesOnlyTheClubThatWasListed) {
+    QTest::keyClick(dlg.clubBox(), Qt::Key_Return);
+    QTest::keyClick(dlg.grid(), Qt::Key_Space);
+    dlg.clubBox()->setText("6786");
+    platform.ExpectError("The list is of club 6785, but the club number now reads 6786. Type "
+                         "6785 again to save this list, or press Get to list club 6786. Nothing "
+                         "was saved.");
+    dlg.saveButton()->click();
+    platform.VerifyAllShown();
+    EXPECT_EQ(platform.Beeps(), 1);
+    EXPECT_TRUE(dir.Names().empty());
+    EXPECT_EQ(Column(3), (QStringList{"No", "Yes"})); // the list is kept
+
+    dlg.clubBox()->setText("6785");
+    platform.ExpectInformation("Output saved as 6785cncl.txt");
+    dlg.saveButton()->click();
+    EXPECT_EQ(dir.Read("6785cncl.txt"), "261207I67850012345ABCDE             F      \r\n");
+}
+
+// "Show in Folder" pressed when the desktop cannot open the folder: the user is told which.
+TEST_F(CancellationsTest, ShowInFolderThatFailsIsSaid) {
+    QTest::keyClick(dlg.clubBox(), Qt::Key_Return);
+    platform.FailOpenFolder();
+    platform.ExpectInformation("Output saved as 6785cncl.txt", true);
+    platform.ExpectError("The folder " + QString::fromStdString(dir.Path().string()) +
+                         " could not be opened.");
+    dlg.saveButton()->click();
+    platform.VerifyAllShown();
+    EXPECT_EQ(platform.OpenedFolders(), QStringList{QString::fromStdString(dir.Path().string())});
+    EXPECT_EQ(dir.Read("6785cncl.txt"), "");
 }

@@ -201,3 +201,38 @@ TEST_F(ManualTest, ReopenedVisitorsGridTakesTheFirstNumber) {
     dlg.saveButton()->click();
     EXPECT_FALSE(dir.Exists("visitors.grn"));
 }
+
+// A number left with the mouse was never looked up: Save looks every row up, names the row
+// it refuses and writes nothing; a known number left so is saved.
+TEST_F(ManualTest, SaveLooksUpTheNumbersLeftWithTheMouse) {
+    Open(ManualEntryDialog::Visitors);
+    auto clickCell = [&](int row, int column) {
+        const QRect cell = dlg.grid()->visualItemRect(dlg.grid()->item(row, column));
+        QTest::mouseClick(dlg.grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    Type("12345");
+    clickCell(0, 3);
+    Type("150");
+    clickCell(1, 2);
+    Type("99999");
+    clickCell(1, 3);
+    Type("50");
+    platform.ExpectError("Row 2: no player has the QMR number 99999. Nothing was written.");
+    dlg.saveButton()->click();
+    platform.VerifyAllShown();
+    EXPECT_EQ(Column(2).mid(0, 2), (QStringList{"12345", "99999"}));
+    EXPECT_EQ(Column(3).mid(0, 2), (QStringList{"150", "50"}));
+    EXPECT_EQ(platform.Beeps(), 1);
+    EXPECT_TRUE(dir.Names().empty());
+
+    dlg.grid()->item(1, 2)->setText("0000333"); // leading zeros, as the look-up takes them
+    platform.ExpectSaveFile(Path("visitors.grn"));
+    dlg.saveButton()->click();
+    EXPECT_EQ(dir.Read("visitors.grn"), "0012345000150\r\n0000333000050\r\n");
+
+    // Its folder, when the desktop cannot open it, is named in the message.
+    platform.FailOpenFolder();
+    platform.ExpectError("The folder " + QString::fromStdString(dir.Path().string()) +
+                         " could not be opened.");
+    dlg.showFolderButton()->click();
+}

@@ -25,6 +25,35 @@ TEST(ClubRun, ClubRunSelection) {
     EXPECT_EQ(StatementPdfName(odd), "7 O'DAR_VEN.pdf");
 }
 
+// A surname is filed under its first letter's base letter, a small letter under its
+// capital, so From A To Z takes every surname that begins with a letter; a surname that
+// begins with no letter (or is empty) is in no range of letters.
+TEST(ClubRun, SurnamesAreFiledUnderTheirBaseLetter) {
+    struct Case {
+        const char *surname, *letter; // Latin-1; the letter filed under, "" for none
+    } cases[] = {
+        {"\311COLE", "E"},    {"\310VE", "E"},   {"\312TRE", "E"},  {"\313LA", "E"},
+        {"\321U\321EZ", "N"}, {"\326ZAL", "O"},  {"\330STER", "O"}, {"\305SE", "A"},
+        {"\306SIR", "A"},     {"\307A", "C"},    {"\334BER", "U"},  {"\335R", "Y"},
+        {"\337A", "S"},       {"\351cole", "E"}, {"\361and", "N"},  {"\377ves", "Y"},
+        {"\346sir", "A"},     {"de vries", "D"}, {"MARTIN", "M"},   {"\327X", ""},
+        {"\367X", ""},        {"'ASH", ""},      {"", ""},
+    };
+    for (const auto& c : cases) {
+        PlayerRecord p = test::TestPlayer("1", c.surname, "A", "3-104");
+        p.Surname = c.surname;
+        const bool letter = *c.letter != '\0';
+        EXPECT_EQ(InLetterRange(p, "A", "Z"), letter) << c.surname;
+        if (letter) {
+            EXPECT_TRUE(InLetterRange(p, c.letter, c.letter)) << c.surname;
+            const std::string before(1, static_cast<char>(c.letter[0] - 1));
+            const std::string after(1, static_cast<char>(c.letter[0] + 1));
+            EXPECT_FALSE(InLetterRange(p, after, "Z")) << c.surname;
+            EXPECT_FALSE(InLetterRange(p, "A", before)) << c.surname;
+        }
+    }
+}
+
 TEST(ClubRun, ClubRunRefusalsAndDoneText) {
     PlayerRegister national;
     national.Assign(test::RegisterText({test::TestPlayer("2488258", "MARTIN", "A", "3-104"),
@@ -95,13 +124,15 @@ TEST(ClubRun, StateRunTakesTheActiveMembersOfTheStateInRegisterOrder) {
         test::TestPlayer("5", "DUNN", "A", "3-1"),    // no four-digit club
         test::TestPlayer("6", "EVANS", "A", "3-999"), // line 6
         test::TestPlayer("7", "MOORE", "A", "3-104"), // line 7
+        test::TestPlayer("8", "NOLAN", "A", "9-997"), // a deleted player
+        test::TestPlayer("9", "OWEN", "A", "9-999"),  // line 9
     }));
     struct Case {
         const char *state, *from, *to;
         std::vector<std::size_t> lines;
     } cases[] = {
         {"3", "A", "Z", {1, 6, 7}}, {"", "A", "Z", {1, 3, 6, 7}}, {"3", "E", "M", {6, 7}},
-        {"2", "D", "Z", {}},        {"9", "A", "Z", {}},
+        {"2", "D", "Z", {}},        {"9", "A", "Z", {8, 9}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(StateRunLines(national, c.state, c.from, c.to), c.lines)

@@ -115,7 +115,7 @@ bool FakePlatform::WrittenMessage(MessageKind kind, const QString& text, const Q
 
 bool FakePlatform::OpenFolder(const QString& folder) {
     openedFolders_.push_back(folder);
-    return true;
+    return !openFolderFails_;
 }
 
 QStringList FakePlatform::ChooseOpenFiles(const OpenFileRequest& request) {

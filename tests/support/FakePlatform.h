@@ -79,6 +79,8 @@ class FakePlatform : public Platform {
     // The second lines of the boxes said after a file was written, and the folders opened.
     const QStringList& WrittenDetails() const { return writtenDetails_; }
     const QStringList& OpenedFolders() const { return openedFolders_; }
+    // Makes the desktop fail to open the folders asked for ("Show in Folder").
+    void FailOpenFolder(bool fail = true) { openFolderFails_ = fail; }
     // The last save chooser's request (its proposed name, filter, folder, question).
     const SaveFileRequest& LastSaveRequest() const { return lastSave_; }
 
@@ -129,6 +131,7 @@ class FakePlatform : public Platform {
     std::vector<std::pair<QString, ComposedDocument>> pdfs_;
     std::mutex pdfsMutex_; // PDFs are written from several threads at once
     QString pdfFile_;
+    bool openFolderFails_ = false;
     SaveFileRequest lastSave_;
     MemorySettingsStore store_;
 };
