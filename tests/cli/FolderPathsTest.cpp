@@ -22,13 +22,18 @@ struct Outcome {
     std::string out, err;
 };
 
+// Runs a command; each PDF it writes is named by its whole path in the data folder, the
+// process's current folder left alone meanwhile (no file is found through it).
 Outcome Command(std::vector<std::string> args) {
     args.insert(args.begin(), "mpsec");
     std::ostringstream out, err;
     std::mutex writing;
+    const fs::path before = fs::current_path();
     const int status =
         RunCommandLine(args, out, err, [&](const ComposedDocument& doc, const std::string& path) {
             std::lock_guard lock(writing);
+            EXPECT_EQ(fs::current_path(), before);
+            EXPECT_TRUE(PathFromText(path).is_absolute()) << path;
             return WriteFileAtomically(PathFromText(path), doc.Title);
         });
     return {status, out.str(), err.str()};
