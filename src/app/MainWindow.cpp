@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
 
 #include "app/DataFolderStart.h"
@@ -420,7 +421,7 @@ bool MainWindow::overwriteCheck(const SubmissionFile& file) {
     platform_.Beep();
     if (!platform_.WarningYesNo(Latin1(file.OverwriteQuestion)))
         return false;
-    if (!fs::remove(path, ec) || ec) {
+    if (os::Remove(path) != 0) {
         platform_.Error(Latin1(CannotDeleteSubmissionMessage(file)));
         return false;
     }

@@ -31,8 +31,8 @@ bool HasDisplay() {
     return true; // Windows always has its desktop
 #endif
     auto set = [](const char* name) {
-        const char* v = std::getenv(name);
-        return v && *v;
+        const std::optional<std::string> v = mpsec::os::EnvironmentValue(name);
+        return v && !v->empty();
     };
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
@@ -83,11 +83,11 @@ int main(int argc, char** argv) {
     // holds the registers, or the one used last, or the one the user chooses. Each is taken
     // whole once here; every file is then named from the data folder, none through the
     // process's current folder.
-    std::error_code ec;
     mpsec::StartFolders folders;
     if (folderArgument)
         folders.Argument = mpsec::WholePath(mpsec::PathFromText(*folderArgument));
-    folders.Start = mpsec::WholePath(std::filesystem::current_path(ec));
+    if (std::filesystem::path start; mpsec::os::CurrentFolder(start) == 0)
+        folders.Start = mpsec::WholePath(start); // else unknown: the folder is asked for
     folders.Remembered = mpsec::ReadSettings(platform.Settings(), {}).DataFolder;
 #if defined(_WIN32)
     // Installed beside mpsec.exe; its copy goes to the user's Documents folder.

@@ -8,8 +8,10 @@
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
 #include "core/Settings.h"
+#include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 
@@ -258,9 +260,11 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
             return 2;
         }
         folder = WholePath(PathFromText(**data));
+    } else if (std::filesystem::path current; os::CurrentFolder(current) == 0) {
+        folder = WholePath(current);
     } else {
-        std::error_code ec;
-        folder = WholePath(std::filesystem::current_path(ec));
+        err << "mpsec: cannot read the folder it runs in: " << os::ErrorText(errno) << "\n";
+        return 2;
     }
     return RunCommand(folder, args, out, err, writePdf, settings);
 }

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -316,10 +317,9 @@ int RunStatementsCommand(const std::filesystem::path& dataFolder,
     // DIR is taken in the folder the command runs in, like every file named to a command.
     const fs::path dir = folder.Named(run.Dir);
     std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec) {
-        err << "mpsec statements: cannot make the folder " << run.Dir << ": " << ec.message()
-            << "\n";
+    if (os::CreateFolders(dir) != 0) {
+        err << "mpsec statements: cannot make the folder " << run.Dir << ": "
+            << os::ErrorText(errno) << "\n";
         return 2;
     }
     // What a run that was killed left half written goes; its statements are written again.
@@ -356,10 +356,9 @@ int RunStatementsCommand(const std::filesystem::path& dataFolder,
         const fs::path file = clubFolder / StatementPdfName(player);
         ++done;
         if (!clubRun && clubFolders.insert(player.HomeClub).second) {
-            fs::create_directories(clubFolder, ec);
-            if (ec) {
+            if (os::CreateFolders(clubFolder) != 0) {
                 err << "\nmpsec statements: cannot make the folder " << PathText(clubFolder) << ": "
-                    << ec.message() << "\n";
+                    << os::ErrorText(errno) << "\n";
                 status = 2;
                 break;
             }

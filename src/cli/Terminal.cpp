@@ -1,9 +1,11 @@
 #include "cli/Terminal.h"
 
+#include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 
 namespace mpsec {
@@ -12,13 +14,13 @@ namespace {
 
 bool LocaleIsLatin1() {
     for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value == nullptr || *value == '\0')
+        const std::optional<std::string> value = os::EnvironmentValue(variable);
+        if (!value || value->empty())
             continue;
         std::string name;
-        for (const char* c = value; *c != '\0'; ++c)
-            if (std::isalnum(static_cast<unsigned char>(*c)))
-                name += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+        for (const char c : *value)
+            if (std::isalnum(static_cast<unsigned char>(c)))
+                name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         // "de_DE.ISO-8859-1", "fr_FR.iso885915", "en_AU.latin1"
         return name.find("88591") != std::string::npos || name.find("latin1") != std::string::npos;
     }

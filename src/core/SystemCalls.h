@@ -1,9 +1,17 @@
 #pragma once
-// The program's one seam to the operating system: every call the model makes to it goes
-// through here, with one implementation for POSIX (SystemCallsPosix.cpp) and one for Windows
-// (SystemCallsWin32.cpp). A failing call returns a failure value and leaves the reason in
-// errno (on Windows translated to the same numbers), so ErrorText() gives the same words on
-// both.
+// The program's one seam to the operating system: every call that changes the disk or asks
+// the process's surroundings goes through here, with one implementation for POSIX
+// (SystemCallsPosix.cpp) and one for Windows (SystemCallsWin32.cpp), and the folder calls
+// both share (SystemCallsFolders.cpp). A failing call returns a failure value and leaves the
+// reason in errno (on Windows translated to the same numbers), so ErrorText() gives the same
+// words on both.
+//
+// What may stay outside, because both systems answer alike through the standard library:
+// asking what is at a name (std::filesystem::exists, is_directory, status, symlink_status),
+// listing a folder (directory_iterator), and path arithmetic (absolute, lexically_normal,
+// relative, the path's parts). Creating, removing, renaming, copying or changing files and
+// folders, the current folder, the environment, and system headers are this seam's alone (a
+// source test keeps it so).
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +19,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace mpsec::os {
@@ -25,6 +34,9 @@ inline constexpr int kInUse = 0x10001;
 inline constexpr int kIsLink = 0x10002;
 // errno of something at a name that is not a plain file (a FIFO, a device).
 inline constexpr int kNotPlainFile = 0x10003;
+
+// The errno value of a standard library error (on Windows its system errors translated).
+int ErrnoFromErrorCode(const std::error_code& ec);
 
 // The words for an errno value: the system's (std::strerror) or the program's own for the
 // three above.
@@ -72,6 +84,19 @@ int Rename(const std::filesystem::path& from, const std::filesystem::path& to);
 int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 // Removes a file (a link itself, never what it points to); 0 on success.
 int Remove(const std::filesystem::path& path);
+
+// Creates a folder and those above it that are missing; 0 when done or already there.
+int CreateFolders(const std::filesystem::path& folder);
+// Copies a folder with all it holds to `to`, which must not exist; the copies are the
+// user's to write in (read-only files become writable). 0 on success.
+int CopyFolder(const std::filesystem::path& from, const std::filesystem::path& to);
+// Removes a folder with all it holds; 0 when done or when nothing is there.
+int RemoveFolder(const std::filesystem::path& folder);
+// The folder the process runs in (0 on success).
+int CurrentFolder(std::filesystem::path& folder);
+
+// An environment variable's value in UTF-8; none when it is not set.
+std::optional<std::string> EnvironmentValue(const char* name);
 
 // What is at a name, links not followed.
 enum class Entry { None, PlainFile, Folder, Other };

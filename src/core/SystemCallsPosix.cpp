@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -13,6 +14,17 @@
 #endif
 
 namespace mpsec::os {
+
+int ErrnoFromErrorCode(const std::error_code& ec) {
+    return ec.value() != 0 ? ec.value() : EIO;
+}
+
+std::optional<std::string> EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr)
+        return std::nullopt;
+    return std::string(value);
+}
 
 std::string ErrorText(int error) {
     if (const char* own = OwnErrorText(error))

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <io.h>
@@ -98,6 +99,24 @@ bool HeldOpen(const std::wstring& path) {
 }
 
 } // namespace
+
+int ErrnoFromErrorCode(const std::error_code& ec) {
+    if (ec.category() == std::system_category())
+        return ErrnoOf(static_cast<DWORD>(ec.value()));
+    return ec.value() != 0 ? ec.value() : EIO;
+}
+
+std::optional<std::string> EnvironmentValue(const char* name) {
+    const std::wstring wide(name, name + std::strlen(name)); // the names are ASCII
+    const wchar_t* value = _wgetenv(wide.c_str());
+    if (value == nullptr)
+        return std::nullopt;
+    const int size = WideCharToMultiByte(CP_UTF8, 0, value, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(size > 0 ? static_cast<std::size_t>(size) : 1u, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, value, -1, utf8.data(), size, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    return utf8;
+}
 
 std::string ErrorText(int error) {
     if (const char* own = OwnErrorText(error))

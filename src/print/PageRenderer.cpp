@@ -1,6 +1,7 @@
 #include "print/PageRenderer.h"
 
 #include "core/Files.h"
+#include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
 #include "print/PageCanvas.h"
 #include "print/PdfFile.h"
@@ -134,14 +135,16 @@ int PrintDocument(QPrinter& printer, const ComposedDocument& document,
             return !stopped;
         };
     const int pages = RenderDocument(printer, document, watched);
-    if (stopped)
-        DiscardStoppedPdf(printer);
+    if (stopped && !DiscardStoppedPdf(printer))
+        return 0; // the stopped job's pages stay in the file: not a job done
     return pages;
 }
 
-void DiscardStoppedPdf(QPrinter& printer) {
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        QFile::remove(printer.outputFileName());
+bool DiscardStoppedPdf(QPrinter& printer) {
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return true;
+    const std::filesystem::path pdf = PathFromText(printer.outputFileName().toStdString());
+    return os::Remove(pdf) == 0 || os::EntryAt(pdf) == os::Entry::None;
 }
 
 Status WriteDocumentPdf(const ComposedDocument& document, const QString& path) {

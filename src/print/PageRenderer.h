@@ -27,8 +27,8 @@ int RenderDocument(QPagedPaintDevice& device, const ComposedDocument& document,
                    const PageProgress& progress = {});
 
 // After a job stopped part way: the PDF file a "print to file" printer was writing holds
-// only part of the job, and is removed.
-void DiscardStoppedPdf(QPrinter& printer);
+// only part of the job, and is removed. False when it could not be removed.
+bool DiscardStoppedPdf(QPrinter& printer);
 
 // Prints on a printer chosen in the print dialog. A job stopped by `progress` leaves no
 // PDF file.

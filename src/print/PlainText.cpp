@@ -81,7 +81,7 @@ PlainTextJob PrintPlainText(QPrinter& printer, const QStringList& lines, const Q
         printer.abort();
     painter.end();
     if (job.Cancelled)
-        DiscardStoppedPdf(printer);
+        job.PartLeft = !DiscardStoppedPdf(printer);
     return job;
 }
 

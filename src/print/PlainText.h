@@ -15,6 +15,7 @@ struct PlainTextJob {
     bool Started = false;   // false: the printer could not be started
     bool Cancelled = false; // `progress` stopped the job
     int Pages = 0;          // pages drawn
+    bool PartLeft = false;  // a stopped job's PDF file could not be removed
 };
 
 // Prints lines of plain text on a printer, page after page, inside the printer's printable

@@ -1,9 +1,11 @@
 #include "register/DataFolder.h"
+#include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
 
 #include "core/Files.h"
 
 #include <cctype>
+#include <cerrno>
 
 namespace fs = std::filesystem;
 
@@ -90,19 +92,14 @@ Result<fs::path> PrepareSampleCopy(const fs::path& installed, const fs::path& co
     // Copied beside the target first, so an interrupted copy never looks complete.
     fs::path partial = copy;
     partial += ".partial";
-    fs::remove_all(partial, ec);
-    fs::copy(installed, partial, fs::copy_options::recursive, ec);
-    if (!ec)
-        fs::rename(partial, copy, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove_all(partial, ignored);
-        return Failure{"Cannot copy the sample data to " + PathText(copy) + ": " + ec.message() +
-                       "."};
-    }
     // Installed files are read-only; the copy is the user's to write in.
-    for (const auto& entry : fs::recursive_directory_iterator(copy, ec))
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ec);
+    if (os::RemoveFolder(partial) != 0 || os::CopyFolder(installed, partial) != 0 ||
+        os::RenameNoReplace(partial, copy) != 0) {
+        const int error = errno;
+        os::RemoveFolder(partial);
+        return Failure{"Cannot copy the sample data to " + PathText(copy) + ": " +
+                       os::ErrorText(error) + "."};
+    }
     return copy;
 }
 

@@ -1,6 +1,7 @@
 #include "submissions/SubmissionForm.h"
 
 #include "core/Files.h"
+#include "core/SystemCalls.h"
 #include "platform/Latin1.h"
 #include "platform/Platform.h"
 #include "submissions/SubmissionFiles.h"
@@ -101,7 +102,7 @@ void ClearSubmissionFile(const SubmissionFile& file, const AppState& state, Plat
     if (platform.WarningYesNo(Latin1(file.ClearQuestion))) {
         const fs::path path = FindFileNoCase(state.DataFolder, file.FileName);
         std::error_code ec;
-        if (fs::exists(fs::symlink_status(path, ec)) && (!fs::remove(path, ec) || ec))
+        if (fs::exists(fs::symlink_status(path, ec)) && os::Remove(path) != 0)
             platform.Error(Latin1(CannotDeleteSubmissionMessage(file)));
     }
     buttons.OfferFile(file, state);
