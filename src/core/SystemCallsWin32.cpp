@@ -415,8 +415,16 @@ void PrepareConsole(bool forWindow) {
         if (errMissing && !std::freopen("CONOUT$", "w", stderr))
             return;
     }
-    if (GetConsoleWindow())
+    if (GetConsoleWindow()) {
+        // The console is the user's: its own code page is given back when the program ends.
+        static const UINT userCodePage = GetConsoleOutputCP();
         SetConsoleOutputCP(CP_UTF8);
+        std::atexit([] {
+            std::fflush(stdout);
+            std::fflush(stderr);
+            SetConsoleOutputCP(userCodePage);
+        });
+    }
     // The bytes the commands write, as on Linux: a line ends in LF, a CSV row in CR LF,
     // with no CR added before each LF.
     for (FILE* stream : {stdout, stderr}) {

@@ -1,8 +1,8 @@
 #include "enquiries/ExtractDialog.h"
 
-#include "platform/Latin1.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
 #include "ui/TextStyles.h"

@@ -1,8 +1,8 @@
 #include "enquiries/PlayerViewDialog.h"
 
 #include "enquiries/PlayerLookup.h"
-#include "platform/Latin1.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 #include "ui/AppState.h"
 #include "ui/Colours.h"
 #include "ui/PlayerPanel.h"

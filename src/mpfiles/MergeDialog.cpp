@@ -3,9 +3,9 @@
 
 #include "mpfiles/MPMerge.h"
 #include "mpfiles/OldExtensions.h"
-#include "platform/Latin1.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 #include "ui/AppState.h"
 #include "ui/FolderChecks.h"
 #include "ui/FormFields.h"

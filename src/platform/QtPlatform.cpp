@@ -1,5 +1,5 @@
 #include "platform/QtPlatform.h"
-#include "platform/Latin1.h"
+#include "print/Latin1.h"
 
 #include "core/Files.h"
 

@@ -3,6 +3,7 @@
 #include "core/Files.h"
 #include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
+#include "print/Latin1.h"
 #include "print/PageCanvas.h"
 #include "print/PdfFile.h"
 
@@ -32,10 +33,6 @@ void LoadProgramResources() {
 }
 
 namespace {
-
-QString Latin1Text(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A picture of the program, decoded once however many pages (and threads) draw it.
 QImage ProgramPicture(const QString& resource) {
@@ -70,7 +67,7 @@ class PainterCanvas : public PageCanvas {
 
     void Text(const TextFont& f, double x, double y, Anchor anchor, std::string_view text,
               std::optional<TextRoom> room) override {
-        QFont font(Latin1Text(f.Family));
+        QFont font(Latin1(f.Family));
         font.setStyleHint(QFont::Serif);
         if (f.CharHeight) // in whole dots of the device
             font.setPixelSize(std::max(1, static_cast<int>(std::lround(Px(*f.CharHeight)))));
@@ -86,7 +83,7 @@ class PainterCanvas : public PageCanvas {
         const Qt::Alignment across = anchor == Anchor::Left     ? Qt::AlignLeft
                                      : anchor == Anchor::Centre ? Qt::AlignHCenter
                                                                 : Qt::AlignRight;
-        p_.drawText(QRectF(left, Px(y), wide, high), across | Qt::AlignTop, Latin1Text(text));
+        p_.drawText(QRectF(left, Px(y), wide, high), across | Qt::AlignTop, Latin1(text));
     }
 
     void Line(double x1, double y1, double x2, double y2) override {
@@ -98,7 +95,7 @@ class PainterCanvas : public PageCanvas {
     void Picture(std::string_view resource, double left, double top, double right,
                  double bottom) override {
         p_.drawImage(QRectF(Px(left), Px(top), Px(right - left), Px(bottom - top)),
-                     ProgramPicture(Latin1Text(resource)));
+                     ProgramPicture(Latin1(resource)));
     }
 
   private:

@@ -2,9 +2,9 @@
 #include "core/TextHelpers.h"
 
 #include "core/TemporaryFiles.h"
-#include "platform/Latin1.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 #include "statements/ClubRun.h"
 #include "statements/StatementDialog.h"
 #include "statements/StatementWriters.h"

@@ -3,8 +3,8 @@
 #include "statements/ClubRun.h"
 
 #include "enquiries/PlayerLookup.h"
-#include "platform/Latin1.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 #include "ui/AppState.h"
 #include "ui/Colours.h"
 #include "ui/DigitsBox.h"

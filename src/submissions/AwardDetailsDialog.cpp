@@ -1,7 +1,7 @@
 #include "submissions/AwardDetailsDialog.h"
 
-#include "platform/Latin1.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 #include "submissions/AwardDetails.h"
 #include "submissions/SubmissionFiles.h"
 #include "ui/AppState.h"

@@ -1,7 +1,7 @@
 #include "submissions/PlayerDetailsDialog.h"
 
-#include "platform/Latin1.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 #include "submissions/SubmissionFiles.h"
 #include "ui/AppState.h"
 #include "ui/FormFields.h"

@@ -2,8 +2,8 @@
 
 #include "core/Files.h"
 #include "core/SystemCalls.h"
-#include "platform/Latin1.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 #include "submissions/SubmissionFiles.h"
 #include "ui/AppState.h"
 #include "ui/WrittenFiles.h"

@@ -1,8 +1,8 @@
 #include "ui/MPFileChooser.h"
 
 #include "mpfiles/OldExtensions.h"
-#include "platform/Latin1.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 
 #include <QFileInfo>
 

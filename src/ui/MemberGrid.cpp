@@ -1,8 +1,8 @@
 #include "ui/MemberGrid.h"
 
 #include "core/Settings.h"
-#include "platform/Latin1.h"
 #include "platform/Platform.h"
+#include "print/Latin1.h"
 #include "ui/DigitsBox.h"
 
 #include <QFontMetrics>

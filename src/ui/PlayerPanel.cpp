@@ -1,6 +1,6 @@
 #include "ui/PlayerPanel.h"
 
-#include "platform/Latin1.h"
+#include "print/Latin1.h"
 #include "ui/TextStyles.h"
 
 #include <QGridLayout>

@@ -5,7 +5,7 @@
 
 namespace mpsec {
 
-// The register and masterpoint files are bytes; on screen they are Latin-1.
+// The register and masterpoint files are bytes; on screen and on paper they are Latin-1.
 inline QString Latin1(std::string_view bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
