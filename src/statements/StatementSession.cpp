@@ -3,6 +3,7 @@
 #include "core/FileReading.h"
 #include "core/Files.h"
 
+#include <cctype>
 #include <memory>
 #include <system_error>
 
@@ -22,7 +23,11 @@ Status ReadIntoLargePages(const OpenedFile& file, LargeArray<char>& out) {
 }
 
 Failure CannotOpen(const char* name, const Status& read) {
-    return Failure{"Cannot open file \"" + std::string(name) + "\". " + read.Message()};
+    // A sentence of its own: the program's own words ("it is not a plain file") start small.
+    std::string reason = read.Message();
+    if (!reason.empty())
+        reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+    return Failure{"Cannot open file \"" + std::string(name) + "\". " + reason};
 }
 
 } // namespace

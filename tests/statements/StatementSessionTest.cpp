@@ -3,6 +3,9 @@
 #include "support/Players.h"
 
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
 
 using namespace mpsec;
 
@@ -41,6 +44,13 @@ TEST(StatementSession, LoadsBuildsAndKeepsTheLastRankForUnknownRanks) {
     EXPECT_EQ(session.Load(dir.Path(), dir.Path()).Message(),
               "Cannot open file \"PRE82.TXT\". Is a directory");
     std::filesystem::remove(dir / "PRE82.TXT");
+#if !defined(_WIN32) // Windows has no FIFO in its folders
+    // A FIFO is no folder: said so, and never waited on.
+    ASSERT_EQ(::mkfifo((dir / "PRE82.TXT").c_str(), 0600), 0);
+    EXPECT_EQ(session.Load(dir.Path(), dir.Path()).Message(),
+              "Cannot open file \"PRE82.TXT\". It is not a plain file");
+    std::filesystem::remove(dir / "PRE82.TXT");
+#endif
 
     session.Release();
     EXPECT_FALSE(session.Loaded());
