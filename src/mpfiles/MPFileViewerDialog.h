@@ -41,6 +41,7 @@ class MPFileViewerDialog : public ProgramDialog {
     QLabel* firstColourLabel() const { return firstColourLabel_; }
     QLabel* secondColourLabel() const { return secondColourLabel_; }
     QLabel* errorLabel() const { return errorLabel_; }
+    QListView* listingView() const { return listingView_; }
     QListView* errorList() const { return errorList_; }
     // The errors the error list shows.
     QStringList errorTexts() const;

@@ -52,6 +52,7 @@ class StatementDialog : public ProgramDialog {
     PlayerPanel* playerPanel() const { return playerPanel_; }
     QLabel* nextRankLabel() const { return nextRankLabel_; }
     QTableWidget* grid() const { return grid_; }
+    QTableWidget* fixedGrid() const { return fixedGrid_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* printButton() const { return printButton_; }
     QPushButton* previewButton() const { return previewButton_; }
