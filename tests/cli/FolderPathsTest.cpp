@@ -78,7 +78,7 @@ TEST(FolderPaths, NamesBeyondAsciiOnDisk) {
         {{"statements", "--club", "3104", "--pdf-dir", "Relev\xC3\xA9s 3104"},
          "2 statements written"},
         {{"statements", "--state", "VIC", "--pdf-dir", "Relev\xC3\xA9s \xC3\x89t\xC3\xA9"},
-         "2 statements written in 1 club folders"},
+         "2 statements written in 1 club folder"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;

@@ -159,8 +159,9 @@ TEST(StatementCommand, TheFederationRunLeavesOutTheClubsKeptApart) {
         std::vector<std::string> options;
         std::vector<std::string> pdfs;
     } cases[] = {
-        {{"--all", "--pdf-dir", "all"}, {Native("all/3104/11 ADAMS.pdf")}},
-        {{"--club", "9997", "--pdf-dir", "deleted"}, {Native("deleted/22 BAKER.pdf")}},
+        {{"--all", "--pdf-dir", "all"}, {Native(PathText(dir.Path()) + "/all/3104/11 ADAMS.pdf")}},
+        {{"--club", "9997", "--pdf-dir", "deleted"},
+         {Native(PathText(dir.Path()) + "/deleted/22 BAKER.pdf")}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"statements"};
@@ -242,7 +243,8 @@ TEST(StatementCommand, AFolderThatCannotBeMadeIsSaid) {
         {{"statements", "--club", "3104", "--pdf-dir", "club"},
          "mpsec statements: cannot make the folder club: Not a directory\n"},
         {{"statements", "--all", "--pdf-dir", "all"},
-         "mpsec statements: cannot make the folder " + Native("all/3104") + ": Not a directory\n"},
+         "mpsec statements: cannot make the folder " + Native(PathText(dir.Path()) + "/all/3104") +
+             ": Not a directory\n"},
     };
     for (const auto& c : cases) {
         const Outcome run = Command(c.args);
