@@ -202,6 +202,28 @@ int StatementDialog::fitGridsToFont() {
         columns + grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
     fixedGrid_->setFixedWidth(width);
     grid_->setFixedWidth(width);
+    return widenColumnsToText();
+}
+
+int StatementDialog::widenColumnsToText() {
+    int extra = 0;
+    for (int c = 1; c < 8; ++c) {
+        int need = grid_->columnWidth(c);
+        for (const QTableWidget* grid : {fixedGrid_, grid_})
+            for (int r = 0; r < grid->rowCount(); ++r)
+                if (const QTableWidgetItem* item = grid->item(r, c);
+                    item && !item->text().isEmpty()) {
+                    const QFont font =
+                        item->data(Qt::FontRole).isValid() ? item->font() : grid->font();
+                    need = std::max(need, QFontMetrics(font).horizontalAdvance(item->text()) + 6);
+                }
+        extra += need - grid_->columnWidth(c);
+        for (QTableWidget* grid : {fixedGrid_, grid_})
+            grid->setColumnWidth(c, need);
+    }
+    const int width = grid_->minimumWidth() + extra;
+    fixedGrid_->setFixedWidth(width);
+    grid_->setFixedWidth(width);
     return width;
 }
 
@@ -359,6 +381,7 @@ void StatementDialog::showGrid() {
     grid_->setRowCount(rows.size() > 2 ? static_cast<int>(rows.size() - 2) : 0);
     for (std::size_t r = 2; r < rows.size(); ++r)
         FillRow(grid_, static_cast<int>(r - 2), rows[r]);
+    widenColumnsToText();
 }
 
 std::vector<StatementRow> StatementDialog::gridRows() const {

@@ -84,6 +84,9 @@ class StatementDialog : public ProgramDialog {
     // Sizes both grids' rows and columns for their font (again when it changes, as on a
     // screen of another resolution); gives their width.
     int fitGridsToFont();
+    // Widens a column whose text is wider than it (a font wider than the one the widths were
+    // set for, as another system may put in its place); returns the grids' width.
+    int widenColumnsToText();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void buildButtons(QVBoxLayout& layout);
     void placeOnScreen(int width);

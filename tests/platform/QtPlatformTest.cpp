@@ -84,6 +84,9 @@ TEST(FolderChooser, ShowsFilesAndWholePlaceNames) {
 
 // Setup > Printer Setup only chooses the printer: its button says OK, not Print.
 TEST(PrinterSetup, ItsButtonSaysOK) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows shows its own print dialog, whose buttons the program cannot name";
+#endif
     test::TempFolder dir;
     QtPlatform platform(QString::fromStdString((dir / "settings.ini").string()));
     QString button;
