@@ -4,6 +4,7 @@
 // but reports (and the PDF folder it was named), keeps its PDFs in that folder, and a
 // success is what it says it is.
 #include "FuzzSupport.h"
+#include "core/TextHelpers.h"
 
 #include "cli/Cli.h"
 #include "core/AsciiText.h"
@@ -104,9 +105,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             next = page.EndRow;
         Check(next == document.Grids[0].Rows.size(), "every row of a statement is printed", path);
         if (!pdfDir.empty()) {
-            const fs::path file(path);
-            Check(file.parent_path() == fs::path(pdfDir) && file.filename() != "." &&
-                      file.filename() != "..",
+            // Named whole, from the folder the command runs in (or its --data folder).
+            const fs::path file = PathFromText(path);
+            const fs::path named = WholePath(folder.Path() / PathFromText(ValueOf(args, "--data")) /
+                                             PathFromText(pdfDir));
+            Check(file.parent_path() == named && file.filename() != "." && file.filename() != "..",
                   "a member's PDF stays in the PDF folder", path);
         }
         // The writer's result type says the PDF was written.
@@ -164,11 +167,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(found, "a check that succeeded wrote every report", args[i] + "\n" + context);
         }
     }
-    if (status == 0 && command == "statements" && !help)
-        Check(out.str().find("\n" + std::to_string(pdfs) + " statements written\n") !=
-                      std::string::npos ||
-                  out.str().rfind(std::to_string(pdfs) + " statements written\n", 0) == 0,
+    if (status == 0 && command == "statements" && !help) {
+        const std::string written =
+            std::to_string(pdfs) + (pdfs == 1 ? " statement written\n" : " statements written\n");
+        Check(out.str().find("\n" + written) != std::string::npos ||
+                  out.str().rfind(written, 0) == 0,
               "the count of statements written is the count of PDFs", context);
+    }
     if (status == 0 && command == "statement" && !help && !ValueOf(args, "--pdf").empty())
         Check(pdfs == 1, "a statement with --pdf writes one PDF", context);
     return 0;
