@@ -52,6 +52,7 @@ struct Amount {
         TenThousandths += b.TenThousandths;
         return *this;
     }
+    // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads a defaulted <=>
     friend auto operator<=>(Amount, Amount) = default;
 };
 
