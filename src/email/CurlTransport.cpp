@@ -19,15 +19,21 @@ struct Conversation {
 
 int Listen(CURL*, curl_infotype type, char* data, std::size_t size, void* user) {
     auto* talk = static_cast<Conversation*>(user);
+    if (talk->Quitting || (type != CURLINFO_HEADER_OUT && type != CURLINFO_HEADER_IN))
+        return 0;
     std::string text(data, size);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
-    if (talk->Quitting)
-        return 0;
     if (type == CURLINFO_HEADER_OUT) {
-        // The command's name only: what follows AUTH is the login.
-        talk->Command = text.substr(0, text.find_first_of(" :"));
-        talk->Quitting = talk->Command == "QUIT";
+        // The command's name only; an answer to the server's login challenge (334) is the
+        // login itself, kept nowhere.
+        const std::string command = talk->Reply.rfind("334", 0) == 0
+                                        ? std::string("AUTH")
+                                        : text.substr(0, text.find_first_of(" :"));
+        // QUIT's reply is not the one that tells what failed.
+        talk->Quitting = command == "QUIT";
+        if (!talk->Quitting)
+            talk->Command = command;
     } else if (type == CURLINFO_HEADER_IN) {
         // A reply of several lines ends with the line whose code is followed by a blank.
         const std::size_t last = text.rfind('\n');

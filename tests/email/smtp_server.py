@@ -33,6 +33,12 @@ dropped = False
 
 
 class Handler:
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        if dropped:  # the connection dropped: no further message on it
+            server.transport.close()
+        envelope.mail_from = address
+        return "250 OK"
+
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if address == args.refuse:
             return "550 5.1.1 <%s>: no such user here" % address

@@ -59,7 +59,7 @@ class Server {
 #else
         const std::string command = "/usr/bin/python3 " MPSEC_SOURCE_DIR
                                     "/tests/email/smtp_server.py --out '" +
-                                    outPath_.string() + "' " + options;
+                                    outPath_.string() + "' " + options + " 2>/dev/null";
         pipe_ = popen(command.c_str(), "r");
         char line[64] = "";
         if (pipe_ && std::fgets(line, sizeof line, pipe_))
