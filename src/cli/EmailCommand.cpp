@@ -71,8 +71,7 @@ std::string FullPath(const fs::path& folder, const std::string& name) {
 } // namespace
 
 int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args,
-                    SettingsStore* store, std::ostream& out,
-                    std::ostream& err) {
+                    SettingsStore* store, std::ostream& out, std::ostream& err) {
     if (!store) {
         err << "mpsec email: the settings cannot be reached\n";
         return 2;
@@ -164,8 +163,8 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
 }
 
 int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& args,
-                       const PdfWriter& writePdf,
-                       SettingsStore* store, std::ostream& out, std::ostream& err) {
+                       const PdfWriter& writePdf, SettingsStore* store, std::ostream& out,
+                       std::ostream& err) {
     constexpr const char* usage =
         "Usage: mpsec statements --club CLUB --email [--from A] [--to Z] [--dry-run DIR]\n";
     std::string club, from = "A", to = "Z", dryRun;

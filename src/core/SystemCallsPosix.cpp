@@ -222,6 +222,7 @@ void PrepareConsole(bool) {}
 
 const char* SystemName() {
     return "Linux";
+}
 
 bool ReadLineUnechoed(std::string& line) {
     termios old{};
