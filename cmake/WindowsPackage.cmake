@@ -1,12 +1,14 @@
 # What the Windows folder, its zip and the installer hold: mpsec.exe and its console twin
-# mpsec.com with the Qt and compiler runtime DLLs they load, the Qt plugins they need, the
-# sample data, the guide and the licence.
+# mpsec.com with the Qt, libcurl and compiler runtime DLLs they load, the Qt plugins they
+# need, the sample data, the guide and the licence.
 
 get_filename_component(MPSEC_QT_PREFIX "${Qt6_DIR}/../../.." ABSOLUTE)
 install(TARGETS mpsec mpsec_console RUNTIME DESTINATION .)
 foreach(module Core Gui Widgets PrintSupport)
   install(FILES ${MPSEC_QT_PREFIX}/bin/Qt6${module}.dll DESTINATION .)
 endforeach()
+# libcurl (Schannel: Windows' own TLS and certificate store), unpacked over the Qt folder.
+install(FILES ${MPSEC_QT_PREFIX}/bin/libcurl-4.dll DESTINATION .)
 # The desktop, the screenless one the commands draw PDF pages on, the Windows look.
 install(FILES ${MPSEC_QT_PREFIX}/plugins/platforms/qwindows.dll
   ${MPSEC_QT_PREFIX}/plugins/platforms/qoffscreen.dll DESTINATION platforms)

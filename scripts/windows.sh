@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
 need_packages cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix \
-  gcc-mingw-w64-x86-64-posix wine64 wine nsis googletest
+  gcc-mingw-w64-x86-64-posix wine64 wine nsis googletest python3-aiosmtpd
 
 root=$PWD
 out=$root/build-windows
@@ -20,6 +20,12 @@ mkdir -p "$out"
 if [ ! -f "$out/qt6-mingw/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
   echo "Unpacking $qt_archive"
   tar -C "$out" -xJf "$qt_archive"
+fi
+# libcurl (and QtKeychain) for Windows share the Qt folder's prefix.
+deps_archive=${MPSEC_WINDOWS_DEPS:-/work/shared/toolchains/deps-mingw-w64.tar.xz}
+if [ ! -f "$out/qt6-mingw/lib/libcurl.dll.a" ]; then
+  echo "Unpacking $deps_archive"
+  tar -C "$out" -xJf "$deps_archive"
 fi
 
 cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -37,7 +43,7 @@ runtime() {
   echo "$found"
 }
 for dir in "$out" "$out/tests"; do
-  for dll in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6Test; do
+  for dll in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6Test libcurl-4; do
     cp -u "$qt/bin/$dll.dll" "$dir/"
   done
   mkdir -p "$dir/platforms" "$dir/styles"
@@ -57,6 +63,18 @@ if [ ! -d "$WINEPREFIX" ]; then
   wineboot --init >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+
+# The e-mail transport's test sends through a plain SMTP server on 127.0.0.1, started here
+# (the tests cannot start a Linux program from wine) and stopped when the tests end. Its
+# messages are written to smtp-out, which the test reads.
+smtp_out=$out/smtp-out
+rm -rf "$smtp_out" && mkdir -p "$smtp_out"
+coproc SMTP { exec /usr/bin/python3 tests/email/smtp_server.py --out "$smtp_out" --life 1800; }
+read -r smtp_port smtp_pid <&"${SMTP[0]}"
+trap 'kill "$smtp_pid" 2>/dev/null || true' EXIT
+export MPSEC_TEST_SMTP_PORT=$smtp_port
+MPSEC_TEST_SMTP_OUT=$(winepath -w "$smtp_out" 2>/dev/null)
+export MPSEC_TEST_SMTP_OUT
 
 # Every test program, each from its own folder so none sees another's files. A program
 # that fails, or reports fewer tests than it ran, fails the run.

@@ -4,6 +4,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/ClubCommands.h"
 #include "cli/DataFolderOption.h"
+#include "cli/EmailCommand.h"
 #include "cli/MergeCommand.h"
 #include "cli/PlayerCommand.h"
 #include "core/ProgramInfo.h"
@@ -11,6 +12,7 @@
 #include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <optional>
@@ -40,6 +42,10 @@ constexpr const char* kUsage =
     "  statements --state STATE | --all --pdf-dir DIR [--resume]\n"
     "                  the same for every club of a state, or of the federation: a folder\n"
     "                  per club; --resume finishes an interrupted run\n"
+    "  statements --club CLUB --email [--from A] [--to Z] [--dry-run DIR]\n"
+    "                  e-mail each member of the club his statement as a PDF\n"
+    "  email [--server HOST ...] [--test]\n"
+    "                  show or set the e-mail settings, send a test message\n"
     "  clubs KEYWORD   the masterpoint secretaries of the clubs whose line holds KEYWORD\n"
     "  membership [--state STATE] [--sort] [--save] [--csv]\n"
     "                  active home-club members of every club, and MEMBERSHIP.TXT\n"
@@ -61,6 +67,7 @@ constexpr const char* kUsage =
 struct CommandContext {
     AppSettings Settings;
     CivilDate Today;
+    SettingsStore* Store = nullptr;
 };
 
 // A headless command: its name, its --help text, and how it runs on the arguments after
@@ -119,11 +126,40 @@ const Command kCommands[] = {
      "written. --resume skips the members whose PDF is already there, so running the same\n"
      "command again with --resume completes the set.\n"
      "The statements are drawn on all cores; --jobs N uses N workers instead.\n"
+     "\n"
+     "mpsec statements --club CLUB --email [--from A] [--to Z] [--dry-run DIR]\n"
+     "e-mails the same members their statement, attached as the PDF the run above writes,\n"
+     "through the server of `mpsec email`, to the addresses of its address list. A member\n"
+     "without an address is listed, not sent. Each message the server accepts is recorded\n"
+     "at once in EMAILLOG.TXT, so a run again for the same club and year sends only to the\n"
+     "members not yet sent it (and to those whose address changed since). The password\n"
+     "comes from MPSEC_SMTP_PASSWORD, else it is asked for (not shown). --dry-run DIR\n"
+     "writes each message as an .eml file into DIR instead, sends and records nothing.\n"
+     "Exit status with --email: 0 every member with an address has his statement, 1 a\n"
+     "message failed or was not sent, 2 bad options or settings.\n"
+     "\n"
      "Exit status: 0 statements written, 1 the club is not in NATIONAL.CLB, no active\n"
      "member's surname lies in the range, or a statement stops at a bad history line,\n"
      "2 bad options, a file that cannot be read or a PDF that cannot be written,\n"
      "130 interrupted.\n",
      RunStatementsCommand},
+    {"email",
+     "Usage: mpsec email [--server HOST] [--port N] [--security starttls|ssl|none]\n"
+     "                   [--user NAME] [--sender ADDRESS] [--sender-name NAME]\n"
+     "                   [--addresses FILE] [--ca-file FILE] [--test]\n"
+     "Shows the e-mail settings the statements are sent with, and sets those given: the\n"
+     "outgoing server and its port, its security (starttls, ssl, or none for a server on\n"
+     "this computer only), the user name of its login, the sender's address and name, the\n"
+     "members' address list (a CSV file: number and address) and the certificate file of\n"
+     "a server with its own certificate (the server's certificate is always verified).\n"
+     "--test sends a test message to the sender's own address and says what failed.\n"
+     "The password is never stored: it comes from MPSEC_SMTP_PASSWORD, else it is asked\n"
+     "for (not shown).\n"
+     "Exit status: 0 done, 1 the test message was not sent, 2 bad options.\n",
+     nullptr,
+     [](const std::filesystem::path& folder, const std::vector<std::string>& rest,
+        const CommandContext& context, std::ostream& out,
+        std::ostream& err) { return RunEmailCommand(folder, rest, context.Store, out, err); }},
     {"clubs",
      "Usage: mpsec clubs KEYWORD\n"
      "Lists, from NATIONAL.CLB in the current folder, every club whose line holds KEYWORD\n"
@@ -291,15 +327,18 @@ int RunCommand(const std::filesystem::path& folder, const std::vector<std::strin
             out << command.Help;
             return 0;
         }
-        if (command.RunInContext) {
-            CommandContext context{
-                settings ? ReadSettings(*settings, AppSettings{}) : AppSettings{}, Today()};
-            return command.RunInContext(folder, rest, context, out, err);
-        }
         const PdfWriter writer =
             writePdf ? writePdf : [](const ComposedDocument&, const std::string&) {
                 return Status(Failure{"PDF output needs the print layer"});
             };
+        if (name == "statements" && std::find(rest.begin(), rest.end(), "--email") != rest.end())
+            return RunStatementsEmail(folder, rest, writer, settings, out, err);
+        if (command.RunInContext) {
+            CommandContext context{settings ? ReadSettings(*settings, AppSettings{})
+                                            : AppSettings{},
+                                   Today(), settings};
+            return command.RunInContext(folder, rest, context, out, err);
+        }
         return command.Run(folder, rest, writer, out, err);
     }
     err << "mpsec: unknown command '" << name << "'\n" << kUsage;

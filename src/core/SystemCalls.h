@@ -135,6 +135,10 @@ void PrepareConsole(bool forWindow);
 // The system the program runs on: "Linux" or "Windows".
 const char* SystemName();
 
+// Reads a line from standard input, without showing what is typed when it is a terminal
+// (a password); the line end is dropped. False when the input ends first.
+bool ReadLineUnechoed(std::string& line);
+
 // The program's arguments as UTF-8 (Windows hands main() the ANSI code page's).
 std::vector<std::string> Arguments(int argc, char** argv);
 

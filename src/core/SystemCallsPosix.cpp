@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -233,6 +234,33 @@ void PrepareConsole(bool) {}
 
 const char* SystemName() {
     return "Linux";
+}
+
+bool ReadLineUnechoed(std::string& line) {
+    termios old{};
+    const bool terminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &old) == 0;
+    if (terminal) {
+        termios quiet = old;
+        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    line.clear();
+    bool got = false;
+    for (char c; read(STDIN_FILENO, &c, 1) == 1;) {
+        got = true;
+        if (c == '\n')
+            break;
+        line += c;
+    }
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &old);
+        if (write(STDERR_FILENO, "\n", 1) < 0) {
+            // the line end after the unshown password is only for the eye
+        }
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return got;
 }
 
 std::vector<std::string> Arguments(int argc, char** argv) {

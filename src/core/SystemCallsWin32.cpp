@@ -438,6 +438,51 @@ const char* SystemName() {
     return "Windows";
 }
 
+bool ReadLineUnechoed(std::string& line) {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    const bool console = GetConsoleMode(input, &mode) != 0;
+    line.clear();
+    bool got = false;
+    if (console) {
+        SetConsoleMode(input, (mode | ENABLE_LINE_INPUT) & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
+        std::wstring wide;
+        for (wchar_t c;;) {
+            DWORD read = 0;
+            if (!ReadConsoleW(input, &c, 1, &read, nullptr) || read == 0)
+                break;
+            got = true;
+            if (c == L'\n')
+                break;
+            if (c != L'\r')
+                wide += c;
+        }
+        SetConsoleMode(input, mode);
+        std::fputs("\n", stderr);
+        if (!wide.empty()) {
+            const int size =
+                WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+            line.assign(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+            WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), line.data(),
+                                size, nullptr, nullptr);
+        }
+        return got;
+    }
+    for (char c;;) {
+        DWORD read = 0;
+        if (!ReadFile(input, &c, 1, &read, nullptr) || read == 0)
+            break;
+        got = true;
+        if (c == '\n')
+            break;
+        line += c;
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return got;
+}
+
 std::vector<std::string> Arguments(int argc, char** argv) {
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);

@@ -1,0 +1,306 @@
+#include "cli/EmailCommand.h"
+
+#include "cli/CurrentFolder.h"
+#include "core/Dates.h"
+#include "core/FileReading.h"
+#include "core/Files.h"
+#include "core/SystemCalls.h"
+#include "core/TextHelpers.h"
+#include "email/AddressList.h"
+#include "email/CurlTransport.h"
+#include "email/EmailRun.h"
+#include "email/MessageFolder.h"
+#include "statements/ClubRun.h"
+#include "statements/StatementSession.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace mpsec {
+
+namespace {
+
+constexpr const char* kEmailUsage =
+    "Usage: mpsec email [--server HOST] [--port N] [--security starttls|ssl|none]\n"
+    "                   [--user NAME] [--sender ADDRESS] [--sender-name NAME]\n"
+    "                   [--addresses FILE] [--ca-file FILE] [--test]\n";
+
+void ShowSettings(const EmailSettings& s, std::ostream& out) {
+    const char* security = s.Security == MailSecurity::Ssl    ? "SSL/TLS"
+                           : s.Security == MailSecurity::None ? "none"
+                                                              : "STARTTLS";
+    out << "Outgoing server:   " << (s.Host.empty() ? "(not set)" : s.Host) << " port " << s.Port
+        << ", " << security << "\n"
+        << "User name:         " << (s.User.empty() ? "(none: no login)" : s.User) << "\n"
+        << "Sender:            " << s.SenderName << " <" << s.SenderAddress << ">\n"
+        << "Addresses:         " << (s.AddressesFile.empty() ? "(not set)" : s.AddressesFile)
+        << "\n"
+        << "Certificate file:  "
+        << (s.CaFile.empty() ? "(none: the system's trusted certificates)" : s.CaFile) << "\n"
+        << "Password:          never stored by mpsec; MPSEC_SMTP_PASSWORD, else asked for\n"
+        << "Subject:           " << s.Subject << "\n";
+}
+
+// The server's password: MPSEC_SMTP_PASSWORD, else typed (not shown). None when the input
+// ends first.
+std::optional<std::string> Password(const EmailSettings& s, std::ostream& err) {
+    if (s.User.empty())
+        return std::string();
+    if (const char* given = std::getenv("MPSEC_SMTP_PASSWORD"))
+        return std::string(given);
+    err << "No credential store is used by the command line: the password is asked for this "
+           "run only (MPSEC_SMTP_PASSWORD gives it without asking).\n"
+        << "Password of " << s.User << " at " << s.Host << ": " << std::flush;
+    std::string password;
+    if (!os::ReadLineUnechoed(password))
+        return std::nullopt;
+    return password;
+}
+
+// A file name given on the command line, as the settings keep it: a full path, a relative
+// one taken in the command's folder.
+std::string FullPath(const fs::path& folder, const std::string& name) {
+    return PathText(folder / PathFromText(name));
+}
+
+} // namespace
+
+int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args,
+                    SettingsStore* store, std::ostream& out, std::ostream& err) {
+    if (!store) {
+        err << "mpsec email: the settings cannot be reached\n";
+        return 2;
+    }
+    EmailSettings s = ReadEmailSettings(*store);
+    bool test = false, changed = false, portGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (option == "--test") {
+            test = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            err << kEmailUsage;
+            return 2;
+        }
+        const std::string value = args[++i];
+        changed = true;
+        if (option == "--server")
+            s.Host = value;
+        else if (option == "--port") {
+            const int port = value.size() <= 5 && !value.empty() &&
+                                     value.find_first_not_of("0123456789") == std::string::npos
+                                 ? std::stoi(value)
+                                 : 0;
+            if (port < 1 || port > 65535) {
+                err << "mpsec email: --port takes a port number from 1 to 65535, not '" << value
+                    << "'\n";
+                return 2;
+            }
+            s.Port = port;
+            portGiven = true;
+        } else if (option == "--security") {
+            const auto security = SecurityNamed(value);
+            if (!security) {
+                err << "mpsec email: --security is starttls, ssl or none, not '" << value << "'\n";
+                return 2;
+            }
+            s.Security = *security;
+            if (!portGiven)
+                s.Port = DefaultPort(*security);
+        } else if (option == "--user")
+            s.User = value;
+        else if (option == "--sender")
+            s.SenderAddress = value;
+        else if (option == "--sender-name")
+            s.SenderName = value;
+        else if (option == "--addresses")
+            s.AddressesFile = FullPath(folder, value);
+        else if (option == "--ca-file")
+            s.CaFile = value.empty() ? value : FullPath(folder, value);
+        else {
+            err << kEmailUsage;
+            return 2;
+        }
+    }
+    if (changed) {
+        if (!s.SenderAddress.empty() && !IsAddressShape(s.SenderAddress)) {
+            err << "mpsec email: the sender's address '" << s.SenderAddress
+                << "' is not an e-mail address; nothing changed\n";
+            return 2;
+        }
+        if (s.Security == MailSecurity::None && !s.Host.empty() && !IsLocalHost(s.Host)) {
+            err << "mpsec email: " << CheckForSending(s).Message() << " Nothing changed.\n";
+            return 2;
+        }
+        WriteEmailSettings(*store, s);
+    }
+    ShowSettings(s, out);
+    if (!test)
+        return 0;
+    if (Status ready = CheckForSending(s); !ready) {
+        err << "mpsec email: " << ready.Message() << "\n";
+        return 1;
+    }
+    const std::optional<std::string> password = Password(s, err);
+    if (!password) {
+        err << "mpsec email: no password given; no test message sent\n";
+        return 1;
+    }
+    CurlTransport transport(s, *password);
+    const SendOutcome sent = transport.Send(TestMessage(s));
+    if (sent.What != SendOutcome::Kind::Accepted) {
+        err << "mpsec email: the test message was not sent: " << sent.Problem << "\n";
+        return 1;
+    }
+    out << "Test message sent to " << s.SenderAddress << " (" << sent.Reply << ")\n";
+    return 0;
+}
+
+int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& args,
+                       const PdfWriter& writePdf, SettingsStore* store, std::ostream& out,
+                       std::ostream& err) {
+    constexpr const char* usage =
+        "Usage: mpsec statements --club CLUB --email [--from A] [--to Z] [--dry-run DIR]\n";
+    std::string club, from = "A", to = "Z", dryRun;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--email")
+            continue;
+        std::string* value = args[i] == "--club"      ? &club
+                             : args[i] == "--from"    ? &from
+                             : args[i] == "--to"      ? &to
+                             : args[i] == "--dry-run" ? &dryRun
+                                                      : nullptr;
+        if (!value || i + 1 >= args.size()) {
+            err << usage;
+            return 2;
+        }
+        *value = args[++i];
+    }
+    for (const std::string* letter : {&from, &to})
+        if (letter->size() != 1 || (*letter)[0] < 'A' || (*letter)[0] > 'Z') {
+            err << "mpsec statements: --from and --to take one capital letter A to Z\n" << usage;
+            return 2;
+        }
+    if (club.empty()) {
+        err << usage;
+        return 2;
+    }
+    if (!store) {
+        err << "mpsec statements: the e-mail settings cannot be reached\n";
+        return 2;
+    }
+    const EmailSettings settings = ReadEmailSettings(*store);
+    if (Status ready = dryRun.empty() ? CheckForSending(settings) : Status(); !ready) {
+        err << "mpsec statements: " << ready.Message() << " (mpsec email --help)\n";
+        return 2;
+    }
+    if (settings.AddressesFile.empty()) {
+        err << "mpsec statements: no address list is set: mpsec email --addresses FILE\n";
+        return 2;
+    }
+
+    CurrentFolder folder;
+    if (!folder.Load(where, err, "statements"))
+        return 2;
+    StatementSession session;
+    if (Status loaded = session.Load(folder.Folder, folder.Folder); !loaded) {
+        err << "mpsec statements: " << loaded.Message() << "\n";
+        return 2;
+    }
+    if (const Status members =
+            ClubRunCanPrint(folder.National, folder.ClubDescription(), club, from, to);
+        !members) {
+        err << "mpsec statements: " << members.Message() << " No statement sent.\n";
+        return 1;
+    }
+    const Result<AddressList> addresses = ReadAddressList(PathFromText(settings.AddressesFile));
+    if (!addresses) {
+        err << "mpsec statements: " << addresses.Message() << "\n";
+        return 2;
+    }
+    for (const AddressProblem& problem : addresses->Problems)
+        err << settings.AddressesFile << " line " << problem.Line << ": " << problem.Why << "\n";
+
+    const auto registerDate = FileDate(FindFileNoCase(folder.Folder, PlayerRegister::FileName));
+    const StatementDates dates = StatementPeriod(registerDate, DateFormats{});
+    const std::string year = std::to_string(registerDate ? registerDate->Year : Today().Year);
+    const SendLog log(folder.Folder / SendLog::FileName);
+    const auto sent = log.SentTo(club, year);
+    if (!sent) {
+        err << "mpsec statements: " << sent.Message() << "\n";
+        return 2;
+    }
+    std::vector<PlayerRecord> members;
+    for (std::size_t line : ClubRunLines(folder.National, club, from, to))
+        members.push_back(folder.National.GetPlayer(line));
+    const EmailPlan plan = PlanEmailRun(members, addresses->ByNumber, sent.Value());
+    out << PlanText(plan);
+
+    std::optional<std::string> password;
+    if (dryRun.empty() && !plan.ToSend.empty()) {
+        password = Password(settings, err);
+        if (!password) {
+            err << "mpsec statements: no password given; nothing sent\n";
+            return 1;
+        }
+    }
+    std::unique_ptr<MailTransport> transport;
+    if (dryRun.empty()) {
+        transport = std::make_unique<CurlTransport>(settings, password.value_or(""));
+    } else {
+        std::error_code ec;
+        fs::create_directories(folder.Named(dryRun), ec);
+        transport = std::make_unique<MessageFolder>(folder.Named(dryRun));
+    }
+
+    // Each statement is written as the PDF run writes it, into a folder of its own that
+    // goes with the run, then attached.
+    std::error_code ec;
+    const fs::path scratch =
+        fs::temp_directory_path(ec) / ("mpsec-email-" + std::to_string(os::ProcessId()));
+    fs::create_directories(scratch, ec);
+    // "3104 ARDEN BRIDGE CLUB": the name after the number.
+    std::string clubName = folder.ClubDescription()(club);
+    if (clubName.rfind(club + " ", 0) == 0)
+        clubName.erase(0, club.size() + 1);
+    int rankIndex = 0;
+    const StatementPdf pdf = [&](const PlayerRecord& member) -> Result<std::string> {
+        const auto statement =
+            session.Build(member, member.QMRNo, rankIndex, folder.ClubDescription(), dates);
+        if (statement.StoppedBy)
+            return Failure{statement.StoppedBy->Message};
+        const fs::path file = scratch / StatementPdfName(member);
+        if (Status written =
+                writePdf(StatementSession::Compose(statement, member.QMRNo), PathText(file));
+            !written)
+            return Failure{written.Message()};
+        std::string bytes;
+        const Status read = ReadFileBytes(file, bytes);
+        fs::remove(file, ec);
+        if (!read)
+            return Failure{read.Message()};
+        return bytes;
+    };
+    const auto now = [] {
+        const std::time_t t = std::time(nullptr);
+        const std::tm local = os::LocalTime(t);
+        char text[96];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                      local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+        return std::string(text);
+    };
+    const EmailRunSetup setup{club, clubName, year, settings};
+    const EmailRunReport report =
+        RunEmail(plan, setup, *transport, dryRun.empty() ? &log : nullptr, pdf, {}, now);
+    fs::remove_all(scratch, ec);
+    out << "\n" << ReportText(report);
+    return report.AllSent() ? 0 : 1;
+}
+
+} // namespace mpsec

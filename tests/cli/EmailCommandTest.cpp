@@ -1,0 +1,188 @@
+#include "cli/Cli.h"
+#include "support/Players.h"
+#include "support/SmtpServer.h"
+
+#include "core/TextHelpers.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+
+using namespace mpsec;
+
+namespace {
+
+struct MapStore : SettingsStore {
+    std::map<std::string, std::string> Values;
+    std::optional<std::string> ReadText(const std::string& n) override {
+        auto v = Values.find(n);
+        return v == Values.end() ? std::nullopt : std::optional(v->second);
+    }
+    void WriteText(const std::string& n, const std::string& v) override { Values[n] = v; }
+    void WriteInt(const std::string& n, int v) override { Values[n] = std::to_string(v); }
+};
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome Command(std::vector<std::string> args, MapStore& store) {
+    args.insert(args.begin(), "mpsec");
+    std::ostringstream out, err;
+    const int status = RunCommandLine(
+        args, out, err,
+        [](const ComposedDocument&, const std::string& path) {
+            // A stand-in for the drawn PDF: bytes of every kind, named for the file.
+            std::string bytes = "%PDF-1.4\n" + path.substr(path.find_last_of("/\\") + 1) + "\n";
+            for (int i = 0; i < 256; ++i)
+                bytes += static_cast<char>(i);
+            std::ofstream(PathFromText(path), std::ios::binary) << bytes;
+            return Status();
+        },
+        &store);
+    return {status, out.str(), err.str()};
+}
+
+// A club of three active members, one without an address, and a bad address line.
+void WriteClub(const test::TempFolder& dir) {
+    test::WriteRegister(dir, {test::TestPlayer("11", "ADAMS", "ANNE", "3104"),
+                              test::TestPlayer("22", "BAKER", "BOB", "3104"),
+                              test::TestPlayer("33", "CARTER", "CAL", "3104"),
+                              test::TestPlayer("44", "DAVIS", "DAN", "3i104")});
+    dir.WriteLines("NATIONAL.CLB", {"3104,ARDEN BRIDGE CLUB,"});
+    dir.WriteLines("history.txt", {"3070000011X1 ABC    2.50"});
+    dir.WriteLines("events.txt", {"ABCSPRING CONGRESS PAIRS"});
+    dir.Write("members.csv",
+              "QMR;E-mail\n11;anne@example.org\n33;cal@example.org\n44;dan@example.org\n"
+              "55;not-an-address\n");
+}
+
+} // namespace
+
+TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
+    test::TempFolder dir(true);
+    MapStore store;
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string outHas, err;
+    } cases[] = {
+        {{"email", "--server", "127.0.0.1", "--security", "none", "--user", "sue", "--sender",
+          "sue@club.example.org", "--sender-name", "Sue Secretary", "--addresses", "members.csv"},
+         0,
+         "Outgoing server:   127.0.0.1 port 25, none\nUser name:         sue\n"
+         "Sender:            Sue Secretary <sue@club.example.org>\n",
+         ""},
+        {{"email", "--server", "mail.example.org"},
+         2,
+         "",
+         "mpsec email: Security \"None\" is allowed only for a server on this computer "
+         "(127.0.0.1 or localhost): choose STARTTLS or SSL/TLS for mail.example.org. Nothing "
+         "changed.\n"},
+        {{"email", "--security", "tls"},
+         2,
+         "",
+         "mpsec email: --security is starttls, ssl or none, not 'tls'\n"},
+        {{"email", "--port", "70000"},
+         2,
+         "",
+         "mpsec email: --port takes a port number from 1 to 65535, not '70000'\n"},
+        {{"email", "--sender", "sue at club"},
+         2,
+         "",
+         "mpsec email: the sender's address 'sue at club' is not an e-mail address; nothing "
+         "changed\n"},
+        {{"email"}, 0, "Outgoing server:   127.0.0.1 port 25, none\n", ""},
+        {{"email", "--security", "ssl"}, 0, "Outgoing server:   127.0.0.1 port 465, SSL/TLS\n", ""},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Command(c.args, store);
+        EXPECT_EQ(run.status, c.status) << c.args[1] << run.err;
+        EXPECT_NE(run.out.find(c.outHas), std::string::npos) << run.out;
+        EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_EQ(store.Values["EmailAddresses"], PathText(dir / "members.csv"));
+    for (const auto& [name, value] : store.Values)
+        EXPECT_EQ(name.find("ass"), std::string::npos) << name;
+}
+
+TEST(EmailCommand, DryRunWritesOneMessageFileAMemberAndRecordsNothing) {
+    test::TempFolder dir(true);
+    WriteClub(dir);
+    MapStore store;
+    ASSERT_EQ(
+        Command({"email", "--sender", "sue@club.example.org", "--addresses", "members.csv"}, store)
+            .status,
+        0);
+    const Outcome run =
+        Command({"statements", "--club", "3104", "--email", "--dry-run", "out"}, store);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, PathText(dir / "members.csv") +
+                           " line 5: 'not-an-address' is not an e-mail address\n");
+    EXPECT_EQ(run.out, "2 statements will be sent by e-mail.\n\n"
+                       "1 member has no address (not sent):\n  22 BOB BAKER\n\n"
+                       "Sent: 2\nFailed: 0\nWithout an address: 1\n  22 BOB BAKER\n");
+    const std::vector<std::string> names{"11 ADAMS.eml", "33 CARTER.eml"};
+    std::vector<std::string> written;
+    for (const auto& e : std::filesystem::directory_iterator(dir / "out"))
+        written.push_back(PathText(e.path().filename()));
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, names);
+    const std::string eml = test::ReadAll(dir / "out" / "11 ADAMS.eml");
+    EXPECT_NE(eml.find("\r\nTo: \"ANNE ADAMS\" <anne@example.org>\r\n"), std::string::npos) << eml;
+    EXPECT_NE(eml.find("\r\nSubject: Your masterpoint award statement for "), std::string::npos);
+    EXPECT_NE(eml.find("filename=\"11 ADAMS.pdf\"\r\n\r\nJVBERi0xLjQKMTEgQURBTVMucGRmCgABAgME"),
+              std::string::npos);
+    EXPECT_FALSE(dir.Exists("EMAILLOG.TXT"));
+}
+
+TEST(EmailCommand, ExitStatusSaysWhetherEveryMemberWithAnAddressHasHisStatement) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "needs a server of its own, which it stops: run on Linux";
+#endif
+    if (const std::string why = test::Unavailable(false); !why.empty())
+        GTEST_SKIP() << why;
+    test::TempFolder dir(true);
+    WriteClub(dir);
+    MapStore store;
+    test::Server server("");
+    ASSERT_GT(server.Port(), 0);
+    const std::string port = std::to_string(server.Port());
+    ASSERT_EQ(Command({"email", "--server", "127.0.0.1", "--port", port, "--security", "none",
+                       "--sender", "sue@club.example.org", "--addresses", "members.csv"},
+                      store)
+                  .status,
+              0);
+    const Outcome test = Command({"email", "--test"}, store);
+    EXPECT_EQ(test.status, 0) << test.err;
+    EXPECT_NE(test.out.find("Test message sent to sue@club.example.org (250 2.0.0 Message 1 "
+                            "accepted)\n"),
+              std::string::npos)
+        << test.out;
+    EXPECT_EQ(test::Field(server.Record(1), "subject"), "mpsec test message");
+    const std::vector<std::string> run = {"statements", "--club", "3104", "--email"};
+    Outcome first = Command(run, store);
+    EXPECT_EQ(first.status, 0) << first.out << first.err;
+    EXPECT_NE(first.out.find("Sent: 2\nFailed: 0\n"), std::string::npos) << first.out;
+    EXPECT_EQ(test::Field(server.Record(3), "rcpt_tos"), "cal@example.org");
+    // Again: nothing left to send.
+    Outcome second = Command(run, store);
+    EXPECT_EQ(second.status, 0);
+    EXPECT_NE(second.out.find("0 statements will be sent by e-mail.\n"), std::string::npos);
+    EXPECT_FALSE(server.Has(4));
+    // A new address for one member, and the server gone: that message fails.
+    dir.Write("members.csv", "11,anne@new.example.org\n33,cal@example.org\n");
+    server.Stop();
+    Outcome third = Command(run, store);
+    EXPECT_EQ(third.status, 1);
+    EXPECT_NE(third.out.find("  11 ANNE ADAMS <anne@new.example.org>: the connection to "
+                             "127.0.0.1 port " +
+                             port + " was refused\n"),
+              std::string::npos)
+        << third.out;
+    const std::string log = dir.Read("EMAILLOG.TXT");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2);
+}

@@ -1,0 +1,255 @@
+#include "email/EmailRun.h"
+#include "email/MailTemplate.h"
+#include "support/Players.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace mpsec;
+
+namespace {
+
+// A transport that keeps what it was given, refusing the recipients named and breaking
+// down at the message numbered `breakAt` (counted from 1).
+struct FakeTransport : MailTransport {
+    std::vector<MailMessage> Given;
+    std::set<std::string> Refuse;
+    std::size_t BreakAt = 0;
+    SendOutcome Send(const MailMessage& m) override {
+        Given.push_back(m);
+        if (Given.size() == BreakAt)
+            return {SendOutcome::Kind::Broken, "", "127.0.0.1 port 2525 closed the connection"};
+        if (Refuse.count(m.RecipientAddress))
+            return {SendOutcome::Kind::Refused, "550 no such user",
+                    "the server refused the recipient " + m.RecipientAddress +
+                        ": 550 no such user"};
+        return {SendOutcome::Kind::Accepted, "250 queued as " + m.RecipientAddress, ""};
+    }
+    std::vector<std::string> To() const {
+        std::vector<std::string> to;
+        for (const MailMessage& m : Given)
+            to.push_back(m.RecipientAddress);
+        return to;
+    }
+};
+
+std::vector<PlayerRecord> Members() {
+    return {test::TestPlayer("11", "ADAMS", "ANNE", "3104"),
+            test::TestPlayer("22", "BAKER", "BOB", "3104"),
+            test::TestPlayer("33", "CARTER", "CAL", "3104"),
+            test::TestPlayer("44", "DAVIS", "DAN", "3104"),
+            test::TestPlayer("55", "EVANS", "EVE", "3104")};
+}
+
+std::map<std::string, std::string> Addresses() {
+    return {{"11", "anne@example.org"},
+            {"33", "cal@example.org"},
+            {"44", "dan@example.org"},
+            {"55", "eve@example.org"},
+            {"99", "stranger@example.org"}};
+}
+
+EmailRunSetup ClubSetup() {
+    EmailRunSetup setup{"3104", "ARDEN BRIDGE CLUB", "2026", DefaultEmailSettings()};
+    setup.Settings.SenderName = "Sue Secretary";
+    setup.Settings.SenderAddress = "sue@example.org";
+    return setup;
+}
+
+// One run as a window or the command makes it: plan from the log, then send.
+EmailRunReport RunClub(const SendLog& log, FakeTransport& transport,
+                       const std::map<std::string, std::string>& addresses,
+                       std::size_t cancelAfter = 99) {
+    const auto sent = log.SentTo("3104", "2026");
+    EXPECT_TRUE(sent) << sent.Message();
+    const EmailPlan plan = PlanEmailRun(Members(), addresses, sent.Value());
+    return RunEmail(
+        plan, ClubSetup(), transport, &log,
+        [](const PlayerRecord& p) { return Result<std::string>("%PDF of " + p.QMRNo); },
+        [&](std::size_t done, std::size_t) { return done < cancelAfter; },
+        [] { return std::string("2026-12-09 10:00:00"); });
+}
+
+} // namespace
+
+TEST(EmailRun, SendsOncePerMemberInRegisterOrderAndResumesExactlyTheRest) {
+    struct Step {
+        const char* what;
+        std::set<std::string> refuse;
+        std::size_t breakAt, cancelAfter;
+        std::map<std::string, std::string> addresses;
+        std::vector<std::string> given; // the messages the transport was handed
+        std::size_t sent, failed, notSent;
+        bool allSent;
+    };
+    // One club's runs, one after the other, on one send log.
+    const Step steps[] = {
+        {"a refused recipient is reported, the others go on; cancel after the third",
+         {"cal@example.org"},
+         0,
+         3,
+         Addresses(),
+         {"anne@example.org", "cal@example.org", "dan@example.org"},
+         2,
+         1,
+         1,
+         false},
+        {"the next run sends exactly the rest: the refused and the one not tried",
+         {},
+         2,
+         99,
+         Addresses(),
+         {"cal@example.org", "eve@example.org"},
+         1,
+         1,
+         0,
+         false},
+        {"after a broken connection, the member it stopped at",
+         {},
+         0,
+         99,
+         Addresses(),
+         {"eve@example.org"},
+         1,
+         0,
+         0,
+         true},
+        {"everyone sent: nothing more", {}, 0, 99, Addresses(), {}, 0, 0, 0, true},
+        {"an address changed since is offered again",
+         {},
+         0,
+         99,
+         [] {
+             auto a = Addresses();
+             a["33"] = "cal.carter@example.org";
+             return a;
+         }(),
+         {"cal.carter@example.org"},
+         1,
+         0,
+         0,
+         true},
+    };
+    test::TempFolder dir;
+    const SendLog log(dir / "EMAILLOG.TXT");
+    for (const Step& step : steps) {
+        FakeTransport transport;
+        transport.Refuse = step.refuse;
+        transport.BreakAt = step.breakAt;
+        const EmailRunReport report = RunClub(log, transport, step.addresses, step.cancelAfter);
+        EXPECT_EQ(transport.To(), step.given) << step.what;
+        EXPECT_EQ(report.Sent.size(), step.sent) << step.what;
+        EXPECT_EQ(report.Failed.size(), step.failed) << step.what;
+        EXPECT_EQ(report.NotSent.size(), step.notSent) << step.what;
+        EXPECT_EQ(report.AllSent(), step.allSent) << step.what;
+        // The member without an address is listed, never sent.
+        ASSERT_EQ(report.WithoutAddress.size(), 1u) << step.what;
+        EXPECT_EQ(report.WithoutAddress[0].QMRNo, "22");
+    }
+    // One line per accepted message, nothing for the refused or the broken one.
+    EXPECT_EQ(
+        dir.Read("EMAILLOG.TXT"),
+        "2026-12-09 10:00:00\t3104\t2026\t11\tanne@example.org\t250 queued as anne@example.org\r\n"
+        "2026-12-09 10:00:00\t3104\t2026\t44\tdan@example.org\t250 queued as dan@example.org\r\n"
+        "2026-12-09 10:00:00\t3104\t2026\t33\tcal@example.org\t250 queued as cal@example.org\r\n"
+        "2026-12-09 10:00:00\t3104\t2026\t55\teve@example.org\t250 queued as eve@example.org\r\n"
+        "2026-12-09 10:00:00\t3104\t2026\t33\tcal.carter@example.org\t250 queued as "
+        "cal.carter@example.org\r\n");
+}
+
+TEST(EmailRun, SaysThePlanAndTheOutcome) {
+    test::TempFolder dir;
+    const std::string earlier =
+        "2026-12-01 09:00:00\t3104\t2026\t11\tanne@example.org\t250 ok\r\n"
+        "2026-12-01 09:00:00\t3104\t2026\t33\tcal@old.example.org\t250 ok\r\n"
+        "2026-12-01 09:00:00\t3104\t2025\t44\tdan@example.org\t250 ok\r\n"
+        "2026-12-01 09:00:00\t9999\t2026\t55\teve@example.org\t250 ok\r\n";
+    dir.Write("EMAILLOG.TXT", earlier);
+    const SendLog log(dir / "EMAILLOG.TXT");
+    const EmailPlan plan = PlanEmailRun(Members(), Addresses(), log.SentTo("3104", "2026").Value());
+    EXPECT_EQ(PlanText(plan),
+              "3 statements will be sent by e-mail.\n"
+              "\n"
+              "1 member's address changed since an earlier run; sent again to the new address:\n"
+              "  33 CAL CARTER: cal@old.example.org -> cal@example.org\n"
+              "\n"
+              "1 member has no address (not sent):\n"
+              "  22 BOB BAKER\n"
+              "\n"
+              "1 member was sent the statement in an earlier run (not sent again):\n"
+              "  11 ANNE ADAMS <anne@example.org>\n");
+
+    FakeTransport transport;
+    transport.Refuse = {"cal@example.org"};
+    transport.BreakAt = 2;
+    const EmailRunReport report = RunEmail(
+        plan, ClubSetup(), transport, nullptr,
+        [](const PlayerRecord&) { return Result<std::string>("%PDF"); }, {},
+        [] { return std::string("x"); });
+    EXPECT_EQ(ReportText(report),
+              "Sent: 0\n"
+              "Failed: 2\n"
+              "  33 CAL CARTER <cal@example.org>: the server refused the recipient "
+              "cal@example.org: 550 no such user\n"
+              "  44 DAN DAVIS <dan@example.org>: 127.0.0.1 port 2525 closed the connection\n"
+              "Without an address: 1\n"
+              "  22 BOB BAKER\n"
+              "Sent in an earlier run: 1\n"
+              "Stopped: 127.0.0.1 port 2525 closed the connection; not sent: 1\n"
+              "  55 EVE EVANS <eve@example.org>\n");
+    EXPECT_EQ(ReportCsv(report),
+              "Number,Name,Address,Result,Details\r\n"
+              "33,CAL CARTER,cal@example.org,failed,the server refused the recipient "
+              "cal@example.org: 550 no such user\r\n"
+              "44,DAN DAVIS,dan@example.org,failed,127.0.0.1 port 2525 closed the connection\r\n"
+              "55,EVE EVANS,eve@example.org,not sent,127.0.0.1 port 2525 closed the connection\r\n"
+              "22,BOB BAKER,,no address,\r\n");
+    // No log: a dry run records nothing.
+    EXPECT_EQ(dir.Read("EMAILLOG.TXT"), earlier);
+}
+
+TEST(EmailRun, TheMessageFromTheTemplate) {
+    EmailRunSetup setup = ClubSetup();
+    setup.ClubName = "CLUB DU CH\xC2TEAU";
+    setup.Settings.Subject = "Statement {year} for {name} {unknown}";
+    PlayerRecord rene = test::TestPlayer("77", "O'DARVEN", "REN\xC9", "3104");
+    const MailMessage m = StatementMessage({rene, "rene@example.fr", {}}, setup, "%PDF-bytes");
+    EXPECT_EQ(m.Subject, "Statement 2026 for REN\xC3\x89 O'DARVEN {unknown}");
+    EXPECT_EQ(m.Body,
+              "Dear REN\xC3\x89 O'DARVEN,\n\nAttached is your masterpoint award statement "
+              "for 2026 from CLUB DU CH\xC3\x82TEAU (3104).\n\nKind regards,\nSue Secretary\n");
+    EXPECT_EQ(m.AttachmentName, "77 O'DARVEN.pdf");
+    EXPECT_EQ(m.Attachment, "%PDF-bytes");
+    EXPECT_EQ(m.RecipientAddress, "rene@example.fr");
+    EXPECT_EQ(m.SenderAddress, "sue@example.org");
+    EXPECT_EQ(MessageHeaders(m, "D")[1], "From: \"Sue Secretary\" <sue@example.org>");
+    EXPECT_EQ(MessageHeaders(m, "D")[2], "To: =?UTF-8?B?UkVOw4kgTydEQVJWRU4=?= <rene@example.fr>");
+}
+
+TEST(EmailRun, SettingsKeepEverythingButThePassword) {
+    struct Store : SettingsStore {
+        std::map<std::string, std::string> Values;
+        std::optional<std::string> ReadText(const std::string& n) override {
+            auto v = Values.find(n);
+            return v == Values.end() ? std::nullopt : std::optional(v->second);
+        }
+        void WriteText(const std::string& n, const std::string& v) override { Values[n] = v; }
+        void WriteInt(const std::string& n, int v) override { Values[n] = std::to_string(v); }
+    } store;
+    EmailSettings s = DefaultEmailSettings();
+    s.Host = "smtp.example.org";
+    s.Port = 465;
+    s.Security = MailSecurity::Ssl;
+    s.User = "sue";
+    s.SenderAddress = "sue@example.org";
+    s.AddressesFile = "/home/sue/members.csv";
+    s.Body = "Hi {name}";
+    WriteEmailSettings(store, s);
+    EXPECT_EQ(ReadEmailSettings(store), s);
+    EXPECT_EQ(store.Values["EmailSecurity"], "ssl");
+    store.Values["EmailPort"] = "99999";
+    store.Values["EmailSecurity"] = "plain";
+    EXPECT_EQ(ReadEmailSettings(store).Port, 587);
+    EXPECT_EQ(ReadEmailSettings(store).Security, MailSecurity::StartTls);
+}
