@@ -13,6 +13,7 @@
 #include "statements/ClubRun.h"
 #include "statements/StatementSession.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -51,8 +52,8 @@ void ShowSettings(const EmailSettings& s, std::ostream& out) {
 std::optional<std::string> Password(const EmailSettings& s, std::ostream& err) {
     if (s.User.empty())
         return std::string();
-    if (const char* given = std::getenv("MPSEC_SMTP_PASSWORD"))
-        return std::string(given);
+    if (std::optional<std::string> given = os::EnvironmentValue("MPSEC_SMTP_PASSWORD"))
+        return given;
     err << "No credential store is used by the command line: the password is asked for this "
            "run only (MPSEC_SMTP_PASSWORD gives it without asking).\n"
         << "Password of " << s.User << " at " << s.Host << ": " << std::flush;
@@ -254,8 +255,11 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
     if (dryRun.empty()) {
         transport = std::make_unique<CurlTransport>(settings, password.value_or(""));
     } else {
-        std::error_code ec;
-        fs::create_directories(folder.Named(dryRun), ec);
+        if (os::CreateFolders(folder.Named(dryRun)) != 0) {
+            err << "mpsec statements: cannot make the folder " << dryRun << ": "
+                << os::ErrorText(errno) << "\n";
+            return 2;
+        }
         transport = std::make_unique<MessageFolder>(folder.Named(dryRun));
     }
 
@@ -264,7 +268,11 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
     std::error_code ec;
     const fs::path scratch =
         fs::temp_directory_path(ec) / ("mpsec-email-" + std::to_string(os::ProcessId()));
-    fs::create_directories(scratch, ec);
+    if (os::CreateFolders(scratch) != 0) {
+        err << "mpsec statements: cannot make the folder " << PathText(scratch) << ": "
+            << os::ErrorText(errno) << "\n";
+        return 2;
+    }
     // "3104 ARDEN BRIDGE CLUB": the name after the number.
     std::string clubName = folder.ClubDescription()(club);
     if (clubName.rfind(club + " ", 0) == 0)
@@ -282,7 +290,7 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
             return Failure{written.Message()};
         std::string bytes;
         const Status read = ReadFileBytes(file, bytes);
-        fs::remove(file, ec);
+        os::Remove(file);
         if (!read)
             return Failure{read.Message()};
         return bytes;
@@ -298,7 +306,7 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
     const EmailRunSetup setup{club, clubName, year, settings};
     const EmailRunReport report =
         RunEmail(plan, setup, *transport, dryRun.empty() ? &log : nullptr, pdf, {}, now);
-    fs::remove_all(scratch, ec);
+    os::RemoveFolder(scratch);
     out << "\n" << ReportText(report);
     return report.AllSent() ? 0 : 1;
 }
