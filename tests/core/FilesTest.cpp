@@ -218,8 +218,13 @@ TEST(Files, ATemporaryFileReplacedBeforeTheRenameIsRefused) {
         GTEST_SKIP() << "this system keeps a file open for writing from being removed, so "
                         "nothing can be put in its place";
     dir.Write(temporary, "planted");
-    EXPECT_EQ(replacement.Commit().Message(),
+    const Status committed = replacement.Commit();
+    EXPECT_FALSE(committed.Ok());
+#if !defined(_WIN32)
+    // (Windows refuses earlier: the writer's file, removed while open, cannot be renamed.)
+    EXPECT_EQ(committed.Message(),
               "the temporary file " + temporary + " was replaced while it was written");
+#endif
     EXPECT_EQ(dir.Read("a.pdf"), "the old statement");
 }
 
