@@ -134,7 +134,8 @@ TEST(CheckCommand, FileLargerThanTheLimitIsRefused) {
     for (const auto& c : cases) {
         std::filesystem::remove(dir / "big.TXT");
         std::ostringstream out, err;
-        EXPECT_EQ(RunCheckCommand({"big.gld", "clean.gld"}, out, err, c.limit), c.status);
+        EXPECT_EQ(RunCheckCommand(dir.Path(), {"big.gld", "clean.gld"}, out, err, c.limit),
+                  c.status);
         EXPECT_EQ(err.str(), c.err);
         EXPECT_EQ(out.str().find("MP File big.gld") != std::string::npos, c.bigListed);
         EXPECT_EQ(dir.Exists("big.TXT"), c.bigListed);

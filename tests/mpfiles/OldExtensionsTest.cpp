@@ -49,7 +49,7 @@ TEST(MPExtensions, NamesBeyondAsciiKeepTheirLetters) {
     for (const char* name :
          {"\xC3\x89t\xC3\xA9 6101326.MP1", "Fran\xC3\xA7ois.MP2", "No\xC3\xABl.mp3"})
         dir.Write(folder + "/" + name, "0012345000125\r\n");
-    CheckAndConvertMPFiles(dir / folder);
+    EXPECT_TRUE(CheckAndConvertMPFiles(dir / folder).Ok());
     Names names;
     for (const auto& e : std::filesystem::directory_iterator(dir / folder))
         names.push_back(PathText(e.path().filename()));
