@@ -37,52 +37,28 @@ bool HasDisplay() {
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    mpsec::UseLargePageHeap();
-    const std::vector<std::string> args = mpsec::os::Arguments(argc, argv);
-    mpsec::os::PrepareConsole(!mpsec::IsCommandLine(args));
-    if (mpsec::IsCommandLine(args)) {
-        // PDF pages are drawn with Qt's painter, which needs a (screenless) application.
-        std::unique_ptr<QGuiApplication> gui;
-        auto writePdf = [&](const mpsec::ComposedDocument& document, const std::string& path) {
-            if (!gui) {
-                if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                    qputenv("QT_QPA_PLATFORM", "offscreen");
-                gui = std::make_unique<QGuiApplication>(argc, argv);
-            }
-            return mpsec::WriteDocumentPdf(document, mpsec::PathFromText(path));
-        };
-        mpsec::QtSettingsStore settings(QString::fromLatin1(mpsec::kSettingsKey));
-        return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf, &settings);
-    }
-
-    const std::optional<std::string> folderArgument = mpsec::MainWindowFolder(args);
-    if (folderArgument) {
-        if (mpsec::Status folder = mpsec::CheckDataFolder(*folderArgument); !folder) {
-            std::cerr << folder.Message() << "\n";
-            return 2;
+// A headless command: its exit status.
+int RunCommand(int& argc, char** argv, const std::vector<std::string>& args) {
+    // PDF pages are drawn with Qt's painter, which needs a (screenless) application.
+    std::unique_ptr<QGuiApplication> gui;
+    auto writePdf = [&](const mpsec::ComposedDocument& document, const std::string& path) {
+        if (!gui) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            gui = std::make_unique<QGuiApplication>(argc, argv);
         }
-    }
-    if (!HasDisplay()) {
-        std::cerr
-            << "mpsec: no display found (DISPLAY is not set), so the main window cannot open.\n"
-               "Run it on a desktop, or on a virtual display:  xvfb-run -a mpsec\n"
-               "Headless commands work without a display: mpsec --help\n";
-        return 1;
-    }
+        return mpsec::WriteDocumentPdf(document, mpsec::PathFromText(path));
+    };
+    mpsec::QtSettingsStore settings(QString::fromLatin1(mpsec::kSettingsKey));
+    return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf, &settings);
+}
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(mpsec::kApplicationTitle));
-    mpsec::LoadProgramResources();
-
-    mpsec::QtPlatform platform;
-    mpsec::AppState state;
-    // The secretary's data folder: the one named, or the one mpsec is started in when it
-    // holds the registers, or the one used last, or the one the user chooses. Each is taken
-    // whole once here; every file is then named from the data folder, none through the
-    // process's current folder.
+// The folders the secretary's data folder is looked for in: the one named, or the one mpsec
+// is started in when it holds the registers, or the one used last, or the one the user
+// chooses. Each is taken whole once here; every file is then named from the data folder,
+// none through the process's current folder.
+mpsec::StartFolders DataFolderPlaces(const std::optional<std::string>& folderArgument,
+                                     mpsec::QtPlatform& platform) {
     mpsec::StartFolders folders;
     if (folderArgument)
         folders.Argument = mpsec::WholePath(mpsec::PathFromText(*folderArgument));
@@ -100,7 +76,19 @@ int main(int argc, char** argv) {
         mpsec::PathFromQString(QCoreApplication::applicationDirPath() + "/../share/mpsec/sample"));
     folders.Home = mpsec::WholePath(mpsec::PathFromQString(QDir::homePath()));
 #endif
-    state.DataFolder = mpsec::WholePath(mpsec::FindDataFolder(folders, platform));
+    return folders;
+}
+
+// The main window on the data folder, until it is closed: the exit status.
+int RunMainWindow(int& argc, char** argv, const std::optional<std::string>& folderArgument) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(mpsec::kApplicationTitle));
+    mpsec::LoadProgramResources();
+
+    mpsec::QtPlatform platform;
+    mpsec::AppState state;
+    state.DataFolder = mpsec::WholePath(
+        mpsec::FindDataFolder(DataFolderPlaces(folderArgument, platform), platform));
     state.ProgramFolder = state.DataFolder;
     mpsec::MainWindow mainWin(state, platform);
 
@@ -118,4 +106,30 @@ int main(int argc, char** argv) {
         });
     }
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    mpsec::UseLargePageHeap();
+    const std::vector<std::string> args = mpsec::os::Arguments(argc, argv);
+    mpsec::os::PrepareConsole(!mpsec::IsCommandLine(args));
+    if (mpsec::IsCommandLine(args))
+        return RunCommand(argc, argv, args);
+
+    const std::optional<std::string> folderArgument = mpsec::MainWindowFolder(args);
+    if (folderArgument) {
+        if (mpsec::Status folder = mpsec::CheckDataFolder(*folderArgument); !folder) {
+            std::cerr << folder.Message() << "\n";
+            return 2;
+        }
+    }
+    if (!HasDisplay()) {
+        std::cerr
+            << "mpsec: no display found (DISPLAY is not set), so the main window cannot open.\n"
+               "Run it on a desktop, or on a virtual display:  xvfb-run -a mpsec\n"
+               "Headless commands work without a display: mpsec --help\n";
+        return 1;
+    }
+    return RunMainWindow(argc, argv, folderArgument);
 }

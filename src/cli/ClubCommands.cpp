@@ -228,6 +228,81 @@ std::vector<std::string> CsvFields(OutputType type, std::size_t place, const Pla
     return {};
 }
 
+// The choices of the extraction window that the options of a `type` extraction make, or
+// why they make none.
+Result<ExtractChoices> ExtractChoicesFrom(const Options& options, OutputType type) {
+    ExtractChoices choices;
+    choices.Type = type;
+    const bool fileType = type == OutputType::InactiveFile;
+    const auto state = options.Value("--state");
+    const auto club = options.Value("--club");
+    if (state && club)
+        return Failure{"--state and --club exclude each other"};
+    if (fileType && (state || club))
+        return Failure{"inactive-file takes neither --state nor --club"};
+    if (fileType != options.Value("--file").has_value())
+        return Failure{fileType ? "inactive-file needs --file FILE"
+                                : "--file is for inactive-file"};
+    if (type == OutputType::InactiveClub && state)
+        return Failure{"inactive lists one club: use --club"};
+    if (state) {
+        const auto named = StateNamed(*state);
+        if (!named)
+            return Failure{"unknown state " + *state};
+        choices.State = *named;
+    }
+    // Home and inactive lists are of one club unless a state is asked for.
+    const bool clubOnly =
+        club.has_value() ||
+        (!state && (type == OutputType::HomeClub || type == OutputType::InactiveClub));
+    choices.ClubOnly = clubOnly && !fileType;
+    choices.ClubNo = club.value_or("");
+    if (choices.ClubNo.find_first_not_of("0123456789") != std::string::npos ||
+        choices.ClubNo.size() > 4)
+        return Failure{"a club number has up to four digits"};
+    if (options.Has("--all-members")) {
+        if (!club || static_cast<int>(type) > static_cast<int>(OutputType::MostImproved))
+            return Failure{"--all-members needs --club and the type all, top, year or mip"};
+        choices.AllMembers = true;
+    }
+    if (const auto min = options.Value("--min")) {
+        if (type != OutputType::TopPerformers && type != OutputType::TopThisYear)
+            return Failure{"--min is for top and year"};
+        int value = 0;
+        const bool digits = !min->empty() && min->size() <= 5 &&
+                            min->find_first_not_of("0123456789") == std::string::npos;
+        if (digits)
+            value = std::stoi(*min);
+        if (!digits || value < kMinimumSpinnerLowest || value > kMinimumSpinnerHighest)
+            return Failure{"--min takes a whole number from " +
+                           std::to_string(kMinimumSpinnerLowest) + " to " +
+                           std::to_string(kMinimumSpinnerHighest)};
+        (type == OutputType::TopPerformers ? choices.TopMinimum : choices.YearMinimum) = value;
+    }
+    return choices;
+}
+
+// The extraction on `out`: as CSV rows, or the lines of its file when it lists them.
+void PrintExtraction(const Extraction& run, OutputType type, bool csv, const CurrentFolder& folder,
+                     std::ostream& out) {
+    if (!csv) {
+        if (run.Listed)
+            for (std::size_t k = 0; k < run.LineCount(); ++k)
+                out << ForTerminal(run.Line(k)) << "\n";
+        return;
+    }
+    out << CsvRow(CsvHeader(type));
+    for (std::size_t k = 0; k < run.Players.size(); ++k) {
+        const PlayerRecord p = folder.National.GetPlayer(run.Players[k]);
+        const std::string lastClub =
+            type == OutputType::InactiveFile
+                ? std::string(
+                      TrimBlanks(Cols(folder.Clubs.GetClubDescription(p.HomeClub), 23, 255)))
+                : std::string();
+        out << ForTerminal(CsvRow(CsvFields(type, k + 1, p, lastClub)));
+    }
+}
+
 } // namespace
 
 int RunExtractCommand(const std::filesystem::path& dataFolder, const std::vector<std::string>& args,
@@ -247,65 +322,21 @@ int RunExtractCommand(const std::filesystem::path& dataFolder, const std::vector
         return refuse(options->Words.empty() ? "which type? all, top, year, mip, home, inactive "
                                                "or inactive-file"
                                              : "unknown type " + options->Words[0]);
-    ExtractChoices choices;
-    choices.Type = *type;
-    const bool fileType = *type == OutputType::InactiveFile;
-    const auto state = options->Value("--state");
-    const auto club = options->Value("--club");
-    if (state && club)
-        return refuse("--state and --club exclude each other");
-    if (fileType && (state || club))
-        return refuse("inactive-file takes neither --state nor --club");
-    if (fileType != options->Value("--file").has_value())
-        return refuse(fileType ? "inactive-file needs --file FILE" : "--file is for inactive-file");
-    if (*type == OutputType::InactiveClub && state)
-        return refuse("inactive lists one club: use --club");
-    if (state) {
-        const auto named = StateNamed(*state);
-        if (!named)
-            return refuse("unknown state " + *state);
-        choices.State = *named;
-    }
-    // Home and inactive lists are of one club unless a state is asked for.
-    const bool clubOnly =
-        club.has_value() ||
-        (!state && (*type == OutputType::HomeClub || *type == OutputType::InactiveClub));
-    choices.ClubOnly = clubOnly && !fileType;
-    choices.ClubNo = club.value_or("");
-    if (choices.ClubNo.find_first_not_of("0123456789") != std::string::npos ||
-        choices.ClubNo.size() > 4)
-        return refuse("a club number has up to four digits");
-    if (options->Has("--all-members")) {
-        if (!club || static_cast<int>(*type) > static_cast<int>(OutputType::MostImproved))
-            return refuse("--all-members needs --club and the type all, top, year or mip");
-        choices.AllMembers = true;
-    }
-    if (const auto min = options->Value("--min")) {
-        if (*type != OutputType::TopPerformers && *type != OutputType::TopThisYear)
-            return refuse("--min is for top and year");
-        int value = 0;
-        const bool digits = !min->empty() && min->size() <= 5 &&
-                            min->find_first_not_of("0123456789") == std::string::npos;
-        if (digits)
-            value = std::stoi(*min);
-        if (!digits || value < kMinimumSpinnerLowest || value > kMinimumSpinnerHighest)
-            return refuse("--min takes a whole number from " +
-                          std::to_string(kMinimumSpinnerLowest) + " to " +
-                          std::to_string(kMinimumSpinnerHighest));
-        (*type == OutputType::TopPerformers ? choices.TopMinimum : choices.YearMinimum) = value;
-    }
+    const Result<ExtractChoices> choices = ExtractChoicesFrom(*options, *type);
+    if (!choices)
+        return refuse(choices.Message());
 
     CurrentFolder folder;
     if (!folder.Load(dataFolder, err, "extract"))
         return 2;
     std::filesystem::path input;
-    if (fileType) {
+    if (*type == OutputType::InactiveFile) {
         input = PathFromText(*options->Value("--file"));
         if (input.is_relative())
             input = folder.Folder / input;
     }
     const Result<Extraction> run =
-        RunExtraction(folder.National, folder.Clubs, choices, folder.Folder, input);
+        RunExtraction(folder.National, folder.Clubs, *choices, folder.Folder, input);
     if (!run) {
         err << "mpsec extract: " << run.Message() << "\n";
         return 2;
@@ -313,21 +344,7 @@ int RunExtractCommand(const std::filesystem::path& dataFolder, const std::vector
     const bool csv = options->Has("--csv");
     std::ostream& notes = csv ? err : out;
     notes << kOutputSavedAs << run->FileName << "\n";
-    if (csv) {
-        out << CsvRow(CsvHeader(*type));
-        for (std::size_t k = 0; k < run->Players.size(); ++k) {
-            const PlayerRecord p = folder.National.GetPlayer(run->Players[k]);
-            const std::string lastClub =
-                fileType ? std::string(TrimBlanks(
-                               Cols(folder.Clubs.GetClubDescription(p.HomeClub), 23, 255)))
-                         : std::string();
-            out << ForTerminal(CsvRow(CsvFields(*type, k + 1, p, lastClub)));
-        }
-    } else {
-        if (run->Listed)
-            for (std::size_t k = 0; k < run->LineCount(); ++k)
-                out << ForTerminal(run->Line(k)) << "\n";
-    }
+    PrintExtraction(*run, *type, csv, folder, out);
     if (run->LineCount() == 0) {
         err << "mpsec extract: "
             << (run->NoPlayersFound ? std::string(TrimBlanks(kNoPlayersFound))

@@ -21,8 +21,10 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <sstream>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -148,8 +150,17 @@ struct StatementsRun {
     unsigned Jobs = 0; // 0: StatementWriters::DefaultWorkers()
 };
 
-// The options, or a message saying what is wrong with them (empty: only the usage).
-Result<StatementsRun> ParseStatementsRun(const std::vector<std::string>& args) {
+// The number of --jobs, from 1 to 999; none when it is not such a number.
+std::optional<unsigned> JobsNumber(const std::string& jobs) {
+    if (jobs.empty() || jobs.size() > 3 ||
+        jobs.find_first_not_of("0123456789") != std::string::npos || std::stoi(jobs) < 1)
+        return std::nullopt;
+    return static_cast<unsigned>(std::stoi(jobs));
+}
+
+// The options as given, each once, or a message saying what is wrong with them (empty:
+// only the usage).
+Result<StatementsRun> ReadStatementsOptions(const std::vector<std::string>& args) {
     StatementsRun run;
     std::vector<std::string> seen;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -179,13 +190,19 @@ Result<StatementsRun> ParseStatementsRun(const std::vector<std::string>& args) {
             return Failure{""};
         *value = args[++i];
         if (option == "--jobs") {
-            if (jobs.empty() || jobs.size() > 3 ||
-                jobs.find_first_not_of("0123456789") != std::string::npos || std::stoi(jobs) < 1)
+            const std::optional<unsigned> workers = JobsNumber(jobs);
+            if (!workers)
                 return Failure{"--jobs takes a number of workers from 1 to 999, not '" + jobs +
                                "'"};
-            run.Jobs = static_cast<unsigned>(std::stoi(jobs));
+            run.Jobs = *workers;
         }
     }
+    return run;
+}
+
+// `run` with its state as the first digit of its club numbers, or a message saying what is
+// wrong with its options (empty: only the usage).
+Result<StatementsRun> CheckStatementsRun(StatementsRun run) {
     const int kinds = !run.Club.empty() + !run.State.empty() + run.All;
     if (kinds != 1 || run.Dir.empty())
         return Failure{""};
@@ -210,6 +227,14 @@ Result<StatementsRun> ParseStatementsRun(const std::vector<std::string>& args) {
             return Failure{std::string(option) + " takes one capital letter A to Z, not '" +
                            *letter + "'"};
     return run;
+}
+
+// The options, or a message saying what is wrong with them (empty: only the usage).
+Result<StatementsRun> ParseStatementsRun(const std::vector<std::string>& args) {
+    Result<StatementsRun> read = ReadStatementsOptions(args);
+    if (!read)
+        return read;
+    return CheckStatementsRun(std::move(read).Value());
 }
 
 // Ctrl-C during a run: no further statement is started, the ones being written are
@@ -273,6 +298,168 @@ class RunProgress {
     Clock::time_point start_ = Clock::now(), shown_at_ = start_;
 };
 
+// The register lines of the members `run` writes statements for, in order; none, after
+// saying why on `err`, when the club or the range has no active member.
+std::optional<std::vector<std::size_t>> RunMembers(const AwardFolder& folder,
+                                                   const StatementsRun& run, std::ostream& err) {
+    if (!run.Club.empty()) {
+        // A club the club register does not name, or a range without an active member,
+        // writes nothing, as on the screen.
+        if (const Status members = ClubRunCanPrint(folder.National, folder.ClubDescription(),
+                                                   run.Club, run.From, run.To);
+            !members) {
+            err << "mpsec statements: " << members.Message() << " No statement written.\n";
+            return std::nullopt;
+        }
+        return ClubRunLines(folder.National, run.Club, run.From, run.To);
+    }
+    std::vector<std::size_t> lines = StateRunLines(folder.National, run.State, run.From, run.To);
+    if (lines.empty()) {
+        err << "mpsec statements: "
+            << (run.All ? std::string("The register") : "State " + run.State)
+            << " has no active member with a surname from " << run.From << " to " << run.To
+            << ". No statement written.\n";
+        return std::nullopt;
+    }
+    return lines;
+}
+
+// Writes the statements of a run, member by member, and counts what it did.
+class StatementsWriting {
+  public:
+    StatementsWriting(AwardFolder& folder, const StatementsRun& run, const fs::path& dir,
+                      const PdfWriter& writePdf, std::size_t members, std::ostream& out,
+                      std::ostream& err)
+        : folder_(folder), run_(run), dir_(dir), clubRun_(!run.Club.empty()), out_(out), err_(err),
+          writers_(writePdf, run.Jobs ? run.Jobs : StatementWriters::DefaultWorkers()),
+          progress_(err, members, !clubRun_) {}
+
+    // Writes the members' statements until one cannot be written, a club's run stops at
+    // a member, or the run is interrupted; then waits for the files being written. Whether
+    // it was interrupted.
+    bool WriteAll(const std::vector<std::size_t>& lines, const InterruptWatch& interrupt) {
+        int rankIndex = 0;
+        for (std::size_t line : lines) {
+            if (interrupt.Interrupted() || ExitStatus != 0)
+                break;
+            if (!WriteMember(line, rankIndex))
+                break;
+        }
+        const bool interrupted = interrupt.Interrupted();
+        if (interrupted)
+            writers_.Stop();
+        writers_.Finish();
+        Collect();
+        progress_.Update(Done, Written, true);
+        return interrupted;
+    }
+
+    double Seconds() const { return progress_.Seconds(); }
+
+    std::set<std::string> ClubFolders;
+    std::size_t Done = 0, Written = 0, Skipped = 0, Failed = 0;
+    // 1: a club's run stopped at a member; 2: a file or a folder could not be written.
+    int ExitStatus = 0;
+
+  private:
+    // Hands the member's statement to the writers, or skips it; false when the run stops.
+    bool WriteMember(std::size_t line, int& rankIndex) {
+        const PlayerRecord player = folder_.National.GetPlayer(line);
+        const fs::path clubFolder = clubRun_ ? dir_ : dir_ / PathFromText(player.HomeClub);
+        const fs::path file = clubFolder / StatementPdfName(player);
+        ++Done;
+        if (!clubRun_ && ClubFolders.insert(player.HomeClub).second) {
+            if (os::CreateFolders(clubFolder) != 0) {
+                err_ << "\nmpsec statements: cannot make the folder " << PathText(clubFolder)
+                     << ": " << os::ErrorText(errno) << "\n";
+                ExitStatus = 2;
+                return false;
+            }
+            RemoveLeftTemporaryFiles(clubFolder);
+        }
+        std::error_code ec;
+        if (run_.Resume && fs::exists(file, ec)) {
+            ++Skipped;
+            progress_.Update(Done, Written);
+            return true;
+        }
+        const auto statement = folder_.Session.Build(player, player.QMRNo, rankIndex,
+                                                     folder_.ClubDescription(), folder_.Dates);
+        if (statement.StoppedBy) {
+            // A club's run stops at the member, as the screen does; a long run names him
+            // and goes on with the others.
+            err_ << (clubRun_ ? "" : "\n") << "mpsec statements: " << player.QMRNo << ": "
+                 << statement.StoppedBy->Message << "\n";
+            ++Failed;
+            if (clubRun_) {
+                ExitStatus = 1;
+                return false;
+            }
+            return true;
+        }
+        writers_.Submit(StatementSession::Compose(statement, player.QMRNo), PathText(file));
+        Collect();
+        progress_.Update(Done, Written);
+        return true;
+    }
+
+    // Counts the files the writers have finished; a club's run lists them as it goes.
+    void Collect() {
+        for (StatementWriters::Written& file : writers_.TakeWritten()) {
+            if (!file.Result) {
+                if (ExitStatus != 2)
+                    err_ << (clubRun_ ? "" : "\n") << "mpsec statements: cannot write " << file.Path
+                         << ": " << file.Result.Message() << "\n";
+                ExitStatus = 2;
+                writers_.Stop();
+                continue;
+            }
+            ++Written;
+            if (clubRun_)
+                out_ << file.Path << "\n";
+        }
+    }
+
+    AwardFolder& folder_;
+    const StatementsRun& run_;
+    const fs::path& dir_;
+    const bool clubRun_;
+    std::ostream& out_;
+    std::ostream& err_;
+    StatementWriters writers_;
+    RunProgress progress_;
+};
+
+// What the run did, said when it is over; the command's exit status.
+int ReportStatementsRun(const StatementsRun& run, const StatementsWriting& writing,
+                        bool interrupted, std::ostream& out, std::ostream& err) {
+    if (writing.ExitStatus == 2)
+        return 2;
+    if (interrupted) {
+        err << "mpsec statements: interrupted; " << Counted(writing.Written, "statement")
+            << " written. Run it again with --resume to write the others.\n";
+        return 130;
+    }
+    if (!run.Club.empty()) {
+        if (writing.ExitStatus == 0)
+            out << Counted(writing.Written, "statement") << " written\n";
+        return writing.ExitStatus;
+    }
+    const double seconds = writing.Seconds();
+    out << Counted(writing.Written, "statement") << " written in "
+        << Counted(writing.ClubFolders.size(), "club folder") << " of " << run.Dir << " in "
+        << MinutesAndSeconds(seconds) << " ("
+        << std::lround(writing.Written / std::max(seconds, 1e-9)) << " members/s)";
+    if (writing.Skipped)
+        out << "; " << writing.Skipped << " already written, skipped";
+    out << "\n";
+    if (writing.Failed)
+        err << "mpsec statements: " << writing.Failed
+            << (writing.Failed == 1 ? " member has" : " members have")
+            << " no statement: a line of history.txt could not be read (named above).\n";
+    return writing.Failed ? 1 : 0;
+}
+
 } // namespace
 
 int RunStatementsCommand(const std::filesystem::path& dataFolder,
@@ -292,131 +479,24 @@ int RunStatementsCommand(const std::filesystem::path& dataFolder,
 
     // A club run lists its files as it writes them, into DIR itself; a state's or the
     // federation's run writes a folder per club and shows its progress instead.
-    const bool clubRun = !run.Club.empty();
-    std::vector<std::size_t> lines;
-    if (clubRun) {
-        // A club the club register does not name, or a range without an active member,
-        // writes nothing, as on the screen.
-        if (const Status members = ClubRunCanPrint(folder.National, folder.ClubDescription(),
-                                                   run.Club, run.From, run.To);
-            !members) {
-            err << "mpsec statements: " << members.Message() << " No statement written.\n";
-            return 1;
-        }
-        lines = ClubRunLines(folder.National, run.Club, run.From, run.To);
-    } else {
-        lines = StateRunLines(folder.National, run.State, run.From, run.To);
-        if (lines.empty()) {
-            err << "mpsec statements: "
-                << (run.All ? std::string("The register") : "State " + run.State)
-                << " has no active member with a surname from " << run.From << " to " << run.To
-                << ". No statement written.\n";
-            return 1;
-        }
-    }
+    const std::optional<std::vector<std::size_t>> lines = RunMembers(folder, run, err);
+    if (!lines)
+        return 1;
     // DIR is taken in the folder the command runs in, like every file named to a command.
     const fs::path dir = folder.Named(run.Dir);
-    std::error_code ec;
     if (os::CreateFolders(dir) != 0) {
         err << "mpsec statements: cannot make the folder " << run.Dir << ": "
             << os::ErrorText(errno) << "\n";
         return 2;
     }
     // What a run that was killed left half written goes; its statements are written again.
-    if (clubRun)
+    if (!run.Club.empty())
         RemoveLeftTemporaryFiles(dir);
 
     InterruptWatch interrupt;
-    StatementWriters writers(writePdf, run.Jobs ? run.Jobs : StatementWriters::DefaultWorkers());
-    RunProgress progress(err, lines.size(), !clubRun);
-    std::set<std::string> clubFolders;
-    std::size_t done = 0, written = 0, skipped = 0, failed = 0;
-    int status = 0;
-    auto collect = [&] {
-        for (StatementWriters::Written& file : writers.TakeWritten()) {
-            if (!file.Result) {
-                if (status != 2)
-                    err << (clubRun ? "" : "\n") << "mpsec statements: cannot write " << file.Path
-                        << ": " << file.Result.Message() << "\n";
-                status = 2;
-                writers.Stop();
-                continue;
-            }
-            ++written;
-            if (clubRun)
-                out << file.Path << "\n";
-        }
-    };
-    int rankIndex = 0;
-    for (std::size_t line : lines) {
-        if (interrupt.Interrupted() || status != 0)
-            break;
-        const PlayerRecord player = folder.National.GetPlayer(line);
-        const fs::path clubFolder = clubRun ? dir : dir / PathFromText(player.HomeClub);
-        const fs::path file = clubFolder / StatementPdfName(player);
-        ++done;
-        if (!clubRun && clubFolders.insert(player.HomeClub).second) {
-            if (os::CreateFolders(clubFolder) != 0) {
-                err << "\nmpsec statements: cannot make the folder " << PathText(clubFolder) << ": "
-                    << os::ErrorText(errno) << "\n";
-                status = 2;
-                break;
-            }
-            RemoveLeftTemporaryFiles(clubFolder);
-        }
-        if (run.Resume && fs::exists(file, ec)) {
-            ++skipped;
-            progress.Update(done, written);
-            continue;
-        }
-        const auto statement = folder.Session.Build(player, player.QMRNo, rankIndex,
-                                                    folder.ClubDescription(), folder.Dates);
-        if (statement.StoppedBy) {
-            // A club's run stops at the member, as the screen does; a long run names him
-            // and goes on with the others.
-            err << (clubRun ? "" : "\n") << "mpsec statements: " << player.QMRNo << ": "
-                << statement.StoppedBy->Message << "\n";
-            ++failed;
-            if (clubRun) {
-                status = 1;
-                break;
-            }
-            continue;
-        }
-        writers.Submit(StatementSession::Compose(statement, player.QMRNo), PathText(file));
-        collect();
-        progress.Update(done, written);
-    }
-    const bool interrupted = interrupt.Interrupted();
-    if (interrupted)
-        writers.Stop();
-    writers.Finish();
-    collect();
-    progress.Update(done, written, true);
-    if (status == 2)
-        return 2;
-    if (interrupted) {
-        err << "mpsec statements: interrupted; " << Counted(written, "statement")
-            << " written. Run it again with --resume to write the others.\n";
-        return 130;
-    }
-    if (clubRun) {
-        if (status == 0)
-            out << Counted(written, "statement") << " written\n";
-        return status;
-    }
-    const double seconds = progress.Seconds();
-    out << Counted(written, "statement") << " written in "
-        << Counted(clubFolders.size(), "club folder") << " of " << run.Dir << " in "
-        << MinutesAndSeconds(seconds) << " (" << std::lround(written / std::max(seconds, 1e-9))
-        << " members/s)";
-    if (skipped)
-        out << "; " << skipped << " already written, skipped";
-    out << "\n";
-    if (failed)
-        err << "mpsec statements: " << failed << (failed == 1 ? " member has" : " members have")
-            << " no statement: a line of history.txt could not be read (named above).\n";
-    return failed ? 1 : 0;
+    StatementsWriting writing(folder, run, dir, writePdf, lines->size(), out, err);
+    const bool interrupted = writing.WriteAll(*lines, interrupt);
+    return ReportStatementsRun(run, writing, interrupted, out, err);
 }
 
 } // namespace mpsec

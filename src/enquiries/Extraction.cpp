@@ -248,42 +248,47 @@ Status CheckClubChoice(const ExtractChoices& choices, const ClubRegister& clubs)
     return {};
 }
 
-Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& clubs,
-                          const ExtractChoices& choices, const AlternateMembers& alternate,
-                          const LineList& inputLines) {
-    Extraction out;
-    out.FileName = OutputFileName(choices);
-    out.Listed = ListShown(choices.Type);
+namespace {
+
+// The inactive players of the numbers listed in `inputLines`, in their order, with the
+// club each was last in.
+void ExtractInactiveListed(const PlayerRegister& national, const ClubRegister& clubs,
+                           const LineList& inputLines, Extraction& out) {
+    const LineList& lines = national.NationalList();
+    for (std::size_t k = 0; k < inputLines.Count(); ++k) {
+        const std::string_view number = Cols(inputLines[k], PlayerColumns::QMRNo);
+        if (Trim(number).empty())
+            continue;
+        const std::size_t index = national.FindPlayerByNumber(number);
+        if (index == 0)
+            continue;
+        const PlayerRecord player = national.GetPlayer(index);
+        if (!IsInactive(player))
+            continue;
+        out.Add(ExtractLine(OutputType::InactiveFile, lines[index], player,
+                            clubs.GetClubDescription(player.HomeClub)));
+        out.Players.push_back(index);
+    }
+}
+
+// An entry of the sorted list: a key, then the line it orders (the raw register line for
+// type 0).
+struct SortEntry {
+    std::string Key;
+    std::string Built;
+    std::string_view Raw;
+    std::size_t Line;
+    std::string_view Text() const { return Built.empty() ? Raw : std::string_view(Built); }
+};
+
+// The qualifying players: the ranked types and type 0 as entries to sort, the club lists
+// added to `out` as they come. False when a player's total stops the run (its StoppedBy
+// says why).
+bool CollectQualifying(const PlayerRegister& national, const ExtractChoices& choices,
+                       const AlternateMembers& alternate, std::vector<SortEntry>& sorted,
+                       Extraction& out) {
     const OutputType type = choices.Type;
     const LineList& lines = national.NationalList();
-
-    if (type == OutputType::InactiveFile) {
-        for (std::size_t k = 0; k < inputLines.Count(); ++k) {
-            const std::string_view number = Cols(inputLines[k], PlayerColumns::QMRNo);
-            if (Trim(number).empty())
-                continue;
-            const std::size_t index = national.FindPlayerByNumber(number);
-            if (index == 0)
-                continue;
-            const PlayerRecord player = national.GetPlayer(index);
-            if (!IsInactive(player))
-                continue;
-            out.Add(
-                ExtractLine(type, lines[index], player, clubs.GetClubDescription(player.HomeClub)));
-            out.Players.push_back(index);
-        }
-        return out;
-    }
-
-    // The sorted list: a key, then the line it orders (the raw register line for type 0).
-    struct Entry {
-        std::string Key;
-        std::string Built;
-        std::string_view Raw;
-        std::size_t Line;
-        std::string_view Text() const { return Built.empty() ? Raw : std::string_view(Built); }
-    };
-    std::vector<Entry> sorted;
     if (TypeNumber(type) <= TypeNumber(OutputType::MostImproved))
         sorted.reserve(lines.Count());
     for (std::size_t i = 1; i < lines.Count(); ++i) {
@@ -302,7 +307,7 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
             if (type == OutputType::MostImproved && !DecimalValue(player.OverallTotal)) {
                 out.StoppedBy =
                     Failure{"'" + player.OverallTotal + "' is not a valid floating point value"};
-                return out;
+                return false;
             }
             const std::string key = type == OutputType::TopPerformers ? player.OverallTotal
                                     : type == OutputType::TopThisYear ? player.TotalThisYear
@@ -320,17 +325,21 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
             break;
         }
     }
-    if (type == OutputType::HomeClub || type == OutputType::InactiveClub)
-        return out;
+    return true;
+}
 
-    // Highest first; equal keys by the rest of the entry, so the higher player number first.
-    // The entries stay where they are: an order of small records is sorted, each with the
-    // first 16 folded characters of its entry, so most comparisons never reach the texts.
-    struct Place {
-        std::uint64_t High, Low;
-        std::uint32_t Entry;
-    };
-    std::vector<Place> order;
+// A place in the order of the sorted list: the first 16 folded characters of its entry,
+// and the entry.
+struct SortPlace {
+    std::uint64_t High, Low;
+    std::uint32_t Entry;
+};
+
+// Highest first; equal keys by the rest of the entry, so the higher player number first.
+// The entries stay where they are: an order of small records is sorted, each with the
+// first 16 folded characters of its entry, so most comparisons never reach the texts.
+std::vector<SortPlace> HighestFirst(const std::vector<SortEntry>& sorted) {
+    std::vector<SortPlace> order;
     order.reserve(sorted.size());
     for (std::size_t k = 0; k < sorted.size(); ++k) {
         unsigned char head[16] = {};
@@ -340,26 +349,31 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
                 head[n++] = static_cast<unsigned char>(UpperAscii(part[j]));
         order.push_back({BigEndian(head), BigEndian(head + 8), static_cast<std::uint32_t>(k)});
     }
-    std::stable_sort(order.begin(), order.end(), [&](const Place& a, const Place& b) {
+    std::stable_sort(order.begin(), order.end(), [&](const SortPlace& a, const SortPlace& b) {
         if (a.High != b.High)
             return a.High > b.High;
         if (a.Low != b.Low)
             return a.Low > b.Low;
-        const Entry& x = sorted[a.Entry];
-        const Entry& y = sorted[b.Entry];
+        const SortEntry& x = sorted[a.Entry];
+        const SortEntry& y = sorted[b.Entry];
         return CompareJoinedNoCase(x.Key, x.Text(), y.Key, y.Text()) > 0;
     });
-    out.NoPlayersFound = sorted.empty();
+    return order;
+}
+
+// The sorted entries as the lines of `out`, numbered by rank but for type 0.
+void AppendInOrder(OutputType type, const std::vector<SortEntry>& sorted,
+                   const std::vector<SortPlace>& order, Extraction& out) {
     std::size_t rank = 0;
     std::size_t bytes = 0;
-    for (const Entry& e : sorted)
+    for (const SortEntry& e : sorted)
         bytes += e.Text().size() + 10;
     out.Reserve(bytes, sorted.size());
     out.Players.reserve(sorted.size());
     const bool keepFirstColumn = std::any_of(
-        sorted.begin(), sorted.end(), [](const Entry& e) { return FirstColumnKept(e.Text()); });
-    for (const Place& place : order) {
-        const Entry& e = sorted[place.Entry];
+        sorted.begin(), sorted.end(), [](const SortEntry& e) { return FirstColumnKept(e.Text()); });
+    for (const SortPlace& place : order) {
+        const SortEntry& e = sorted[place.Entry];
         out.Players.push_back(e.Line);
         const std::string_view text =
             (keepFirstColumn ? e.Text()
@@ -372,6 +386,29 @@ Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& cl
         out.Append(text);
         out.End();
     }
+}
+
+} // namespace
+
+Extraction ExtractPlayers(const PlayerRegister& national, const ClubRegister& clubs,
+                          const ExtractChoices& choices, const AlternateMembers& alternate,
+                          const LineList& inputLines) {
+    Extraction out;
+    out.FileName = OutputFileName(choices);
+    out.Listed = ListShown(choices.Type);
+    const OutputType type = choices.Type;
+    if (type == OutputType::InactiveFile) {
+        ExtractInactiveListed(national, clubs, inputLines, out);
+        return out;
+    }
+    std::vector<SortEntry> sorted;
+    if (!CollectQualifying(national, choices, alternate, sorted, out))
+        return out;
+    if (type == OutputType::HomeClub || type == OutputType::InactiveClub)
+        return out;
+    const std::vector<SortPlace> order = HighestFirst(sorted);
+    out.NoPlayersFound = sorted.empty();
+    AppendInOrder(type, sorted, order, out);
     return out;
 }
 

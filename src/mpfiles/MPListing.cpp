@@ -81,15 +81,10 @@ std::vector<std::string> CheckPlayer(std::string_view number, std::string_view h
     return messages;
 }
 
-MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& national) {
-    MPListing listing;
-    listing.Type = type;
-    const MPTypeColours colours = ColoursOf(type);
-    auto total = [&listing](MPColour colour) -> std::uint64_t& {
-        return colour == MPColour::Gold ? listing.Gold
-                                        : (colour == MPColour::Red ? listing.Red : listing.Green);
-    };
-    // The lines before a Ctrl-Z.
+namespace {
+
+// The count of the file's lines before a Ctrl-Z.
+std::size_t LinesBeforeEnd(const LineList& file) {
     std::size_t count = 0;
     while (count < file.Count()) {
         const std::string_view head = file.Head(count, 1);
@@ -97,6 +92,80 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
             break;
         ++count;
     }
+    return count;
+}
+
+std::uint64_t& ColourTotal(MPListing& listing, MPColour colour) {
+    return colour == MPColour::Gold ? listing.Gold
+                                    : (colour == MPColour::Red ? listing.Red : listing.Green);
+}
+
+// The points field of `line` at column `from`; none, with the listing stopped at the line,
+// when it is not a whole number.
+std::optional<std::uint32_t> PointsField(std::string_view line, std::size_t from,
+                                         MPListing& listing) {
+    const std::string_view field = Cols(line, from, 6);
+    auto value = WholeNumber(field);
+    if (!value)
+        listing.StoppedBy = Failure{"'" + Latin1ToUtf8(field) + "' is not a valid integer value"};
+    return value;
+}
+
+// The points of `line` added to the listing's totals and, as the listing shows them, to
+// `pointsText`. False when a points field is not a whole number (the listing stops there).
+bool AddLinePoints(std::string_view line, const MPTypeColours& colours, MPListing& listing,
+                   std::string& pointsText) {
+    if (!colours.First)
+        return true;
+    const auto value = PointsField(line, 8, listing);
+    if (!value)
+        return false;
+    // A two-colour line shorter than 19 characters has a second value of 0.
+    const auto value2 = colours.Second && line.size() >= 19 ? PointsField(line, 14, listing)
+                                                            : std::optional<std::uint32_t>(0);
+    if (!value2)
+        return false;
+    ColourTotal(listing, *colours.First) += *value;
+    pointsText = PointsText(*value);
+    if (colours.Second) {
+        ColourTotal(listing, *colours.Second) += *value2;
+        pointsText += " " + PointsText(*value2);
+    }
+    return true;
+}
+
+// The entry of line `n` for the player of register line `entry`, and what is wrong with him.
+void ListPlayer(MPListing& listing, std::size_t n, std::string_view number, std::string_view entry,
+                const std::string& pointsText) {
+    const std::string_view homeClub = HomeClubField(entry);
+    // The names with the column after them, the home club as the register has it.
+    constexpr ColumnWindow names{PlayerColumns::Surname.From,
+                                 PlayerColumns::GivenName.Last() + 2 - PlayerColumns::Surname.From};
+    constexpr ColumnWindow rawHomeClub{PlayerColumns::HomeClub.From, 7};
+    listing.Entries.Append(LineNumberText(n))
+        .Append(". ")
+        .Append(Cols(entry, PlayerColumns::QMRNo));
+    listing.Entries.Append(" ").Append(Cols(entry, names)).Append(Cols(entry, rawHomeClub));
+    listing.Entries.Append(" ").Append(pointsText).EndLine();
+    for (std::string& message : CheckPlayer(number, homeClub, n))
+        listing.Errors.push_back(std::move(message));
+}
+
+// The entry of line `n` for a number the register does not hold.
+void ListUnknownNumber(MPListing& listing, std::size_t n, std::string_view number,
+                       const std::string& pointsText) {
+    listing.Errors.push_back("Illegal QMR No. in File Line " + std::to_string(n));
+    listing.Entries.Append(LineNumberText(n)).Append(". ").Append(number);
+    listing.Entries.Append(std::string(35, ' ')).Append(pointsText).EndLine();
+}
+
+} // namespace
+
+MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& national) {
+    MPListing listing;
+    listing.Type = type;
+    const MPTypeColours colours = ColoursOf(type);
+    const std::size_t count = LinesBeforeEnd(file);
     listing.Entries.Reserve(count, 60);
     // The count is not limited to 16 bits, so line numbers past 65,535 stay right.
     const LineList& registerLines = national.NationalList();
@@ -127,59 +196,14 @@ MPListing ListMPFile(const LineList& file, MPType type, const PlayerRegister& na
                 listing.Entries.PushBack(LineNumberText(n) + ". Blank Line in File.");
                 continue;
             }
-            const std::string_view number = numbers[k];
-            const std::size_t match = matches[k];
-
             // A points field that is not a whole number stops the listing at this line.
-            auto points = [&](std::size_t from) -> std::optional<std::uint32_t> {
-                const std::string_view field = Cols(line, from, 6);
-                auto value = WholeNumber(field);
-                if (!value)
-                    listing.StoppedBy =
-                        Failure{"'" + Latin1ToUtf8(field) + "' is not a valid integer value"};
-                return value;
-            };
             std::string pointsText;
-            if (colours.First) {
-                const auto value = points(8);
-                if (!value)
-                    return listing;
-                // A two-colour line shorter than 19 characters has a second value of 0.
-                const auto value2 = colours.Second && line.size() >= 19
-                                        ? points(14)
-                                        : std::optional<std::uint32_t>(0);
-                if (!value2)
-                    return listing;
-                total(*colours.First) += *value;
-                pointsText = PointsText(*value);
-                if (colours.Second) {
-                    total(*colours.Second) += *value2;
-                    pointsText += " " + PointsText(*value2);
-                }
-            }
-
-            if (match != 0) {
-                const std::string_view entry = registerLines[match];
-                const std::string_view homeClub = HomeClubField(entry);
-                // The names with the column after them, the home club as the register has it.
-                constexpr ColumnWindow names{PlayerColumns::Surname.From,
-                                             PlayerColumns::GivenName.Last() + 2 -
-                                                 PlayerColumns::Surname.From};
-                constexpr ColumnWindow rawHomeClub{PlayerColumns::HomeClub.From, 7};
-                listing.Entries.Append(LineNumberText(n))
-                    .Append(". ")
-                    .Append(Cols(entry, PlayerColumns::QMRNo));
-                listing.Entries.Append(" ")
-                    .Append(Cols(entry, names))
-                    .Append(Cols(entry, rawHomeClub));
-                listing.Entries.Append(" ").Append(pointsText).EndLine();
-                for (std::string& message : CheckPlayer(number, homeClub, n))
-                    listing.Errors.push_back(std::move(message));
-            } else {
-                listing.Errors.push_back("Illegal QMR No. in File Line " + std::to_string(n));
-                listing.Entries.Append(LineNumberText(n)).Append(". ").Append(number);
-                listing.Entries.Append(std::string(35, ' ')).Append(pointsText).EndLine();
-            }
+            if (!AddLinePoints(line, colours, listing, pointsText))
+                return listing;
+            if (matches[k] != 0)
+                ListPlayer(listing, n, numbers[k], registerLines[matches[k]], pointsText);
+            else
+                ListUnknownNumber(listing, n, numbers[k], pointsText);
         }
     }
     return listing;

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <utility>
 
 namespace mpsec {
@@ -92,9 +93,9 @@ const Picture& PictureFor(const std::string& resource) {
 // beyond it, or one that is not a number at all, is a fault of the page, never written.
 constexpr double kLargestPdfNumber = 32767;
 
-// Adds a number for the page's drawing commands: fixed, two decimals, whatever the locale.
+// Appends a number to PDF text: fixed, two decimals, whatever the locale, and a space.
 // False, and nothing added, for one that is not finite or beyond kLargestPdfNumber.
-bool Number(std::string& out, double value) {
+bool AppendPdfNumber(std::string& out, double value) {
     if (!std::isfinite(value) || std::fabs(value) > kLargestPdfNumber)
         return false;
     char digits[32];
@@ -162,7 +163,7 @@ class PdfCanvas : public PageCanvas {
             pages_.push_back(std::move(out_));
         started_ = true;
         out_.clear();
-        Put(0.2 * kPointsPerMm); // the printer's lines are 0.2 mm wide
+        AppendPageNumber(0.2 * kPointsPerMm); // the printer's lines are 0.2 mm wide
         out_ += "w\n";
         return true;
     }
@@ -185,27 +186,27 @@ class PdfCanvas : public PageCanvas {
             left -= anchor == Anchor::Right ? width : width / 2;
         }
         out_ += "BT /F" + std::to_string(number) + " ";
-        Put(size);
+        AppendPageNumber(size);
         out_ += "Tf ";
-        Put(left);
-        Put(Y(y) - face.Font.Ascent * size / 1000);
+        AppendPageNumber(left);
+        AppendPageNumber(PointsFromBottom(y) - face.Font.Ascent * size / 1000);
         out_ += "Td ";
         StringLiteral(out_, text);
         out_ += " Tj ET\n";
     }
     void Line(double x1, double y1, double x2, double y2) override {
-        Put(x1 * kPointsPerMm);
-        Put(Y(y1));
+        AppendPageNumber(x1 * kPointsPerMm);
+        AppendPageNumber(PointsFromBottom(y1));
         out_ += "m ";
-        Put(x2 * kPointsPerMm);
-        Put(Y(y2));
+        AppendPageNumber(x2 * kPointsPerMm);
+        AppendPageNumber(PointsFromBottom(y2));
         out_ += "l S\n";
     }
     void Rectangle(double x, double y, double w, double h) override {
-        Put(x * kPointsPerMm);
-        Put(Y(y + h));
-        Put(w * kPointsPerMm);
-        Put(h * kPointsPerMm);
+        AppendPageNumber(x * kPointsPerMm);
+        AppendPageNumber(PointsFromBottom(y + h));
+        AppendPageNumber(w * kPointsPerMm);
+        AppendPageNumber(h * kPointsPerMm);
         out_ += "re S\n";
     }
     void Picture(std::string_view resource, double left, double top, double right,
@@ -213,11 +214,11 @@ class PdfCanvas : public PageCanvas {
         pictures_.emplace_back(resource);
         const std::size_t number = pictures_.size();
         out_ += "q ";
-        Put((right - left) * kPointsPerMm);
+        AppendPageNumber((right - left) * kPointsPerMm);
         out_ += "0 0 ";
-        Put((bottom - top) * kPointsPerMm);
-        Put(left * kPointsPerMm);
-        Put(Y(bottom));
+        AppendPageNumber((bottom - top) * kPointsPerMm);
+        AppendPageNumber(left * kPointsPerMm);
+        AppendPageNumber(PointsFromBottom(bottom));
         out_ += "cm /Im" + std::to_string(number) + " Do Q\n";
     }
 
@@ -225,9 +226,11 @@ class PdfCanvas : public PageCanvas {
     int BadPage() const { return badPage_; }
 
   private:
-    double Y(double mm) const { return (height_ - mm) * kPointsPerMm; }
-    void Put(double value) {
-        if (!Number(out_, value) && badPage_ == 0)
+    // A distance from the top of the paper in mm, as PDF points from its bottom.
+    double PointsFromBottom(double mm) const { return (height_ - mm) * kPointsPerMm; }
+    // Appends a number to the page's commands; one a PDF cannot hold marks the page bad.
+    void AppendPageNumber(double value) {
+        if (!AppendPdfNumber(out_, value) && badPage_ == 0)
             badPage_ = static_cast<int>(pages_.size()) + 1;
     }
     int badPage_ = 0;
@@ -283,16 +286,62 @@ std::string Ref(int number) {
     return std::to_string(number) + " 0 R";
 }
 
+// The page size as a PDF media box; none when it is not a number between 0 and 11 metres.
+std::optional<std::string> MediaBox(const ComposedDocument& doc) {
+    std::string mediaBox = "[0 0 ";
+    if (!AppendPdfNumber(mediaBox, doc.PaperWidth * kPointsPerMm) ||
+        !AppendPdfNumber(mediaBox, doc.PaperHeight * kPointsPerMm) || doc.PaperWidth <= 0 ||
+        doc.PaperHeight <= 0)
+        return std::nullopt;
+    mediaBox += "]";
+    return mediaBox;
+}
+
+// The font objects, numbered from `firstFont`, each named in the pages' `resources`.
+void AddFonts(PdfObjects& pdf, const Faces& faces, int firstFont, std::string& resources) {
+    for (std::size_t f = 0; f < faces.All().size(); ++f) {
+        const Face& face = *faces.All()[f];
+        std::string widths;
+        for (double w : face.Font.Widths) {
+            widths += std::to_string(std::lround(w));
+            widths.push_back(' ');
+        }
+        pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /" + std::string(face.Font.Name) +
+                " /Encoding /WinAnsiEncoding /FirstChar " + std::to_string(kFirstChar) +
+                " /LastChar " + std::to_string(kLastChar) + " /Widths [" + widths + "] >>");
+        resources += " /F" + std::to_string(f + 1) + " " + Ref(firstFont + static_cast<int>(f));
+    }
+}
+
+// The image objects of the pictures, numbered as `pictureObjects` says (a transparent one's
+// mask next after it), each named in the pages' `resources`.
+void AddPictures(PdfObjects& pdf, const std::vector<std::string>& pictures,
+                 const std::vector<int>& pictureObjects, std::string& resources) {
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const Picture& picture = PictureFor(pictures[i]);
+        const std::string size = " /Width " + std::to_string(picture.Width) + " /Height " +
+                                 std::to_string(picture.Height) + " /BitsPerComponent 8";
+        std::string mask;
+        if (!picture.Alpha.empty())
+            mask = " /SMask " + Ref(pictureObjects[i] + 1);
+        pdf.AddStream("/Type /XObject /Subtype /Image" + size +
+                          " /ColorSpace /DeviceRGB /Filter /FlateDecode" + mask,
+                      picture.Colours);
+        if (!picture.Alpha.empty())
+            pdf.AddStream("/Type /XObject /Subtype /Image" + size +
+                              " /ColorSpace /DeviceGray /Filter /FlateDecode",
+                          picture.Alpha);
+        resources += " /Im" + std::to_string(i + 1) + " " + Ref(pictureObjects[i]);
+    }
+}
+
 } // namespace
 
 Result<std::string> DocumentPdfBytes(const ComposedDocument& doc) {
-    std::string mediaBox = "[0 0 ";
-    if (!Number(mediaBox, doc.PaperWidth * kPointsPerMm) ||
-        !Number(mediaBox, doc.PaperHeight * kPointsPerMm) || doc.PaperWidth <= 0 ||
-        doc.PaperHeight <= 0)
+    const std::optional<std::string> mediaBox = MediaBox(doc);
+    if (!mediaBox)
         return Failure{
             "The PDF cannot be written: its paper size is not a number between 0 and 11 metres."};
-    mediaBox += "]";
     // The pages' drawing commands first: they tell which fonts and pictures the file needs.
     PdfCanvas canvas(doc.PaperHeight);
     DrawDocument(doc, canvas);
@@ -325,40 +374,14 @@ Result<std::string> DocumentPdfBytes(const ComposedDocument& doc) {
     pdf.Add("<< /Title " + title + " /Producer (mpsec) >>");
 
     std::string resources = "<< /ProcSet [/PDF /Text /ImageC] /Font <<";
-    for (std::size_t f = 0; f < faces.All().size(); ++f) {
-        const Face& face = *faces.All()[f];
-        std::string widths;
-        for (double w : face.Font.Widths) {
-            widths += std::to_string(std::lround(w));
-            widths.push_back(' ');
-        }
-        pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /" + std::string(face.Font.Name) +
-                " /Encoding /WinAnsiEncoding /FirstChar " + std::to_string(kFirstChar) +
-                " /LastChar " + std::to_string(kLastChar) + " /Widths [" + widths + "] >>");
-        resources += " /F" + std::to_string(f + 1) + " " + Ref(firstFont + static_cast<int>(f));
-    }
+    AddFonts(pdf, faces, firstFont, resources);
     resources += " >> /XObject <<";
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const Picture& picture = PictureFor(pictures[i]);
-        const std::string size = " /Width " + std::to_string(picture.Width) + " /Height " +
-                                 std::to_string(picture.Height) + " /BitsPerComponent 8";
-        std::string mask;
-        if (!picture.Alpha.empty())
-            mask = " /SMask " + Ref(pictureObjects[i] + 1);
-        pdf.AddStream("/Type /XObject /Subtype /Image" + size +
-                          " /ColorSpace /DeviceRGB /Filter /FlateDecode" + mask,
-                      picture.Colours);
-        if (!picture.Alpha.empty())
-            pdf.AddStream("/Type /XObject /Subtype /Image" + size +
-                              " /ColorSpace /DeviceGray /Filter /FlateDecode",
-                          picture.Alpha);
-        resources += " /Im" + std::to_string(i + 1) + " " + Ref(pictureObjects[i]);
-    }
+    AddPictures(pdf, pictures, pictureObjects, resources);
     resources += " >> >>";
 
     for (std::size_t p = 0; p < pages.size(); ++p) {
         const int number = pdf.Next();
-        pdf.Add("<< /Type /Page /Parent " + Ref(pageTree) + " /MediaBox " + mediaBox +
+        pdf.Add("<< /Type /Page /Parent " + Ref(pageTree) + " /MediaBox " + *mediaBox +
                 " /Resources " + resources + " /Contents " + Ref(number + 1) + " >>");
         pdf.AddStream("/Filter /FlateDecode", Deflated(pages[p].data(), pages[p].size()));
     }

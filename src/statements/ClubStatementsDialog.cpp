@@ -28,6 +28,16 @@
 
 namespace mpsec {
 
+namespace {
+
+// The statement screen looks up the member numbered `number`, as if typed in.
+void LookUpOnStatementScreen(StatementDialog& screen, const std::string& number) {
+    SetBoxText(screen.numberBox(), Latin1(number));
+    screen.lookUp();
+}
+
+} // namespace
+
 ClubStatementsDialog::ClubStatementsDialog(AppState& state, Platform& platform,
                                            StatementDialog& statement, QWidget* parent)
     : ProgramDialog(parent), state_(state), platform_(platform), statement_(statement) {
@@ -153,8 +163,7 @@ bool ClubStatementsDialog::runClub(const QString& pdfFolder) {
         if (cancel_)
             return true;
         state_.CurrentPlayer = state_.National.GetPlayer(line);
-        SetBoxText(statement_.numberBox(), Latin1(state_.CurrentPlayer.QMRNo));
-        statement_.lookUp();
+        LookUpOnStatementScreen(statement_, state_.CurrentPlayer.QMRNo);
         if (!statement_.statementShown())
             return false; // the statement screen has said why
         statement_.printStatement();
@@ -199,8 +208,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
         if (statement.StoppedBy) {
             // The statement screen says why, as it does for a member it prints; the
             // members before are still written.
-            SetBoxText(statement_.numberBox(), Latin1(player.QMRNo));
-            statement_.lookUp();
+            LookUpOnStatementScreen(statement_, player.QMRNo);
             failed = true;
             break;
         }
@@ -222,8 +230,7 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
     if (!failed && printed_ > 0) {
         state_.CurrentPlayer =
             state_.National.GetPlayer(lines[static_cast<std::size_t>(printed_) - 1]);
-        SetBoxText(statement_.numberBox(), Latin1(state_.CurrentPlayer.QMRNo));
-        statement_.lookUp();
+        LookUpOnStatementScreen(statement_, state_.CurrentPlayer.QMRNo);
     }
     return !failed;
 }

@@ -24,15 +24,20 @@ char GetEventType(std::string_view line) {
     return line.size() >= 11 ? line[10] : '\0';
 }
 
-Result<AwardLine>
-ParseHistoryLine(std::string_view line, const LineList& events,
-                 const std::function<std::string(std::string_view)>& clubDescription) {
-    AwardLine award;
-    const std::string_view period = Cols(line, 1, 3);
-    award.Period = period.empty()
-                       ? std::string()
-                       : std::string(period.substr(0, 1)) + "/" + std::string(period.substr(1));
+namespace {
 
+// The quarter of the award as the statement shows it: "3/24" for "324".
+std::string AwardPeriod(std::string_view line) {
+    const std::string_view period = Cols(line, 1, 3);
+    return period.empty() ? std::string()
+                          : std::string(period.substr(0, 1)) + "/" + std::string(period.substr(1));
+}
+
+// The code and the description of the award's event, as its event type finds them: in the
+// club register, in the events file, or fixed.
+void NameAwardEvent(std::string_view line, const LineList& events,
+                    const std::function<std::string(std::string_view)>& clubDescription,
+                    AwardLine& award) {
     switch (GetEventType(line)) {
     case 'A':
     case 'H':
@@ -67,13 +72,17 @@ ParseHistoryLine(std::string_view line, const LineList& events,
     default:
         break; // an unknown kind names nothing
     }
+}
 
+// The award's points in the colours of its kind (1 to 5; another kind has none), or why
+// the kind or an amount is not a number.
+Status AddAwardPoints(std::string_view line, AwardLine& award) {
     const std::string_view kindText = Cols(line, 12, 1);
     if (kindText.empty() || kindText[0] < '0' || kindText[0] > '9')
         return Failure{"'" + Latin1ToUtf8(kindText) + "' is not a valid integer value"};
     const int kind = kindText[0] - '0';
     if (kind < 1 || kind > 5)
-        return award;
+        return {};
     const std::string_view firstText = Cols(line, 17, 8);
     const auto first = DecimalAmount(firstText);
     if (!first)
@@ -104,6 +113,19 @@ ParseHistoryLine(std::string_view line, const LineList& events,
     award.*colours.First = *first;
     if (colours.Second)
         award.*colours.Second = second;
+    return {};
+}
+
+} // namespace
+
+Result<AwardLine>
+ParseHistoryLine(std::string_view line, const LineList& events,
+                 const std::function<std::string(std::string_view)>& clubDescription) {
+    AwardLine award;
+    award.Period = AwardPeriod(line);
+    NameAwardEvent(line, events, clubDescription, award);
+    if (Status points = AddAwardPoints(line, award); !points)
+        return Failure{points.Message()};
     return award;
 }
 
@@ -130,6 +152,31 @@ std::size_t SlotOfNumber(std::int64_t number, std::uint64_t mask) {
 
 std::uint64_t SlotKey(std::uint64_t slot) {
     return slot >> 32;
+}
+
+// The number of a line whose number field is not 7 digits.
+constexpr std::uint32_t kOtherNumber = UINT32_MAX;
+
+// One pass over the bytes: the start and the number of every line that holds one
+// (number + 1; kOtherNumber for a field that is not 7 digits). False when there is not the
+// memory for them.
+bool NumberedLines(std::string_view text, LargeArray<std::uint32_t>& starts,
+                   LargeArray<std::uint32_t>& numbers) {
+    // A line with a number takes 11 bytes or more, its line end included.
+    const std::size_t most = text.size() / 11 + 1;
+    if (!starts.Reserve(most) || !numbers.Reserve(most))
+        return false;
+    bool full = false;
+    ForEachLine(text, [&](std::size_t offset, std::string_view line) {
+        if (line.size() < 10)
+            return;
+        const std::int64_t number = Number7(line.substr(3, 7));
+        full =
+            !starts.PushBack(static_cast<std::uint32_t>(offset)) ||
+            !numbers.PushBack(number < 0 ? kOtherNumber : static_cast<std::uint32_t>(number + 1)) ||
+            full;
+    });
+    return !full;
 }
 
 } // namespace
@@ -184,26 +231,9 @@ Status HistoryIndex::Build(std::string_view text) {
     groups_ = 0;
     Grow(capacity);
 
-    // One pass over the bytes: the start and the number of every line that holds one
-    // (number + 1; kOtherNumber for a field that is not 7 digits).
-    constexpr std::uint32_t kOtherNumber = UINT32_MAX;
-    // A line with a number takes 11 bytes or more, its line end included.
-    const std::size_t most = text.size() / 11 + 1;
     LargeArray<std::uint32_t> starts, numbers;
     const Failure noMemory{std::strerror(ENOMEM)};
-    if (!starts.Reserve(most) || !numbers.Reserve(most))
-        return noMemory;
-    bool full = false;
-    ForEachLine(text, [&](std::size_t offset, std::string_view line) {
-        if (line.size() < 10)
-            return;
-        const std::int64_t number = Number7(line.substr(3, 7));
-        full =
-            !starts.PushBack(static_cast<std::uint32_t>(offset)) ||
-            !numbers.PushBack(number < 0 ? kOtherNumber : static_cast<std::uint32_t>(number + 1)) ||
-            full;
-    });
-    if (full)
+    if (!NumberedLines(text, starts, numbers))
         return noMemory;
 
     // Each number to its group, in place. The slot of the line a little ahead is fetched
