@@ -89,7 +89,7 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
             err << kEmailUsage;
             return 2;
         }
-        const std::string value = args[++i];
+        const std::string& value = args[++i];
         changed = true;
         if (option == "--server")
             s.Host = value;
