@@ -2,6 +2,7 @@
 #include "core/TemporaryFiles.h"
 #include "core/TextHelpers.h"
 
+#include "support/Immutable.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
@@ -71,26 +72,14 @@ bool CanCreateIn(const fs::path& folder) {
     return true;
 }
 
-bool SetImmutable(const fs::path& folder, bool on) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return done;
-}
-
 // Makes the folder one nobody can create a file in: read-only, and immutable for the
 // superuser, whom permissions do not stop. Nothing when this system cannot.
 std::optional<Undo> MakeUnwritable(const fs::path& folder) {
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    const bool immutable = CanCreateIn(folder) && SetImmutable(folder, true);
+    const bool immutable = CanCreateIn(folder) && test::SetImmutable(folder, true);
     Undo undo = [folder, immutable] {
         if (immutable)
-            SetImmutable(folder, false);
+            test::SetImmutable(folder, false);
         fs::permissions(folder, fs::perms::owner_all);
     };
     if (CanCreateIn(folder)) {

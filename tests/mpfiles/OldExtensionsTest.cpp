@@ -1,16 +1,11 @@
 #include "mpfiles/OldExtensions.h"
+#include "support/Immutable.h"
 #include "support/TempFolder.h"
 
 #include "core/TextHelpers.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#if !defined(_WIN32)
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-#endif
 
 using namespace mpsec;
 using Names = std::vector<std::string>;
@@ -147,26 +142,6 @@ TEST(MPExtensions, MergeFolderCheckAsksWheneverOldNamesArePresent) {
     }));
 }
 
-#if !defined(_WIN32)
-namespace {
-
-// Makes a folder immutable (nothing in it may be renamed, by the superuser either) or not;
-// whether this system could.
-bool SetImmutable(const std::filesystem::path& folder, bool on) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return done;
-}
-
-} // namespace
-#endif
-
 // A rename the file system refuses is said, a line for each file with the reason, and the
 // file keeps its old name; in the folder checks too.
 TEST(MPExtensions, ARefusedRenameIsSaid) {
@@ -176,7 +151,7 @@ TEST(MPExtensions, ARefusedRenameIsSaid) {
     test::TempFolder dir;
     dir.Write("A.MP1", "x");
     dir.Write("B.mp3", "x");
-    if (!SetImmutable(dir.Path(), true))
+    if (!test::SetImmutable(dir.Path(), true))
         GTEST_SKIP() << "this system cannot make a folder immutable";
     const Status renamed = CheckAndConvertMPFiles(dir.Path());
     std::vector<std::string> said;
@@ -185,7 +160,7 @@ TEST(MPExtensions, ARefusedRenameIsSaid) {
     ViewerFolderCheck(
         dir.Path(), false, [] { return true; }, [](const std::function<void()>& work) { work(); },
         [&](const std::string& text) { said.push_back(text); });
-    SetImmutable(dir.Path(), false);
+    test::SetImmutable(dir.Path(), false);
     const std::string expected = "Cannot rename A.MP1 to A.gld: Operation not permitted.\n"
                                  "Cannot rename B.mp3 to B.grn: Operation not permitted.";
     EXPECT_EQ(renamed.Message(), expected);
