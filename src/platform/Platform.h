@@ -1,11 +1,17 @@
 #pragma once
 #include "core/Result.h"
 #include "core/SettingsStore.h"
+#include "email/Credentials.h"
+#include "email/EmailSettings.h"
+#include "email/MailTransport.h"
 #include "print/ComposedPage.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <string>
 
 class QDialog;
 class QWidget;
@@ -84,6 +90,14 @@ class Platform {
     virtual int RunModal(QDialog& dialog) = 0;
 
     virtual SettingsStore& Settings() = 0;
+
+    // Asks for a password in a box that does not show what is typed; none when cancelled.
+    virtual std::optional<QString> AskPassword(const QString& text) = 0;
+    // The system's credential store, where the outgoing server's password is kept.
+    virtual CredentialStore& Credentials() = 0;
+    // The outgoing server of the settings, as the transport messages are sent through.
+    virtual std::unique_ptr<MailTransport> MailServer(const EmailSettings& settings,
+                                                      const std::string& password) = 0;
 
     // Runs `work` under the busy cursor.
     virtual void Busy(const std::function<void()>& work) = 0;

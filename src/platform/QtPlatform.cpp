@@ -4,6 +4,7 @@
 #include "core/Files.h"
 
 #include "core/Settings.h"
+#include "email/CurlTransport.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -13,6 +14,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -278,6 +281,43 @@ void QtPlatform::Busy(const std::function<void()>& work) {
         ~Restore() { QApplication::restoreOverrideCursor(); }
     } restore;
     work();
+}
+
+std::optional<QString> QtPlatform::AskPassword(const QString& text) {
+    bool ok = false;
+    QString typed = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("Password"),
+                                          text, QLineEdit::Password, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return typed;
+}
+
+namespace {
+
+// No credential store: every password is asked for when a run starts.
+class NoCredentialStore : public CredentialStore {
+  public:
+    Result<std::optional<std::string>> ReadPassword(const std::string&,
+                                                    const std::string&) override {
+        return Failure{"no credential store is used by this build"};
+    }
+    Status WritePassword(const std::string&, const std::string&, const std::string&) override {
+        return Failure{"no credential store is used by this build"};
+    }
+    Status ForgetPassword(const std::string&, const std::string&) override { return {}; }
+};
+
+} // namespace
+
+CredentialStore& QtPlatform::Credentials() {
+    if (!credentials_)
+        credentials_ = std::make_unique<NoCredentialStore>();
+    return *credentials_;
+}
+
+std::unique_ptr<MailTransport> QtPlatform::MailServer(const EmailSettings& settings,
+                                                      const std::string& password) {
+    return std::make_unique<CurlTransport>(settings, password);
 }
 
 void QtPlatform::ProcessEvents() {

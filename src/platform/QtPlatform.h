@@ -33,6 +33,10 @@ class QtPlatform : public Platform {
     void PreviewDocument(const ComposedDocument& document, QWidget* parent) override;
     int RunModal(QDialog& dialog) override;
     SettingsStore& Settings() override { return settings_; }
+    std::optional<QString> AskPassword(const QString& text) override;
+    CredentialStore& Credentials() override;
+    std::unique_ptr<MailTransport> MailServer(const EmailSettings& settings,
+                                              const std::string& password) override;
     void Busy(const std::function<void()>& work) override;
     void ProcessEvents() override;
 
@@ -41,6 +45,7 @@ class QtPlatform : public Platform {
   private:
     QtSettingsStore settings_;
     QPrinter printer_;
+    std::unique_ptr<CredentialStore> credentials_;
 };
 
 } // namespace mpsec

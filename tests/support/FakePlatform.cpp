@@ -67,6 +67,9 @@ void FakePlatform::ExpectPrinterSetup(bool accept) {
 void FakePlatform::ExpectPrintDialog(bool accept) {
     expected_.push_back({"print dialog", QString(), accept, {}, {}, {}});
 }
+void FakePlatform::ExpectPassword(const QString& text, std::optional<QString> typed) {
+    expected_.push_back({"password", text, typed.has_value(), {typed.value_or(QString())}, {}, {}});
+}
 void FakePlatform::ExpectDialog(const QString& caption, std::function<int(QDialog&)> drive) {
     expected_.push_back({"dialog", caption, false, {}, {}, std::move(drive)});
 }
@@ -194,6 +197,50 @@ int FakePlatform::RunModal(QDialog& dialog) {
     if (dialog.isVisible())
         dialog.done(result);
     return dialog.result();
+}
+
+std::optional<QString> FakePlatform::AskPassword(const QString& text) {
+    Prompt p;
+    if (!Take("password", text, p) || !p.yes)
+        return std::nullopt;
+    return p.files.value(0);
+}
+
+std::unique_ptr<MailTransport> FakePlatform::MailServer(const EmailSettings& settings,
+                                                        const std::string& password) {
+    MailServerPasswords.push_back(password);
+    if (!MailServerMaker) {
+        ADD_FAILURE() << "a message was sent, but the test gave no mail server";
+        return nullptr;
+    }
+    return MailServerMaker(settings);
+}
+
+Result<std::optional<std::string>>
+FakePlatform::MemoryCredentials::ReadPassword(const std::string& host, const std::string& user) {
+    if (Unavailable)
+        return Failure{*Unavailable};
+    auto it = Passwords.find(user + "@" + host);
+    if (it == Passwords.end())
+        return std::optional<std::string>();
+    return std::optional<std::string>(it->second);
+}
+
+Status FakePlatform::MemoryCredentials::WritePassword(const std::string& host,
+                                                      const std::string& user,
+                                                      const std::string& password) {
+    if (Unavailable)
+        return Failure{*Unavailable};
+    Passwords[user + "@" + host] = password;
+    return {};
+}
+
+Status FakePlatform::MemoryCredentials::ForgetPassword(const std::string& host,
+                                                       const std::string& user) {
+    if (Unavailable)
+        return Failure{*Unavailable};
+    Passwords.erase(user + "@" + host);
+    return {};
 }
 
 void FakePlatform::Busy(const std::function<void()>& work) {

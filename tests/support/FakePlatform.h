@@ -47,6 +47,8 @@ class FakePlatform : public Platform {
     void ExpectFolder(const QString& title, const QString& chosen);
     void ExpectPrinterSetup(bool accept);
     void ExpectPrintDialog(bool accept);
+    // The password box with this text; `typed` none for Cancel.
+    void ExpectPassword(const QString& text, std::optional<QString> typed);
     // The dialog with this caption is shown; `drive` works it and returns its result.
     void ExpectDialog(const QString& caption, std::function<int(QDialog&)> drive);
 
@@ -106,6 +108,26 @@ class FakePlatform : public Platform {
     void PreviewDocument(const ComposedDocument& document, QWidget* parent) override;
     int RunModal(QDialog& dialog) override;
     SettingsStore& Settings() override { return store_; }
+    std::optional<QString> AskPassword(const QString& text) override;
+    CredentialStore& Credentials() override { return Keychain; }
+    std::unique_ptr<MailTransport> MailServer(const EmailSettings& settings,
+                                              const std::string& password) override;
+
+    // The credential store: the passwords kept, by "user@host". With `Unavailable` set,
+    // every call fails with it, as a store that does not answer.
+    struct MemoryCredentials : CredentialStore {
+        std::map<std::string, std::string> Passwords;
+        std::optional<std::string> Unavailable;
+        Result<std::optional<std::string>> ReadPassword(const std::string& host,
+                                                        const std::string& user) override;
+        Status WritePassword(const std::string& host, const std::string& user,
+                             const std::string& password) override;
+        Status ForgetPassword(const std::string& host, const std::string& user) override;
+    } Keychain;
+    // Makes the transport of MailServer; the password each was made with is kept in
+    // `MailServerPasswords`. None set: a test that sends fails.
+    std::function<std::unique_ptr<MailTransport>(const EmailSettings&)> MailServerMaker;
+    std::vector<std::string> MailServerPasswords;
     void Busy(const std::function<void()>& work) override;
     void ProcessEvents() override {}
 
