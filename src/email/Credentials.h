@@ -15,7 +15,7 @@ class CredentialStore {
     // The password kept for `user` at `host`: none kept gives an empty optional; a store
     // that does not answer (none installed, no session, no answer in time) gives why.
     virtual Result<std::optional<std::string>> ReadPassword(const std::string& host,
-                                                             const std::string& user) = 0;
+                                                            const std::string& user) = 0;
     virtual Status WritePassword(const std::string& host, const std::string& user,
                                  const std::string& password) = 0;
     virtual Status ForgetPassword(const std::string& host, const std::string& user) = 0;

@@ -7,6 +7,24 @@
 
 namespace mpsec {
 
+const std::string& FederationAddresses::For(FederationFile kind) const {
+    const std::string* own = &PlayerDetails;
+    switch (kind) {
+    case FederationFile::Awards:
+        own = &Awards;
+        break;
+    case FederationFile::Adjustments:
+        own = &Adjustments;
+        break;
+    case FederationFile::Cancellations:
+        own = &Cancellations;
+        break;
+    case FederationFile::PlayerDetails:
+        break;
+    }
+    return own->empty() ? Default : *own;
+}
+
 EmailSettings DefaultEmailSettings() {
     EmailSettings s;
     s.Subject = "Your masterpoint award statement for {year}";
@@ -65,6 +83,11 @@ EmailSettings ReadEmailSettings(SettingsStore& store) {
     text("EmailCaFile", s.CaFile);
     text("EmailSubject", s.Subject);
     text("EmailBody", s.Body);
+    text("EmailFederation", s.Federation.Default);
+    text("EmailFederationPlayerDetails", s.Federation.PlayerDetails);
+    text("EmailFederationAwards", s.Federation.Awards);
+    text("EmailFederationAdjustments", s.Federation.Adjustments);
+    text("EmailFederationCancellations", s.Federation.Cancellations);
     return s;
 }
 
@@ -79,6 +102,11 @@ void WriteEmailSettings(SettingsStore& store, const EmailSettings& s) {
     store.WriteText("EmailCaFile", s.CaFile);
     store.WriteText("EmailSubject", s.Subject);
     store.WriteText("EmailBody", s.Body);
+    store.WriteText("EmailFederation", s.Federation.Default);
+    store.WriteText("EmailFederationPlayerDetails", s.Federation.PlayerDetails);
+    store.WriteText("EmailFederationAwards", s.Federation.Awards);
+    store.WriteText("EmailFederationAdjustments", s.Federation.Adjustments);
+    store.WriteText("EmailFederationCancellations", s.Federation.Cancellations);
 }
 
 bool IsAddressShape(std::string_view address) {

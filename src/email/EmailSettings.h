@@ -12,6 +12,20 @@ namespace mpsec {
 // server on this computer: the password and the statements would cross the network open.
 enum class MailSecurity { StartTls, Ssl, None };
 
+// The kinds of file sent to the federation.
+enum class FederationFile { PlayerDetails, Awards, Adjustments, Cancellations };
+
+// Where the federation wants its files: one address, and for each kind of file another one
+// when it wants that kind elsewhere (empty: the one address).
+struct FederationAddresses {
+    std::string Default;
+    std::string PlayerDetails, Awards, Adjustments, Cancellations;
+
+    // The address a kind of file goes to.
+    const std::string& For(FederationFile kind) const;
+    bool operator==(const FederationAddresses&) const = default;
+};
+
 // The e-mail settings, kept with the other settings of the user. The password is never
 // among them.
 struct EmailSettings {
@@ -25,6 +39,7 @@ struct EmailSettings {
     std::string CaFile;        // the certificate of a server with its own, else empty
     std::string Subject;       // the message template (UTF-8), with placeholders
     std::string Body;
+    FederationAddresses Federation;
 
     bool operator==(const EmailSettings&) const = default;
 };

@@ -245,8 +245,13 @@ TEST(EmailRun, SettingsKeepEverythingButThePassword) {
     s.SenderAddress = "sue@example.org";
     s.AddressesFile = "/home/sue/members.csv";
     s.Body = "Hi {name}";
+    s.Federation.Default = "masterpoints@federation.example";
+    s.Federation.Awards = "awards@federation.example";
     WriteEmailSettings(store, s);
     EXPECT_EQ(ReadEmailSettings(store), s);
+    // A kind without its own address goes to the federation's one address.
+    EXPECT_EQ(s.Federation.For(FederationFile::Awards), "awards@federation.example");
+    EXPECT_EQ(s.Federation.For(FederationFile::Cancellations), "masterpoints@federation.example");
     EXPECT_EQ(store.Values["EmailSecurity"], "ssl");
     store.Values["EmailPort"] = "99999";
     store.Values["EmailSecurity"] = "plain";
