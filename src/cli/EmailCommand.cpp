@@ -7,6 +7,7 @@
 #include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
 #include "email/AddressList.h"
+#include "email/ClubEmail.h"
 #include "email/CurlTransport.h"
 #include "email/EmailRun.h"
 #include "email/MessageFolder.h"
@@ -220,27 +221,18 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
         err << "mpsec statements: " << members.Message() << " No statement sent.\n";
         return 1;
     }
-    const Result<AddressList> addresses = ReadAddressList(PathFromText(settings.AddressesFile));
-    if (!addresses) {
-        err << "mpsec statements: " << addresses.Message() << "\n";
-        return 2;
-    }
-    for (const AddressProblem& problem : addresses->Problems)
-        err << settings.AddressesFile << " line " << problem.Line << ": " << problem.Why << "\n";
-
     const auto registerDate = FileDate(FindFileNoCase(folder.Folder, PlayerRegister::FileName));
     const StatementDates dates = StatementPeriod(registerDate, DateFormats{});
-    const std::string year = std::to_string(registerDate ? registerDate->Year : Today().Year);
-    const SendLog log(folder.Folder / SendLog::FileName);
-    const auto sent = log.SentTo(club, year);
-    if (!sent) {
-        err << "mpsec statements: " << sent.Message() << "\n";
+    const Result<ClubEmail> prepared =
+        PrepareClubEmail(settings, folder.National, folder.ClubDescription(), club, from, to,
+                         folder.Folder, registerDate, Today());
+    if (!prepared) {
+        err << "mpsec statements: " << prepared.Message() << "\n";
         return 2;
     }
-    std::vector<PlayerRecord> members;
-    for (std::size_t line : ClubRunLines(folder.National, club, from, to))
-        members.push_back(folder.National.GetPlayer(line));
-    const EmailPlan plan = PlanEmailRun(members, addresses->ByNumber, sent.Value());
+    for (const AddressProblem& problem : prepared->AddressProblems)
+        err << settings.AddressesFile << " line " << problem.Line << ": " << problem.Why << "\n";
+    const EmailPlan& plan = prepared->Plan;
     out << PlanText(plan);
 
     std::optional<std::string> password;
@@ -265,48 +257,27 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
 
     // Each statement is written as the PDF run writes it, into a folder of its own that
     // goes with the run, then attached.
-    std::error_code ec;
-    const fs::path scratch =
-        fs::temp_directory_path(ec) / ("mpsec-email-" + std::to_string(os::ProcessId()));
-    if (os::CreateFolders(scratch) != 0) {
-        err << "mpsec statements: cannot make the folder " << PathText(scratch) << ": "
-            << os::ErrorText(errno) << "\n";
+    const StatementScratchFolder scratch;
+    if (!scratch.Problem().empty()) {
+        err << "mpsec statements: " << scratch.Problem() << "\n";
         return 2;
     }
-    // "3104 ARDEN BRIDGE CLUB": the name after the number.
-    std::string clubName = folder.ClubDescription()(club);
-    if (clubName.rfind(club + " ", 0) == 0)
-        clubName.erase(0, club.size() + 1);
     int rankIndex = 0;
-    const StatementPdf pdf = [&](const PlayerRecord& member) -> Result<std::string> {
-        const auto statement =
-            session.Build(member, member.QMRNo, rankIndex, folder.ClubDescription(), dates);
-        if (statement.StoppedBy)
-            return Failure{statement.StoppedBy->Message};
-        const fs::path file = scratch / StatementPdfName(member);
-        if (Status written =
-                writePdf(StatementSession::Compose(statement, member.QMRNo), PathText(file));
-            !written)
-            return Failure{written.Message()};
-        std::string bytes;
-        const Status read = ReadFileBytes(file, bytes);
-        os::Remove(file);
-        if (!read)
-            return Failure{read.Message()};
-        return bytes;
-    };
-    const auto now = [] {
-        const std::time_t t = std::time(nullptr);
-        const std::tm local = os::LocalTime(t);
-        char text[96];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
-                      local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-        return std::string(text);
-    };
-    const EmailRunSetup setup{club, clubName, year, settings};
+    const StatementPdf pdf = StatementPdfThroughFolder(
+        scratch.Path(),
+        [&](const PlayerRecord& member) -> Result<ComposedDocument> {
+            const auto statement =
+                session.Build(member, member.QMRNo, rankIndex, folder.ClubDescription(), dates);
+            if (statement.StoppedBy)
+                return Failure{statement.StoppedBy->Message};
+            return StatementSession::Compose(statement, member.QMRNo);
+        },
+        [&](const ComposedDocument& document, const fs::path& file) {
+            return writePdf(document, PathText(file));
+        });
     const EmailRunReport report =
-        RunEmail(plan, setup, *transport, dryRun.empty() ? &log : nullptr, pdf, {}, now);
-    os::RemoveFolder(scratch);
+        RunEmail(plan, prepared->Setup, *transport, dryRun.empty() ? &prepared->Log : nullptr, pdf,
+                 {}, SendLogTimeNow);
     out << "\n" << ReportText(report);
     return report.AllSent() ? 0 : 1;
 }

@@ -1,7 +1,11 @@
 #include "statements/ClubStatementsDialog.h"
 #include "core/TextHelpers.h"
 
+#include "core/Files.h"
 #include "core/TemporaryFiles.h"
+#include "email/ClubEmail.h"
+#include "email/EmailRun.h"
+#include "email/EmailSettings.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "print/Latin1.h"
@@ -10,6 +14,7 @@
 #include "statements/StatementWriters.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
+#include "ui/RunPassword.h"
 #include "ui/TypedKeys.h"
 #include "ui/WrittenFiles.h"
 
@@ -23,8 +28,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <chrono>
+#include <future>
 
 namespace mpsec {
 
@@ -34,6 +42,29 @@ namespace {
 void LookUpOnStatementScreen(StatementDialog& screen, const std::string& number) {
     SetBoxText(screen.numberBox(), Latin1(number));
     screen.lookUp();
+}
+
+// Sends each message on a worker thread while the window goes on answering (Cancel, its
+// painting): a slow server never freezes it.
+class SentAside : public MailTransport {
+  public:
+    SentAside(MailTransport& server, std::function<void()> meanwhile)
+        : server_(server), meanwhile_(std::move(meanwhile)) {}
+    SendOutcome Send(const MailMessage& message) override {
+        std::future<SendOutcome> outcome =
+            std::async(std::launch::async, [&] { return server_.Send(message); });
+        while (outcome.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+            meanwhile_();
+        return outcome.get();
+    }
+
+  private:
+    MailTransport& server_;
+    std::function<void()> meanwhile_;
+};
+
+QString MemberName(const PlayerRecord& p) {
+    return Latin1(p.GivenName.empty() ? p.Surname : p.GivenName + " " + p.Surname);
 }
 
 } // namespace
@@ -71,21 +102,28 @@ ClubStatementsDialog::ClubStatementsDialog(AppState& state, Platform& platform,
     pdfFilesBox_->setToolTip(
         QStringLiteral("One PDF file per member, named by number and surname, in a folder"));
     layout->addWidget(pdfFilesBox_);
+    progressLabel_ = new QLabel(this);
+    layout->addWidget(progressLabel_);
 
     auto* buttons = new QHBoxLayout;
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
     printButton_ = new QPushButton(QStringLiteral(" &Print   "), this);
+    emailButton_ = new QPushButton(QStringLiteral(" &E-mail "), this);
+    emailButton_->setToolTip(
+        QStringLiteral("Sends each member's statement as a PDF file to his e-mail address"));
     cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), this);
-    for (QPushButton* b : {closeButton_, printButton_, cancelButton_}) {
+    for (QPushButton* b : {closeButton_, printButton_, emailButton_, cancelButton_}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
     layout->addLayout(buttons);
-    resize(330, 155);
+    resize(400, 155);
     cancelButton_->hide();
+    progressLabel_->hide();
 
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(printButton_, &QPushButton::clicked, this, &ClubStatementsDialog::printStatements);
+    connect(emailButton_, &QPushButton::clicked, this, &ClubStatementsDialog::emailStatements);
     connect(cancelButton_, &QPushButton::clicked, this, &ClubStatementsDialog::cancelRun);
 }
 
@@ -235,8 +273,167 @@ bool ClubStatementsDialog::writeClubPdfs(const std::vector<std::size_t>& lines,
     return !failed;
 }
 
+void ClubStatementsDialog::emailStatements() {
+    if (running_)
+        return;
+    const std::string club = ToLatin1(clubBox_->text());
+    const std::string from = ToLatin1(fromBox_->currentText()),
+                      to = ToLatin1(toBox_->currentText());
+    const EmailSettings settings = ReadEmailSettings(platform_.Settings());
+    if (settings.Host.empty() && settings.SenderAddress.empty() && settings.AddressesFile.empty()) {
+        platform_.Information(QStringLiteral(
+            "E-mail is not set up. Set the outgoing server, the sender's address and the list "
+            "of the members' addresses in Setup \u2192 E-mail Settings\u2026"));
+        return;
+    }
+    if (Status ready = CheckForSending(settings); !ready) {
+        platform_.Error(MessageText(ready.Message()) +
+                        QStringLiteral(" (Setup \u2192 E-mail Settings\u2026)"));
+        return;
+    }
+    if (const Status members =
+            ClubRunCanPrint(state_.National, state_.ClubLookup(), club, from, to);
+        !members) {
+        platform_.Beep();
+        platform_.Information(MessageText(members.Message()));
+        return;
+    }
+    Result<ClubEmail> prepared =
+        PrepareClubEmail(settings, state_.National, state_.ClubLookup(), club, from, to,
+                         state_.DataFolder, state_.RegisterDate, state_.Today());
+    if (!prepared) {
+        platform_.Error(MessageText(prepared.Message()) + QStringLiteral(" Nothing was sent."));
+        return;
+    }
+    if (!prepared->AddressProblems.empty() &&
+        !platform_.WarningYesNo(
+            MessageText(AddressProblemsText(settings.AddressesFile, prepared->AddressProblems)) +
+            QStringLiteral("\nGo on without them?")))
+        return;
+    const EmailPlan& plan = prepared->Plan;
+    if (plan.ToSend.empty()) {
+        platform_.Information(MessageText(PlanText(plan)));
+        return;
+    }
+    if (!platform_.WarningYesNo(MessageText(PlanText(plan)) + QStringLiteral("\nSend them now?")))
+        return;
+    const std::optional<std::string> password = settings.User.empty()
+                                                    ? std::optional<std::string>(std::string())
+                                                    : RunPassword(platform_, settings);
+    if (!password)
+        return;
+    const StatementScratchFolder scratch;
+    if (!scratch.Problem().empty()) {
+        platform_.Error(MessageText(scratch.Problem()) + QStringLiteral(". Nothing was sent."));
+        return;
+    }
+    statement_.openAwardFiles(); // says so when the award files cannot be read
+    if (!statement_.awardFilesLoaded()) {
+        statement_.releaseAwardFiles();
+        return;
+    }
+    const std::unique_ptr<MailTransport> server = platform_.MailServer(settings, *password);
+    if (!server) {
+        statement_.releaseAwardFiles();
+        return;
+    }
+    // Each statement is made as the PDF run makes it, on this thread, and only its
+    // sending waits aside.
+    SentAside transport(*server, [this] { platform_.ProcessEvents(); });
+    const StatementPdf pdf = StatementPdfThroughFolder(
+        scratch.Path(),
+        [this](const PlayerRecord& member) -> Result<ComposedDocument> {
+            state_.CurrentPlayer = member;
+            const StatementSession::Statement statement = statement_.buildStatement(member);
+            if (statement.StoppedBy)
+                return Failure{statement.StoppedBy->Message};
+            return StatementSession::Compose(statement, member.QMRNo);
+        },
+        [this](const ComposedDocument& document, const std::filesystem::path& path) {
+            return platform_.WritePdf(document, QStringFromPath(path));
+        });
+    const auto progress = [&](std::size_t done, std::size_t total) {
+        platform_.ProcessEvents(); // where a press of Cancel takes effect
+        if (cancel_)
+            return false;
+        progressLabel_->setText(QStringLiteral("%1 of %2: ")
+                                    .arg(done + 1)
+                                    .arg(total)
+                                    .append(MemberName(plan.ToSend[done].Member)));
+        return true;
+    };
+    cancel_ = false;
+    showRunning(true);
+    EmailRunReport report;
+    platform_.Busy([&] {
+        report = RunEmail(plan, prepared->Setup, transport, &prepared->Log, pdf, progress,
+                          SendLogTimeNow);
+    });
+    showRunning(false);
+    statement_.releaseAwardFiles();
+    showEmailSummary(ReportText(report), ReportCsv(report), club, prepared->Setup.Year);
+}
+
+void ClubStatementsDialog::showRunning(bool running) {
+    running_ = running;
+    cancelButton_->setVisible(running);
+    progressLabel_->setVisible(running);
+    progressLabel_->clear();
+    for (QPushButton* b : {closeButton_, printButton_, emailButton_})
+        b->setEnabled(!running);
+}
+
+void ClubStatementsDialog::showEmailSummary(const std::string& text, const std::string& csv,
+                                            const std::string& club, const std::string& year) {
+    QDialog summary(this);
+    summary.setWindowTitle(QStringLiteral("E-mail Run of Club ") + Latin1(club));
+    auto* layout = new QVBoxLayout(&summary);
+    auto* textBox = new QPlainTextEdit(MessageText(text), &summary);
+    textBox->setReadOnly(true);
+    textBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(textBox);
+    auto* buttons = new QHBoxLayout;
+    auto* print = new QPushButton(QStringLiteral("&Print"), &summary);
+    auto* save = new QPushButton(QStringLiteral("&Save as CSV\u2026"), &summary);
+    auto* close = new QPushButton(QStringLiteral("Close"), &summary);
+    for (QPushButton* b : {print, save, close}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    close->setDefault(true);
+    layout->addLayout(buttons);
+    summary.resize(560, 360);
+    const QString title = QStringLiteral("E-mail run of club ") + Latin1(club);
+    connect(print, &QPushButton::clicked, &summary, [&] {
+        platform_.PrintLines(MessageText(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                             QStringLiteral("Courier"), 10, title);
+    });
+    connect(save, &QPushButton::clicked, &summary, [&] {
+        SaveFileRequest request;
+        request.Title = QStringLiteral("Save the e-mail run as CSV");
+        request.Filter = QStringLiteral("CSV files|*.csv");
+        request.InitialFolder = QStringFromPath(state_.DataFolder);
+        request.FileName = QString::fromStdString("EMAIL " + club + " " + year + ".csv");
+        request.AskOverwrite = true; // an existing file is replaced only when the user says so
+        const QString chosen = platform_.ChooseSaveFile(request);
+        if (chosen.isEmpty())
+            return;
+        const std::filesystem::path file = PathFromQString(chosen);
+        if (Status saved = WriteFileAtomically(file, csv); !saved) {
+            platform_.Error("Cannot write " + QFileInfo(chosen).fileName() + ": " +
+                            MessageText(saved.Message()) + ". Nothing was written.");
+            return;
+        }
+        SayWritten(platform_, MessageKind::Information,
+                   QStringLiteral("The e-mail run was saved as CSV."), file);
+    });
+    connect(close, &QPushButton::clicked, &summary, &QDialog::accept);
+    platform_.RunModal(summary);
+}
+
 void ClubStatementsDialog::onOpen() {
     cancelButton_->hide();
+    progressLabel_->hide();
     fromBox_->setCurrentIndex(0);
     toBox_->setCurrentIndex(25);
     SetBoxText(clubBox_, QString::fromStdString(state_.Settings.LastClubNo));

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -26,6 +27,9 @@ class ClubStatementsDialog : public ProgramDialog {
                          QWidget* parent = nullptr);
 
     void printStatements();
+    // Sends the statements of the same members by e-mail, to the addresses of the
+    // members' address list, after saying whom it will send them to.
+    void emailStatements();
     void cancelRun() { cancel_ = true; }
     int printedCount() const { return printed_; }
     bool running() const { return running_; }
@@ -41,7 +45,10 @@ class ClubStatementsDialog : public ProgramDialog {
     QCheckBox* pdfFilesBox() const { return pdfFilesBox_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* printButton() const { return printButton_; }
+    QPushButton* emailButton() const { return emailButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
+    // During an e-mail run: the message being sent ("3 of 40: ANNE ADAMS").
+    QLabel* progressLabel() const { return progressLabel_; }
 
   protected:
     void onOpen() override;
@@ -54,12 +61,19 @@ class ClubStatementsDialog : public ProgramDialog {
     QCheckBox* pdfFilesBox_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
+    QPushButton* emailButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
+    QLabel* progressLabel_ = nullptr;
     // Runs the statements of the club's members, printed or, with a folder, written as PDF
     // files in it; false when a member stopped the run.
     bool runClub(const QString& pdfFolder);
     // The members' statements as PDF files in `folder`, drawn on all cores.
     bool writeClubPdfs(const std::vector<std::size_t>& lines, const QString& folder);
+    // The end of an e-mail run, from which it can be printed and saved as CSV.
+    void showEmailSummary(const std::string& text, const std::string& csv, const std::string& club,
+                          const std::string& year);
+    // The buttons of a running run and of an idle window.
+    void showRunning(bool running);
 
     AppState& state_;
     Platform& platform_;
