@@ -1,5 +1,6 @@
 #include "email/EmailRun.h"
 #include "email/MailTemplate.h"
+#include "support/FakeTransport.h"
 #include "support/Players.h"
 #include "support/TempFolder.h"
 
@@ -10,29 +11,7 @@ using namespace mpsec;
 
 namespace {
 
-// A transport that keeps what it was given, refusing the recipients named and breaking
-// down at the message numbered `breakAt` (counted from 1).
-struct FakeTransport : MailTransport {
-    std::vector<MailMessage> Given;
-    std::set<std::string> Refuse;
-    std::size_t BreakAt = 0;
-    SendOutcome Send(const MailMessage& m) override {
-        Given.push_back(m);
-        if (Given.size() == BreakAt)
-            return {SendOutcome::Kind::Broken, "", "127.0.0.1 port 2525 closed the connection"};
-        if (Refuse.count(m.RecipientAddress))
-            return {SendOutcome::Kind::Refused, "550 no such user",
-                    "the server refused the recipient " + m.RecipientAddress +
-                        ": 550 no such user"};
-        return {SendOutcome::Kind::Accepted, "250 queued as " + m.RecipientAddress, ""};
-    }
-    std::vector<std::string> To() const {
-        std::vector<std::string> to;
-        for (const MailMessage& m : Given)
-            to.push_back(m.RecipientAddress);
-        return to;
-    }
-};
+using test::FakeTransport;
 
 std::vector<PlayerRecord> Members() {
     return {test::TestPlayer("11", "ADAMS", "ANNE", "3104"),

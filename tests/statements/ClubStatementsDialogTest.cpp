@@ -1,9 +1,12 @@
+#include "email/EmailSettings.h"
 #include "statements/AwardFilesTest.h"
+#include "support/FakeTransport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <set>
 
@@ -181,4 +184,156 @@ TEST_F(ClubStatementsDialogTest, PdfFilesAreChosenWithoutAPdfPrinter) {
                                               (out / "33 CARTER.pdf").string(),
                                               (out / "55 EVANS.pdf").string()}));
     EXPECT_TRUE(platform.PrintedDocuments().empty());
+}
+
+// The club's e-mail run, press after press on one send log: what it says before sending,
+// what it sends, what it says after.
+TEST_F(ClubStatementsDialogTest, EmailRunSendsEachMemberOnceAndSaysWhatBecameOfEach) {
+    state.DataFolder = dir.Path();
+    dir.Write("addresses.csv", "Number,E-mail\r\n"
+                               "11,anne@example.org\r\n"
+                               "33,cal@example.org\r\n"
+                               "77,not-an-address\r\n");
+    EmailSettings settings = DefaultEmailSettings();
+    settings.Host = "127.0.0.1";
+    settings.Security = MailSecurity::None;
+    settings.User = "sue";
+    settings.SenderName = "Sue Secretary";
+    settings.SenderAddress = "sue@example.org";
+    settings.AddressesFile = (dir / "addresses.csv").string();
+    const QString problems = QString::fromStdString(
+        "1 line of the address list " + (dir / "addresses.csv").string() +
+        " gives no address:\n  line 4: 'not-an-address' is not an e-mail address\n\n"
+        "Go on without them?");
+    const QString planBoth = "2 statements will be sent by e-mail.\n"
+                             "\n"
+                             "1 member has no address (not sent):\n"
+                             "  55 EVE EVANS\n"
+                             "\nSend them now?";
+    const QString planCal = "1 statement will be sent by e-mail.\n"
+                            "\n"
+                            "1 member has no address (not sent):\n"
+                            "  55 EVE EVANS\n"
+                            "\n"
+                            "1 member was sent the statement in an earlier run (not sent again):\n"
+                            "  11 ANNE ADAMS <anne@example.org>\n"
+                            "\nSend them now?";
+    struct Press {
+        const char* what;
+        std::function<void(EmailSettings&)> settings; // none: e-mail never set up
+        QString stop;            // the only box said, an error or information; else empty
+        QString plan;            // the plan's question, answered by `yes`
+        bool yes;
+        bool asksPassword;       // the credential store has none yet
+        std::size_t cancelAtPdf; // Cancel pressed while this statement (from 1) is made
+        std::set<std::string> refuse;
+        std::vector<std::string> sentTo;
+        QString summary;
+        bool saveCsv;
+    };
+    const Press presses[] = {
+        {"e-mail never set up: says where",
+         {},
+         "information: E-mail is not set up. Set the outgoing server, the sender's address "
+         "and the list of the members' addresses in Setup \u2192 E-mail Settings\u2026",
+         {}, false, false, 0, {}, {}, {}, false},
+        {"a setting missing: says which",
+         [](EmailSettings& s) { s.SenderAddress.clear(); },
+         "error: No sender's address is set in the e-mail settings. (Setup \u2192 E-mail "
+         "Settings\u2026)",
+         {}, false, false, 0, {}, {}, {}, false},
+        {"No to the plan sends nothing", [](EmailSettings&) {}, {}, planBoth, false, false, 0,
+         {}, {}, {}, false},
+        {"Cancel while the first is sent: it goes, the rest waits",
+         [](EmailSettings&) {},
+         {}, planBoth, true, true, 1, {}, {"anne@example.org"},
+         "Sent: 1\nFailed: 0\nWithout an address: 1\n  55 EVE EVANS\n"
+         "Cancelled; not sent: 1\n  33 CAL CARTER <cal@example.org>\n",
+         false},
+        {"the next press offers only the rest; a refused recipient in the summary",
+         [](EmailSettings&) {},
+         {}, planCal, true, false, 0, {"cal@example.org"}, {"cal@example.org"},
+         "Sent: 0\nFailed: 1\n  33 CAL CARTER <cal@example.org>: the server refused the "
+         "recipient cal@example.org: 550 no such user\nWithout an address: 1\n  55 EVE EVANS\n"
+         "Sent in an earlier run: 1\n",
+         true},
+        {"the refused one is offered again", [](EmailSettings&) {}, {}, planCal, false, false,
+         0, {}, {}, {}, false},
+    };
+    dlg = std::make_unique<StatementDialog>(state, platform);
+    state.Settings.LastClubNo = "3104";
+    ClubStatementsDialog all(state, platform, *dlg);
+    all.show();
+    test::FakeTransport server;
+    platform.MailServerMaker = [&](const EmailSettings&) { return server.Through(); };
+    platform.WritePdfFiles = true;
+    dir.Write("run.csv", "an older file\r\n");
+    for (const Press& press : presses) {
+        SCOPED_TRACE(press.what);
+        if (press.settings) {
+            EmailSettings s = settings;
+            press.settings(s);
+            WriteEmailSettings(platform.Store(), s);
+        }
+        const std::size_t before = server.Given.size();
+        server.Refuse = press.refuse;
+        if (press.stop.startsWith("information: "))
+            platform.ExpectInformation(press.stop.mid(13));
+        else if (!press.stop.isEmpty())
+            platform.ExpectError(press.stop.mid(7));
+        else {
+            platform.ExpectWarning(problems, true);
+            platform.ExpectWarning(press.plan, press.yes);
+        }
+        if (press.asksPassword)
+            platform.ExpectPassword("Password of sue at 127.0.0.1:", QString("secret"));
+        std::size_t pdfs = 0;
+        platform.AfterPrint = [&] {
+            EXPECT_TRUE(all.running());
+            EXPECT_FALSE(all.emailButton()->isEnabled());
+            if (++pdfs == press.cancelAtPdf)
+                all.cancelButton()->click();
+        };
+        if (!press.summary.isEmpty())
+            platform.ExpectDialog("E-mail Run of Club 3104", [&](QDialog& d) {
+                EXPECT_EQ(d.findChild<QPlainTextEdit*>()->toPlainText(), press.summary);
+                for (QPushButton* b : d.findChildren<QPushButton*>())
+                    if (b->text() == "&Print" || (press.saveCsv && b->text().startsWith("&Save")))
+                        b->click();
+                return QDialog::Accepted;
+            });
+        if (press.saveCsv) {
+            platform.ExpectSaveFile(QString::fromStdString((dir / "run.csv").string()));
+            platform.ExpectInformation("The e-mail run was saved as CSV.");
+        }
+        all.emailButton()->click();
+        platform.VerifyAllShown();
+        EXPECT_FALSE(all.running());
+        EXPECT_TRUE(all.cancelButton()->isHidden());
+
+        const std::vector<std::string> to = server.To();
+        EXPECT_EQ(std::vector<std::string>(to.begin() + static_cast<std::ptrdiff_t>(before),
+                                           to.end()),
+                  press.sentTo);
+        if (!press.summary.isEmpty()) {
+            ASSERT_FALSE(platform.Printed().empty());
+            EXPECT_EQ(platform.Printed().back().Lines.join("\n") + "\n", press.summary);
+        }
+    }
+    // Each message carries its member's statement, made as the PDF run makes it.
+    ASSERT_EQ(server.Given.size(), 2u);
+    EXPECT_EQ(server.Given[0].AttachmentName, "11 ADAMS.pdf");
+    EXPECT_EQ(server.Given[0].Attachment, "%PDF Statement of Awards 11");
+    EXPECT_EQ(server.Given[1].Attachment, "%PDF Statement of Awards 33");
+    EXPECT_EQ(platform.MailServerPasswords, (std::vector<std::string>{"secret", "secret"}));
+    // The accepted message only is in the log, for the register's year.
+    const std::string log = dir.Read("EMAILLOG.TXT");
+    EXPECT_EQ(log.substr(19), "\t3104\t2008\t11\tanne@example.org\t250 queued as "
+                              "anne@example.org\r\n");
+    EXPECT_TRUE(platform.LastSaveRequest().AskOverwrite);
+    EXPECT_EQ(dir.Read("run.csv"),
+              "Number,Name,Address,Result,Details\r\n"
+              "33,CAL CARTER,cal@example.org,failed,the server refused the recipient "
+              "cal@example.org: 550 no such user\r\n"
+              "55,EVE EVANS,,no address,\r\n");
 }

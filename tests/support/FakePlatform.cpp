@@ -1,4 +1,7 @@
 #include "support/FakePlatform.h"
+#include "platform/Paths.h"
+
+#include <fstream>
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -174,6 +177,12 @@ Status FakePlatform::WritePdf(const ComposedDocument& document, const QString& p
     {
         std::lock_guard lock(pdfsMutex_);
         pdfs_.push_back({path, document});
+    }
+    if (WritePdfFiles) {
+        std::ofstream file(PathFromQString(path), std::ios::binary);
+        file << "%PDF " << document.Title;
+        if (!file)
+            return Failure{"cannot write " + path.toStdString()};
     }
     if (AfterPrint) {
         if (QThread::currentThread() == qApp->thread())

@@ -77,6 +77,9 @@ class FakePlatform : public Platform {
     // written by a worker thread, it runs on the window's thread when events are next
     // processed.
     std::function<void()> AfterPrint;
+    // Set: each PDF "written" is also a small file at its path, holding "%PDF " and the
+    // document's title, for a run that reads the file back.
+    bool WritePdfFiles = false;
     MemorySettingsStore& Store() { return store_; }
     // The second lines of the boxes said after a file was written, and the folders opened.
     const QStringList& WrittenDetails() const { return writtenDetails_; }
