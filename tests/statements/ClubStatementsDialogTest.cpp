@@ -221,10 +221,10 @@ TEST_F(ClubStatementsDialogTest, EmailRunSendsEachMemberOnceAndSaysWhatBecameOfE
     struct Press {
         const char* what;
         std::function<void(EmailSettings&)> settings; // none: e-mail never set up
-        QString stop;            // the only box said, an error or information; else empty
-        QString plan;            // the plan's question, answered by `yes`
+        QString stop; // the only box said, an error or information; else empty
+        QString plan; // the plan's question, answered by `yes`
         bool yes;
-        bool asksPassword;       // the credential store has none yet
+        int asksPassword;        // the credential store has none yet: 1 typed, -1 cancelled
         std::size_t cancelAtPdf; // Cancel pressed while this statement (from 1) is made
         std::set<std::string> refuse;
         std::vector<std::string> sentTo;
@@ -236,29 +236,84 @@ TEST_F(ClubStatementsDialogTest, EmailRunSendsEachMemberOnceAndSaysWhatBecameOfE
          {},
          "information: E-mail is not set up. Set the outgoing server, the sender's address "
          "and the list of the members' addresses in Setup \u2192 E-mail Settings\u2026",
-         {}, false, false, 0, {}, {}, {}, false},
+         {},
+         false,
+         0,
+         0,
+         {},
+         {},
+         {},
+         false},
         {"a setting missing: says which",
          [](EmailSettings& s) { s.SenderAddress.clear(); },
          "error: No sender's address is set in the e-mail settings. (Setup \u2192 E-mail "
          "Settings\u2026)",
-         {}, false, false, 0, {}, {}, {}, false},
-        {"No to the plan sends nothing", [](EmailSettings&) {}, {}, planBoth, false, false, 0,
-         {}, {}, {}, false},
+         {},
+         false,
+         0,
+         0,
+         {},
+         {},
+         {},
+         false},
+        {"No to the plan sends nothing",
+         [](EmailSettings&) {},
+         {},
+         planBoth,
+         false,
+         0,
+         0,
+         {},
+         {},
+         {},
+         false},
+        {"the password box cancelled: nothing sent",
+         [](EmailSettings&) {},
+         {},
+         planBoth,
+         true,
+         -1,
+         0,
+         {},
+         {},
+         {},
+         false},
         {"Cancel while the first is sent: it goes, the rest waits",
          [](EmailSettings&) {},
-         {}, planBoth, true, true, 1, {}, {"anne@example.org"},
+         {},
+         planBoth,
+         true,
+         1,
+         1,
+         {},
+         {"anne@example.org"},
          "Sent: 1\nFailed: 0\nWithout an address: 1\n  55 EVE EVANS\n"
          "Cancelled; not sent: 1\n  33 CAL CARTER <cal@example.org>\n",
          false},
         {"the next press offers only the rest; a refused recipient in the summary",
          [](EmailSettings&) {},
-         {}, planCal, true, false, 0, {"cal@example.org"}, {"cal@example.org"},
+         {},
+         planCal,
+         true,
+         0,
+         0,
+         {"cal@example.org"},
+         {"cal@example.org"},
          "Sent: 0\nFailed: 1\n  33 CAL CARTER <cal@example.org>: the server refused the "
          "recipient cal@example.org: 550 no such user\nWithout an address: 1\n  55 EVE EVANS\n"
          "Sent in an earlier run: 1\n",
          true},
-        {"the refused one is offered again", [](EmailSettings&) {}, {}, planCal, false, false,
-         0, {}, {}, {}, false},
+        {"the refused one is offered again",
+         [](EmailSettings&) {},
+         {},
+         planCal,
+         false,
+         0,
+         0,
+         {},
+         {},
+         {},
+         false},
     };
     dlg = std::make_unique<StatementDialog>(state, platform);
     state.Settings.LastClubNo = "3104";
@@ -286,7 +341,9 @@ TEST_F(ClubStatementsDialogTest, EmailRunSendsEachMemberOnceAndSaysWhatBecameOfE
             platform.ExpectWarning(press.plan, press.yes);
         }
         if (press.asksPassword)
-            platform.ExpectPassword("Password of sue at 127.0.0.1:", QString("secret"));
+            platform.ExpectPassword("Password of sue at 127.0.0.1:",
+                                    press.asksPassword > 0 ? std::optional<QString>("secret")
+                                                           : std::nullopt);
         std::size_t pdfs = 0;
         platform.AfterPrint = [&] {
             EXPECT_TRUE(all.running());
@@ -312,9 +369,9 @@ TEST_F(ClubStatementsDialogTest, EmailRunSendsEachMemberOnceAndSaysWhatBecameOfE
         EXPECT_TRUE(all.cancelButton()->isHidden());
 
         const std::vector<std::string> to = server.To();
-        EXPECT_EQ(std::vector<std::string>(to.begin() + static_cast<std::ptrdiff_t>(before),
-                                           to.end()),
-                  press.sentTo);
+        EXPECT_EQ(
+            std::vector<std::string>(to.begin() + static_cast<std::ptrdiff_t>(before), to.end()),
+            press.sentTo);
         if (!press.summary.isEmpty()) {
             ASSERT_FALSE(platform.Printed().empty());
             EXPECT_EQ(platform.Printed().back().Lines.join("\n") + "\n", press.summary);
