@@ -63,6 +63,35 @@ class SentAside : public MailTransport {
     std::function<void()> meanwhile_;
 };
 
+// A text that may run to hundreds of lines, in a box that scrolls, with buttons below it.
+class TextBoxDialog : public QDialog {
+  public:
+    TextBoxDialog(QWidget* parent, const QString& title, const QString& text,
+                  const QString& question = {})
+        : QDialog(parent), buttons_(new QHBoxLayout) {
+        setWindowTitle(title);
+        auto* layout = new QVBoxLayout(this);
+        auto* box = new QPlainTextEdit(text, this);
+        box->setReadOnly(true);
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        layout->addWidget(box);
+        if (!question.isEmpty())
+            layout->addWidget(new QLabel(question, this));
+        buttons_->addStretch();
+        layout->addLayout(buttons_);
+        resize(560, 360);
+    }
+    QPushButton* addButton(const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setAutoDefault(false);
+        buttons_->addWidget(b);
+        return b;
+    }
+
+  private:
+    QHBoxLayout* buttons_;
+};
+
 QString MemberName(const PlayerRecord& p) {
     return Latin1(p.GivenName.empty() ? p.Surname : p.GivenName + " " + p.Surname);
 }
@@ -311,12 +340,21 @@ void ClubStatementsDialog::emailStatements() {
             QStringLiteral("\nGo on without them?")))
         return;
     const EmailPlan& plan = prepared->Plan;
-    if (plan.ToSend.empty()) {
-        platform_.Information(MessageText(PlanText(plan)));
-        return;
+    {
+        // Said before anything is sent; Escape or "Don't Send" sends nothing.
+        TextBoxDialog ask(this, QStringLiteral("Send Statements by E-mail"),
+                          MessageText(PlanText(plan)),
+                          plan.ToSend.empty() ? QString() : QStringLiteral("Send them now?"));
+        if (!plan.ToSend.empty())
+            connect(ask.addButton(QStringLiteral("&Send")), &QPushButton::clicked, &ask,
+                    &QDialog::accept);
+        QPushButton* no = ask.addButton(plan.ToSend.empty() ? QStringLiteral("Close")
+                                                            : QStringLiteral("&Don't Send"));
+        no->setDefault(true);
+        connect(no, &QPushButton::clicked, &ask, &QDialog::reject);
+        if (platform_.RunModal(ask) != QDialog::Accepted || plan.ToSend.empty())
+            return;
     }
-    if (!platform_.WarningYesNo(MessageText(PlanText(plan)) + QStringLiteral("\nSend them now?")))
-        return;
     const std::optional<std::string> password = settings.User.empty()
                                                     ? std::optional<std::string>(std::string())
                                                     : RunPassword(platform_, settings);
@@ -385,24 +423,12 @@ void ClubStatementsDialog::showRunning(bool running) {
 
 void ClubStatementsDialog::showEmailSummary(const std::string& text, const std::string& csv,
                                             const std::string& club, const std::string& year) {
-    QDialog summary(this);
-    summary.setWindowTitle(QStringLiteral("E-mail Run of Club ") + Latin1(club));
-    auto* layout = new QVBoxLayout(&summary);
-    auto* textBox = new QPlainTextEdit(MessageText(text), &summary);
-    textBox->setReadOnly(true);
-    textBox->setLineWrapMode(QPlainTextEdit::NoWrap);
-    layout->addWidget(textBox);
-    auto* buttons = new QHBoxLayout;
-    auto* print = new QPushButton(QStringLiteral("&Print"), &summary);
-    auto* save = new QPushButton(QStringLiteral("&Save as CSV\u2026"), &summary);
-    auto* close = new QPushButton(QStringLiteral("Close"), &summary);
-    for (QPushButton* b : {print, save, close}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    TextBoxDialog summary(this, QStringLiteral("E-mail Run of Club ") + Latin1(club),
+                          MessageText(text));
+    QPushButton* print = summary.addButton(QStringLiteral("&Print"));
+    QPushButton* save = summary.addButton(QStringLiteral("&Save as CSV\u2026"));
+    QPushButton* close = summary.addButton(QStringLiteral("Close"));
     close->setDefault(true);
-    layout->addLayout(buttons);
-    summary.resize(560, 360);
     const QString title = QStringLiteral("E-mail run of club ") + Latin1(club);
     connect(print, &QPushButton::clicked, &summary, [&] {
         platform_.PrintLines(MessageText(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts),

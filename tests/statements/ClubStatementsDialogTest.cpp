@@ -208,16 +208,14 @@ TEST_F(ClubStatementsDialogTest, EmailRunSendsEachMemberOnceAndSaysWhatBecameOfE
     const QString planBoth = "2 statements will be sent by e-mail.\n"
                              "\n"
                              "1 member has no address (not sent):\n"
-                             "  55 EVE EVANS\n"
-                             "\nSend them now?";
+                             "  55 EVE EVANS\n";
     const QString planCal = "1 statement will be sent by e-mail.\n"
                             "\n"
                             "1 member has no address (not sent):\n"
                             "  55 EVE EVANS\n"
                             "\n"
                             "1 member was sent the statement in an earlier run (not sent again):\n"
-                            "  11 ANNE ADAMS <anne@example.org>\n"
-                            "\nSend them now?";
+                            "  11 ANNE ADAMS <anne@example.org>\n";
     struct Press {
         const char* what;
         std::function<void(EmailSettings&)> settings; // none: e-mail never set up
@@ -338,7 +336,13 @@ TEST_F(ClubStatementsDialogTest, EmailRunSendsEachMemberOnceAndSaysWhatBecameOfE
             platform.ExpectError(press.stop.mid(7));
         else {
             platform.ExpectWarning(problems, true);
-            platform.ExpectWarning(press.plan, press.yes);
+            platform.ExpectDialog("Send Statements by E-mail", [&](QDialog& d) {
+                EXPECT_EQ(d.findChild<QPlainTextEdit*>()->toPlainText(), press.plan);
+                for (QPushButton* b : d.findChildren<QPushButton*>())
+                    if (b->text() == (press.yes ? "&Send" : "&Don't Send"))
+                        b->click();
+                return -1; // the buttons answer
+            });
         }
         if (press.asksPassword)
             platform.ExpectPassword("Password of sue at 127.0.0.1:",
