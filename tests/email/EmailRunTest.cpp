@@ -1,3 +1,4 @@
+#include "email/ClubEmail.h"
 #include "email/EmailRun.h"
 #include "email/MailTemplate.h"
 #include "support/FakeTransport.h"
@@ -236,4 +237,30 @@ TEST(EmailRun, SettingsKeepEverythingButThePassword) {
     store.Values["EmailSecurity"] = "plain";
     EXPECT_EQ(ReadEmailSettings(store).Port, 587);
     EXPECT_EQ(ReadEmailSettings(store).Security, MailSecurity::StartTls);
+}
+
+TEST(EmailRun, SaysTheAddressListsUnusableLinesUpToALimit) {
+    const std::vector<AddressProblem> three{
+        {2, "no member number"}, {5, "'x' is not an e-mail address"}, {9, "no address"}};
+    struct Case {
+        std::size_t count, shown;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1, 20,
+         "1 line of the address list a.csv gives no address:\n"
+         "  line 2: no member number\n"},
+        {3, 20,
+         "3 lines of the address list a.csv give no address:\n"
+         "  line 2: no member number\n"
+         "  line 5: 'x' is not an e-mail address\n"
+         "  line 9: no address\n"},
+        {3, 1,
+         "3 lines of the address list a.csv give no address:\n"
+         "  line 2: no member number\n"
+         "  and 2 more\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AddressProblemsText("a.csv", {three.begin(), three.begin() + c.count}, c.shown),
+                  c.text);
 }
