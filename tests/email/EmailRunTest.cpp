@@ -1,5 +1,5 @@
-#include "email/ClubEmail.h"
 #include "email/EmailRun.h"
+#include "email/ClubEmail.h"
 #include "email/MailTemplate.h"
 #include "support/FakeTransport.h"
 #include "support/Players.h"
