@@ -31,7 +31,8 @@ std::vector<CoverPageEntry> CoverPageEntries(const LineList& coverPage) {
             entries.push_back({i + 1, "", ""});
             continue;
         }
-        entries.push_back({i + 1, std::string(TrimBlanks(line.substr(before + 1, last - before - 1))),
+        entries.push_back({i + 1,
+                           std::string(TrimBlanks(line.substr(before + 1, last - before - 1))),
                            std::string(TrimBlanks(line.substr(last + 1)))});
     }
     return entries;
@@ -140,9 +141,9 @@ Result<CoverPageCheck> CheckCoverPage(const LineList& coverPage, const fs::path&
                                               ".gar or .rag), so its points are not checked. "
                                               "Send it as it is?");
         } else if (file.Bytes.size() > kMPFileSizeLimit) {
-            check.Questions.push_back(shown + " is not checked: " +
-                                      TooLargeReason(file.Bytes.size(), kMPFileSizeLimit) +
-                                      ". Send it as it is?");
+            check.Questions.push_back(
+                shown + " is not checked: " + TooLargeReason(file.Bytes.size(), kMPFileSizeLimit) +
+                ". Send it as it is?");
         } else {
             const MPListing listing = ListMPFile(LineList(file.Bytes), type, national);
             const std::uint64_t total = listing.Gold + listing.Red + listing.Green;

@@ -90,32 +90,30 @@ Result<FederationSending> PrepareFederationSending(FederationFile kind, const fs
             return Failure{check.Message()};
         sending.Questions = check->Questions;
         for (const CoverPageFile& named : check->Files)
-            sending.Message.Attachments.push_back(
-                {PathText(named.Path.filename()), named.Bytes});
+            sending.Message.Attachments.push_back({PathText(named.Path.filename()), named.Bytes});
     }
     for (const MailAttachment& attachment : sending.Message.Attachments)
-        sending.Files.push_back({attachment.Name, attachment.Bytes.size(), Sha256Hex(attachment.Bytes)});
+        sending.Files.push_back(
+            {attachment.Name, attachment.Bytes.size(), Sha256Hex(attachment.Bytes)});
 
     if (log) {
         const auto sent = log->FederationSent(FederationKindName(kind));
         if (!sent)
             return Failure{sent.Message()};
         auto sorted = [](std::vector<LoggedFile> files) {
-            std::sort(files.begin(), files.end(), [](const LoggedFile& a, const LoggedFile& b) {
-                return a.Name < b.Name;
-            });
+            std::sort(files.begin(), files.end(),
+                      [](const LoggedFile& a, const LoggedFile& b) { return a.Name < b.Name; });
             return files;
         };
         const std::vector<LoggedFile> now = sorted(sending.Files);
         for (auto record = sent->rbegin(); record != sent->rend(); ++record)
             if (sorted(record->Files) == now) {
                 const std::size_t n = sending.Files.size();
-                sending.Questions.insert(
-                    sending.Questions.begin(),
-                    FileNamesText(sending.Files) + Plural(n, " was", " were") +
-                        " sent to the federation on " + record->When + ", as " +
-                        Plural(n, "it is", "they are") + " now. Send " +
-                        Plural(n, "it", "them") + " again?");
+                sending.Questions.insert(sending.Questions.begin(),
+                                         FileNamesText(sending.Files) + Plural(n, " was", " were") +
+                                             " sent to the federation on " + record->When +
+                                             ", as " + Plural(n, "it is", "they are") +
+                                             " now. Send " + Plural(n, "it", "them") + " again?");
                 break;
             }
     }
@@ -142,9 +140,9 @@ FederationOutcome SendFederationMessage(const FederationSending& sending, MailTr
         return {false, outcome.Reply, outcome.Problem};
     FederationOutcome result{true, outcome.Reply, ""};
     if (log)
-        if (Status recorded =
-                log->RecordFederation(when, FederationKindName(sending.Kind),
-                                      sending.Message.RecipientAddress, outcome.Reply, sending.Files);
+        if (Status recorded = log->RecordFederation(when, FederationKindName(sending.Kind),
+                                                    sending.Message.RecipientAddress, outcome.Reply,
+                                                    sending.Files);
             !recorded)
             result.Problem = recorded.Message() + " (the files were sent, but the log does not "
                                                   "say so)";

@@ -25,8 +25,8 @@ bool FederationFileReady(const std::filesystem::path& file);
 struct FederationSetup {
     EmailSettings Settings;
     std::filesystem::path DataFolder;
-    std::filesystem::path MPFolder; // where the masterpoint files are looked for first
-    std::string Club;               // the club as the subject names it (UTF-8), or empty
+    std::filesystem::path MPFolder;           // where the masterpoint files are looked for first
+    std::string Club;                         // the club as the subject names it (UTF-8), or empty
     const PlayerRegister* National = nullptr; // the award files are checked against it
 };
 

@@ -1,5 +1,5 @@
-#include "federation/CoverPage.h"
 #include "federation/FederationSend.h"
+#include "federation/CoverPage.h"
 #include "support/Players.h"
 #include "support/TempFolder.h"
 
@@ -74,7 +74,8 @@ TEST(FederationSend, EachKindGoesToItsAddressWithItsFileUnchanged) {
     };
     for (const Case& c : cases) {
         data.Write(c.file, bytes);
-        const auto sending = PrepareFederationSending(c.kind, data / c.file, ClubSetup(data), nullptr);
+        const auto sending =
+            PrepareFederationSending(c.kind, data / c.file, ClubSetup(data), nullptr);
         ASSERT_TRUE(sending) << sending.Message();
         FakeTransport transport;
         EXPECT_TRUE(SendFederationMessage(*sending, transport, nullptr, "").Sent);
@@ -90,10 +91,10 @@ TEST(FederationSend, EachKindGoesToItsAddressWithItsFileUnchanged) {
     }
     FederationSetup none = ClubSetup(data);
     none.Settings.Federation.Default.clear();
-    EXPECT_EQ(PrepareFederationSending(FederationFile::PlayerDetails, data / "PLAYER.TXT", none,
-                                       nullptr)
-                  .Message(),
-              "No address of the federation is set in the e-mail settings.");
+    EXPECT_EQ(
+        PrepareFederationSending(FederationFile::PlayerDetails, data / "PLAYER.TXT", none, nullptr)
+            .Message(),
+        "No address of the federation is set in the e-mail settings.");
     data.Write("EMPTY.TXT", "");
     EXPECT_EQ(PrepareFederationSending(FederationFile::PlayerDetails, data / "EMPTY.TXT",
                                        ClubSetup(data), nullptr)
@@ -114,23 +115,28 @@ TEST(FederationSend, TheCoverPagesFilesAreFoundCheckedAndAttached) {
          "3-104,SUE,CLUB TEAMS, MIXED,03,B,3104226.RED,0.5,\r\n",
          {"AWARDS.TXT", "3104126.gld", "3104226.red"},
          {}},
-        {"one missing", "3-104,SUE,CLUB PAIRS,03,B,3104126.gld,2,\r\n"
-                        "3-104,SUE,CLUB PAIRS,03,B,3104999.gld,1,\r\n",
+        {"one missing",
+         "3-104,SUE,CLUB PAIRS,03,B,3104126.gld,2,\r\n"
+         "3-104,SUE,CLUB PAIRS,03,B,3104999.gld,1,\r\n",
          {"AWARDS.TXT", "3104126.gld"},
          {"3104999.gld (line 2 of AWARDS.TXT) is in neither the masterpoint folder nor the data "
           "folder. Send the files without it?"}},
-        {"a different total", "3-104,SUE,CLUB PAIRS,03,B,3104126.gld,2.5,\r\n",
+        {"a different total",
+         "3-104,SUE,CLUB PAIRS,03,B,3104126.gld,2.5,\r\n",
          {"AWARDS.TXT", "3104126.gld"},
          {"The cover page gives 2.5 points for 3104126.gld, but the file holds 2. Send it as it "
           "is?"}},
-        {"a register error", "3-104,SUE,CLUB PAIRS,03,B,bad.gld,1.00,\r\n",
+        {"a register error",
+         "3-104,SUE,CLUB PAIRS,03,B,bad.gld,1.00,\r\n",
          {"AWARDS.TXT", "bad.gld"},
          {"bad.gld has errors: Inactive Player at Line 1. Send it as it is?"}},
-        {"a name out of the folder", "3-104,SUE,CLUB PAIRS,03,B,../secret.gld,1,\r\n",
+        {"a name out of the folder",
+         "3-104,SUE,CLUB PAIRS,03,B,../secret.gld,1,\r\n",
          {"AWARDS.TXT"},
          {"\"../secret.gld\" (line 1 of AWARDS.TXT) is not a plain file name, so it is not "
           "looked for. Send the files without it?"}},
-        {"an old name, now renamed", "3-104,SUE,CLUB PAIRS,03,B,3104226.MP2,0.5,\r\n",
+        {"an old name, now renamed",
+         "3-104,SUE,CLUB PAIRS,03,B,3104226.MP2,0.5,\r\n",
          {"AWARDS.TXT", "3104226.red"},
          {}},
     };
@@ -147,9 +153,9 @@ TEST(FederationSend, TheCoverPagesFilesAreFoundCheckedAndAttached) {
         EXPECT_EQ(Names(sending->Message), c.attached) << c.what;
         EXPECT_EQ(sending->Questions, c.questions) << c.what;
         for (const MailAttachment& a : sending->Message.Attachments)
-            EXPECT_EQ(a.Bytes, data.Read(a.Name == "AWARDS.TXT" || a.Name == "3104226.red"
-                                             ? a.Name
-                                             : "mp/" + a.Name))
+            EXPECT_EQ(a.Bytes,
+                      data.Read(a.Name == "AWARDS.TXT" || a.Name == "3104226.red" ? a.Name
+                                                                                  : "mp/" + a.Name))
                 << c.what;
     }
 }
@@ -160,8 +166,8 @@ TEST(FederationSend, TheSameContentTwiceAsksAndARefusedMessageIsNotLogged) {
     data.Write("EMAILLOG.TXT", "2026-12-01 09:00:00\t3104\t2026\t11\tanne@example.org\t250 ok\r\n");
     data.Write("AAAFORM.TXT", "DATE:              07-12-26\r\n\r\n");
     auto send = [&](FakeTransport& transport, const char* when) {
-        const auto sending = PrepareFederationSending(
-            FederationFile::Adjustments, data / "AAAFORM.TXT", ClubSetup(data), &log);
+        const auto sending = PrepareFederationSending(FederationFile::Adjustments,
+                                                      data / "AAAFORM.TXT", ClubSetup(data), &log);
         EXPECT_TRUE(sending) << sending.Message();
         SendFederationMessage(*sending, transport, &log, when);
         return sending->Questions;
@@ -177,7 +183,8 @@ TEST(FederationSend, TheSameContentTwiceAsksAndARefusedMessageIsNotLogged) {
                              "3063e8b649468ce20\r\n";
     EXPECT_EQ(data.Read("EMAILLOG.TXT"),
               "2026-12-01 09:00:00\t3104\t2026\t11\tanne@example.org\t250 ok\r\n"
-              "2026-12-07 10:00:00" + line + "2026-12-07 11:00:00" + line);
+              "2026-12-07 10:00:00" +
+                  line + "2026-12-07 11:00:00" + line);
     // The statements' reader passes over the federation's lines, and the federation's over
     // the statements'.
     EXPECT_EQ(log.SentTo("3104", "2026").Value(),
@@ -199,7 +206,7 @@ TEST(FederationSend, CoverPagePointsAreReadStrictly) {
     struct Case {
         const char* text;
         std::optional<std::uint64_t> hundredths;
-    } cases[] = {{"12.5", 1250}, {"12.50", 1250}, {"12", 1200}, {".5", 50},     {"0.05", 5},
+    } cases[] = {{"12.5", 1250}, {"12.50", 1250}, {"12", 1200}, {".5", 50},    {"0.05", 5},
                  {"1.234", {}},  {"1,5", {}},     {"", {}},     {"12.", 1200}, {"-1", {}}};
     for (const Case& c : cases)
         EXPECT_EQ(CoverPagePoints(c.text), c.hundredths) << c.text;
