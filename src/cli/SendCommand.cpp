@@ -13,8 +13,6 @@
 #include "submissions/SubmissionFiles.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <ctime>
 #include <memory>
 #include <optional>
 
@@ -56,14 +54,6 @@ std::optional<SendRequest> ParseSendOptions(const std::vector<std::string>& args
     if (words.size() == 2)
         request.Club = words[1];
     return request;
-}
-
-std::string Now() {
-    const std::tm local = os::LocalTime(std::time(nullptr));
-    char text[96];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return text;
 }
 
 } // namespace
@@ -115,11 +105,11 @@ int RunSendCommand(const fs::path& where, const std::vector<std::string>& args,
         setup.Club = described.empty() ? club : Latin1ToUtf8(described);
     }
 
-    const char* fileName = request->Kind == FederationFile::PlayerDetails ? kPlayerSubmission.FileName
-                           : awards                                       ? kAwardsSubmission.FileName
-                           : request->Kind == FederationFile::Adjustments
-                               ? kAdjustmentSubmission.FileName
-                               : nullptr;
+    const char* fileName =
+        request->Kind == FederationFile::PlayerDetails ? kPlayerSubmission.FileName
+        : awards                                       ? kAwardsSubmission.FileName
+        : request->Kind == FederationFile::Adjustments ? kAdjustmentSubmission.FileName
+                                                       : nullptr;
     const std::string name = fileName ? fileName : CancellationFileName(request->Club);
     const fs::path file = FindFileNoCase(folder.Folder, name);
     if (!FederationFileReady(file)) {
@@ -158,7 +148,7 @@ int RunSendCommand(const fs::path& where, const std::vector<std::string>& args,
         transport = std::make_unique<MessageFolder>(folder.Named(request->DryRun));
     }
     const FederationOutcome outcome = SendFederationMessage(
-        *sending, *transport, request->DryRun.empty() ? &log : nullptr, Now());
+        *sending, *transport, request->DryRun.empty() ? &log : nullptr, SendLogTimeNow());
     if (!outcome.Sent) {
         err << "mpsec send: " << FileNamesText(sending->Files) << " not sent: " << outcome.Problem
             << "\n";

@@ -8,6 +8,8 @@
 #include "federation/CoverPage.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 
 namespace fs = std::filesystem;
 
@@ -55,6 +57,14 @@ std::optional<FederationFile> FederationKindNamed(std::string_view name) {
 bool FederationFileReady(const fs::path& file) {
     std::error_code ec;
     return os::EntryAt(file) == os::Entry::PlainFile && fs::file_size(file, ec) > 0 && !ec;
+}
+
+std::string SendLogTimeNow() {
+    const std::tm local = os::LocalTime(std::time(nullptr));
+    char text[96];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return text;
 }
 
 std::string FileNamesText(const std::vector<LoggedFile>& files) {
