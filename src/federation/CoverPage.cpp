@@ -110,13 +110,16 @@ Result<CoverPageCheck> CheckCoverPage(const LineList& coverPage, const fs::path&
         const std::string name = Latin1ToUtf8(entry.Name);
         const std::string where = " (line " + std::to_string(entry.Line) + " of AWARDS.TXT)";
         if (!IsPlainFileName(entry.Name)) {
-            check.Questions.push_back(
-                entry.Name.empty()
-                    ? "Line " + std::to_string(entry.Line) +
-                          " of AWARDS.TXT names no masterpoint file. Send the files without it?"
-                    : "\"" + name + "\"" + where +
-                          " is not a plain file name, so it is not looked for. Send the files "
-                          "without it?");
+            std::string question =
+                "Line " + std::to_string(entry.Line) + " of AWARDS.TXT names no masterpoint file.";
+            if (!entry.Name.empty()) {
+                question = "\"";
+                question += name;
+                question += "\"";
+                question += where;
+                question += " is not a plain file name, so it is not looked for.";
+            }
+            check.Questions.push_back(question + " Send the files without it?");
             continue;
         }
         const std::optional<fs::path> found = FindNamedFile(name, {mpFolder, dataFolder});

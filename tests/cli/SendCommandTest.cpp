@@ -1,6 +1,5 @@
 #include "cli/Cli.h"
 #include "support/Players.h"
-#include "support/SmtpServer.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -104,31 +103,6 @@ TEST(SendCommand, AsksBeforeSendingAndWritesADryRunsMessage) {
     EXPECT_NE(eml.find("filename=\"3104cncl.txt\"\r\n\r\nMjYxMjA3STMxMDQwMDEyMzQ1S0FSVkVMICAg"),
               std::string::npos);
     EXPECT_FALSE(dir.Exists("EMAILLOG.TXT"));
-}
-
-TEST(SendCommand, SendsThroughTheServerAndRecordsIt) {
-    if (const std::string why = test::Unavailable(false); !why.empty())
-        GTEST_SKIP() << why;
-    test::Server server("");
-    ASSERT_GT(server.Port(), 0);
-    test::TempFolder dir(true);
-    MapStore store;
-    dir.Write("AAAFORM.TXT", "DATE:              07-12-26\r\n\r\n");
-    ASSERT_EQ(Command({"email", "--server", "127.0.0.1", "--port", std::to_string(server.Port()),
-                       "--security", "none", "--sender", "sue@club.example.org", "--federation",
-                       "qmr@federation.example.org"},
-                      store)
-                  .status,
-              0);
-    const Outcome first = Command({"send", "adjustments"}, store);
-    EXPECT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(first.out, "AAAFORM.TXT sent to qmr@federation.example.org: 250 2.0.0 Message 1 "
-                         "accepted\n");
-    EXPECT_EQ(test::ReadAll(server.File("1-1.bin")), dir.Read("AAAFORM.TXT"));
-    const Outcome second = Command({"send", "adjustments"}, store);
-    EXPECT_EQ(second.status, 1);
-    EXPECT_EQ(second.err.substr(0, 54), "mpsec send: AAAFORM.TXT was sent to the federation on ");
-    EXPECT_FALSE(server.Has(2));
 }
 
 TEST(SendCommand, TheFederationsAddressesAreSetAndShown) {

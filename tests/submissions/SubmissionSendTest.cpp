@@ -100,8 +100,7 @@ TEST(SubmissionSend, EachFormSendsItsFileAndOffersToClearIt) {
 
         // The same content again asks first: No sends nothing; Yes sends it, and the offer
         // to clear leads to the form's own question.
-        const std::string when =
-            SendLog(dir / "EMAILLOG.TXT").FederationSent(c.kind)->at(0).When;
+        const std::string when = SendLog(dir / "EMAILLOG.TXT").FederationSent(c.kind)->at(0).When;
         const QString again = c.again + " to the federation on " + QString::fromStdString(when) +
                               (c.kind == "awards" ? ", as they are now. Send them again?"
                                                   : ", as it is now. Send it again?");
