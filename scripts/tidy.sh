@@ -16,7 +16,7 @@ if [ "${1:-}" = "--model" ]; then
   files=$(python3 - <<'PY'
 import json, re
 for entry in json.load(open("build/compile_commands.json")):
-    if re.search(r"CMakeFiles/mpsec_(core|register|enquiries|mpfiles|submissions|statements|help|pages|cli|email)\.dir/", entry["command"]):
+    if re.search(r"CMakeFiles/mpsec_(core|register|enquiries|mpfiles|submissions|statements|help|pages|cli|email|federation)\.dir/", entry["command"]):
         print(entry["file"])
 PY
 )

@@ -7,6 +7,7 @@
 #include "cli/EmailCommand.h"
 #include "cli/MergeCommand.h"
 #include "cli/PlayerCommand.h"
+#include "cli/SendCommand.h"
 #include "core/ProgramInfo.h"
 #include "core/Settings.h"
 #include "core/SystemCalls.h"
@@ -44,8 +45,12 @@ constexpr const char* kUsage =
     "                  per club; --resume finishes an interrupted run\n"
     "  statements --club CLUB --email [--from A] [--to Z] [--dry-run DIR]\n"
     "                  e-mail each member of the club his statement as a PDF\n"
-    "  email [--server HOST ...] [--test]\n"
+    "  email [--server HOST ...] [--federation ADDRESS ...] [--test]\n"
     "                  show or set the e-mail settings, send a test message\n"
+    "  send player-details|awards|adjustments [--yes] [--dry-run DIR]\n"
+    "  send cancellations CLUB [--yes] [--dry-run DIR]\n"
+    "                  e-mail PLAYER.TXT, AWARDS.TXT with its masterpoint files, AAAFORM.TXT\n"
+    "                  or the club's cancellation file to the federation\n"
     "  clubs KEYWORD   the masterpoint secretaries of the clubs whose line holds KEYWORD\n"
     "  membership [--state STATE] [--sort] [--save] [--csv]\n"
     "                  active home-club members of every club, and MEMBERSHIP.TXT\n"
@@ -147,11 +152,18 @@ const Command kCommands[] = {
      "Usage: mpsec email [--server HOST] [--port N] [--security starttls|ssl|none]\n"
      "                   [--user NAME] [--sender ADDRESS] [--sender-name NAME]\n"
      "                   [--addresses FILE] [--ca-file FILE] [--test]\n"
+     "                   [--federation ADDRESS] [--federation-player-details ADDRESS]\n"
+     "                   [--federation-awards ADDRESS] [--federation-adjustments ADDRESS]\n"
+     "                   [--federation-cancellations ADDRESS]\n"
      "Shows the e-mail settings the statements are sent with, and sets those given: the\n"
      "outgoing server and its port, its security (starttls, ssl, or none for a server on\n"
      "this computer only), the user name of its login, the sender's address and name, the\n"
      "members' address list (a CSV file: number and address) and the certificate file of\n"
      "a server with its own certificate (the server's certificate is always verified).\n"
+     "--federation sets the federation's address, where `mpsec send` and the windows'\n"
+     "\"Send to Federation\" send its files; --federation-player-details, -awards,\n"
+     "-adjustments and -cancellations send that kind of file to another address (an empty\n"
+     "one: to the federation's address again).\n"
      "--test sends a test message to the sender's own address and says what failed.\n"
      "The password is never stored: it comes from MPSEC_SMTP_PASSWORD, else it is asked\n"
      "for (not shown).\n"
@@ -160,6 +172,32 @@ const Command kCommands[] = {
      [](const std::filesystem::path& folder, const std::vector<std::string>& rest,
         const CommandContext& context, std::ostream& out,
         std::ostream& err) { return RunEmailCommand(folder, rest, context.Store, out, err); }},
+    {"send",
+     "Usage: mpsec send player-details|awards|adjustments [--yes] [--dry-run DIR]\n"
+     "       mpsec send cancellations CLUB [--yes] [--dry-run DIR]\n"
+     "E-mails a file of the current folder to the federation, through the server and to\n"
+     "the address of `mpsec email`: PLAYER.TXT (player-details), AWARDS.TXT with every\n"
+     "masterpoint file its lines name (awards), AAAFORM.TXT (adjustments), or the club's\n"
+     "cancellation file, such as 6785cncl.txt (cancellations 6785). Each file is attached\n"
+     "under its own name, unchanged. The masterpoint files are looked for in the last\n"
+     "masterpoint folder, then in the current folder, and listed against National.TXT as\n"
+     "the viewer lists them.\n"
+     "Before anything is sent, these are said on standard error and stop the command\n"
+     "unless --yes is given: a masterpoint file that is not found, one whose total is not\n"
+     "the cover page's, one with errors, and files sent before exactly as they are now\n"
+     "(with the date they were sent). A message the server accepts is recorded at once in\n"
+     "EMAILLOG.TXT with each file's size and SHA-256 digest; the files are not changed.\n"
+     "The password comes from MPSEC_SMTP_PASSWORD, else it is asked for (not shown).\n"
+     "--dry-run DIR writes the message as an .eml file into DIR instead (named after the\n"
+     "first file, such as PLAYER.TXT.eml), sends and records nothing.\n"
+     "Exit status: 0 sent, 1 a question stopped it without --yes, the server refused the\n"
+     "message, or it was sent and could not be recorded, 2 bad options or settings, or a\n"
+     "file that is missing, empty or cannot be read.\n",
+     nullptr,
+     [](const std::filesystem::path& folder, const std::vector<std::string>& rest,
+        const CommandContext& context, std::ostream& out, std::ostream& err) {
+         return RunSendCommand(folder, rest, context.Settings, context.Store, out, err);
+     }},
     {"clubs",
      "Usage: mpsec clubs KEYWORD\n"
      "Lists, from NATIONAL.CLB in the current folder, every club whose line holds KEYWORD\n"

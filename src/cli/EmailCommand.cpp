@@ -30,7 +30,10 @@ namespace {
 constexpr const char* kEmailUsage =
     "Usage: mpsec email [--server HOST] [--port N] [--security starttls|ssl|none]\n"
     "                   [--user NAME] [--sender ADDRESS] [--sender-name NAME]\n"
-    "                   [--addresses FILE] [--ca-file FILE] [--test]\n";
+    "                   [--addresses FILE] [--ca-file FILE] [--test]\n"
+    "                   [--federation ADDRESS] [--federation-player-details ADDRESS]\n"
+    "                   [--federation-awards ADDRESS] [--federation-adjustments ADDRESS]\n"
+    "                   [--federation-cancellations ADDRESS]\n";
 
 void ShowSettings(const EmailSettings& s, std::ostream& out) {
     const char* security = s.Security == MailSecurity::Ssl    ? "SSL/TLS"
@@ -46,6 +49,14 @@ void ShowSettings(const EmailSettings& s, std::ostream& out) {
         << (s.CaFile.empty() ? "(none: the system's trusted certificates)" : s.CaFile) << "\n"
         << "Password:          never stored by mpsec; MPSEC_SMTP_PASSWORD, else asked for\n"
         << "Subject:           " << s.Subject << "\n";
+    const FederationAddresses& f = s.Federation;
+    out << "Federation:        " << (f.Default.empty() ? "(not set)" : f.Default) << "\n";
+    for (const auto& [label, own] : {std::pair{"  player details:  ", &f.PlayerDetails},
+                                     std::pair{"  awards:          ", &f.Awards},
+                                     std::pair{"  adjustments:     ", &f.Adjustments},
+                                     std::pair{"  cancellations:   ", &f.Cancellations}})
+        if (!own->empty())
+            out << label << *own << "\n";
 }
 
 // The server's password: MPSEC_SMTP_PASSWORD, else typed (not shown). None when the input
@@ -62,6 +73,16 @@ std::optional<std::string> Password(const EmailSettings& s, std::ostream& err) {
     if (!os::ReadLineUnechoed(password))
         return std::nullopt;
     return password;
+}
+
+// The federation's address an option sets; none for another option.
+std::string* FederationAddress(FederationAddresses& f, const std::string& option) {
+    return option == "--federation"                  ? &f.Default
+           : option == "--federation-player-details" ? &f.PlayerDetails
+           : option == "--federation-awards"         ? &f.Awards
+           : option == "--federation-adjustments"    ? &f.Adjustments
+           : option == "--federation-cancellations"  ? &f.Cancellations
+                                                     : nullptr;
 }
 
 // A file name given on the command line, as the settings keep it: a full path, a relative
@@ -125,7 +146,15 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
             s.AddressesFile = FullPath(folder, value);
         else if (option == "--ca-file")
             s.CaFile = value.empty() ? value : FullPath(folder, value);
-        else {
+        else if (std::string* federation = FederationAddress(s.Federation, option)) {
+            // An empty address sends the kind to the one address again.
+            if (!value.empty() && !IsAddressShape(value)) {
+                err << "mpsec email: " << option << " takes an e-mail address, not '" << value
+                    << "'; nothing changed\n";
+                return 2;
+            }
+            *federation = value;
+        } else {
             err << kEmailUsage;
             return 2;
         }
@@ -280,6 +309,10 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
                  {}, SendLogTimeNow);
     out << "\n" << ReportText(report);
     return report.AllSent() ? 0 : 1;
+}
+
+std::optional<std::string> CommandLinePassword(const EmailSettings& settings, std::ostream& err) {
+    return Password(settings, err);
 }
 
 } // namespace mpsec

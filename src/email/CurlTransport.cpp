@@ -125,12 +125,12 @@ SendOutcome CurlTransport::Send(const MailMessage& message) {
     curl_mime_data(body, message.Body.data(), message.Body.size());
     curl_mime_type(body, "text/plain; charset=UTF-8");
     curl_mime_encoder(body, "quoted-printable");
-    if (!message.AttachmentName.empty()) {
-        curl_mimepart* pdf = curl_mime_addpart(mime.Parts);
-        curl_mime_data(pdf, message.Attachment.data(), message.Attachment.size());
-        curl_mime_type(pdf, "application/pdf");
-        curl_mime_filename(pdf, message.AttachmentName.c_str());
-        curl_mime_encoder(pdf, "base64");
+    for (const MailAttachment& attachment : message.Attachments) {
+        curl_mimepart* part = curl_mime_addpart(mime.Parts);
+        curl_mime_data(part, attachment.Bytes.data(), attachment.Bytes.size());
+        curl_mime_type(part, AttachmentType(attachment.Name));
+        curl_mime_filename(part, attachment.Name.c_str());
+        curl_mime_encoder(part, "base64");
     }
     curl_easy_setopt(curl, CURLOPT_MIMEPOST, mime.Parts);
 

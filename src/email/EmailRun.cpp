@@ -97,8 +97,7 @@ MailMessage StatementMessage(const PlannedMessage& planned, const EmailRunSetup&
     m.RecipientAddress = planned.Address;
     m.Subject = FillTemplate(s.Subject, values);
     m.Body = FillTemplate(s.Body, values);
-    m.AttachmentName = PathText(StatementPdfName(planned.Member));
-    m.Attachment = std::move(pdf);
+    m.Attachments.push_back({PathText(StatementPdfName(planned.Member)), std::move(pdf)});
     return m;
 }
 

@@ -21,6 +21,13 @@ std::string Base64(std::string_view bytes) {
     return out;
 }
 
+const char* AttachmentType(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+    return extension == ".pdf" || extension == ".PDF" ? "application/pdf"
+                                                      : "application/octet-stream";
+}
+
 namespace {
 
 // A header's text: as it is when plain ASCII, else an encoded word.

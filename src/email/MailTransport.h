@@ -5,14 +5,24 @@
 
 namespace mpsec {
 
-// One message: texts in UTF-8, the attachment's bytes as they are (none when its name is
-// empty).
+// A file attached to a message: its name as the recipient sees it, its bytes as they are.
+struct MailAttachment {
+    std::string Name, Bytes;
+    bool operator==(const MailAttachment&) const = default;
+};
+
+// One message: texts in UTF-8, its attachments in order (a statement, or the files sent to
+// the federation).
 struct MailMessage {
     std::string SenderName, SenderAddress;
     std::string RecipientName, RecipientAddress;
     std::string Subject, Body;
-    std::string AttachmentName, Attachment;
+    std::vector<MailAttachment> Attachments;
 };
+
+// The type an attachment is sent as: a PDF as one, any other file as bytes, so the
+// federation's text files arrive with their line ends as they are.
+const char* AttachmentType(const std::string& name);
 
 // What became of a message.
 struct SendOutcome {

@@ -28,20 +28,26 @@ std::string MessageText(const MailMessage& m, const std::string& date) {
     text += std::string("--") + kBoundary + "\r\n";
     text += "Content-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: base64\r\n\r\n";
     text += Lines76(Base64(m.Body));
-    if (!m.AttachmentName.empty()) {
+    for (const MailAttachment& attachment : m.Attachments) {
         text += std::string("--") + kBoundary + "\r\n";
-        text += "Content-Type: application/pdf\r\nContent-Transfer-Encoding: base64\r\n";
-        text += "Content-Disposition: attachment; filename=\"" + m.AttachmentName + "\"\r\n\r\n";
-        text += Lines76(Base64(m.Attachment));
+        text += std::string("Content-Type: ") + AttachmentType(attachment.Name) +
+                "\r\nContent-Transfer-Encoding: base64\r\n";
+        text += "Content-Disposition: attachment; filename=\"" + attachment.Name + "\"\r\n\r\n";
+        text += Lines76(Base64(attachment.Bytes));
     }
     text += std::string("--") + kBoundary + "--\r\n";
     return text;
 }
 
 SendOutcome MessageFolder::Send(const MailMessage& message) {
+    // A statement's "77 O'DARVEN.pdf" gives "77 O'DARVEN.eml"; the federation's PLAYER.TXT
+    // gives "PLAYER.TXT.eml", so files of one name and other extensions stay apart.
     std::filesystem::path name = PathFromText(
-        message.AttachmentName.empty() ? message.RecipientAddress : message.AttachmentName);
-    name.replace_extension(".eml");
+        message.Attachments.empty() ? message.RecipientAddress : message.Attachments.front().Name);
+    if (AttachmentType(PathText(name)) == std::string("application/pdf"))
+        name.replace_extension(".eml");
+    else
+        name += ".eml";
     const std::filesystem::path file = folder_ / name;
     if (Status written = WriteFileAtomically(file, MessageText(message, MessageDateNow()));
         !written)

@@ -5,6 +5,7 @@
 #include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
 
+#include <charconv>
 #include <vector>
 
 namespace mpsec {
@@ -22,11 +23,14 @@ std::string Field(std::string_view text) {
 
 } // namespace
 
-Result<std::map<std::string, std::string>> SendLog::SentTo(std::string_view club,
-                                                           std::string_view year) const {
-    std::map<std::string, std::string> sent;
+// The second field of a line of files sent to the federation, where a statement's line has
+// its club number.
+constexpr const char* kFederationMark = "federation";
+
+Result<std::vector<std::vector<std::string>>> SendLog::Lines() const {
+    std::vector<std::vector<std::string>> lines;
     if (os::EntryAt(path_) == os::Entry::None)
-        return sent;
+        return lines;
     std::string bytes;
     if (Status read = ReadFileBytes(path_, bytes); !read)
         return Failure{"The send log " + PathText(path_) + " cannot be read: " + read.Message()};
@@ -39,29 +43,77 @@ Result<std::map<std::string, std::string>> SendLog::SentTo(std::string_view club
         start = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        std::vector<std::string_view> fields;
+        std::vector<std::string>& fields = lines.emplace_back();
         for (std::size_t from = 0;;) {
             const std::size_t tab = line.find('\t', from);
-            fields.push_back(line.substr(from, tab - from));
+            fields.emplace_back(line.substr(from, tab - from));
             if (tab == std::string_view::npos)
                 break;
             from = tab + 1;
         }
-        if (fields.size() >= 5 && fields[1] == club && fields[2] == year)
-            sent[std::string(fields[3])] = std::string(fields[4]);
     }
+    return lines;
+}
+
+Status SendLog::Append(const std::string& line) const {
+    if (Status appended = AppendToFile(path_, line); !appended)
+        return Failure{"The send log " + PathText(path_) +
+                       " cannot be written: " + appended.Message()};
+    return {};
+}
+
+Result<std::map<std::string, std::string>> SendLog::SentTo(std::string_view club,
+                                                           std::string_view year) const {
+    const auto lines = Lines();
+    if (!lines)
+        return Failure{lines.Message()};
+    std::map<std::string, std::string> sent;
+    for (const std::vector<std::string>& fields : *lines)
+        if (fields.size() >= 5 && fields[1] == club && fields[2] == year)
+            sent[fields[3]] = fields[4];
     return sent;
 }
 
 Status SendLog::Record(const std::string& when, std::string_view club, std::string_view year,
                        std::string_view number, std::string_view address,
                        std::string_view reply) const {
-    const std::string line = Field(when) + "\t" + Field(club) + "\t" + Field(year) + "\t" +
-                             Field(number) + "\t" + Field(address) + "\t" + Field(reply) + "\r\n";
-    if (Status appended = AppendToFile(path_, line); !appended)
-        return Failure{"The send log " + PathText(path_) +
-                       " cannot be written: " + appended.Message()};
-    return {};
+    return Append(Field(when) + "\t" + Field(club) + "\t" + Field(year) + "\t" + Field(number) +
+                  "\t" + Field(address) + "\t" + Field(reply) + "\r\n");
+}
+
+Result<std::vector<FederationRecord>> SendLog::FederationSent(std::string_view kind) const {
+    const auto lines = Lines();
+    if (!lines)
+        return Failure{lines.Message()};
+    std::vector<FederationRecord> records;
+    for (const std::vector<std::string>& fields : *lines) {
+        if (fields.size() < 5 || fields[1] != kFederationMark || fields[2] != kind ||
+            (fields.size() - 5) % 3 != 0)
+            continue;
+        FederationRecord record{fields[0], fields[2], fields[3], {}};
+        for (std::size_t i = 5; i < fields.size(); i += 3) {
+            const std::string& size = fields[i + 1];
+            std::uint64_t bytes = 0;
+            auto [end, ec] = std::from_chars(size.data(), size.data() + size.size(), bytes);
+            if (ec != std::errc() || end != size.data() + size.size())
+                break;
+            record.Files.push_back({fields[i], bytes, fields[i + 2]});
+        }
+        if (record.Files.size() == (fields.size() - 5) / 3)
+            records.push_back(std::move(record));
+    }
+    return records;
+}
+
+Status SendLog::RecordFederation(const std::string& when, std::string_view kind,
+                                 std::string_view address, std::string_view reply,
+                                 const std::vector<LoggedFile>& files) const {
+    std::string line = Field(when) + "\t" + kFederationMark + "\t" + Field(kind) + "\t" +
+                       Field(address) + "\t" + Field(reply);
+    for (const LoggedFile& file : files)
+        line +=
+            "\t" + Field(file.Name) + "\t" + std::to_string(file.Size) + "\t" + Field(file.Sha256);
+    return Append(line + "\r\n");
 }
 
 } // namespace mpsec

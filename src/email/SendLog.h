@@ -1,17 +1,36 @@
 #pragma once
 #include "core/Result.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace mpsec {
 
-// The record of the statements the server accepted, in the data folder: one line a
-// message, "date time<TAB>club<TAB>year<TAB>number<TAB>address<TAB>server's reply", each
-// appended and synced to disk as soon as the server accepted it.
+// A file sent to the federation as the log keeps it: its name, size and SHA-256 digest.
+struct LoggedFile {
+    std::string Name;
+    std::uint64_t Size = 0;
+    std::string Sha256;
+    bool operator==(const LoggedFile&) const = default;
+};
+
+// One message of files the federation's server accepted.
+struct FederationRecord {
+    std::string When, Kind, Address;
+    std::vector<LoggedFile> Files;
+};
+
+// The record of the messages the server accepted, in the data folder: one line a message,
+// each appended and synced to disk as soon as the server accepted it. A statement's line is
+// "date time<TAB>club<TAB>year<TAB>number<TAB>address<TAB>server's reply"; a message of
+// files to the federation's is "date time<TAB>federation<TAB>kind<TAB>address<TAB>server's
+// reply" followed by "<TAB>name<TAB>size<TAB>SHA-256" for each file. Each reader passes over
+// the other's lines.
 class SendLog {
   public:
     static constexpr const char* FileName = "EMAILLOG.TXT";
@@ -27,7 +46,17 @@ class SendLog {
     Status Record(const std::string& when, std::string_view club, std::string_view year,
                   std::string_view number, std::string_view address, std::string_view reply) const;
 
+    // The messages of files of `kind` sent to the federation, oldest first. No log yet: none.
+    Result<std::vector<FederationRecord>> FederationSent(std::string_view kind) const;
+    Status RecordFederation(const std::string& when, std::string_view kind,
+                            std::string_view address, std::string_view reply,
+                            const std::vector<LoggedFile>& files) const;
+
   private:
+    // Every line's fields; no log yet: none.
+    Result<std::vector<std::vector<std::string>>> Lines() const;
+    Status Append(const std::string& line) const;
+
     std::filesystem::path path_;
 };
 

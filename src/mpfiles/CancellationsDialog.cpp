@@ -8,6 +8,7 @@
 #include "print/Latin1.h"
 #include "ui/AppState.h"
 #include "ui/DigitsBox.h"
+#include "ui/FederationSend.h"
 #include "ui/MemberGrid.h"
 #include "ui/TypedKeys.h"
 #include "ui/WrittenFiles.h"
@@ -42,6 +43,7 @@ CancellationsDialog::CancellationsDialog(AppState& state, Platform& platform, QW
     getButton_ = made.Get;
     saveButton_ = made.Save;
     closeButton_ = made.Close;
+    sendButton_ = MakeSendToFederationButton(this);
 
     grid_ = MemberGrid(QStringLiteral("Active "), this);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -57,6 +59,7 @@ CancellationsDialog::CancellationsDialog(AppState& state, Platform& platform, QW
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(saveButton_);
+    buttons->addWidget(sendButton_);
     buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(club);
@@ -71,6 +74,8 @@ CancellationsDialog::CancellationsDialog(AppState& state, Platform& platform, QW
     connect(grid_, &QTableWidget::cellDoubleClicked, this, &CancellationsDialog::toggleActive);
     connect(saveButton_, &QPushButton::clicked, this, &CancellationsDialog::save);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(sendButton_, &QPushButton::clicked, this, &CancellationsDialog::sendToFederation);
+    connect(clubBox_, &QLineEdit::textChanged, this, &CancellationsDialog::offerToSend);
 }
 
 CancellationsDialog::~CancellationsDialog() {
@@ -100,7 +105,26 @@ void CancellationsDialog::onOpen() {
     saveButton_->setEnabled(false);
     listedClub_.clear();
     SetBoxText(clubBox_, QString::fromStdString(state_.Settings.LastClubNo));
+    offerToSend();
     clubBox_->setFocus();
+}
+
+void CancellationsDialog::offerToSend() {
+    const std::string club = ToLatin1(clubBox_->text());
+    OfferToSend(sendButton_, club.empty()
+                                 ? fs::path()
+                                 : state_.DataFolder / PathFromText(CancellationFileName(club)));
+}
+
+void CancellationsDialog::sendToFederation() {
+    const std::string club = ToLatin1(clubBox_->text());
+    if (club.empty())
+        return;
+    if (const std::optional<QString> sent =
+            SendToFederation(platform_, state_, FederationFile::Cancellations,
+                             state_.DataFolder / PathFromText(CancellationFileName(club)), club))
+        platform_.Information(*sent);
+    offerToSend();
 }
 
 void CancellationsDialog::getMembers() {
@@ -180,6 +204,7 @@ void CancellationsDialog::save() {
                         ". Nothing was saved.");
         return;
     }
+    offerToSend();
     SayWritten(platform_, MessageKind::Information,
                QString::fromLatin1(kOutputSavedAs) + Latin1(name), path);
 }

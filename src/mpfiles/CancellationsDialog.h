@@ -24,6 +24,8 @@ class CancellationsDialog : public ProgramDialog {
     // Toggles the "Active " cell of the current row.
     void toggleActive();
     void save();
+    // Sends the cancellation file of the club typed to the federation.
+    void sendToFederation();
 
     QString cell(int row, int column) const;
     int rowCount() const;
@@ -33,6 +35,7 @@ class CancellationsDialog : public ProgramDialog {
     QTableWidget* grid() const { return grid_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* saveButton() const { return saveButton_; }
+    QPushButton* sendButton() const { return sendButton_; }
 
   protected:
     void onOpen() override;
@@ -40,6 +43,8 @@ class CancellationsDialog : public ProgramDialog {
 
   private:
     void fillRows(int rows);
+    // "Send to Federation" enabled while the typed club's file holds something.
+    void offerToSend();
 
     AppState& state_;
     Platform& platform_;
@@ -48,6 +53,7 @@ class CancellationsDialog : public ProgramDialog {
     QTableWidget* grid_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
+    QPushButton* sendButton_ = nullptr;
     // The club whose members Get listed: the only one Save writes them for.
     std::string listedClub_;
 };

@@ -103,8 +103,8 @@ void AwardAdjustmentDialog::arrangePoints(QVBoxLayout& layout) {
 
 void AwardAdjustmentDialog::buildButtons(QVBoxLayout& layout) {
     buttons_ = AddSubmissionSection(
-        *this, layout, kAdjustmentSubmission, state_, platform_, fileNameLabel_,
-        [this] { append(); }, [this] { clearAllFields(); },
+        *this, layout, kAdjustmentSubmission, FederationFile::Adjustments, state_, platform_,
+        fileNameLabel_, [this] { append(); }, [this] { clearAllFields(); },
         QStringLiteral("Exit Award Adjustment"));
 }
 

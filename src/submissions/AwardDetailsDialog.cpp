@@ -84,8 +84,8 @@ void AwardDetailsDialog::arrangeEventDetails(QVBoxLayout& layout) {
 
 void AwardDetailsDialog::buildButtons(QVBoxLayout& layout) {
     buttons_ = AddSubmissionSection(
-        *this, layout, kAwardsSubmission, state_, platform_, fileNameLabel_, [this] { append(); },
-        [this] { clearAllFields(); });
+        *this, layout, kAwardsSubmission, FederationFile::Awards, state_, platform_, fileNameLabel_,
+        [this] { append(); }, [this] { clearAllFields(); });
 }
 
 void AwardDetailsDialog::setTypingOrder() {

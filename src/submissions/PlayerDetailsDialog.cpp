@@ -143,8 +143,8 @@ void PlayerDetailsDialog::buildAddressFields(QVBoxLayout& layout) {
 
 void PlayerDetailsDialog::buildButtons(QVBoxLayout& layout) {
     buttons_ = AddSubmissionSection(
-        *this, layout, kPlayerSubmission, state_, platform_, fileNameLabel_, [this] { append(); },
-        [this] { clearAll(); });
+        *this, layout, kPlayerSubmission, FederationFile::PlayerDetails, state_, platform_,
+        fileNameLabel_, [this] { append(); }, [this] { clearAll(); });
 }
 
 void PlayerDetailsDialog::connectKeys() {

@@ -6,6 +6,7 @@
 #include "print/Latin1.h"
 #include "submissions/SubmissionFiles.h"
 #include "ui/AppState.h"
+#include "ui/FederationSend.h"
 #include "ui/WrittenFiles.h"
 
 #include <QBoxLayout>
@@ -25,6 +26,7 @@ void SubmissionButtons::OfferFile(const SubmissionFile& file, const AppState& st
     const fs::path path = FindFileNoCase(state.DataFolder, file.FileName);
     std::error_code ec;
     Show->setWrittenFile(fs::exists(path, ec) ? path : fs::path());
+    OfferToSend(Send, path);
 }
 
 namespace {
@@ -45,6 +47,8 @@ SubmissionButtons AddButtons(QDialog& dialog, QBoxLayout& row, const SubmissionF
     buttons.Close = button(QStringLiteral("&Close"), closeHint);
     buttons.Clear = button(QStringLiteral("Clear &All"), QStringLiteral("Clear All Fields"));
     buttons.Delete = button(QStringLiteral("Cl&ear File"), "Clear File " + name);
+    buttons.Send = MakeSendToFederationButton(&dialog);
+    row.addWidget(buttons.Send);
     buttons.Show = new ShowInFolderButton(platform, &dialog);
     row.addWidget(buttons.Show);
     QObject::connect(buttons.Close, &QPushButton::clicked, &dialog, &QDialog::reject);
@@ -54,9 +58,9 @@ SubmissionButtons AddButtons(QDialog& dialog, QBoxLayout& row, const SubmissionF
 } // namespace
 
 SubmissionButtons AddSubmissionSection(QDialog& dialog, QBoxLayout& layout,
-                                       const SubmissionFile& file, const AppState& state,
-                                       Platform& platform, QLabel*& fileNameLabel,
-                                       const std::function<void()>& append,
+                                       const SubmissionFile& file, FederationFile kind,
+                                       const AppState& state, Platform& platform,
+                                       QLabel*& fileNameLabel, const std::function<void()>& append,
                                        const std::function<void()>& clearFields,
                                        const QString& closeHint) {
     fileNameLabel = new QLabel("Filename in use " + QString::fromLatin1(file.FileName), &dialog);
@@ -70,6 +74,10 @@ SubmissionButtons AddSubmissionSection(QDialog& dialog, QBoxLayout& layout,
     QObject::connect(buttons.Delete, &QPushButton::clicked, &dialog,
                      [&file, &state, &platform, buttons] {
                          ClearSubmissionFile(file, state, platform, buttons);
+                     });
+    QObject::connect(buttons.Send, &QPushButton::clicked, &dialog,
+                     [&file, kind, &state, &platform, buttons] {
+                         SendSubmissionFile(file, kind, state, platform, buttons);
                      });
     return buttons;
 }
@@ -94,6 +102,18 @@ bool AppendSubmission(const SubmissionFile& file, const AppState& state, Platfor
 void SayAppended(const SubmissionFile& file, const AppState& state, Platform& platform,
                  const QString& text) {
     SayWritten(platform, MessageKind::Plain, text, FindFileNoCase(state.DataFolder, file.FileName));
+}
+
+void SendSubmissionFile(const SubmissionFile& file, FederationFile kind, const AppState& state,
+                        Platform& platform, const SubmissionButtons& buttons) {
+    const fs::path path = FindFileNoCase(state.DataFolder, file.FileName);
+    const std::optional<QString> sent =
+        SendToFederation(platform, state, kind, path, state.Settings.LastClubNo);
+    const QString name = QString::fromLatin1(file.FileName);
+    if (sent &&
+        platform.WarningYesNo(*sent + "\n\nClear " + name + " now, ready for the next requests?"))
+        ClearSubmissionFile(file, state, platform, buttons);
+    buttons.OfferFile(file, state);
 }
 
 void ClearSubmissionFile(const SubmissionFile& file, const AppState& state, Platform& platform,

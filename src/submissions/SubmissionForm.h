@@ -1,4 +1,6 @@
 #pragma once
+#include "email/EmailSettings.h"
+
 #include <QString>
 #include <functional>
 #include <string>
@@ -23,23 +25,26 @@ struct SubmissionButtons {
     QPushButton* Close = nullptr; // also Escape
     QPushButton* Clear = nullptr;
     QPushButton* Delete = nullptr;
+    QPushButton* Send = nullptr; // enabled while the file can be sent
     ShowInFolderButton* Show = nullptr;
 
     // Whether focus moving to `next` leaves the fields behind (Close, Clear All, Clear
     // File), so what was typed needs no checking.
     bool LeaveTheFields(const QWidget* next) const;
-    // "Show in Folder" offered while the file is in the data folder.
+    // "Show in Folder" offered while the file is in the data folder, "Send to Federation"
+    // while it holds something.
     void OfferFile(const SubmissionFile& file, const AppState& state) const;
 };
 
 // The foot of a form, added to `layout`: "Filename in use NAME" (set in `fileNameLabel`),
-// then a row of "Append to &File", "&Close", "Clear &All", "Cl&ear File" and "Show in
-// Folder" with their hints. Append runs `append`, Clear All `clearFields`, Clear File asks
-// and deletes the file (ClearSubmissionFile), Close closes the dialog.
+// then a row of "Append to &File", "&Close", "Clear &All", "Cl&ear File", "Se&nd to
+// Federation" and "Show in Folder" with their hints. Append runs `append`, Clear All
+// `clearFields`, Clear File asks and deletes the file (ClearSubmissionFile), Send to
+// Federation sends it as a file of `kind` (SendSubmissionFile), Close closes the dialog.
 SubmissionButtons AddSubmissionSection(QDialog& dialog, QBoxLayout& layout,
-                                       const SubmissionFile& file, const AppState& state,
-                                       Platform& platform, QLabel*& fileNameLabel,
-                                       const std::function<void()>& append,
+                                       const SubmissionFile& file, FederationFile kind,
+                                       const AppState& state, Platform& platform,
+                                       QLabel*& fileNameLabel, const std::function<void()>& append,
                                        const std::function<void()>& clearFields,
                                        const QString& closeHint = QString());
 
@@ -56,6 +61,11 @@ bool AppendSubmission(const SubmissionFile& file, const AppState& state, Platfor
 // and "Show in Folder".
 void SayAppended(const SubmissionFile& file, const AppState& state, Platform& platform,
                  const QString& text);
+
+// Sends the file to the federation; once the server took it, offers to clear the file
+// (ClearSubmissionFile, which asks the form's own question) for the next requests.
+void SendSubmissionFile(const SubmissionFile& file, FederationFile kind, const AppState& state,
+                        Platform& platform, const SubmissionButtons& buttons);
 
 // Asks the form's question, then deletes the file (when it exists) after a Yes.
 void ClearSubmissionFile(const SubmissionFile& file, const AppState& state, Platform& platform,

@@ -46,8 +46,7 @@ MailMessage Message(const std::string& to) {
     m.RecipientAddress = to;
     m.Subject = "Your statement for 2026";
     m.Body = "Dear REN\xC3\x89,\n.\nAttached is your statement.\n";
-    m.AttachmentName = "77 O'DARVEN.pdf";
-    m.Attachment = PdfBytes();
+    m.Attachments.push_back({"77 O'DARVEN.pdf", PdfBytes()});
     return m;
 }
 

@@ -199,8 +199,9 @@ TEST(EmailRun, TheMessageFromTheTemplate) {
     EXPECT_EQ(m.Body,
               "Dear REN\xC3\x89 O'DARVEN,\n\nAttached is your masterpoint award statement "
               "for 2026 from CLUB DU CH\xC3\x82TEAU (3104).\n\nKind regards,\nSue Secretary\n");
-    EXPECT_EQ(m.AttachmentName, "77 O'DARVEN.pdf");
-    EXPECT_EQ(m.Attachment, "%PDF-bytes");
+    ASSERT_EQ(m.Attachments.size(), 1u);
+    EXPECT_EQ(m.Attachments[0].Name, "77 O'DARVEN.pdf");
+    EXPECT_EQ(m.Attachments[0].Bytes, "%PDF-bytes");
     EXPECT_EQ(m.RecipientAddress, "rene@example.fr");
     EXPECT_EQ(m.SenderAddress, "sue@example.org");
     EXPECT_EQ(MessageHeaders(m, "D")[1], "From: \"Sue Secretary\" <sue@example.org>");

@@ -2,8 +2,10 @@
 
 Prints "PORT PID" on its first line, then serves until killed, or at most --life seconds.
 Each message accepted is written to --out as N.json (envelope, subject, body, attachment
-name) and N.pdf (the attachment, decoded). The login's password is taken from the
-environment (MPSEC_TEST_SMTP_PASSWORD), never from an argument.
+name) and N.pdf (the attachment, decoded); with several attachments, N.pdf is the last,
+every one is written as N-K.bin and the record's "attachments" names them all, "|" between.
+The login's password is taken from the environment (MPSEC_TEST_SMTP_PASSWORD), never from
+an argument.
 """
 import argparse
 import asyncio
@@ -59,10 +61,16 @@ class Handler:
             "body": body.get_content() if body else "",
             "attachment": "",
         }
+        names = []
         for part in message.iter_attachments():
             record["attachment"] = part.get_filename()
+            names.append(part.get_filename())
             with open(os.path.join(args.out, "%d.pdf" % accepted), "wb") as f:
                 f.write(part.get_payload(decode=True))
+            # Every attachment also as N-K.bin, K counted from 1.
+            with open(os.path.join(args.out, "%d-%d.bin" % (accepted, len(names))), "wb") as f:
+                f.write(part.get_payload(decode=True))
+        record["attachments"] = "|".join(names)
         with open(os.path.join(args.out, "%d.json" % accepted), "w", encoding="utf-8") as f:
             json.dump(record, f, ensure_ascii=False)
         if args.drop_after and accepted >= args.drop_after:

@@ -1,4 +1,5 @@
 #include "mpfiles/CancellationsDialog.h"
+#include "email/EmailSettings.h"
 #include "support/FakePlatform.h"
 #include "support/Players.h"
 #include "ui/AppState.h"
@@ -142,4 +143,54 @@ TEST_F(CancellationsTest, ShowInFolderThatFailsIsSaid) {
     platform.VerifyAllShown();
     EXPECT_EQ(platform.OpenedFolders(), QStringList{QString::fromStdString(dir.Path().string())});
     EXPECT_EQ(dir.Read("6785cncl.txt"), "");
+}
+
+TEST_F(CancellationsTest, TheClubsFileIsSentToTheFederation) {
+    EmailSettings settings = DefaultEmailSettings();
+    settings.Host = "127.0.0.1";
+    settings.Security = MailSecurity::None;
+    settings.User = "sue";
+    settings.SenderAddress = "sue@club.example.org";
+    settings.Federation.Default = "qmr@federation.example.org";
+    settings.Federation.Cancellations = "members@federation.example.org";
+    WriteEmailSettings(platform.Store(), settings);
+    platform.Keychain.Passwords["sue@127.0.0.1"] = "secret";
+    struct Kept : MailTransport {
+        std::vector<MailMessage>* Given;
+        explicit Kept(std::vector<MailMessage>* given) : Given(given) {}
+        SendOutcome Send(const MailMessage& m) override {
+            Given->push_back(m);
+            return {SendOutcome::Kind::Accepted, "250 queued", ""};
+        }
+    };
+    std::vector<MailMessage> given;
+    platform.MailServerMaker = [&](const EmailSettings&) { return std::make_unique<Kept>(&given); };
+
+    EXPECT_EQ(dlg.sendButton()->text(), "Se&nd to Federation");
+    EXPECT_FALSE(dlg.sendButton()->isEnabled()); // no file yet
+    dlg.getButton()->click();
+    dlg.toggleActive();
+    platform.ExpectInformation("Output saved as 6785cncl.txt");
+    dlg.saveButton()->click();
+    EXPECT_TRUE(dlg.sendButton()->isEnabled());
+    dlg.clubBox()->setText("6786"); // another club's file, none yet
+    EXPECT_FALSE(dlg.sendButton()->isEnabled());
+    dlg.clubBox()->setText("6785");
+
+    platform.ExpectInformation("6785cncl.txt was sent to the federation at "
+                               "members@federation.example.org.\nThe server said: 250 queued");
+    dlg.sendButton()->click();
+    ASSERT_EQ(given.size(), 1u);
+    EXPECT_EQ(given[0].Attachments,
+              (std::vector<MailAttachment>{{"6785cncl.txt", dir.Read("6785cncl.txt")}}));
+    EXPECT_EQ(platform.MailServerPasswords, std::vector<std::string>{"secret"});
+    EXPECT_EQ(dir.Read("6785cncl.txt"), "261207I67850012345ABCDE             F      \r\n");
+
+    // Without a sender's address nothing goes, and the window says what to set.
+    settings.SenderAddress.clear();
+    WriteEmailSettings(platform.Store(), settings);
+    platform.ExpectError("No sender's address is set in the e-mail settings.\nSet up e-mail in "
+                         "Setup, E-mail Settings. Nothing was sent.");
+    dlg.sendButton()->click();
+    EXPECT_EQ(given.size(), 1u);
 }

@@ -1,0 +1,17 @@
+#pragma once
+#include "core/Settings.h"
+#include "core/SettingsStore.h"
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace mpsec {
+
+// mpsec send player-details|awards|adjustments|cancellations CLUB [--yes] [--dry-run DIR]
+int RunSendCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                   const AppSettings& appSettings, SettingsStore* store, std::ostream& out,
+                   std::ostream& err);
+
+} // namespace mpsec
