@@ -54,14 +54,6 @@ std::string AddressProblemsText(const std::string& file,
     return text;
 }
 
-std::string SendLogTimeNow() {
-    const std::tm local = os::LocalTime(std::time(nullptr));
-    char text[96];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return text;
-}
-
 StatementScratchFolder::StatementScratchFolder() {
     std::error_code ec;
     path_ = fs::temp_directory_path(ec) / ("mpsec-email-" + std::to_string(os::ProcessId()));

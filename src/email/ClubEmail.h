@@ -39,9 +39,6 @@ std::string AddressProblemsText(const std::string& file,
                                 const std::vector<AddressProblem>& problems,
                                 std::size_t shown = 20);
 
-// Now as the send log keeps it, "YYYY-MM-DD HH:MM:SS" in local time.
-std::string SendLogTimeNow();
-
 // A folder of its own for the statements of a run, in the system's temporary folder,
 // removed with everything in it when the run ends.
 class StatementScratchFolder {

@@ -6,9 +6,19 @@
 #include "core/TextHelpers.h"
 
 #include <charconv>
+#include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace mpsec {
+
+std::string SendLogTimeNow() {
+    const std::tm local = os::LocalTime(std::time(nullptr));
+    char text[96];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return text;
+}
 
 namespace {
 

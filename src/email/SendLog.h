@@ -19,6 +19,9 @@ struct LoggedFile {
     bool operator==(const LoggedFile&) const = default;
 };
 
+// Now as the send log keeps it, "YYYY-MM-DD HH:MM:SS" in local time.
+std::string SendLogTimeNow();
+
 // One message of files the federation's server accepted.
 struct FederationRecord {
     std::string When, Kind, Address;

@@ -59,14 +59,6 @@ bool FederationFileReady(const fs::path& file) {
     return os::EntryAt(file) == os::Entry::PlainFile && fs::file_size(file, ec) > 0 && !ec;
 }
 
-std::string SendLogTimeNow() {
-    const std::tm local = os::LocalTime(std::time(nullptr));
-    char text[96];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return text;
-}
-
 std::string FileNamesText(const std::vector<LoggedFile>& files) {
     std::string text;
     for (std::size_t i = 0; i < files.size(); ++i)

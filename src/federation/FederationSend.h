@@ -61,9 +61,6 @@ struct FederationOutcome {
 FederationOutcome SendFederationMessage(const FederationSending& sending, MailTransport& transport,
                                         const SendLog* log, const std::string& when);
 
-// Now as the send log writes it, "YYYY-MM-DD HH:MM:SS" in local time.
-std::string SendLogTimeNow();
-
 // The files of a message, "PLAYER.TXT" or "AWARDS.TXT, 3104126.gld and 3104226.red".
 std::string FileNamesText(const std::vector<LoggedFile>& files);
 

@@ -383,9 +383,11 @@ TEST_F(ClubStatementsDialogTest, EmailRunSendsEachMemberOnceAndSaysWhatBecameOfE
     }
     // Each message carries its member's statement, made as the PDF run makes it.
     ASSERT_EQ(server.Given.size(), 2u);
-    EXPECT_EQ(server.Given[0].AttachmentName, "11 ADAMS.pdf");
-    EXPECT_EQ(server.Given[0].Attachment, "%PDF Statement of Awards 11");
-    EXPECT_EQ(server.Given[1].Attachment, "%PDF Statement of Awards 33");
+    using Files = std::vector<MailAttachment>;
+    EXPECT_EQ(server.Given[0].Attachments,
+              (Files{{"11 ADAMS.pdf", "%PDF Statement of Awards 11"}}));
+    EXPECT_EQ(server.Given[1].Attachments,
+              (Files{{"33 CARTER.pdf", "%PDF Statement of Awards 33"}}));
     EXPECT_EQ(platform.MailServerPasswords, (std::vector<std::string>{"secret", "secret"}));
     // The accepted message only is in the log, for the register's year.
     const std::string log = dir.Read("EMAILLOG.TXT");
