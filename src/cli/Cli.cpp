@@ -68,6 +68,7 @@ struct CommandContext {
     AppSettings Settings;
     CivilDate Today;
     SettingsStore* Store = nullptr;
+    CredentialStore* Credentials = nullptr;
 };
 
 // A headless command: its name, its --help text, and how it runs on the arguments after
@@ -153,13 +154,15 @@ const Command kCommands[] = {
      "members' address list (a CSV file: number and address) and the certificate file of\n"
      "a server with its own certificate (the server's certificate is always verified).\n"
      "--test sends a test message to the sender's own address and says what failed.\n"
-     "The password is never stored: it comes from MPSEC_SMTP_PASSWORD, else it is asked\n"
-     "for (not shown).\n"
+     "The password comes from MPSEC_SMTP_PASSWORD when it is set, else from the system's\n"
+     "credential store (where the e-mail settings window keeps it), else it is asked for\n"
+     "(not shown); mpsec never writes it to a file.\n"
      "Exit status: 0 done, 1 the test message was not sent, 2 bad options.\n",
      nullptr,
      [](const std::filesystem::path& folder, const std::vector<std::string>& rest,
-        const CommandContext& context, std::ostream& out,
-        std::ostream& err) { return RunEmailCommand(folder, rest, context.Store, out, err); }},
+        const CommandContext& context, std::ostream& out, std::ostream& err) {
+         return RunEmailCommand(folder, rest, context.Store, out, err, context.Credentials);
+     }},
     {"clubs",
      "Usage: mpsec clubs KEYWORD\n"
      "Lists, from NATIONAL.CLB in the current folder, every club whose line holds KEYWORD\n"
@@ -243,7 +246,7 @@ bool IsCommandName(const std::string& word) {
 
 int RunCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
                std::ostream& out, std::ostream& err, const PdfWriter& writePdf,
-               SettingsStore* settings);
+               SettingsStore* settings, CredentialStore* credentials);
 
 } // namespace
 
@@ -279,7 +282,8 @@ bool IsCommandLine(const std::vector<std::string>& args) {
 }
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   const PdfWriter& writePdf, SettingsStore* settings) {
+                   const PdfWriter& writePdf, SettingsStore* settings,
+                   CredentialStore* credentials) {
     std::vector<std::string> args = arguments;
     auto data = TakeDataOption(args);
     if (!data) {
@@ -302,14 +306,14 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         err << "mpsec: cannot read the folder it runs in: " << os::ErrorText(errno) << "\n";
         return 2;
     }
-    return RunCommand(folder, args, out, err, writePdf, settings);
+    return RunCommand(folder, args, out, err, writePdf, settings, credentials);
 }
 
 namespace {
 
 int RunCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
                std::ostream& out, std::ostream& err, const PdfWriter& writePdf,
-               SettingsStore* settings) {
+               SettingsStore* settings, CredentialStore* credentials) {
     const std::string name = args.size() > 1 ? args[1] : std::string();
     if (name == "--help" || name == "-h" || name == "help") {
         out << kUsage;
@@ -332,11 +336,11 @@ int RunCommand(const std::filesystem::path& folder, const std::vector<std::strin
                 return Status(Failure{"PDF output needs the print layer"});
             };
         if (name == "statements" && std::find(rest.begin(), rest.end(), "--email") != rest.end())
-            return RunStatementsEmail(folder, rest, writer, settings, out, err);
+            return RunStatementsEmail(folder, rest, writer, settings, out, err, credentials);
         if (command.RunInContext) {
             CommandContext context{settings ? ReadSettings(*settings, AppSettings{})
                                             : AppSettings{},
-                                   Today(), settings};
+                                   Today(), settings, credentials};
             return command.RunInContext(folder, rest, context, out, err);
         }
         return command.Run(folder, rest, writer, out, err);

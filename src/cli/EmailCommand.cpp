@@ -43,24 +43,9 @@ void ShowSettings(const EmailSettings& s, std::ostream& out) {
         << "\n"
         << "Certificate file:  "
         << (s.CaFile.empty() ? "(none: the system's trusted certificates)" : s.CaFile) << "\n"
-        << "Password:          never stored by mpsec; MPSEC_SMTP_PASSWORD, else asked for\n"
+        << "Password:          kept in the system's credential store, never in mpsec's files;\n"
+        << "                   MPSEC_SMTP_PASSWORD, when set, is used instead\n"
         << "Subject:           " << s.Subject << "\n";
-}
-
-// The server's password: MPSEC_SMTP_PASSWORD, else typed (not shown). None when the input
-// ends first.
-std::optional<std::string> Password(const EmailSettings& s, std::ostream& err) {
-    if (s.User.empty())
-        return std::string();
-    if (std::optional<std::string> given = os::EnvironmentValue("MPSEC_SMTP_PASSWORD"))
-        return given;
-    err << "No credential store is used by the command line: the password is asked for this "
-           "run only (MPSEC_SMTP_PASSWORD gives it without asking).\n"
-        << "Password of " << s.User << " at " << s.Host << ": " << std::flush;
-    std::string password;
-    if (!os::ReadLineUnechoed(password))
-        return std::nullopt;
-    return password;
 }
 
 // A file name given on the command line, as the settings keep it: a full path, a relative
@@ -69,10 +54,46 @@ std::string FullPath(const fs::path& folder, const std::string& name) {
     return PathText(folder / PathFromText(name));
 }
 
+bool ReadFromTerminal(std::string& line) {
+    return os::ReadLineUnechoed(line);
+}
+
 } // namespace
 
+std::optional<std::string> CommandLinePassword(const EmailSettings& s, CredentialStore* credentials,
+                                               std::ostream& err, const UnechoedReader& readLine) {
+    if (s.User.empty())
+        return std::string();
+    if (std::optional<std::string> given = os::EnvironmentValue("MPSEC_SMTP_PASSWORD"))
+        return given;
+    if (!credentials) {
+        err << "No credential store can be reached: the password is asked for this run only "
+               "(MPSEC_SMTP_PASSWORD gives it without asking).\n";
+    } else if (const Result<std::optional<std::string>> kept =
+                   credentials->ReadPassword(s.Host, s.User);
+               !kept) {
+        err << "The password cannot be read from the credential store: " << kept.Message()
+            << ".\nIt is asked for this run only (MPSEC_SMTP_PASSWORD gives it "
+               "without asking).\n";
+    } else if (kept->has_value()) {
+        return **kept;
+    } else {
+        err << "No password of " << s.User << " at " << s.Host
+            << " is kept in the credential store (the e-mail settings window keeps it): it is "
+               "asked for this run only.\n";
+    }
+    err << "Password of " << s.User << " at " << s.Host << ": " << std::flush;
+    std::string password;
+    if (!readLine(password)) {
+        err << "\n";
+        return std::nullopt;
+    }
+    return password;
+}
+
 int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args,
-                    SettingsStore* store, std::ostream& out, std::ostream& err) {
+                    SettingsStore* store, std::ostream& out, std::ostream& err,
+                    CredentialStore* credentials) {
     if (!store) {
         err << "mpsec email: the settings cannot be reached\n";
         return 2;
@@ -148,7 +169,8 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
         err << "mpsec email: " << ready.Message() << "\n";
         return 1;
     }
-    const std::optional<std::string> password = Password(s, err);
+    const std::optional<std::string> password =
+        CommandLinePassword(s, credentials, err, ReadFromTerminal);
     if (!password) {
         err << "mpsec email: no password given; no test message sent\n";
         return 1;
@@ -165,7 +187,7 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
 
 int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& args,
                        const PdfWriter& writePdf, SettingsStore* store, std::ostream& out,
-                       std::ostream& err) {
+                       std::ostream& err, CredentialStore* credentials) {
     constexpr const char* usage =
         "Usage: mpsec statements --club CLUB --email [--from A] [--to Z] [--dry-run DIR]\n";
     std::string club, from = "A", to = "Z", dryRun;
@@ -245,7 +267,7 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
 
     std::optional<std::string> password;
     if (dryRun.empty() && !plan.ToSend.empty()) {
-        password = Password(settings, err);
+        password = CommandLinePassword(settings, credentials, err, ReadFromTerminal);
         if (!password) {
             err << "mpsec statements: no password given; nothing sent\n";
             return 1;

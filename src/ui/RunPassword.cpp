@@ -4,7 +4,8 @@ namespace mpsec {
 
 std::optional<std::string> RunPassword(Platform& platform, const EmailSettings& settings) {
     CredentialStore& store = platform.Credentials();
-    const Result<std::optional<std::string>> kept = store.ReadPassword(settings.Host, settings.User);
+    const Result<std::optional<std::string>> kept =
+        store.ReadPassword(settings.Host, settings.User);
     if (kept && kept->has_value())
         return **kept;
     const QString account =
@@ -19,10 +20,9 @@ std::optional<std::string> RunPassword(Platform& platform, const EmailSettings& 
     const std::string password = typed->toStdString();
     if (kept) {
         if (Status written = store.WritePassword(settings.Host, settings.User, password); !written)
-            platform.Error("The password of " + account +
-                           " could not be kept in the credential store: " +
-                           QString::fromStdString(written.Message()) +
-                           ".\nIt serves this run only.");
+            platform.Error(
+                "The password of " + account + " could not be kept in the credential store: " +
+                QString::fromStdString(written.Message()) + ".\nIt serves this run only.");
     }
     return password;
 }
