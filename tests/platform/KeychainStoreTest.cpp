@@ -57,10 +57,11 @@ TEST(KeychainStore, WithoutASessionBusEachCallSaysWhy) {
     EmailSettings settings;
     settings.Host = "mail.example.org";
     settings.User = "sue";
-    platform.ExpectPassword("The password cannot be kept: " + QString::fromStdString(read.Message()) +
-                                ".\nIt is asked for this run only.\n\n"
-                                "Password of sue at mail.example.org:",
-                            QStringLiteral("typed"));
+    platform.ExpectPassword(
+        "The password cannot be kept: " + QString::fromStdString(read.Message()) +
+            ".\nIt is asked for this run only.\n\n"
+            "Password of sue at mail.example.org:",
+        QStringLiteral("typed"));
     EXPECT_EQ(RunPassword(platform, settings), std::optional<std::string>("typed"));
     EXPECT_EQ(platform.Shown().size(), 1); // the box, and no error of a failed write
 #endif
@@ -70,7 +71,8 @@ TEST(KeychainStore, WithoutASessionBusEachCallSaysWhy) {
 // with a letter beyond ASCII comes back as written, and is gone once forgotten.
 TEST(KeychainStore, KeepsReadsAndForgetsAPassword) {
     KeychainStore store;
-    const std::string host = "mpsec-test.invalid", user = "s\xC3\xBC" "e";
+    const std::string host = "mpsec-test.invalid", user = "s\xC3\xBC"
+                                                          "e";
     const Result<std::optional<std::string>> before = store.ReadPassword(host, user);
     if (!before)
         GTEST_SKIP() << "no credential store answers here: " << before.Message();
