@@ -126,8 +126,7 @@ QWidget* EmailSettingsDialog::buildMessagePage() {
     auto* browse = new QPushButton(QStringLiteral("Browse\u2026"), page);
     connect(browse, &QPushButton::clicked, this, &EmailSettingsDialog::browseAddressList);
     checkListButton_ = new QPushButton(QStringLiteral("C&heck List"), page);
-    connect(checkListButton_, &QPushButton::clicked, this,
-            &EmailSettingsDialog::checkAddressList);
+    connect(checkListButton_, &QPushButton::clicked, this, &EmailSettingsDialog::checkAddressList);
     auto* listRow = WithButton(addressListBox_, browse);
     listRow->addWidget(checkListButton_);
     AddBoxRow(*form, QStringLiteral("Members' &addresses:"), addressListBox_, listRow);
@@ -148,10 +147,12 @@ QWidget* EmailSettingsDialog::buildMessagePage() {
 QWidget* EmailSettingsDialog::buildFederationPage() {
     auto* page = new QWidget(this);
     auto* form = new QFormLayout(page);
-    form->addRow(new QLabel(QStringLiteral("Where the files for the federation are sent. A kind "
-                                           "of file goes to the federation's address unless "
-                                           "an address is given for it."),
-                            page));
+    auto* intro = new QLabel(QStringLiteral("Where the files for the federation are sent. A kind "
+                                            "of file goes to the federation's address unless "
+                                            "an address is given for it."),
+                             page);
+    intro->setWordWrap(true);
+    form->addRow(intro);
     const char* captions[] = {"The federation's &address:", "&Player details:", "A&wards:",
                               "Award a&djustments:", "&Cancellations:"};
     for (int i = 0; i < 5; ++i) {
@@ -160,9 +161,6 @@ QWidget* EmailSettingsDialog::buildFederationPage() {
             federationBoxes_[i]->setPlaceholderText(QStringLiteral("the federation's address"));
         form->addRow(QString::fromLatin1(captions[i]), federationBoxes_[i]);
     }
-    for (int i = 0; i < 5; ++i)
-        qobject_cast<QLabel*>(form->labelForField(federationBoxes_[i]))
-            ->setWordWrap(false);
     return page;
 }
 
@@ -220,8 +218,7 @@ void EmailSettingsDialog::showPasswordNote() {
     }
     passwordNote_->setText(kept);
     if (read->has_value())
-        passwordBox_->setPlaceholderText(
-            QStringLiteral("kept; type a new one to replace it"));
+        passwordBox_->setPlaceholderText(QStringLiteral("kept; type a new one to replace it"));
 }
 
 void EmailSettingsDialog::followSecurity(int index) {

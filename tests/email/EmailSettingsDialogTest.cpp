@@ -59,14 +59,28 @@ TEST(RunPassword, KeptElseAskedAndKeptWhereTheStoreAnswers) {
         std::optional<std::string> password;
         std::map<std::string, std::string> keptAfter;
     } cases[] = {
-        {"kept", {{"sue@mail.example.org", "kept"}}, {}, {}, {}, "kept",
+        {"kept",
+         {{"sue@mail.example.org", "kept"}},
+         {},
+         {},
+         {},
+         "kept",
          {{"sue@mail.example.org", "kept"}}},
         {"none kept", {}, {}, ask, "typed", "typed", {{"sue@mail.example.org", "typed"}}},
-        {"another account's kept", {{"sue@other.example.org", "other"}}, {}, ask, "typed",
-         "typed", {{"sue@other.example.org", "other"}, {"sue@mail.example.org", "typed"}}},
-        {"no store answers", {}, "no session bus",
+        {"another account's kept",
+         {{"sue@other.example.org", "other"}},
+         {},
+         ask,
+         "typed",
+         "typed",
+         {{"sue@other.example.org", "other"}, {"sue@mail.example.org", "typed"}}},
+        {"no store answers",
+         {},
+         "no session bus",
          "The password cannot be kept: no session bus.\nIt is asked for this run only.\n\n" + ask,
-         "typed", "typed", {}},
+         "typed",
+         "typed",
+         {}},
         {"cancelled", {}, {}, ask, {}, {}, {}},
     };
     for (const Case& c : cases) {
@@ -85,11 +99,14 @@ TEST(RunPassword, KeptElseAskedAndKeptWhereTheStoreAnswers) {
 // The window shows the kept settings; OK checks and keeps them (the password in the
 // credential store), Cancel and Escape keep nothing, and the test message says how it went.
 TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
-    const std::map<std::string, std::string> before = {
-        {"EmailServer", "mail.example.org"},        {"EmailPort", "587"},
-        {"EmailSecurity", "starttls"},              {"EmailUser", "sue"},
-        {"EmailSender", "sue@club.example.org"},    {"EmailSenderName", "Sue Secretary"},
-        {"EmailFederation", "qmr@fed.example.org"}, {"EmailSubject", "Points for {year}"}};
+    const std::map<std::string, std::string> before = {{"EmailServer", "mail.example.org"},
+                                                       {"EmailPort", "587"},
+                                                       {"EmailSecurity", "starttls"},
+                                                       {"EmailUser", "sue"},
+                                                       {"EmailSender", "sue@club.example.org"},
+                                                       {"EmailSenderName", "Sue Secretary"},
+                                                       {"EmailFederation", "qmr@fed.example.org"},
+                                                       {"EmailSubject", "Points for {year}"}};
     const QString kept = QStringLiteral(
         "The password is kept in the system's credential store, never in mpsec's files.");
     const SendOutcome accepted{SendOutcome::Kind::Accepted, "250 2.0.0 queued", ""};
@@ -108,13 +125,18 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
         std::optional<SendOutcome> server = {};
         std::vector<std::string> serverPasswords = {};
     } cases[] = {
-        {"a port that is no port", {},
+        {"a port that is no port",
+         {},
          [&](EmailSettingsDialog& d) {
              Type(d.portBox(), "70000");
              ok(d);
          },
-         {"error: The port must be a number from 1 to 65535."}, {}, {}, true},
-        {"None for a server elsewhere", {},
+         {"error: The port must be a number from 1 to 65535."},
+         {},
+         {},
+         true},
+        {"None for a server elsewhere",
+         {},
          [&](EmailSettingsDialog& d) {
              d.securityList()->setCurrentIndex(2);
              EXPECT_EQ(d.portBox()->text(), "25");
@@ -122,21 +144,31 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
          },
          {"error: Security \"None\" is allowed only for a server on this computer (127.0.0.1 "
           "or localhost): choose STARTTLS or SSL/TLS for mail.example.org."},
-         {}, {}, true},
-        {"a sender's address that is none", {},
+         {},
+         {},
+         true},
+        {"a sender's address that is none",
+         {},
          [&](EmailSettingsDialog& d) {
              Type(d.senderAddressBox(), "sue at club");
              ok(d);
          },
-         {"error: The sender's address 'sue at club' is not an e-mail address."}, {}, {}, true},
-        {"a federation address that is none", {},
+         {"error: The sender's address 'sue at club' is not an e-mail address."},
+         {},
+         {},
+         true},
+        {"a federation address that is none",
+         {},
          [&](EmailSettingsDialog& d) {
              Type(d.federationBox(2), "awards@");
              ok(d);
          },
-         {"error: The federation's address for awards 'awards@' is not an e-mail address."}, {},
-         {}, true},
-        {"SSL/TLS, its port, a password and the federation's awards address", {},
+         {"error: The federation's address for awards 'awards@' is not an e-mail address."},
+         {},
+         {},
+         true},
+        {"SSL/TLS, its port, a password and the federation's awards address",
+         {},
          [&](EmailSettingsDialog& d) {
              d.securityList()->setCurrentIndex(1);
              d.passwordBox()->setText(QString::fromUtf8("s3cr\xC3\xA9t"));
@@ -151,8 +183,10 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
           {"EmailFederationAwards", "awards@fed.example.org"},
           {"EmailAddresses", "/club/members.csv"},
           {"EmailBody", "Dear {name},\nyours."}},
-         {{"sue@mail.example.org", "s3cr\xC3\xA9t"}}, false},
-        {"None for this computer, a port of its own kept", {},
+         {{"sue@mail.example.org", "s3cr\xC3\xA9t"}},
+         false},
+        {"None for this computer, a port of its own kept",
+         {},
          [&](EmailSettingsDialog& d) {
              Type(d.hostBox(), "localhost");
              Type(d.portBox(), "2525");
@@ -160,23 +194,34 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
              EXPECT_EQ(d.portBox()->text(), "2525");
              ok(d);
          },
-         {}, {{"EmailServer", "localhost"}, {"EmailSecurity", "none"}, {"EmailPort", "2525"}},
-         {}, false},
-        {"Cancel", {},
+         {},
+         {{"EmailServer", "localhost"}, {"EmailSecurity", "none"}, {"EmailPort", "2525"}},
+         {},
+         false},
+        {"Cancel",
+         {},
          [&](EmailSettingsDialog& d) {
              Type(d.hostBox(), "other.example.org");
              Type(d.passwordBox(), "x");
              d.cancelButton()->click();
          },
-         {}, {}, {}, false},
-        {"Escape", {},
+         {},
+         {},
+         {},
+         false},
+        {"Escape",
+         {},
          [&](EmailSettingsDialog& d) {
              Type(d.userBox(), "bob");
              Type(d.passwordBox(), "x");
              QTest::keyClick(d.userBox(), Qt::Key_Escape);
          },
-         {}, {}, {}, false},
-        {"no store answers", "no session bus",
+         {},
+         {},
+         {},
+         false},
+        {"no store answers",
+         "no session bus",
          [&](EmailSettingsDialog& d) {
              EXPECT_EQ(d.passwordNote()->text(), "The password cannot be kept: no session bus. "
                                                  "It will be asked for at each run.");
@@ -185,27 +230,44 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
          },
          {"error: The password cannot be kept: no session bus.\nIt will be asked for at each "
           "run."},
-         {}, {}, false},
-        {"a test message sent with the password typed", {},
+         {},
+         {},
+         false},
+        {"a test message sent with the password typed",
+         {},
          [&](EmailSettingsDialog& d) {
              Type(d.passwordBox(), "typed");
              d.testButton()->click();
          },
          {"information: The test message was sent to sue@club.example.org (250 2.0.0 queued)."},
-         {}, {}, true, accepted, {"typed"}},
-        {"a test message not sent", {},
+         {},
+         {},
+         true,
+         accepted,
+         {"typed"}},
+        {"a test message not sent",
+         {},
          [&](EmailSettingsDialog& d) {
              Type(d.passwordBox(), "typed");
              d.testButton()->click();
          },
          {"error: The test message was not sent: the connection to mail.example.org port 587 "
           "was refused"},
-         {}, {}, true, refused, {"typed"}},
-        {"a test message with no password asked", {},
+         {},
+         {},
+         true,
+         refused,
+         {"typed"}},
+        {"a test message with no password asked",
+         {},
          [&](EmailSettingsDialog& d) { d.testButton()->click(); },
          {"password: Password of sue at mail.example.org:",
           "information: The test message was sent to sue@club.example.org (250 2.0.0 queued)."},
-         {}, {{"sue@mail.example.org", "asked"}}, true, accepted, {"asked"}},
+         {},
+         {{"sue@mail.example.org", "asked"}},
+         true,
+         accepted,
+         {"asked"}},
     };
     for (const Case& c : cases) {
         test::TempFolder dir;
