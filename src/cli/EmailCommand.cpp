@@ -29,7 +29,8 @@ namespace {
 constexpr const char* kEmailUsage =
     "Usage: mpsec email [--server HOST] [--port N] [--security starttls|ssl|none]\n"
     "                   [--user NAME] [--sender ADDRESS] [--sender-name NAME]\n"
-    "                   [--addresses FILE] [--ca-file FILE] [--test]\n";
+    "                   [--addresses FILE] [--ca-file FILE] [--subject TEXT]\n"
+    "                   [--body-file FILE] [--test]\n";
 
 void ShowSettings(const EmailSettings& s, std::ostream& out) {
     const char* security = s.Security == MailSecurity::Ssl    ? "SSL/TLS"
@@ -45,7 +46,17 @@ void ShowSettings(const EmailSettings& s, std::ostream& out) {
         << (s.CaFile.empty() ? "(none: the system's trusted certificates)" : s.CaFile) << "\n"
         << "Password:          kept in the system's credential store, never in mpsec's files;\n"
         << "                   MPSEC_SMTP_PASSWORD, when set, is used instead\n"
-        << "Subject:           " << s.Subject << "\n";
+        << "Subject:           " << s.Subject << "\n"
+        << "Body:\n";
+    // The body indented, one line of it a line.
+    std::size_t start = 0;
+    while (start < s.Body.size()) {
+        std::size_t end = s.Body.find('\n', start);
+        if (end == std::string::npos)
+            end = s.Body.size();
+        out << (end > start ? "    " : "") << s.Body.substr(start, end - start) << "\n";
+        start = end + 1;
+    }
 }
 
 // A file name given on the command line, as the settings keep it: a full path, a relative
@@ -145,7 +156,22 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
             s.AddressesFile = FullPath(folder, value);
         else if (option == "--ca-file")
             s.CaFile = value.empty() ? value : FullPath(folder, value);
-        else {
+        else if (option == "--subject")
+            s.Subject = value;
+        else if (option == "--body-file") {
+            std::string body;
+            if (Status read = ReadFileBytes(folder / PathFromText(value), body); !read) {
+                err << "mpsec email: cannot read the body file " << value << ": " << read.Message()
+                    << "; nothing changed\n";
+                return 2;
+            }
+            // The settings keep line feeds alone, as the window does.
+            std::string lines;
+            for (std::size_t i = 0; i < body.size(); ++i)
+                if (body[i] != '\r' || i + 1 >= body.size() || body[i + 1] != '\n')
+                    lines += body[i];
+            s.Body = lines;
+        } else {
             err << kEmailUsage;
             return 2;
         }

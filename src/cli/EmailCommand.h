@@ -14,7 +14,8 @@
 namespace mpsec {
 
 // mpsec email [--server HOST --port N --security starttls|ssl|none --user NAME
-//              --sender ADDRESS --sender-name NAME --addresses FILE --ca-file FILE] [--test]
+//              --sender ADDRESS --sender-name NAME --addresses FILE --ca-file FILE
+//              --subject TEXT --body-file FILE] [--test]
 // `credentials`: the system's credential store the password is read from (none: asked for).
 int RunEmailCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
                     SettingsStore* store, std::ostream& out, std::ostream& err,

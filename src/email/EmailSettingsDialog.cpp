@@ -7,7 +7,6 @@
 #include "platform/Platform.h"
 #include "print/Latin1.h"
 #include "ui/AppState.h"
-#include "ui/RunPassword.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -280,13 +279,7 @@ void EmailSettingsDialog::sendTestMessage() {
         platform_.Error(MessageText(ready.Message()));
         return;
     }
-    std::optional<std::string> password;
-    if (s.User.empty())
-        password = std::string();
-    else if (!passwordBox_->text().isEmpty())
-        password = passwordBox_->text().toStdString();
-    else
-        password = RunPassword(platform_, s);
+    const std::optional<std::string> password = testPassword(s);
     if (!password)
         return;
     SendOutcome sent;
@@ -303,6 +296,24 @@ void EmailSettingsDialog::sendTestMessage() {
                               ".");
     else
         platform_.Error("The test message was not sent: " + MessageText(sent.Problem));
+}
+
+std::optional<std::string> EmailSettingsDialog::testPassword(const EmailSettings& s) {
+    if (s.User.empty())
+        return std::string();
+    if (!passwordBox_->text().isEmpty())
+        return passwordBox_->text().toStdString();
+    const Result<std::optional<std::string>> kept =
+        platform_.Credentials().ReadPassword(s.Host, s.User);
+    if (kept && kept->has_value())
+        return **kept;
+    // Typed into the box, as if typed there: kept on OK, forgotten on Cancel.
+    const std::optional<QString> typed =
+        platform_.AskPassword("Password of " + Text(s.User) + " at " + Text(s.Host) + ":");
+    if (!typed)
+        return std::nullopt;
+    passwordBox_->setText(*typed);
+    return typed->toStdString();
 }
 
 void EmailSettingsDialog::checkAddressList() {

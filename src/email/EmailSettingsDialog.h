@@ -2,6 +2,9 @@
 #include "email/EmailSettings.h"
 #include "ui/ProgramDialog.h"
 
+#include <optional>
+#include <string>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -67,6 +70,10 @@ class EmailSettingsDialog : public ProgramDialog {
     void followSecurity(int index);
     // The settings as the fields give them; the port as typed, 0 when it is no number.
     EmailSettings fieldSettings() const;
+    // The password of the test message: none needed without a user name, else the one
+    // typed, else the kept one, else asked for (and then put in the password box, so that
+    // OK keeps it and Cancel does not). None: cancelled.
+    std::optional<std::string> testPassword(const EmailSettings& settings);
     // Says whether the credential store answers, in the note beside the password.
     void showPasswordNote();
 

@@ -84,6 +84,7 @@ void WriteClub(const test::TempFolder& dir) {
 
 TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
     test::TempFolder dir(true);
+    dir.Write("body.txt", "Dear {name},\r\n\r\nYours, {sender}\r\n");
     MapStore store;
     struct Case {
         std::vector<std::string> args;
@@ -116,6 +117,16 @@ TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
          "mpsec email: the sender's address 'sue at club' is not an e-mail address; nothing "
          "changed\n"},
         {{"email"}, 0, "Outgoing server:   127.0.0.1 port 25, none\n", ""},
+        {{"email", "--subject", "Points for {year}", "--body-file", "body.txt"},
+         0,
+         "Subject:           Points for {year}\nBody:\n    Dear {name},\n\n    Yours, "
+         "{sender}\n",
+         ""},
+        {{"email", "--subject", "Lost", "--body-file", "none.txt"},
+         2,
+         "",
+         "mpsec email: cannot read the body file none.txt: No such file or directory; nothing "
+         "changed\n"},
         {{"email", "--security", "ssl"}, 0, "Outgoing server:   127.0.0.1 port 465, SSL/TLS\n", ""},
     };
     for (const Case& c : cases) {
@@ -125,6 +136,8 @@ TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
         EXPECT_EQ(run.err, c.err);
     }
     EXPECT_EQ(store.Values["EmailAddresses"], PathText(dir / "members.csv"));
+    EXPECT_EQ(store.Values["EmailSubject"], "Points for {year}");
+    EXPECT_EQ(store.Values["EmailBody"], "Dear {name},\n\nYours, {sender}\n");
     for (const auto& [name, value] : store.Values)
         EXPECT_EQ(name.find("ass"), std::string::npos) << name;
 }

@@ -124,6 +124,7 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
         bool open; // still open after
         std::optional<SendOutcome> server = {};
         std::vector<std::string> serverPasswords = {};
+        std::map<std::string, std::string> keptBefore = {};
     } cases[] = {
         {"a port that is no port",
          {},
@@ -209,6 +210,21 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
          {},
          {},
          false},
+        {"opened again after Cancel, the port follows the security from the kept one",
+         {},
+         [&](EmailSettingsDialog& d) {
+             d.securityList()->setCurrentIndex(1);
+             d.cancelButton()->click();
+             d.show();
+             EXPECT_EQ(d.portBox()->text(), "587");
+             d.securityList()->setCurrentIndex(2);
+             EXPECT_EQ(d.portBox()->text(), "25");
+             d.cancelButton()->click();
+         },
+         {},
+         {},
+         {},
+         false},
         {"Escape",
          {},
          [&](EmailSettingsDialog& d) {
@@ -258,14 +274,44 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
          true,
          refused,
          {"typed"}},
-        {"a test message with no password asked",
+        {"a test message with the kept password",
          {},
-         [&](EmailSettingsDialog& d) { d.testButton()->click(); },
+         [&](EmailSettingsDialog& d) {
+             EXPECT_EQ(d.passwordBox()->placeholderText(), "kept; type a new one to replace it");
+             d.testButton()->click();
+         },
+         {"information: The test message was sent to sue@club.example.org (250 2.0.0 queued)."},
+         {},
+         {{"sue@mail.example.org", "kept"}},
+         true,
+         accepted,
+         {"kept"},
+         {{"sue@mail.example.org", "kept"}}},
+        {"a test message with the password asked, then Cancel",
+         {},
+         [&](EmailSettingsDialog& d) {
+             d.testButton()->click();
+             EXPECT_EQ(d.passwordBox()->text(), "asked");
+             d.cancelButton()->click();
+         },
+         {"password: Password of sue at mail.example.org:",
+          "information: The test message was sent to sue@club.example.org (250 2.0.0 queued)."},
+         {},
+         {},
+         false,
+         accepted,
+         {"asked"}},
+        {"a test message with the password asked, then OK",
+         {},
+         [&](EmailSettingsDialog& d) {
+             d.testButton()->click();
+             ok(d);
+         },
          {"password: Password of sue at mail.example.org:",
           "information: The test message was sent to sue@club.example.org (250 2.0.0 queued)."},
          {},
          {{"sue@mail.example.org", "asked"}},
-         true,
+         false,
          accepted,
          {"asked"}},
     };
@@ -276,6 +322,7 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
         FakePlatform platform;
         platform.Store().Values = before;
         platform.Keychain.Unavailable = c.storeDown;
+        platform.Keychain.Passwords = c.keptBefore;
         std::vector<MailMessage> sent;
         if (c.server)
             platform.MailServerMaker = [&](const EmailSettings&) {
