@@ -1,5 +1,6 @@
 #include "email/EmailSettingsDialog.h"
 
+#include "core/TextHelpers.h"
 #include "email/AddressList.h"
 #include "email/EmailRun.h"
 #include "email/EmailSettingsChecks.h"
@@ -227,6 +228,14 @@ void EmailSettingsDialog::followSecurity(int index) {
     shownSecurity_ = now;
 }
 
+std::string EmailSettingsDialog::filePath(const QLineEdit* box) const {
+    const std::string typed = Utf8(box);
+    if (typed.empty())
+        return typed;
+    const std::filesystem::path path = PathFromText(typed);
+    return PathText(WholePath(path.is_absolute() ? path : state_.DataFolder / path));
+}
+
 EmailSettings EmailSettingsDialog::fieldSettings() const {
     EmailSettings s = ReadEmailSettings(platform_.Settings());
     s.Host = Utf8(hostBox_);
@@ -235,8 +244,8 @@ EmailSettings EmailSettingsDialog::fieldSettings() const {
     s.User = Utf8(userBox_);
     s.SenderName = Utf8(senderNameBox_);
     s.SenderAddress = Utf8(senderAddressBox_);
-    s.CaFile = Utf8(certificateBox_);
-    s.AddressesFile = Utf8(addressListBox_);
+    s.CaFile = filePath(certificateBox_);
+    s.AddressesFile = filePath(addressListBox_);
     s.Subject = subjectBox_->text().toStdString();
     s.Body = bodyBox_->toPlainText().toStdString();
     std::string* federation[] = {&s.Federation.Default, &s.Federation.PlayerDetails,
@@ -317,7 +326,7 @@ std::optional<std::string> EmailSettingsDialog::testPassword(const EmailSettings
 }
 
 void EmailSettingsDialog::checkAddressList() {
-    const std::string file = Utf8(addressListBox_);
+    const std::string file = filePath(addressListBox_);
     if (file.empty()) {
         platform_.Error(QStringLiteral("No address list is set: choose its file first."));
         return;

@@ -68,6 +68,8 @@ class EmailSettingsDialog : public ProgramDialog {
     void buildButtons();
     // The port follows the security when it was the usual one of the security before.
     void followSecurity(int index);
+    // A file named in a box, whole: a name without its folder is taken in the data folder.
+    std::string filePath(const QLineEdit* box) const;
     // The settings as the fields give them; the port as typed, 0 when it is no number.
     EmailSettings fieldSettings() const;
     // The password of the test message: none needed without a user name, else the one

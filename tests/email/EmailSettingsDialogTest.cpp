@@ -1,5 +1,6 @@
 // The e-mail settings window and the password of a run.
 #include "email/EmailSettingsDialog.h"
+#include "core/TextHelpers.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "ui/AppState.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -174,7 +176,7 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
              d.securityList()->setCurrentIndex(1);
              d.passwordBox()->setText(QString::fromUtf8("s3cr\xC3\xA9t"));
              Type(d.federationBox(2), "awards@fed.example.org");
-             Type(d.addressListBox(), "/club/members.csv");
+             Type(d.addressListBox(), "members.csv");
              d.bodyBox()->setPlainText("Dear {name},\nyours.");
              ok(d);
          },
@@ -182,7 +184,7 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
          {{"EmailSecurity", "ssl"},
           {"EmailPort", "465"},
           {"EmailFederationAwards", "awards@fed.example.org"},
-          {"EmailAddresses", "/club/members.csv"},
+          {"EmailAddresses", "{data}members.csv"},
           {"EmailBody", "Dear {name},\nyours."}},
          {{"sue@mail.example.org", "s3cr\xC3\xA9t"}},
          false},
@@ -225,6 +227,21 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
          {},
          {},
          false},
+        {"the address list checked",
+         {},
+         [&](EmailSettingsDialog& d) {
+             Type(d.addressListBox(), "members.csv");
+             d.checkListButton()->click();
+             Type(d.addressListBox(), "none.csv");
+             d.checkListButton()->click();
+         },
+         {"information: 2 addresses were read from {data}members.csv.\n\nThese lines give no "
+          "address:\nLine 3: 'not-an-address' is not an e-mail address\nLine 5: no address for "
+          "member 44",
+          "error: The address list {data}none.csv cannot be read: No such file or directory"},
+         {},
+         {},
+         true},
         {"Escape",
          {},
          [&](EmailSettingsDialog& d) {
@@ -319,6 +336,9 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
         test::TempFolder dir;
         AppState state;
         state.DataFolder = dir.Path();
+        dir.Write("members.csv", "QMR,E-mail\n11,anne@example.org\n22,not-an-address\n"
+                                 "33,cal@example.org\n44,\n");
+        const QString data = QString::fromStdString(PathText(dir.Path())) + QDir::separator();
         FakePlatform platform;
         platform.Store().Values = before;
         platform.Keychain.Unavailable = c.storeDown;
@@ -328,7 +348,9 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
             platform.MailServerMaker = [&](const EmailSettings&) {
                 return std::make_unique<AnsweringServer>(*c.server, &sent);
             };
-        for (const QString& prompt : c.shown) {
+        QStringList shown = c.shown;
+        shown.replaceInStrings("{data}", data);
+        for (const QString& prompt : shown) {
             const QString text = prompt.mid(prompt.indexOf(": ") + 2);
             if (prompt.startsWith("error"))
                 platform.ExpectError(text);
@@ -352,17 +374,21 @@ TEST(EmailSettingsDialog, ShowsChecksKeepsAndSendsATestMessage) {
         }
         c.act(dialog);
         platform.VerifyAllShown();
-        EXPECT_EQ(platform.Shown(), c.shown) << c.what;
+        EXPECT_EQ(platform.Shown().join("\n|").toStdString(), shown.join("\n|").toStdString())
+            << c.what;
         EXPECT_EQ(dialog.isVisible(), c.open) << c.what;
         std::map<std::string, std::string> after = before;
         if (platform.Store().Values.size() > before.size() || !c.changed.empty()) {
             // Kept: every setting written, those not changed as they were.
             after = platform.Store().Values;
             for (const auto& [name, value] : before)
-                EXPECT_EQ(after[name], c.changed.count(name) ? c.changed.at(name) : value)
-                    << c.what << " " << name;
+                if (!c.changed.count(name)) {
+                    EXPECT_EQ(after[name], value) << c.what << " " << name;
+                }
             for (const auto& [name, value] : c.changed)
-                EXPECT_EQ(after[name], value) << c.what << " " << name;
+                EXPECT_EQ(QString::fromStdString(after[name]),
+                          QString::fromStdString(value).replace("{data}", data))
+                    << c.what << " " << name;
         } else {
             EXPECT_EQ(platform.Store().Values, before) << c.what;
         }
