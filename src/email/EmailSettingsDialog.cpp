@@ -109,7 +109,7 @@ QWidget* EmailSettingsDialog::buildServerPage() {
     connect(browse, &QPushButton::clicked, this, &EmailSettingsDialog::browseCertificate);
     AddBoxRow(*form, QStringLiteral("Cer&tificate file:"), certificateBox_,
               WithButton(certificateBox_, browse));
-    testButton_ = new QPushButton(QStringLiteral("Send &Test Message"), page);
+    testButton_ = new QPushButton(QStringLiteral("Send T&est Message"), page);
     testButton_->setToolTip(QStringLiteral("Sends a message to the sender's own address"));
     connect(testButton_, &QPushButton::clicked, this, &EmailSettingsDialog::sendTestMessage);
     form->addRow(QString(), testButton_);
