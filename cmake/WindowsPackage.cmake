@@ -9,6 +9,8 @@ foreach(module Core Gui Widgets PrintSupport)
 endforeach()
 # libcurl (Schannel: Windows' own TLS and certificate store), unpacked over the Qt folder.
 install(FILES ${MPSEC_QT_PREFIX}/bin/libcurl-4.dll DESTINATION .)
+# QtKeychain: the outgoing server's password in the Windows Credential Manager.
+install(FILES ${MPSEC_QT_PREFIX}/bin/libqt6keychain.dll DESTINATION .)
 # The desktop, the screenless one the commands draw PDF pages on, the Windows look.
 install(FILES ${MPSEC_QT_PREFIX}/plugins/platforms/qwindows.dll
   ${MPSEC_QT_PREFIX}/plugins/platforms/qoffscreen.dll DESTINATION platforms)

@@ -43,7 +43,7 @@ runtime() {
   echo "$found"
 }
 for dir in "$out" "$out/tests"; do
-  for dll in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6Test libcurl-4; do
+  for dll in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6Test libcurl-4 libqt6keychain; do
     cp -u "$qt/bin/$dll.dll" "$dir/"
   done
   mkdir -p "$dir/platforms" "$dir/styles"

@@ -145,10 +145,16 @@ void MainWindow::buildMenu() {
     for (const MenuHint& hint : kMenuHints)
         menus_.at(QString::fromLatin1(hint.Menu))->setToolTip(QString::fromLatin1(hint.Hint));
     awardMenu_ = menus.at(QString::fromLatin1(kAwardStatementsMenu));
-    for (const MenuItemEntry& entry : kMenuTable)
-        if (entry.Command == MenuCommand::ChangeDataFolder)
-            recentMenu_ = menus.at(QString::fromLatin1(entry.Menu))
-                              ->addMenu(QStringLiteral("&Recent Data Folders"));
+    // The recent folders follow the item that changes the folder.
+    for (const MenuItemEntry& entry : kMenuTable) {
+        if (entry.Command != MenuCommand::ChangeDataFolder)
+            continue;
+        QMenu* menu = menus.at(QString::fromLatin1(entry.Menu));
+        const QList<QAction*> actions = menu->actions();
+        const qsizetype at = actions.indexOf(items_.at(entry.Command));
+        recentMenu_ = new QMenu(QStringLiteral("&Recent Data Folders"), menu);
+        menu->insertMenu(at + 1 < actions.size() ? actions[at + 1] : nullptr, recentMenu_);
+    }
     QAction* showHints = items_.at(MenuCommand::ShowHints);
     showHints->setCheckable(true);
     showHints->setChecked(true);

@@ -23,6 +23,7 @@ enum class MenuCommand {
     PrinterSetup,
     ShowHints,
     ChangeDataFolder,
+    EmailSettings,
     About,
     Quit,
 };
@@ -50,7 +51,7 @@ inline constexpr std::array<MenuHint, 2> kMenuHints{{
 inline constexpr const char* kAwardStatementsMenu = "A&ward Statements";
 
 // Captions are UTF-8 ("…").
-inline constexpr std::array<MenuItemEntry, 20> kMenuTable{{
+inline constexpr std::array<MenuItemEntry, 21> kMenuTable{{
     {"&Players", "&View a Player", "", MenuCommand::ViewPlayer},
     {"&Players", "&Extract Selected Players", "", MenuCommand::ExtractPlayers},
     {"&Players", "&Create QMR Data for Email Transmission", "", MenuCommand::PlayerDetails},
@@ -72,6 +73,9 @@ inline constexpr std::array<MenuItemEntry, 20> kMenuTable{{
     {"&Setup", "Show Program Hints", "", MenuCommand::ShowHints},
     {"&Setup", "Change Data &Folder\u2026", "Use the federation's files of another folder",
      MenuCommand::ChangeDataFolder},
+    {"&Setup", "E-mail &Settings\u2026",
+     "The outgoing server, the members' addresses and the message for statements by e-mail",
+     MenuCommand::EmailSettings},
     {"", "&About", "", MenuCommand::About},
     {"", "&Quit", "", MenuCommand::Quit},
 }};

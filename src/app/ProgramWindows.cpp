@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/MainWindow.h"
+#include "email/EmailSettingsDialog.h"
 #include "enquiries/ClubDialog.h"
 #include "enquiries/ExtractDialog.h"
 #include "enquiries/PlayerViewDialog.h"
@@ -75,6 +76,8 @@ ProgramWindows::ProgramWindows(AppState& state, Platform& platform, MainWindow& 
     clubStatements_ =
         std::make_unique<ClubStatementsDialog>(state, platform, *statement_, &mainWindow);
     dialogs.Windows[MenuCommand::ClubStatements] = clubStatements_.get();
+    emailSettings_ = std::make_unique<EmailSettingsDialog>(state, platform, &mainWindow);
+    dialogs.Windows[MenuCommand::EmailSettings] = emailSettings_.get();
     dialogs.OldFilesWarning = oldFilesWarning_.get();
     // F1 anywhere opens the guide at the section of the window it is pressed in.
     help_ = std::make_unique<HelpWindow>(&mainWindow);

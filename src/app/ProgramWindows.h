@@ -23,6 +23,7 @@ class MPFileEditorDialog;
 class ManualEntryDialog;
 class CancellationsDialog;
 class MergeDialog;
+class EmailSettingsDialog;
 
 // Every window of the program, created once in the program's order, reused for the whole
 // run, and attached to the main window's menu.
@@ -46,6 +47,7 @@ class ProgramWindows {
     std::unique_ptr<CancellationsDialog> cancellations_;
     std::unique_ptr<StatementDialog> statement_;
     std::unique_ptr<MergeDialog> merge_;
+    std::unique_ptr<EmailSettingsDialog> emailSettings_;
     std::unique_ptr<ClubStatementsDialog> clubStatements_;
     std::unique_ptr<ExtractDialog> extract_;
     std::unique_ptr<ClubDialog> clubSecretaries_;

@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
+#include "platform/KeychainStore.h"
 #include "platform/Paths.h"
 #include "platform/QtPlatform.h"
 #include "platform/QtSettingsStore.h"
@@ -21,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -37,20 +39,51 @@ bool HasDisplay() {
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
+// The credential store for a command: the system's, with the (screenless) application its
+// jobs wait in made on first use.
+class CommandCredentials : public mpsec::CredentialStore {
+  public:
+    explicit CommandCredentials(std::function<void()> needApplication)
+        : needApplication_(std::move(needApplication)) {}
+    mpsec::Result<std::optional<std::string>> ReadPassword(const std::string& host,
+                                                           const std::string& user) override {
+        needApplication_();
+        return store_.ReadPassword(host, user);
+    }
+    mpsec::Status WritePassword(const std::string& host, const std::string& user,
+                                const std::string& password) override {
+        needApplication_();
+        return store_.WritePassword(host, user, password);
+    }
+    mpsec::Status ForgetPassword(const std::string& host, const std::string& user) override {
+        needApplication_();
+        return store_.ForgetPassword(host, user);
+    }
+
+  private:
+    std::function<void()> needApplication_;
+    mpsec::KeychainStore store_;
+};
+
 // A headless command: its exit status.
 int RunCommand(int& argc, char** argv, const std::vector<std::string>& args) {
-    // PDF pages are drawn with Qt's painter, which needs a (screenless) application.
+    // PDF pages are drawn with Qt's painter, and the credential store's answers come through
+    // its event loop: both need a (screenless) application, made once when first needed.
     std::unique_ptr<QGuiApplication> gui;
-    auto writePdf = [&](const mpsec::ComposedDocument& document, const std::string& path) {
+    auto needApplication = [&] {
         if (!gui) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             gui = std::make_unique<QGuiApplication>(argc, argv);
         }
+    };
+    auto writePdf = [&](const mpsec::ComposedDocument& document, const std::string& path) {
+        needApplication();
         return mpsec::WriteDocumentPdf(document, mpsec::PathFromText(path));
     };
     mpsec::QtSettingsStore settings(QString::fromLatin1(mpsec::kSettingsKey));
-    return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf, &settings);
+    CommandCredentials credentials(needApplication);
+    return mpsec::RunCommandLine(args, std::cout, std::cerr, writePdf, &settings, &credentials);
 }
 
 // The folders the secretary's data folder is looked for in: the one named, or the one mpsec

@@ -73,6 +73,7 @@ struct CommandContext {
     AppSettings Settings;
     CivilDate Today;
     SettingsStore* Store = nullptr;
+    CredentialStore* Credentials = nullptr;
 };
 
 // A headless command: its name, its --help text, and how it runs on the arguments after
@@ -138,8 +139,9 @@ const Command kCommands[] = {
      "without an address is listed, not sent. Each message the server accepts is recorded\n"
      "at once in EMAILLOG.TXT, so a run again for the same club and year sends only to the\n"
      "members not yet sent it (and to those whose address changed since). The password\n"
-     "comes from MPSEC_SMTP_PASSWORD, else it is asked for (not shown). --dry-run DIR\n"
-     "writes each message as an .eml file into DIR instead, sends and records nothing.\n"
+     "comes from MPSEC_SMTP_PASSWORD, else from the system's credential store, else it is\n"
+     "asked for (not shown). --dry-run DIR writes each message as an .eml file into DIR\n"
+     "instead, sends and records nothing.\n"
      "Exit status with --email: 0 every member with an address has his statement, 1 a\n"
      "message failed or was not sent, 2 bad options or settings.\n"
      "\n"
@@ -151,7 +153,8 @@ const Command kCommands[] = {
     {"email",
      "Usage: mpsec email [--server HOST] [--port N] [--security starttls|ssl|none]\n"
      "                   [--user NAME] [--sender ADDRESS] [--sender-name NAME]\n"
-     "                   [--addresses FILE] [--ca-file FILE] [--test]\n"
+     "                   [--addresses FILE] [--ca-file FILE] [--subject TEXT]\n"
+     "                   [--body-file FILE] [--test]\n"
      "                   [--federation ADDRESS] [--federation-player-details ADDRESS]\n"
      "                   [--federation-awards ADDRESS] [--federation-adjustments ADDRESS]\n"
      "                   [--federation-cancellations ADDRESS]\n"
@@ -159,19 +162,23 @@ const Command kCommands[] = {
      "outgoing server and its port, its security (starttls, ssl, or none for a server on\n"
      "this computer only), the user name of its login, the sender's address and name, the\n"
      "members' address list (a CSV file: number and address) and the certificate file of\n"
-     "a server with its own certificate (the server's certificate is always verified).\n"
+     "a server with its own certificate (the server's certificate is always verified),\n"
+     "the message's subject and its body (read from a text file, UTF-8); in both, {name},\n"
+     "{year}, {club number}, {club name} and {sender} are replaced for each member.\n"
      "--federation sets the federation's address, where `mpsec send` and the windows'\n"
      "\"Send to Federation\" send its files; --federation-player-details, -awards,\n"
      "-adjustments and -cancellations send that kind of file to another address (an empty\n"
      "one: to the federation's address again).\n"
      "--test sends a test message to the sender's own address and says what failed.\n"
-     "The password is never stored: it comes from MPSEC_SMTP_PASSWORD, else it is asked\n"
-     "for (not shown).\n"
+     "The password comes from MPSEC_SMTP_PASSWORD when it is set, else from the system's\n"
+     "credential store (where the e-mail settings window keeps it), else it is asked for\n"
+     "(not shown); mpsec never writes it to a file.\n"
      "Exit status: 0 done, 1 the test message was not sent, 2 bad options.\n",
      nullptr,
      [](const std::filesystem::path& folder, const std::vector<std::string>& rest,
-        const CommandContext& context, std::ostream& out,
-        std::ostream& err) { return RunEmailCommand(folder, rest, context.Store, out, err); }},
+        const CommandContext& context, std::ostream& out, std::ostream& err) {
+         return RunEmailCommand(folder, rest, context.Store, out, err, context.Credentials);
+     }},
     {"send",
      "Usage: mpsec send player-details|awards|adjustments [--yes] [--dry-run DIR]\n"
      "       mpsec send cancellations CLUB [--yes] [--dry-run DIR]\n"
@@ -187,7 +194,8 @@ const Command kCommands[] = {
      "the cover page's, one with errors, and files sent before exactly as they are now\n"
      "(with the date they were sent). A message the server accepts is recorded at once in\n"
      "EMAILLOG.TXT with each file's size and SHA-256 digest; the files are not changed.\n"
-     "The password comes from MPSEC_SMTP_PASSWORD, else it is asked for (not shown).\n"
+     "The password comes from MPSEC_SMTP_PASSWORD when it is set, else from the system's\n"
+     "credential store, else it is asked for (not shown).\n"
      "--dry-run DIR writes the message as an .eml file into DIR instead (named after the\n"
      "first file, such as PLAYER.TXT.eml), sends and records nothing.\n"
      "Exit status: 0 sent, 1 a question stopped it without --yes, the server refused the\n"
@@ -196,7 +204,8 @@ const Command kCommands[] = {
      nullptr,
      [](const std::filesystem::path& folder, const std::vector<std::string>& rest,
         const CommandContext& context, std::ostream& out, std::ostream& err) {
-         return RunSendCommand(folder, rest, context.Settings, context.Store, out, err);
+         return RunSendCommand(folder, rest, context.Settings, context.Store, out, err,
+                               context.Credentials);
      }},
     {"clubs",
      "Usage: mpsec clubs KEYWORD\n"
@@ -281,7 +290,7 @@ bool IsCommandName(const std::string& word) {
 
 int RunCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
                std::ostream& out, std::ostream& err, const PdfWriter& writePdf,
-               SettingsStore* settings);
+               SettingsStore* settings, CredentialStore* credentials);
 
 } // namespace
 
@@ -317,7 +326,8 @@ bool IsCommandLine(const std::vector<std::string>& args) {
 }
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   const PdfWriter& writePdf, SettingsStore* settings) {
+                   const PdfWriter& writePdf, SettingsStore* settings,
+                   CredentialStore* credentials) {
     std::vector<std::string> args = arguments;
     auto data = TakeDataOption(args);
     if (!data) {
@@ -340,14 +350,14 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         err << "mpsec: cannot read the folder it runs in: " << os::ErrorText(errno) << "\n";
         return 2;
     }
-    return RunCommand(folder, args, out, err, writePdf, settings);
+    return RunCommand(folder, args, out, err, writePdf, settings, credentials);
 }
 
 namespace {
 
 int RunCommand(const std::filesystem::path& folder, const std::vector<std::string>& args,
                std::ostream& out, std::ostream& err, const PdfWriter& writePdf,
-               SettingsStore* settings) {
+               SettingsStore* settings, CredentialStore* credentials) {
     const std::string name = args.size() > 1 ? args[1] : std::string();
     if (name == "--help" || name == "-h" || name == "help") {
         out << kUsage;
@@ -370,11 +380,11 @@ int RunCommand(const std::filesystem::path& folder, const std::vector<std::strin
                 return Status(Failure{"PDF output needs the print layer"});
             };
         if (name == "statements" && std::find(rest.begin(), rest.end(), "--email") != rest.end())
-            return RunStatementsEmail(folder, rest, writer, settings, out, err);
+            return RunStatementsEmail(folder, rest, writer, settings, out, err, credentials);
         if (command.RunInContext) {
             CommandContext context{settings ? ReadSettings(*settings, AppSettings{})
                                             : AppSettings{},
-                                   Today(), settings};
+                                   Today(), settings, credentials};
             return command.RunInContext(folder, rest, context, out, err);
         }
         return command.Run(folder, rest, writer, out, err);

@@ -1,6 +1,7 @@
 #pragma once
 #include "cli/StatementCommand.h"
 #include "core/SettingsStore.h"
+#include "email/Credentials.h"
 
 #include <optional>
 #include <ostream>
@@ -31,8 +32,10 @@ std::vector<CommandHelp> CommandHelps();
 // (given before or after the command's name); returns the exit status.
 // `writePdf` writes the composed statements as PDF files (it needs the print layer);
 // `settings` is the program's settings store, which the merge reads its default name from
-// (none: the settings' first-run values).
+// (none: the settings' first-run values); `credentials` is the system's credential store the
+// e-mail commands read the outgoing server's password from (none: it is asked for).
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   const PdfWriter& writePdf = {}, SettingsStore* settings = nullptr);
+                   const PdfWriter& writePdf = {}, SettingsStore* settings = nullptr,
+                   CredentialStore* credentials = nullptr);
 
 } // namespace mpsec

@@ -30,7 +30,8 @@ namespace {
 constexpr const char* kEmailUsage =
     "Usage: mpsec email [--server HOST] [--port N] [--security starttls|ssl|none]\n"
     "                   [--user NAME] [--sender ADDRESS] [--sender-name NAME]\n"
-    "                   [--addresses FILE] [--ca-file FILE] [--test]\n"
+    "                   [--addresses FILE] [--ca-file FILE] [--subject TEXT]\n"
+    "                   [--body-file FILE] [--test]\n"
     "                   [--federation ADDRESS] [--federation-player-details ADDRESS]\n"
     "                   [--federation-awards ADDRESS] [--federation-adjustments ADDRESS]\n"
     "                   [--federation-cancellations ADDRESS]\n";
@@ -47,8 +48,19 @@ void ShowSettings(const EmailSettings& s, std::ostream& out) {
         << "\n"
         << "Certificate file:  "
         << (s.CaFile.empty() ? "(none: the system's trusted certificates)" : s.CaFile) << "\n"
-        << "Password:          never stored by mpsec; MPSEC_SMTP_PASSWORD, else asked for\n"
-        << "Subject:           " << s.Subject << "\n";
+        << "Password:          kept in the system's credential store, never in mpsec's files;\n"
+        << "                   MPSEC_SMTP_PASSWORD, when set, is used instead\n"
+        << "Subject:           " << s.Subject << "\n"
+        << "Body:\n";
+    // The body indented, one line of it a line.
+    std::size_t start = 0;
+    while (start < s.Body.size()) {
+        std::size_t end = s.Body.find('\n', start);
+        if (end == std::string::npos)
+            end = s.Body.size();
+        out << (end > start ? "    " : "") << s.Body.substr(start, end - start) << "\n";
+        start = end + 1;
+    }
     const FederationAddresses& f = s.Federation;
     out << "Federation:        " << (f.Default.empty() ? "(not set)" : f.Default) << "\n";
     for (const auto& [label, own] : {std::pair{"  player details:  ", &f.PlayerDetails},
@@ -57,22 +69,6 @@ void ShowSettings(const EmailSettings& s, std::ostream& out) {
                                      std::pair{"  cancellations:   ", &f.Cancellations}})
         if (!own->empty())
             out << label << *own << "\n";
-}
-
-// The server's password: MPSEC_SMTP_PASSWORD, else typed (not shown). None when the input
-// ends first.
-std::optional<std::string> Password(const EmailSettings& s, std::ostream& err) {
-    if (s.User.empty())
-        return std::string();
-    if (std::optional<std::string> given = os::EnvironmentValue("MPSEC_SMTP_PASSWORD"))
-        return given;
-    err << "No credential store is used by the command line: the password is asked for this "
-           "run only (MPSEC_SMTP_PASSWORD gives it without asking).\n"
-        << "Password of " << s.User << " at " << s.Host << ": " << std::flush;
-    std::string password;
-    if (!os::ReadLineUnechoed(password))
-        return std::nullopt;
-    return password;
 }
 
 // The federation's address an option sets; none for another option.
@@ -91,10 +87,46 @@ std::string FullPath(const fs::path& folder, const std::string& name) {
     return PathText(folder / PathFromText(name));
 }
 
+bool ReadFromTerminal(std::string& line) {
+    return os::ReadLineUnechoed(line);
+}
+
 } // namespace
 
+std::optional<std::string> CommandLinePassword(const EmailSettings& s, CredentialStore* credentials,
+                                               std::ostream& err, const UnechoedReader& readLine) {
+    if (s.User.empty())
+        return std::string();
+    if (std::optional<std::string> given = os::EnvironmentValue("MPSEC_SMTP_PASSWORD"))
+        return given;
+    if (!credentials) {
+        err << "No credential store can be reached: the password is asked for this run only "
+               "(MPSEC_SMTP_PASSWORD gives it without asking).\n";
+    } else if (const Result<std::optional<std::string>> kept =
+                   credentials->ReadPassword(s.Host, s.User);
+               !kept) {
+        err << "The password cannot be read from the credential store: " << kept.Message()
+            << ".\nIt is asked for this run only (MPSEC_SMTP_PASSWORD gives it "
+               "without asking).\n";
+    } else if (kept->has_value()) {
+        return **kept;
+    } else {
+        err << "No password of " << s.User << " at " << s.Host
+            << " is kept in the credential store (the e-mail settings window keeps it): it is "
+               "asked for this run only.\n";
+    }
+    err << "Password of " << s.User << " at " << s.Host << ": " << std::flush;
+    std::string password;
+    if (!readLine(password)) {
+        err << "\n";
+        return std::nullopt;
+    }
+    return password;
+}
+
 int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args,
-                    SettingsStore* store, std::ostream& out, std::ostream& err) {
+                    SettingsStore* store, std::ostream& out, std::ostream& err,
+                    CredentialStore* credentials) {
     if (!store) {
         err << "mpsec email: the settings cannot be reached\n";
         return 2;
@@ -146,7 +178,22 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
             s.AddressesFile = FullPath(folder, value);
         else if (option == "--ca-file")
             s.CaFile = value.empty() ? value : FullPath(folder, value);
-        else if (std::string* federation = FederationAddress(s.Federation, option)) {
+        else if (option == "--subject")
+            s.Subject = value;
+        else if (option == "--body-file") {
+            std::string body;
+            if (Status read = ReadFileBytes(folder / PathFromText(value), body); !read) {
+                err << "mpsec email: cannot read the body file " << value << ": " << read.Message()
+                    << "; nothing changed\n";
+                return 2;
+            }
+            // The settings keep line feeds alone, as the window does.
+            std::string lines;
+            for (std::size_t i = 0; i < body.size(); ++i)
+                if (body[i] != '\r' || i + 1 >= body.size() || body[i + 1] != '\n')
+                    lines += body[i];
+            s.Body = lines;
+        } else if (std::string* federation = FederationAddress(s.Federation, option)) {
             // An empty address sends the kind to the one address again.
             if (!value.empty() && !IsAddressShape(value)) {
                 err << "mpsec email: " << option << " takes an e-mail address, not '" << value
@@ -178,7 +225,8 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
         err << "mpsec email: " << ready.Message() << "\n";
         return 1;
     }
-    const std::optional<std::string> password = Password(s, err);
+    const std::optional<std::string> password =
+        CommandLinePassword(s, credentials, err, ReadFromTerminal);
     if (!password) {
         err << "mpsec email: no password given; no test message sent\n";
         return 1;
@@ -195,7 +243,7 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
 
 int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& args,
                        const PdfWriter& writePdf, SettingsStore* store, std::ostream& out,
-                       std::ostream& err) {
+                       std::ostream& err, CredentialStore* credentials) {
     constexpr const char* usage =
         "Usage: mpsec statements --club CLUB --email [--from A] [--to Z] [--dry-run DIR]\n";
     std::string club, from = "A", to = "Z", dryRun;
@@ -266,7 +314,7 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
 
     std::optional<std::string> password;
     if (dryRun.empty() && !plan.ToSend.empty()) {
-        password = Password(settings, err);
+        password = CommandLinePassword(settings, credentials, err, ReadFromTerminal);
         if (!password) {
             err << "mpsec statements: no password given; nothing sent\n";
             return 1;
@@ -309,10 +357,6 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
                  {}, SendLogTimeNow);
     out << "\n" << ReportText(report);
     return report.AllSent() ? 0 : 1;
-}
-
-std::optional<std::string> CommandLinePassword(const EmailSettings& settings, std::ostream& err) {
-    return Password(settings, err);
 }
 
 } // namespace mpsec

@@ -60,7 +60,7 @@ std::optional<SendRequest> ParseSendOptions(const std::vector<std::string>& args
 
 int RunSendCommand(const fs::path& where, const std::vector<std::string>& args,
                    const AppSettings& appSettings, SettingsStore* store, std::ostream& out,
-                   std::ostream& err) {
+                   std::ostream& err, CredentialStore* credentials) {
     const std::optional<SendRequest> request = ParseSendOptions(args);
     if (!request) {
         err << kSendUsage;
@@ -133,7 +133,9 @@ int RunSendCommand(const fs::path& where, const std::vector<std::string>& args,
 
     std::unique_ptr<MailTransport> transport;
     if (request->DryRun.empty()) {
-        const std::optional<std::string> password = CommandLinePassword(settings, err);
+        const std::optional<std::string> password =
+            CommandLinePassword(settings, credentials, err,
+                                [](std::string& line) { return os::ReadLineUnechoed(line); });
         if (!password) {
             err << "mpsec send: no password given; nothing sent\n";
             return 1;

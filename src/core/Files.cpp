@@ -25,6 +25,21 @@ fs::path FindFileNoCase(const fs::path& folder, std::string_view name) {
     return exact;
 }
 
+fs::path FindFileAsSpelled(const fs::path& folder, std::string_view name) {
+    std::error_code ec;
+    const fs::path wantedPath = PathFromText(name);
+    const std::string wanted = UpperAscii(name);
+    fs::path found;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path entry = it->path().filename();
+        if (entry == wantedPath)
+            return folder / entry;
+        if (found.empty() && UpperAscii(PathText(entry)) == wanted)
+            found = folder / entry;
+    }
+    return found.empty() ? folder / wantedPath : found;
+}
+
 bool FileExistsNoCase(const fs::path& folder, std::string_view name) {
     std::error_code ec;
     return fs::exists(FindFileNoCase(folder, name), ec);

@@ -16,6 +16,11 @@ namespace mpsec {
 // empty one names none.
 std::filesystem::path FindFileNoCase(const std::filesystem::path& folder, std::string_view name);
 
+// As FindFileNoCase, but the path names the entry as the folder spells it, also where the
+// system itself ignores letter case (Windows finds "3104226.RED" for "3104226.red"): for a
+// file sent under its own name.
+std::filesystem::path FindFileAsSpelled(const std::filesystem::path& folder, std::string_view name);
+
 // Whether a name exists in `folder` in any letter case.
 bool FileExistsNoCase(const std::filesystem::path& folder, std::string_view name);
 

@@ -81,7 +81,7 @@ std::optional<fs::path> FindNamedFile(const std::string& name,
         for (const std::string& candidate : names) {
             if (folder.empty())
                 continue;
-            const fs::path path = FindFileNoCase(folder, candidate);
+            const fs::path path = FindFileAsSpelled(folder, candidate);
             if (os::EntryAt(path) == os::Entry::PlainFile)
                 return path;
         }

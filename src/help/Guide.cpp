@@ -67,7 +67,7 @@ std::vector<GuideSection> SplitGuide(std::string_view markdown) {
 std::string HelpSectionFor(std::string_view windowCaption) {
     // Window captions as the windows show them; the club dialog and manual entry change
     // theirs with their mode.
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 19> kSections{{
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 20> kSections{{
         {"QMR Dodiru Vorez Azoviv", "What mpsec does"},
         {"About", "What mpsec does"},
         {"Viewing Players", "View a player"},
@@ -86,6 +86,7 @@ std::string HelpSectionFor(std::string_view windowCaption) {
         {"Award Statements", "Award statements"},
         {"Print Member Award Statements", "Award statements"},
         {"Printer Setup", "Settings and printing"},
+        {"E-mail Settings", "Statements by e-mail"},
         {"Choose the folder that holds National.TXT", "Installing and starting"},
     }};
     for (const auto& [caption, section] : kSections)

@@ -5,6 +5,7 @@
 
 #include "core/Settings.h"
 #include "email/CurlTransport.h"
+#include "platform/KeychainStore.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -292,26 +293,9 @@ std::optional<QString> QtPlatform::AskPassword(const QString& text) {
     return typed;
 }
 
-namespace {
-
-// No credential store: every password is asked for when a run starts.
-class NoCredentialStore : public CredentialStore {
-  public:
-    Result<std::optional<std::string>> ReadPassword(const std::string&,
-                                                    const std::string&) override {
-        return Failure{"no credential store is used by this build"};
-    }
-    Status WritePassword(const std::string&, const std::string&, const std::string&) override {
-        return Failure{"no credential store is used by this build"};
-    }
-    Status ForgetPassword(const std::string&, const std::string&) override { return {}; }
-};
-
-} // namespace
-
 CredentialStore& QtPlatform::Credentials() {
     if (!credentials_)
-        credentials_ = std::make_unique<NoCredentialStore>();
+        credentials_ = std::make_unique<KeychainStore>();
     return *credentials_;
 }
 

@@ -84,7 +84,7 @@ TEST_F(MainWinTest, StartsWithCaptionMenuStatusAndRegister) {
         {"A&ward Statements", {"&Single Player", "&All Club Members"}},
         {"&Setup",
          {"&Printer Setup", "Show Program Hints", "Change Data &Folder\u2026",
-          "&Recent Data Folders"}},
+          "&Recent Data Folders", "E-mail &Settings\u2026"}},
         {"&About", {}},
         {"&Quit", {}},
     };
@@ -351,6 +351,7 @@ TEST_F(MainWinTest, EveryBuiltWindowIsReachedFromItsMenuItem) {
         {MenuCommand::SingleStatement, "Award Statements"},
         {MenuCommand::ClubStatements, "Print Member Award Statements"},
         {MenuCommand::About, "About"},
+        {MenuCommand::EmailSettings, "E-mail Settings"},
     };
     const std::set<MenuCommand> actions = {MenuCommand::PrinterSetup, MenuCommand::ShowHints,
                                            MenuCommand::ChangeDataFolder, MenuCommand::Quit};

@@ -2,6 +2,8 @@
 #include "support/Players.h"
 #include "support/SmtpServer.h"
 
+#include "cli/EmailCommand.h"
+#include "core/SystemCalls.h"
 #include "core/TextHelpers.h"
 
 #include <algorithm>
@@ -29,7 +31,25 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome Command(std::vector<std::string> args, MapStore& store) {
+// A credential store holding at most one password, or failing with a reason.
+struct OnePasswordStore : CredentialStore {
+    std::optional<std::string> Kept, Unavailable;
+    int Writes = 0;
+    Result<std::optional<std::string>> ReadPassword(const std::string&,
+                                                    const std::string&) override {
+        if (Unavailable)
+            return Failure{*Unavailable};
+        return Kept;
+    }
+    Status WritePassword(const std::string&, const std::string&, const std::string&) override {
+        ++Writes;
+        return {};
+    }
+    Status ForgetPassword(const std::string&, const std::string&) override { return {}; }
+};
+
+Outcome Command(std::vector<std::string> args, MapStore& store,
+                CredentialStore* credentials = nullptr) {
     args.insert(args.begin(), "mpsec");
     std::ostringstream out, err;
     const int status = RunCommandLine(
@@ -42,7 +62,7 @@ Outcome Command(std::vector<std::string> args, MapStore& store) {
             std::ofstream(PathFromText(path), std::ios::binary) << bytes;
             return Status();
         },
-        &store);
+        &store, credentials);
     return {status, out.str(), err.str()};
 }
 
@@ -64,6 +84,7 @@ void WriteClub(const test::TempFolder& dir) {
 
 TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
     test::TempFolder dir(true);
+    dir.Write("body.txt", "Dear {name},\r\n\r\nYours, {sender}\r\n");
     MapStore store;
     struct Case {
         std::vector<std::string> args;
@@ -96,6 +117,16 @@ TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
          "mpsec email: the sender's address 'sue at club' is not an e-mail address; nothing "
          "changed\n"},
         {{"email"}, 0, "Outgoing server:   127.0.0.1 port 25, none\n", ""},
+        {{"email", "--subject", "Points for {year}", "--body-file", "body.txt"},
+         0,
+         "Subject:           Points for {year}\nBody:\n    Dear {name},\n\n    Yours, "
+         "{sender}\n",
+         ""},
+        {{"email", "--subject", "Lost", "--body-file", "none.txt"},
+         2,
+         "",
+         "mpsec email: cannot read the body file none.txt: No such file or directory; nothing "
+         "changed\n"},
         {{"email", "--security", "ssl"}, 0, "Outgoing server:   127.0.0.1 port 465, SSL/TLS\n", ""},
     };
     for (const Case& c : cases) {
@@ -105,6 +136,8 @@ TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
         EXPECT_EQ(run.err, c.err);
     }
     EXPECT_EQ(store.Values["EmailAddresses"], PathText(dir / "members.csv"));
+    EXPECT_EQ(store.Values["EmailSubject"], "Points for {year}");
+    EXPECT_EQ(store.Values["EmailBody"], "Dear {name},\n\nYours, {sender}\n");
     for (const auto& [name, value] : store.Values)
         EXPECT_EQ(name.find("ass"), std::string::npos) << name;
 }
@@ -185,4 +218,110 @@ TEST(EmailCommand, ExitStatusSaysWhetherEveryMemberWithAnAddressHasHisStatement)
         << third.out;
     const std::string log = dir.Read("EMAILLOG.TXT");
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2);
+}
+
+// The password of a command: the kept one without asking; else typed, after saying why it
+// is asked for. The command line never keeps what was typed.
+TEST(EmailCommand, PasswordIsTheKeptOneElseAskedForWithTheReason) {
+    if (os::EnvironmentValue("MPSEC_SMTP_PASSWORD"))
+        GTEST_SKIP() << "MPSEC_SMTP_PASSWORD is set, which comes before the store";
+    const std::string ask = "Password of sue at mail.example.org: ";
+    const std::string thisRun = "It is asked for this run only (MPSEC_SMTP_PASSWORD gives it "
+                                "without asking).\n";
+    struct Case {
+        const char* what;
+        std::string user;
+        bool store;
+        std::optional<std::string> kept, unavailable, typed;
+        std::optional<std::string> password;
+        std::string err;
+    } cases[] = {
+        {"kept", "sue", true, "s\xC3\xA9same", {}, {}, "s\xC3\xA9same", ""},
+        {"none kept",
+         "sue",
+         true,
+         {},
+         {},
+         "typed",
+         "typed",
+         "No password of sue at mail.example.org is kept in the credential store (the e-mail "
+         "settings window keeps it): it is asked for this run only.\n" +
+             ask},
+        {"no answer",
+         "sue",
+         true,
+         {},
+         "no session bus",
+         "typed",
+         "typed",
+         "The password cannot be read from the credential store: no session bus.\n" + thisRun +
+             ask},
+        {"no answer, input ended",
+         "sue",
+         true,
+         {},
+         "no session bus",
+         {},
+         {},
+         "The password cannot be read from the credential store: no session bus.\n" + thisRun +
+             ask + "\n"},
+        {"no store",
+         "sue",
+         false,
+         "kept",
+         {},
+         "typed",
+         "typed",
+         "No credential store can be reached: the password is asked for this run only "
+         "(MPSEC_SMTP_PASSWORD gives it without asking).\n" +
+             ask},
+        {"no login", "", true, {}, "no session bus", {}, "", ""},
+    };
+    for (const Case& c : cases) {
+        OnePasswordStore store;
+        store.Kept = c.kept;
+        store.Unavailable = c.unavailable;
+        EmailSettings settings;
+        settings.Host = "mail.example.org";
+        settings.User = c.user;
+        int asked = 0;
+        std::ostringstream err;
+        const std::optional<std::string> password =
+            CommandLinePassword(settings, c.store ? &store : nullptr, err, [&](std::string& line) {
+                ++asked;
+                if (c.typed)
+                    line = *c.typed;
+                return c.typed.has_value();
+            });
+        EXPECT_EQ(password, c.password) << c.what;
+        EXPECT_EQ(err.str(), c.err) << c.what;
+        EXPECT_EQ(asked, c.err.empty() ? 0 : 1) << c.what;
+        EXPECT_EQ(store.Writes, 0) << c.what;
+    }
+}
+
+// `mpsec email --test` logs in with the password the credential store keeps.
+TEST(EmailCommand, TestMessageLogsInWithTheKeptPassword) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "needs a server with a login of its own: run on Linux";
+#else
+    if (const std::string why = test::Unavailable(false); !why.empty())
+        GTEST_SKIP() << why;
+    if (os::EnvironmentValue("MPSEC_SMTP_PASSWORD"))
+        GTEST_SKIP() << "MPSEC_SMTP_PASSWORD is set, which comes before the store";
+    setenv("MPSEC_TEST_SMTP_PASSWORD", "kept pa55", 1);
+    test::TempFolder dir(true);
+    MapStore store;
+    test::Server server("--user sue");
+    ASSERT_GT(server.Port(), 0);
+    OnePasswordStore credentials;
+    credentials.Kept = "kept pa55";
+    const Outcome run = Command({"email", "--server", "127.0.0.1", "--port",
+                                 std::to_string(server.Port()), "--security", "none", "--user",
+                                 "sue", "--sender", "sue@club.example.org", "--test"},
+                                store, &credentials);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(test::Field(server.Record(1), "subject"), "mpsec test message");
+#endif
 }

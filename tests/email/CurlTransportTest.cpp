@@ -60,7 +60,7 @@ TEST(CurlTransport, DeliversTheMessageAndItsAttachmentByteForByte) {
     CurlTransport transport(Settings(server.Port(), MailSecurity::None), "");
     const SendOutcome sent = transport.Send(Message("rene@example.fr"));
     EXPECT_EQ(sent.What, SendOutcome::Kind::Accepted) << sent.Problem;
-    EXPECT_EQ(sent.Reply, "250 2.0.0 Message 1 accepted");
+    EXPECT_EQ(sent.Reply, "250 2.0.0 Message " + std::to_string(server.Message(1)) + " accepted");
     const std::string record = server.Record(1);
     EXPECT_EQ(Field(record, "mail_from"), "sue@club.example.org");
     EXPECT_EQ(Field(record, "rcpt_tos"), "rene@example.fr");
@@ -68,7 +68,7 @@ TEST(CurlTransport, DeliversTheMessageAndItsAttachmentByteForByte) {
     EXPECT_EQ(Field(record, "subject"), "Your statement for 2026");
     EXPECT_EQ(Field(record, "body"), "Dear REN\xC3\x89,\n.\nAttached is your statement.\n");
     EXPECT_EQ(Field(record, "attachment"), "77 O'DARVEN.pdf");
-    EXPECT_EQ(ReadAll(server.File("1.pdf")), PdfBytes());
+    EXPECT_EQ(ReadAll(server.File(std::to_string(server.Message(1)) + ".pdf")), PdfBytes());
 }
 
 TEST(CurlTransport, SaysWhatFailedInTheUsersWords) {

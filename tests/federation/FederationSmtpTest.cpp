@@ -47,6 +47,6 @@ TEST(FederationSmtp, TheCoverPageAndItsFilesArriveByteForByte) {
     EXPECT_EQ(Field(record, "rcpt_tos"), "qmr@federation.example.org");
     EXPECT_EQ(Field(record, "subject"), "Award cover page and masterpoint files");
     EXPECT_EQ(Field(record, "attachments"), "AWARDS.TXT|3104126.gld");
-    EXPECT_EQ(ReadAll(server.File("1-1.bin")), cover);
-    EXPECT_EQ(ReadAll(server.File("1-2.bin")), points);
+    EXPECT_EQ(ReadAll(server.File(std::to_string(server.Message(1)) + "-1.bin")), cover);
+    EXPECT_EQ(ReadAll(server.File(std::to_string(server.Message(1)) + "-2.bin")), points);
 }

@@ -35,7 +35,7 @@ TEST(Guide, EveryWindowHasItsSection) {
           "Award Details", "Award Adjustment Request", "View Club Master Point Secretaries.",
           "Home Club Membership Numbers.", "Manual Entry of Master Points",
           "Annual Membership Cancellations", "Award Statements", "Print Member Award Statements",
-          "Warning MP3 Files Found", "no such window"}) {
+          "Warning MP3 Files Found", "E-mail Settings", "no such window"}) {
         const std::string section = HelpSectionFor(caption);
         EXPECT_NE(std::find(titles.begin(), titles.end(), section), titles.end())
             << caption << " -> " << section;

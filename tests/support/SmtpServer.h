@@ -55,6 +55,11 @@ class Server {
             port_ = std::atoi(port);
         if (const char* out = std::getenv("MPSEC_TEST_SMTP_OUT"))
             outPath_ = out;
+        // The one server of the whole run numbers the messages of every test before.
+        std::error_code ec;
+        for (std::filesystem::directory_iterator it(outPath_, ec), end; !ec && it != end;
+             it.increment(ec))
+            base_ += it->path().extension() == ".json";
         (void)options;
 #else
         const std::string command = "/usr/bin/python3 " MPSEC_SOURCE_DIR
@@ -86,17 +91,22 @@ class Server {
     std::filesystem::path File(const std::string& name) const {
         return outPath_ / name;
     }
+    // The server's number of the test's message n (from 1).
+    int Message(int n) const {
+        return base_ + n;
+    }
     std::string Record(int n) const {
-        return ReadAll(File(std::to_string(n) + ".json"));
+        return ReadAll(File(std::to_string(Message(n)) + ".json"));
     }
     bool Has(int n) const {
-        return std::filesystem::exists(File(std::to_string(n) + ".json"));
+        return std::filesystem::exists(File(std::to_string(Message(n)) + ".json"));
     }
 
   private:
     test::TempFolder out_;
     std::filesystem::path outPath_ = out_.Path();
     int port_ = 0;
+    int base_ = 0;
     long pid_ = 0;
     std::FILE* pipe_ = nullptr;
 };
