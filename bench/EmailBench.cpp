@@ -1,7 +1,7 @@
 // A club's statements e-mailed as the window's run sends them: each statement made, written
 // as a PDF file, read back and sent through the program's transport to the local test
 // server, each accepted message written to a send log.
-#include "BenchData.h"
+#include "StatementData.h"
 #include "core/LargePageHeap.h"
 #include "email/ClubEmail.h"
 #include "email/CurlTransport.h"
@@ -24,23 +24,9 @@ using namespace mpsec;
 
 namespace {
 
+using bench::Data;
 using bench::DataFolder;
-
-struct National {
-    PlayerRegister Register;
-    ClubRegister Clubs;
-    StatementSession Session;
-    National() {
-        (void)Register.Load(DataFolder() / "National.TXT");
-        (void)Clubs.Load(DataFolder() / "NATIONAL.CLB");
-        (void)Session.Load(DataFolder(), DataFolder());
-    }
-};
-
-National& Data() {
-    static National data;
-    return data;
-}
+using bench::National;
 
 long PeakRssKb() {
     rusage usage{};

@@ -1,6 +1,6 @@
 // National-size award statements: opening the statement screen (loading and indexing the
 // award files), one statement, and the PDFs of a 300-member club.
-#include "BenchData.h"
+#include "StatementData.h"
 #include "core/FileReading.h"
 #include "core/Files.h"
 #include "core/LargePageHeap.h"
@@ -24,23 +24,9 @@ using namespace mpsec;
 
 namespace {
 
+using bench::Data;
 using bench::DataFolder;
-
-struct National {
-    PlayerRegister Register;
-    ClubRegister Clubs;
-    StatementSession Session;
-    National() {
-        (void)Register.Load(DataFolder() / "National.TXT");
-        (void)Clubs.Load(DataFolder() / "NATIONAL.CLB");
-        (void)Session.Load(DataFolder(), DataFolder());
-    }
-};
-
-National& Data() {
-    static National data;
-    return data;
-}
+using bench::National;
 
 void BM_ReadAwardFileBytes(benchmark::State& state) {
     for (auto _ : state) {

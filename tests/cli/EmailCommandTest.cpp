@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Players.h"
 #include "support/SmtpServer.h"
 
@@ -16,15 +17,7 @@ using namespace mpsec;
 
 namespace {
 
-struct MapStore : SettingsStore {
-    std::map<std::string, std::string> Values;
-    std::optional<std::string> ReadText(const std::string& n) override {
-        auto v = Values.find(n);
-        return v == Values.end() ? std::nullopt : std::optional(v->second);
-    }
-    void WriteText(const std::string& n, const std::string& v) override { Values[n] = v; }
-    void WriteInt(const std::string& n, int v) override { Values[n] = std::to_string(v); }
-};
+using MapStore = MemorySettingsStore;
 
 struct Outcome {
     int status;

@@ -2,6 +2,7 @@
 #include "email/ClubEmail.h"
 #include "email/MailTemplate.h"
 #include "support/FakeTransport.h"
+#include "support/MemorySettingsStore.h"
 #include "support/Players.h"
 #include "support/TempFolder.h"
 
@@ -209,15 +210,7 @@ TEST(EmailRun, TheMessageFromTheTemplate) {
 }
 
 TEST(EmailRun, SettingsKeepEverythingButThePassword) {
-    struct Store : SettingsStore {
-        std::map<std::string, std::string> Values;
-        std::optional<std::string> ReadText(const std::string& n) override {
-            auto v = Values.find(n);
-            return v == Values.end() ? std::nullopt : std::optional(v->second);
-        }
-        void WriteText(const std::string& n, const std::string& v) override { Values[n] = v; }
-        void WriteInt(const std::string& n, int v) override { Values[n] = std::to_string(v); }
-    } store;
+    MemorySettingsStore store;
     EmailSettings s = DefaultEmailSettings();
     s.Host = "smtp.example.org";
     s.Port = 465;

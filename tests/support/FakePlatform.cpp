@@ -10,27 +10,6 @@
 
 namespace mpsec {
 
-std::optional<std::string> MemorySettingsStore::ReadText(const std::string& name) {
-    auto it = Values.find(name);
-    if (it == Values.end())
-        return std::nullopt;
-    return it->second;
-}
-
-void MemorySettingsStore::WriteText(const std::string& name, const std::string& value) {
-    Values[name] = value;
-}
-
-void MemorySettingsStore::WriteInt(const std::string& name, int value) {
-    Values[name] = std::to_string(value);
-}
-
-Status MemorySettingsStore::Save() {
-    if (SaveFailure)
-        return Failure{*SaveFailure};
-    return {};
-}
-
 FakePlatform::~FakePlatform() {
     VerifyAllShown();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Platform.h"
+#include "support/MemorySettingsStore.h"
 
 #include <QString>
 #include <deque>
@@ -14,17 +15,6 @@ namespace mpsec {
 inline QString InFolder(const std::filesystem::path& folder, const std::string& name) {
     return QString::fromStdString((folder / name).string());
 }
-
-class MemorySettingsStore : public SettingsStore {
-  public:
-    std::optional<std::string> ReadText(const std::string& name) override;
-    void WriteText(const std::string& name, const std::string& value) override;
-    void WriteInt(const std::string& name, int value) override;
-    Status Save() override;
-    std::map<std::string, std::string> Values;
-    // Why saving fails, when a test makes it fail.
-    std::optional<std::string> SaveFailure;
-};
 
 // A scripted desktop for dialog tests: the test states the prompts it expects, in order,
 // each with its answer. A prompt that was not expected, or an expected one that never
