@@ -10,6 +10,7 @@
 #include "email/ClubEmail.h"
 #include "email/CurlTransport.h"
 #include "email/EmailRun.h"
+#include "email/EmailSettingsChecks.h"
 #include "email/MessageFolder.h"
 #include "statements/ClubRun.h"
 #include "statements/StatementSession.h"
@@ -84,6 +85,8 @@ std::string* FederationAddress(FederationAddresses& f, const std::string& option
 // A file name given on the command line, as the settings keep it: a full path, a relative
 // one taken in the command's folder.
 std::string FullPath(const fs::path& folder, const std::string& name) {
+    if (name.empty())
+        return name; // none
     return PathText(folder / PathFromText(name));
 }
 
@@ -177,7 +180,7 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
         else if (option == "--addresses")
             s.AddressesFile = FullPath(folder, value);
         else if (option == "--ca-file")
-            s.CaFile = value.empty() ? value : FullPath(folder, value);
+            s.CaFile = FullPath(folder, value);
         else if (option == "--subject")
             s.Subject = value;
         else if (option == "--body-file") {
@@ -214,6 +217,10 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
         }
         if (s.Security == MailSecurity::None && !s.Host.empty() && !IsLocalHost(s.Host)) {
             err << "mpsec email: " << CheckForSending(s).Message() << " Nothing changed.\n";
+            return 2;
+        }
+        if (Status valid = CheckEmailSettings(s); !valid) {
+            err << "mpsec email: " << valid.Message() << " Nothing changed.\n";
             return 2;
         }
         WriteEmailSettings(*store, s);
@@ -355,7 +362,11 @@ int RunStatementsEmail(const fs::path& where, const std::vector<std::string>& ar
     const EmailRunReport report =
         RunEmail(plan, prepared->Setup, *transport, dryRun.empty() ? &prepared->Log : nullptr, pdf,
                  {}, SendLogTimeNow);
-    out << "\n" << ReportText(report);
+    std::string said = ReportText(report);
+    // A dry run wrote its messages; it sent none.
+    if (!dryRun.empty() && said.starts_with("Sent: "))
+        said.replace(0, 6, "Written as .eml files (nothing sent): ");
+    out << "\n" << said;
     return report.AllSent() ? 0 : 1;
 }
 

@@ -23,6 +23,11 @@ Status CheckEmailSettings(const EmailSettings& s) {
         if (static_cast<unsigned char>(c) <= ' ' || c == 0x7F)
             return Failure{"The outgoing server's name '" + s.Host +
                            "' has a blank or a control character in it."};
+    // A name (letters, digits, '-', '_' and dots) or an address (IPv6 in brackets).
+    if (s.Host.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                 "0123456789-_.:[]") != std::string::npos)
+        return Failure{"The outgoing server's name '" + s.Host +
+                       "' is not a server's name or address."};
     if (s.Port < 1 || s.Port > 65535)
         return Failure{"The port must be a number from 1 to 65535."};
     if (s.Security == MailSecurity::None && !s.Host.empty() && !IsLocalHost(s.Host))

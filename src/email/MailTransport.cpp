@@ -1,9 +1,13 @@
 #include "email/MailTransport.h"
 
+#include "core/SystemCalls.h"
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <random>
 
 namespace mpsec {
 
@@ -50,7 +54,23 @@ std::string Mailbox(const std::string& name, const std::string& address) {
 std::vector<std::string> MessageHeaders(const MailMessage& m, const std::string& date) {
     return {"Date: " + date, "From: " + Mailbox(m.SenderName, m.SenderAddress),
             "To: " + Mailbox(m.RecipientName, m.RecipientAddress),
-            "Subject: " + HeaderText(m.Subject)};
+            "Subject: " + HeaderText(m.Subject), "Message-ID: " + NewMessageId(m.SenderAddress)};
+}
+
+std::string NewMessageId(const std::string& senderAddress) {
+    static std::atomic<unsigned> count{0};
+    static const std::uint64_t salt = std::random_device{}();
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const std::size_t at = senderAddress.rfind('@');
+    const std::string domain =
+        at == std::string::npos ? std::string("localhost") : senderAddress.substr(at + 1);
+    char text[96];
+    std::snprintf(text, sizeof text, "<%llx.%lx.%llx.%u@",
+                  static_cast<unsigned long long>(
+                      std::chrono::duration_cast<std::chrono::microseconds>(now).count()),
+                  static_cast<unsigned long>(os::ProcessId()),
+                  static_cast<unsigned long long>(salt), ++count);
+    return text + domain + ">";
 }
 
 std::string MessageDateNow() {

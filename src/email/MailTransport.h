@@ -43,9 +43,14 @@ class MailTransport {
     virtual SendOutcome Send(const MailMessage& message) = 0;
 };
 
-// The header lines of a message ("From: ...", "To: ...", "Subject: ...", "Date: ..."), a
+// The header lines of a message ("Date: ...", "From: ...", "To: ...", "Subject: ...",
+// "Message-ID: ..."), a
 // name or subject beyond ASCII encoded as RFC 2047 words; `date` is an RFC 5322 date.
 std::vector<std::string> MessageHeaders(const MailMessage& message, const std::string& date);
+
+// A message's own identifier, "<unique@sender's domain>": the time, the process, a random
+// number and a count make it unique.
+std::string NewMessageId(const std::string& senderAddress);
 
 // The bytes in base64, without line breaks.
 std::string Base64(std::string_view bytes);

@@ -121,6 +121,16 @@ TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
          "mpsec email: cannot read the body file none.txt: No such file or directory; nothing "
          "changed\n"},
         {{"email", "--security", "ssl"}, 0, "Outgoing server:   127.0.0.1 port 465, SSL/TLS\n", ""},
+        {{"email", "--server", "bad host!"},
+         2,
+         "",
+         "mpsec email: The outgoing server's name 'bad host!' has a blank or a control character "
+         "in it. Nothing changed.\n"},
+        {{"email", "--server", "mail!example.org"},
+         2,
+         "",
+         "mpsec email: The outgoing server's name 'mail!example.org' is not a server's name or "
+         "address. Nothing changed.\n"},
     };
     for (const Case& c : cases) {
         const Outcome run = Command(c.args, store);
@@ -133,6 +143,9 @@ TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
     EXPECT_EQ(store.Values["EmailBody"], "Dear {name},\n\nYours, {sender}\n");
     for (const auto& [name, value] : store.Values)
         EXPECT_EQ(name.find("ass"), std::string::npos) << name;
+    // An empty list's name sets none, not the folder.
+    EXPECT_EQ(Command({"email", "--addresses", ""}, store).status, 0);
+    EXPECT_EQ(store.Values["EmailAddresses"], "");
 }
 
 TEST(EmailCommand, DryRunWritesOneMessageFileAMemberAndRecordsNothing) {
@@ -150,7 +163,8 @@ TEST(EmailCommand, DryRunWritesOneMessageFileAMemberAndRecordsNothing) {
                            " line 5: 'not-an-address' is not an e-mail address\n");
     EXPECT_EQ(run.out, "2 statements will be sent by e-mail.\n\n"
                        "1 member has no address (not sent):\n  22 BOB BAKER\n\n"
-                       "Sent: 2\nFailed: 0\nWithout an address: 1\n  22 BOB BAKER\n");
+                       "Written as .eml files (nothing sent): 2\nFailed: 0\n"
+                       "Without an address: 1\n  22 BOB BAKER\n");
     const std::vector<std::string> names{"11 ADAMS.eml", "33 CARTER.eml"};
     std::vector<std::string> written;
     for (const auto& e : std::filesystem::directory_iterator(dir / "out"))

@@ -207,6 +207,10 @@ TEST(EmailRun, TheMessageFromTheTemplate) {
     EXPECT_EQ(m.SenderAddress, "sue@example.org");
     EXPECT_EQ(MessageHeaders(m, "D")[1], "From: \"Sue Secretary\" <sue@example.org>");
     EXPECT_EQ(MessageHeaders(m, "D")[2], "To: =?UTF-8?B?UkVOw4kgTydEQVJWRU4=?= <rene@example.fr>");
+    // Each message has an identifier of its own, in the sender's domain.
+    const std::string id = MessageHeaders(m, "D")[4];
+    EXPECT_TRUE(id.starts_with("Message-ID: <") && id.ends_with("@example.org>")) << id;
+    EXPECT_NE(id, MessageHeaders(m, "D")[4]);
 }
 
 TEST(EmailRun, SettingsKeepEverythingButThePassword) {
