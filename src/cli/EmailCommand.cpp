@@ -39,7 +39,7 @@ constexpr const char* kEmailUsage =
 
 void ShowSettings(const EmailSettings& s, std::ostream& out) {
     const char* security = s.Security == MailSecurity::Ssl    ? "SSL/TLS"
-                           : s.Security == MailSecurity::None ? "none"
+                           : s.Security == MailSecurity::None ? "None"
                                                               : "STARTTLS";
     out << "Outgoing server:   " << (s.Host.empty() ? "(not set)" : s.Host) << " port " << s.Port
         << ", " << security << "\n"

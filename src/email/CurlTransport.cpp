@@ -122,7 +122,14 @@ SendOutcome CurlTransport::Send(const MailMessage& message) {
 
     Mime mime(curl);
     curl_mimepart* body = curl_mime_addpart(mime.Parts);
-    curl_mime_data(body, message.Body.data(), message.Body.size());
+    // Text travels with CR LF line ends: a lone line feed would go quoted, as "=0A".
+    std::string text;
+    for (const char c : message.Body) {
+        if (c == '\n' && (text.empty() || text.back() != '\r'))
+            text += '\r';
+        text += c;
+    }
+    curl_mime_data(body, text.data(), text.size());
     curl_mime_type(body, "text/plain; charset=UTF-8");
     curl_mime_encoder(body, "quoted-printable");
     for (const MailAttachment& attachment : message.Attachments) {

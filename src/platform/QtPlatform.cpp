@@ -114,6 +114,7 @@ bool QtPlatform::WrittenMessage(MessageKind kind, const QString& text, const QSt
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     QPushButton* show = box.addButton(QStringLiteral("Show in Folder"), QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok); // Escape closes the box, as OK does
     box.exec();
     return box.clickedButton() == show;
 }

@@ -73,7 +73,7 @@ class TextBoxDialog : public QDialog {
         auto* layout = new QVBoxLayout(this);
         auto* box = new QPlainTextEdit(text, this);
         box->setReadOnly(true);
-        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth); // a server's long reply wraps
         layout->addWidget(box);
         if (!question.isEmpty())
             layout->addWidget(new QLabel(question, this));

@@ -87,7 +87,7 @@ TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
         {{"email", "--server", "127.0.0.1", "--security", "none", "--user", "sue", "--sender",
           "sue@club.example.org", "--sender-name", "Sue Secretary", "--addresses", "members.csv"},
          0,
-         "Outgoing server:   127.0.0.1 port 25, none\nUser name:         sue\n"
+         "Outgoing server:   127.0.0.1 port 25, None\nUser name:         sue\n"
          "Sender:            Sue Secretary <sue@club.example.org>\n",
          ""},
         {{"email", "--server", "mail.example.org"},
@@ -109,7 +109,7 @@ TEST(EmailCommand, SetsAndShowsTheSettingsButNeverAPassword) {
          "",
          "mpsec email: the sender's address 'sue at club' is not an e-mail address; nothing "
          "changed\n"},
-        {{"email"}, 0, "Outgoing server:   127.0.0.1 port 25, none\n", ""},
+        {{"email"}, 0, "Outgoing server:   127.0.0.1 port 25, None\n", ""},
         {{"email", "--subject", "Points for {year}", "--body-file", "body.txt"},
          0,
          "Subject:           Points for {year}\nBody:\n    Dear {name},\n\n    Yours, "

@@ -66,7 +66,8 @@ TEST(CurlTransport, DeliversTheMessageAndItsAttachmentByteForByte) {
     EXPECT_EQ(Field(record, "rcpt_tos"), "rene@example.fr");
     EXPECT_EQ(Field(record, "from"), "Sue Secretary <sue@club.example.org>");
     EXPECT_EQ(Field(record, "subject"), "Your statement for 2026");
-    EXPECT_EQ(Field(record, "body"), "Dear REN\xC3\x89,\n.\nAttached is your statement.\n");
+    // The text arrives in lines ended by CR LF, none quoted away; the lone "." line is kept.
+    EXPECT_EQ(Field(record, "body"), "Dear REN\xC3\x89,\r\n.\r\nAttached is your statement.\r\n");
     EXPECT_EQ(Field(record, "attachment"), "77 O'DARVEN.pdf");
     EXPECT_EQ(ReadAll(server.File(std::to_string(server.Message(1)) + ".pdf")), PdfBytes());
 }

@@ -138,3 +138,23 @@ TEST(Printing, AFailedPrintSaysWhyInWords) {
               }),
               QStringList{"Cannot write " + pdf + ": No such file or directory."});
 }
+
+// The box said after a file was written closes with Escape, as with OK, and does not open
+// the folder.
+TEST(WrittenMessage, EscapeClosesItWithoutShowingTheFolder) {
+    QtPlatform platform;
+    bool closed = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QTest::keyClick(box, Qt::Key_Escape);
+            closed = !box->isVisible();
+            if (!closed)
+                box->done(QMessageBox::Ok);
+        }
+    });
+    watch.start(100);
+    EXPECT_FALSE(platform.WrittenMessage(MessageKind::Information, "Appended Successfully",
+                                         "/tmp/AWARDS.TXT"));
+    EXPECT_TRUE(closed);
+}
