@@ -39,7 +39,7 @@ Result<ClubEmail> PrepareClubEmail(const EmailSettings& settings, const PlayerRe
         clubName.erase(0, club.size() + 1);
     return ClubEmail{EmailRunSetup{std::string(club), clubName, year, settings},
                      PlanEmailRun(members, addresses->ByNumber, sent.Value()),
-                     std::move(addresses->Problems), std::move(log)};
+                     std::move(addresses.Value().Problems), std::move(log)};
 }
 
 std::string AddressProblemsText(const std::string& file,
