@@ -298,6 +298,20 @@ const char* CommandLineUsage() {
     return kUsage;
 }
 
+std::string CommandUsage(std::string_view name) {
+    for (const Command& command : kCommands) {
+        if (name != command.Name)
+            continue;
+        // The "Usage:" line and the lines that go on with it, indented.
+        const std::string_view help = command.Help;
+        std::size_t end = help.find('\n');
+        while (end != std::string_view::npos && end + 1 < help.size() && help[end + 1] == ' ')
+            end = help.find('\n', end + 1);
+        return std::string(help.substr(0, end == std::string_view::npos ? help.size() : end + 1));
+    }
+    return kUsage;
+}
+
 std::vector<CommandHelp> CommandHelps() {
     std::vector<CommandHelp> helps;
     for (const Command& command : kCommands)

@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mpsec {
@@ -19,6 +20,10 @@ bool IsCommandLine(const std::vector<std::string>& args);
 
 // The usage text `mpsec --help` prints.
 const char* CommandLineUsage();
+
+// The usage lines of a command's help ("Usage: mpsec email ..." and the lines that go on
+// with it), said after a bad option; the program's usage for an unknown name.
+std::string CommandUsage(std::string_view name);
 
 // A command's name and the text its --help prints.
 struct CommandHelp {

@@ -1,5 +1,6 @@
 #include "cli/EmailCommand.h"
 
+#include "cli/Cli.h"
 #include "cli/CurrentFolder.h"
 #include "core/Dates.h"
 #include "core/FileReading.h"
@@ -27,15 +28,6 @@ namespace fs = std::filesystem;
 namespace mpsec {
 
 namespace {
-
-constexpr const char* kEmailUsage =
-    "Usage: mpsec email [--server HOST] [--port N] [--security starttls|ssl|none]\n"
-    "                   [--user NAME] [--sender ADDRESS] [--sender-name NAME]\n"
-    "                   [--addresses FILE] [--ca-file FILE] [--subject TEXT]\n"
-    "                   [--body-file FILE] [--test]\n"
-    "                   [--federation ADDRESS] [--federation-player-details ADDRESS]\n"
-    "                   [--federation-awards ADDRESS] [--federation-adjustments ADDRESS]\n"
-    "                   [--federation-cancellations ADDRESS]\n";
 
 void ShowSettings(const EmailSettings& s, std::ostream& out) {
     const char* security = s.Security == MailSecurity::Ssl    ? "SSL/TLS"
@@ -143,7 +135,7 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
             continue;
         }
         if (i + 1 >= args.size()) {
-            err << kEmailUsage;
+            err << CommandUsage("email");
             return 2;
         }
         const std::string& value = args[++i];
@@ -205,7 +197,7 @@ int RunEmailCommand(const fs::path& folder, const std::vector<std::string>& args
             }
             *federation = value;
         } else {
-            err << kEmailUsage;
+            err << CommandUsage("email");
             return 2;
         }
     }

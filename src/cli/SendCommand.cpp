@@ -1,5 +1,6 @@
 #include "cli/SendCommand.h"
 
+#include "cli/Cli.h"
 #include "cli/CurrentFolder.h"
 #include "cli/EmailCommand.h"
 #include "core/Files.h"
@@ -21,10 +22,6 @@ namespace fs = std::filesystem;
 namespace mpsec {
 
 namespace {
-
-constexpr const char* kSendUsage =
-    "Usage: mpsec send player-details|awards|adjustments [--yes] [--dry-run DIR]\n"
-    "       mpsec send cancellations CLUB [--yes] [--dry-run DIR]\n";
 
 struct SendRequest {
     FederationFile Kind = FederationFile::PlayerDetails;
@@ -63,7 +60,7 @@ int RunSendCommand(const fs::path& where, const std::vector<std::string>& args,
                    std::ostream& err, CredentialStore* credentials) {
     const std::optional<SendRequest> request = ParseSendOptions(args);
     if (!request) {
-        err << kSendUsage;
+        err << CommandUsage("send");
         return 2;
     }
     // The club names a file in the folder: digits only, so it names no other folder.
