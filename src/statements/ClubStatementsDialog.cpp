@@ -164,19 +164,24 @@ void ClubStatementsDialog::reject() {
     QDialog::reject();
 }
 
+bool ClubStatementsDialog::runHasMembers(const std::string& club, const std::string& from,
+                                         const std::string& to) {
+    const Status members = ClubRunCanPrint(state_.National, state_.ClubLookup(), club, from, to);
+    if (!members) {
+        platform_.Beep();
+        platform_.Information(MessageText(members.Message()));
+    }
+    return members.Ok();
+}
+
 void ClubStatementsDialog::printStatements() {
     cancel_ = false;
     printed_ = 0;
     const std::string club = ToLatin1(clubBox_->text());
     const std::string from = ToLatin1(fromBox_->currentText()),
                       to = ToLatin1(toBox_->currentText());
-    if (const Status members =
-            ClubRunCanPrint(state_.National, state_.ClubLookup(), club, from, to);
-        !members) {
-        platform_.Beep();
-        platform_.Information(MessageText(members.Message()));
+    if (!runHasMembers(club, from, to))
         return;
-    }
     QString pdfFolder;
     if (pdfFilesBox_->isChecked()) {
         FolderRequest request;
@@ -320,13 +325,8 @@ void ClubStatementsDialog::emailStatements() {
                         QStringLiteral(" (Setup \u2192 E-mail Settings\u2026)"));
         return;
     }
-    if (const Status members =
-            ClubRunCanPrint(state_.National, state_.ClubLookup(), club, from, to);
-        !members) {
-        platform_.Beep();
-        platform_.Information(MessageText(members.Message()));
+    if (!runHasMembers(club, from, to))
         return;
-    }
     Result<ClubEmail> prepared =
         PrepareClubEmail(settings, state_.National, state_.ClubLookup(), club, from, to,
                          state_.DataFolder, state_.RegisterDate, state_.Today());

@@ -26,6 +26,8 @@ class ClubStatementsDialog : public ProgramDialog {
     ClubStatementsDialog(AppState& state, Platform& platform, StatementDialog& statement,
                          QWidget* parent = nullptr);
 
+    // Whether the run of the club and letters has members; says why not (with a beep).
+    bool runHasMembers(const std::string& club, const std::string& from, const std::string& to);
     void printStatements();
     // Sends the statements of the same members by e-mail, to the addresses of the
     // members' address list, after saying whom it will send them to.
