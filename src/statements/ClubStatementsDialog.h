@@ -2,6 +2,7 @@
 #include "ui/ProgramDialog.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 class QCheckBox;
